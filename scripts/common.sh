@@ -1,0 +1,33 @@
+# Shared by the build scripts: build directories and the two configurations.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+HOST_BUILD="${SENVOLA_HOST_BUILD:-$ROOT/build/host}"
+WIN_BUILD="${SENVOLA_WIN_BUILD:-$ROOT/build/win64}"
+JOBS="${JOBS:-$(nproc)}"
+
+configure_host() {
+    cmake -S "$ROOT" -B "$HOST_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSENVOLA_SANITIZE=ON >/dev/null
+}
+configure_win() {
+    cmake -S "$ROOT" -B "$WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+}
+# Creates the Wine prefix once, so that the first test does not pay for it.
+init_wine_prefix() {
+    if [ ! -f "$WIN_BUILD/wineprefix/system.reg" ]; then
+        echo "Creating Wine prefix in $WIN_BUILD/wineprefix"
+        WINEPREFIX="$WIN_BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+            wineboot -i >/dev/null 2>&1 || true
+        WINEPREFIX="$WIN_BUILD/wineprefix" wineserver -w || true
+    fi
+}
+# A virtual display for the Windows tests unless one is given.
+start_virtual_display() {
+    if [ -z "${SENVOLA_USE_DISPLAY:-}" ]; then
+        local n=$((90 + RANDOM % 100))
+        Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+        sleep 1
+    fi
+}

@@ -1,0 +1,33 @@
+// Translated texts the replay needs while it runs.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace senvola {
+
+// Keys of the information panel's labels; each is also its English default.
+constexpr std::array<const char*, 14> kPanelLabelKeys = {
+    "White", "Black", "Handicap", "Komi",  "Result",    "MoveNumber", "Date",
+    "Time",  "Place", "Event",    "Round", "Copyright", "User",       "Filename"};
+
+enum PanelLabelIndex : int {
+    plWhite, plBlack, plHandicap, plKomi, plResult, plMoveNumber, plDate,
+    plTime, plPlace, plEvent, plRound, plCopyright, plUser, plFilename
+};
+
+struct LanguageTable {
+    std::string SectionName = "English";                // section of the chosen language
+    std::array<std::string, 14> PanelLabel{};          // by PanelLabelIndex
+    std::string SpeedCaption = "Replay speed";
+    std::string SpeedMiddleText = "move every";
+    std::string SpeedUnitText = "seconds";
+    std::string AboutGoText;                            // built on first use
+    std::vector<std::string> LanguageList;              // entries for the language page
+    LanguageTable() {
+        for (std::size_t i = 0; i < PanelLabel.size(); ++i) PanelLabel[i] = kPanelLabelKeys[i];
+    }
+};
+
+}  // namespace senvola

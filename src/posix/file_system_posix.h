@@ -1,0 +1,17 @@
+// File-system queries on POSIX hosts. Paths may use "\" as the program does on Windows; it is
+// read as "/". Names beginning with "." count as hidden.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace senvola {
+
+class PosixFileSystem final : public FileSystem {
+public:
+    bool FileExists(const std::string& path) const override;
+    std::vector<std::string> ListPlainFiles(const std::string& directory, std::size_t limit) const override;
+};
+
+std::string ToPosixPath(const std::string& path);
+
+}  // namespace senvola
