@@ -1,0 +1,18 @@
+// Reads a game in the line-oriented ".GO" keyword format into a game record.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+
+#include "game/game_record.h"
+
+namespace senvola {
+
+// 0 success; 2 bad BOARDSIZE; 3 bad SETUP; 4 bad move; 8 unknown keyword; 255 file cannot be
+// opened or read. Always clears LoadBuffer first.
+uint8_t ReadGoFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments);
+uint8_t ReadGoStream(std::istream& in, const std::string& path, GameRecord& LoadBuffer,
+                     uint8_t& HasComments);
+
+}  // namespace senvola

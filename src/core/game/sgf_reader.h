@@ -1,0 +1,20 @@
+// Reads the first line of play of an SGF file into a game record.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+
+#include "game/game_record.h"
+
+namespace senvola {
+
+// 0 success; 2 bad SZ; 3 bad HA or setup stone; 4 bad move; 5 handicap without its stones;
+// 6 not a game of Go; 7 board size not 9, 13 or 19; 255 file cannot be opened.
+// Always clears LoadBuffer first; after a failure it holds what was read so far.
+uint8_t ReadSgfFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments);
+// The same scan over any stream (the file's bytes); `path` only names it in diagnostics.
+uint8_t ReadSgfStream(std::istream& in, const std::string& path, GameRecord& LoadBuffer,
+                      uint8_t& HasComments);
+
+}  // namespace senvola

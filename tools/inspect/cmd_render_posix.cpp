@@ -1,0 +1,8 @@
+#include "commands.h"
+
+namespace senvola::inspect {
+
+// Rendering needs real GDI: only the Windows build has it.
+int CmdRender(const Args&) { return UsageError("render is available in the Windows build only"); }
+
+}  // namespace senvola::inspect
