@@ -6,12 +6,13 @@
 
 namespace senvola {
 
+std::string ToPosixPath(const std::string& path);
+
 class PosixFileSystem final : public FileSystem {
 public:
     bool FileExists(const std::string& path) const override;
     std::vector<std::string> ListPlainFiles(const std::string& directory, std::size_t limit) const override;
+    std::string NativePath(const std::string& path) const override { return ToPosixPath(path); }
 };
-
-std::string ToPosixPath(const std::string& path);
 
 }  // namespace senvola

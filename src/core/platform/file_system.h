@@ -17,6 +17,9 @@ public:
     // entries, in the platform's enumeration order.
     virtual std::vector<std::string> ListPlainFiles(const std::string& directory,
                                                     std::size_t limit) const = 0;
+    // The path as the platform's file functions take it. Game paths are built the Windows way
+    // ("dir\name"); a host that does not read "\" as a separator translates them here.
+    virtual std::string NativePath(const std::string& path) const { return path; }
 };
 
 }  // namespace senvola

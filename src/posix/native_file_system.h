@@ -1,0 +1,8 @@
+// The file system of the platform this build runs on, for portable tests and tools.
+#pragma once
+
+#include "file_system_posix.h"
+
+namespace senvola {
+using NativeFileSystem = PosixFileSystem;
+}  // namespace senvola
