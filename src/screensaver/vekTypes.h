@@ -38,6 +38,12 @@ struct TOptionsDialogSetup {
     TPageControl* OptionsPages = nullptr;    // merged after the General page
     TRegistryEvent OnReadRegistry;
     TRegistryEvent OnWriteRegistry;
+    // The current user's hive and the application key under it ("Software\Tavrel\Senvola"),
+    // which the dialog opens (without creating) for the two events.
+    senvola::Registry* Registry = nullptr;
+    std::string ApplicationKey;
+    // The application title, for the caption "Options for " + title.
+    std::string Title;
 };
 
 // Shows the options dialog modally (vekScreenSaverOptions.cpp); returns IDOK or IDCANCEL.
