@@ -1,0 +1,178 @@
+// The replay's drawing surface on a Windows device context, and Windows BMP pictures for it.
+//
+// GdiCanvas owns every pen, brush and font it creates. They are kept in small caches keyed by
+// value, so the replay's constant switching between a handful of colours and fonts creates no
+// new GDI object once each has been made; the caches are bounded, and whatever the canvas
+// selected into the DC is selected out and deleted when the canvas goes.
+//
+// Choices where plain GDI leaves room:
+// - A solid brush paints text backgrounds in its colour (OPAQUE), a clear brush leaves them
+//   unpainted (TRANSPARENT), as the brush's comment in canvas.h says. The replay draws all its
+//   text with a clear brush.
+// - GDI shrinks a Rectangle or Ellipse drawn with a null pen by one pixel at the right and
+//   bottom (and implementations differ in how). With a clear pen this canvas still covers
+//   x1..x2-1 by y1..y2-1: a shape drawn with a clear pen fills exactly the pixels its outlined
+//   form would cover.
+// - FillRect, and Rectangle with a clear pen, paint nothing for an empty or inverted rectangle.
+// - Stretching uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
+//   keeps the bitmap's own colours, and transparent pictures (TransparentBlt) are cut cleanly
+//   at their transparent colour.
+#pragma once
+
+#include <windows.h>
+// The Canvas method TextOut shares its name with a macro of <windows.h>; the Win32 call is
+// spelt ::TextOutA here.
+#undef TextOut
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "replay/canvas.h"
+#include "settings/replay_settings.h"
+
+namespace senvola {
+
+// Deletes a GDI object (pen, brush, font, bitmap) on destruction.
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(HGDIOBJ h) : h_(h) {}
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
+    GdiObject& operator=(GdiObject&& o) noexcept;
+    ~GdiObject() { Reset(); }
+    HGDIOBJ Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    void Reset(HGDIOBJ h = nullptr);
+    HGDIOBJ Release() {
+        HGDIOBJ h = h_;
+        h_ = nullptr;
+        return h;
+    }
+
+private:
+    HGDIOBJ h_ = nullptr;
+};
+
+// A memory DC, deleted on destruction.
+class MemoryDc {
+public:
+    MemoryDc() = default;
+    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    ~MemoryDc() {
+        if (dc_) DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+    // The DC, made compatible with `dc` if there is none yet.
+    HDC Ensure(HDC dc) {
+        if (!dc_) dc_ = CreateCompatibleDC(dc);
+        return dc_;
+    }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+// A picture owned as an HBITMAP.
+class GdiBitmap final : public Bitmap {
+public:
+    // Takes ownership of `bitmap`.
+    GdiBitmap(HBITMAP bitmap, int width, int height, bool transparent, COLORREF transparentColour);
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    bool Transparent() const override { return transparent_; }
+    COLORREF TransparentColour() const { return transparentColour_; }
+    HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap_.Get()); }
+
+private:
+    GdiObject bitmap_;
+    int width_, height_;
+    bool transparent_;
+    COLORREF transparentColour_;
+};
+
+// Loads Windows BMP files as DIB sections. A transparent picture takes the colour of its
+// bottom-left pixel as its transparent colour. The file is checked before Windows reads it:
+// anything that is not a complete, uncompressed or RLE bitmap of sane size gives null.
+class Win32BitmapLoader final : public BitmapLoader {
+public:
+    std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) override;
+};
+
+// True when the bytes are a Windows BMP whose headers are consistent and whose pixel data is
+// wholly inside the file.
+bool IsCompleteBmp(const unsigned char* data, std::size_t size);
+
+class GdiCanvas final : public Canvas {
+public:
+    // Draws on `dc`, which must outlive the canvas. The DC's pen, brush, font, text colour,
+    // background mode and stretch mode are restored when the canvas is destroyed.
+    explicit GdiCanvas(HDC dc);
+    GdiCanvas(const GdiCanvas&) = delete;
+    GdiCanvas& operator=(const GdiCanvas&) = delete;
+    ~GdiCanvas() override;
+
+    void SetPen(Colour colour, bool solid) override;
+    void SetBrush(Colour colour, bool solid) override;
+    void SetFont(std::string_view name, int sizePoints, Colour colour, bool bold) override;
+    void Rectangle(int x1, int y1, int x2, int y2) override;
+    void FillRect(int x1, int y1, int x2, int y2) override;
+    void Ellipse(int x1, int y1, int x2, int y2) override;
+    void Line(int x1, int y1, int x2, int y2) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    Size TextExtent(std::string_view text) override;
+    void DrawBitmap(const Bitmap& bitmap, int x, int y) override;
+    void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;
+    void CopySelf(const Rect& dst, const Rect& src) override;
+
+    HDC Dc() const { return dc_; }
+
+private:
+    static constexpr std::size_t kCacheSize = 8;
+
+    struct PenEntry {
+        Colour colour = 0;
+        GdiObject obj;
+        uint32_t used = 0;
+    };
+    struct BrushEntry {
+        Colour colour = 0;
+        GdiObject obj;
+        uint32_t used = 0;
+    };
+    struct FontEntry {
+        std::string name;
+        int size = 0;
+        bool bold = false;
+        GdiObject obj;
+        uint32_t used = 0;
+    };
+
+    HPEN CachedPen(Colour colour);
+    HBRUSH CachedBrush(Colour colour);
+    HFONT CachedFont(std::string_view name, int size, bool bold);
+    void PaintBrushRect(int x1, int y1, int x2, int y2);
+
+    HDC dc_;
+    MemoryDc memDc_;  // for drawing pictures, made on first use
+    HGDIOBJ oldPen_, oldBrush_, oldFont_;
+    COLORREF oldTextColour_;
+    int oldBkMode_, oldStretchMode_;
+    COLORREF oldBkColour_;
+
+    bool penSolid_ = true, brushSolid_ = true;
+    Colour penColour_ = 0, brushColour_ = 0;
+    bool haveFont_ = false;
+    uint32_t clock_ = 0;  // use counter for the caches' least-recently-used eviction
+
+    std::array<PenEntry, kCacheSize> pens_{};
+    std::array<BrushEntry, kCacheSize> brushes_{};
+    std::array<FontEntry, kCacheSize> fonts_{};
+};
+
+}  // namespace senvola
