@@ -1,0 +1,181 @@
+#include "vekVersionInfo.h"
+
+#include <cstdio>
+
+namespace vek {
+
+namespace {
+
+class THostVersionSource : public TVersionSource {
+public:
+    DWORD Size(const std::string& path) override {
+        DWORD handle = 0;
+        return GetFileVersionInfoSizeA(path.c_str(), &handle);
+    }
+    bool Read(const std::string& path, DWORD size, void* block) override {
+        return GetFileVersionInfoA(path.c_str(), 0, size, block) != FALSE;
+    }
+};
+
+}  // namespace
+
+std::string ProgramFilePath() {
+    char buf[MAX_PATH * 2] = {};
+    DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    return std::string(buf, n);
+}
+
+std::string ApplicationRegistryKey(const TvekVersionInfo& info) {
+    return "Software\\" + info.CompanyName() + "\\" + info.ProductName();
+}
+
+std::string TVersionNumber::AsString() const {
+    return owner_.StringValue(product_ ? "ProductVersion" : "FileVersion");
+}
+
+DWORD TVersionNumber::High() const {
+    const VS_FIXEDFILEINFO* f = owner_.FixedInfo();
+    if (!f) return 0;
+    return product_ ? f->dwProductVersionMS : f->dwFileVersionMS;
+}
+
+DWORD TVersionNumber::Low() const {
+    const VS_FIXEDFILEINFO* f = owner_.FixedInfo();
+    if (!f) return 0;
+    return product_ ? f->dwProductVersionLS : f->dwFileVersionLS;
+}
+
+TvekVersionInfo::TvekVersionInfo(const std::string& path) {
+    THostVersionSource host;
+    Load(path, host);
+}
+
+TvekVersionInfo::TvekVersionInfo(const std::string& path, TVersionSource& source) {
+    Load(path, source);
+}
+
+void TvekVersionInfo::Load(const std::string& pathIn, TVersionSource& source) {
+    productVersion_ = std::make_unique<TProductVersion>(*this, true);
+    fileVersion_ = std::make_unique<TFileVersion>(*this, false);
+    const std::string path = pathIn.empty() ? ProgramFilePath() : pathIn;
+
+    DWORD size = source.Size(path);
+    if (static_cast<LONG>(size) <= 0) {
+        size_ = 0;
+        languageIndex_ = -1;
+        return;
+    }
+    size_ = size;
+    block_.assign(size, 0);
+    if (!source.Read(path, size, block_.data())) {
+        // Active by its size, but without a block nothing can be read: no translation.
+        languageIndex_ = -1;
+        return;
+    }
+    read_ = true;
+
+    if (const VS_FIXEDFILEINFO* f = FixedInfo()) {
+        DWORD bits = f->dwFileFlags & f->dwFileFlagsMask;
+        if (bits & VS_FF_DEBUG) flags_ |= vsDebug;
+        if (bits & VS_FF_PRERELEASE) flags_ |= vsPreRelease;
+        if (bits & VS_FF_PATCHED) flags_ |= vsPatched;
+        if (bits & VS_FF_PRIVATEBUILD) flags_ |= vsPrivateBuild;
+        if (bits & VS_FF_INFOINFERRED) flags_ |= vsInfoInferred;
+        if (bits & VS_FF_SPECIALBUILD) flags_ |= vsSpecialBuild;
+
+        switch (f->dwFileType) {
+        case 1: type_ = vftApp; break;
+        case 2: type_ = vftDLL; break;
+        case 3: type_ = vftDRV; break;
+        case 4: type_ = vftFont; break;
+        case 5: type_ = vftVXD; break;
+        case 7: type_ = vftStaticLib; break;
+        default: type_ = vftUnknown; break;
+        }
+
+        DWORD os = f->dwFileOS;
+        if (os == 0) {
+            os_ = vosUnknown;
+        } else {
+            switch (HIWORD(os)) {
+            case 1: os_ |= vosDos; break;
+            case 2: os_ |= vosOS216; break;
+            case 3: os_ |= vosOS232; break;
+            case 4: os_ |= vosNT; break;
+            default: break;
+            }
+            switch (LOWORD(os)) {
+            case 1: os_ |= vosWindows16; break;
+            case 2: os_ |= vosPM16; break;
+            case 3: os_ |= vosPM32; break;
+            case 4: os_ |= vosWindows32; break;
+            default: break;
+            }
+        }
+    }
+
+    void* data = nullptr;
+    UINT len = 0;
+    if (VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", &data, &len) && data) {
+        const auto* entries = static_cast<const DWORD*>(data);
+        const UINT count = len / 4;
+        for (UINT i = 0; i < count; ++i) {
+            const WORD lang = LOWORD(entries[i]);
+            char name[257] = {};
+            VerLanguageNameA(lang, name, 256);
+            languageNames_.emplace_back(name);
+        }
+        for (UINT i = 0; i < count; ++i) {
+            char code[16];
+            std::snprintf(code, sizeof code, "%04X%04X", static_cast<unsigned>(LOWORD(entries[i])),
+                          static_cast<unsigned>(HIWORD(entries[i])));
+            languageCodes_.emplace_back(code);
+        }
+    }
+    languageIndex_ = 0;
+}
+
+void TvekVersionInfo::SetLanguageIndex(int index) {
+    if (index < -1 || index > static_cast<int>(languageNames_.size()) - 1) {
+        char msg[64];
+        std::snprintf(msg, sizeof msg, "Index out of bounds (%d)", index);
+        throw EvekError(msg);
+    }
+    languageIndex_ = index;
+}
+
+std::string TvekVersionInfo::Locale() const {
+    if (languageIndex_ < 0 || languageIndex_ >= static_cast<int>(languageCodes_.size())) return {};
+    return languageCodes_[static_cast<size_t>(languageIndex_)];
+}
+
+const VS_FIXEDFILEINFO* TvekVersionInfo::FixedInfo() const {
+    if (!read_) return nullptr;
+    void* data = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueA(const_cast<unsigned char*>(block_.data()), "\\", &data, &len) || !data ||
+        len < sizeof(VS_FIXEDFILEINFO))
+        return nullptr;
+    return static_cast<const VS_FIXEDFILEINFO*>(data);
+}
+
+std::string TvekVersionInfo::StringValue(const std::string& key) const {
+    if (!Active() || !read_) return {};
+    const std::string locale = Locale();
+    if (locale.empty()) return {};
+    std::string path = "\\StringFileInfo\\" + locale + "\\" + key;
+    if (path.size() > 255) path.resize(255);
+    void* data = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueA(const_cast<unsigned char*>(block_.data()), path.c_str(), &data, &len) ||
+        !data)
+        return {};
+    const char* text = static_cast<const char*>(data);
+    size_t n = 0;
+    // The value ends at its terminating zero, and never past the block.
+    const auto* end = block_.data() + block_.size();
+    while (reinterpret_cast<const unsigned char*>(text + n) < end && text[n]) ++n;
+    return std::string(text, n);
+}
+
+}  // namespace vek
