@@ -1,0 +1,137 @@
+#include "render_win32.h"
+
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+#include "canvas_gdi.h"
+#include "game/builtin_games.h"
+#include "replay/replay_driver.h"
+
+namespace senvola {
+
+DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
+    if (width <= 0 || height <= 0) return;
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down: row y at bits + y * width
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap_ || !bits) return;
+    oldBitmap_ = SelectObject(dc_, bitmap_);
+    bits_ = static_cast<const uint32_t*>(bits);  // a new DIB section is all zero: black
+}
+
+DibSurface::~DibSurface() {
+    if (oldBitmap_) SelectObject(dc_, oldBitmap_);
+    if (bitmap_) DeleteObject(bitmap_);
+    if (dc_) DeleteDC(dc_);
+}
+
+COLORREF DibSurface::Pixel(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    GdiFlush();
+    const uint32_t v = bits_[static_cast<std::size_t>(y) * width_ + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+bool WriteBmp24(const DibSurface& surface, const std::string& path) {
+    if (!surface.Valid()) return false;
+    const int w = surface.Width(), h = surface.Height();
+    const uint64_t stride = (uint64_t(w) * 3 + 3) & ~uint64_t(3);
+    const uint64_t imageSize = stride * uint64_t(h);
+    const uint64_t fileSize = 54 + imageSize;
+    if (fileSize > 0xFFFFFFFFu) return false;
+
+    unsigned char header[54] = {};
+    auto put16 = [&](int at, uint32_t v) {
+        header[at] = static_cast<unsigned char>(v & 0xFF);
+        header[at + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+    };
+    auto put32 = [&](int at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
+    header[0] = 'B';
+    header[1] = 'M';
+    put32(2, static_cast<uint32_t>(fileSize));  // BITMAPFILEHEADER
+    put32(10, 54);
+    put32(14, 40);  // BITMAPINFOHEADER
+    put32(18, static_cast<uint32_t>(w));
+    put32(22, static_cast<uint32_t>(h));  // positive: bottom-up rows
+    put16(26, 1);
+    put16(28, 24);
+    put32(30, 0);  // BI_RGB
+    put32(34, static_cast<uint32_t>(imageSize));
+    put32(38, 3780);  // 96 dpi
+    put32(42, 3780);
+
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(header, 1, sizeof header, f) == sizeof header;
+    std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
+    GdiFlush();
+    for (int y = h - 1; ok && y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = surface.Pixel(x, y);
+            row[3 * x] = GetBValue(c);
+            row[3 * x + 1] = GetGValue(c);
+            row[3 * x + 2] = GetRValue(c);
+        }
+        ok = std::fwrite(row.data(), 1, row.size(), f) == row.size();
+    }
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) std::remove(path.c_str());
+    return ok;
+}
+
+bool SelectRenderSource(AppState& s, const std::string& path, const FileSystem& files, std::string& error) {
+    constexpr std::string_view kBuiltIn = "builtin:";
+    if (path.compare(0, kBuiltIn.size(), kBuiltIn) == 0) {
+        const char* first = path.data() + kBuiltIn.size();
+        const char* last = path.data() + path.size();
+        int n = 0;
+        const auto r = std::from_chars(first, last, n);
+        if (first == last || r.ec != std::errc() || r.ptr != last || n < 1 || n > kBuiltInGameCount) {
+            error = "builtin:N needs N from 1 to " + std::to_string(kBuiltInGameCount) + ": " + path;
+            return false;
+        }
+        s.Settings.FileLoadType = 0;
+        // The source hands out the game after BuiltInIndex.
+        s.BuiltInIndex = static_cast<uint8_t>(n == 1 ? kBuiltInGameCount : n - 1);
+        return true;
+    }
+    char full[MAX_PATH * 4];
+    const DWORD len = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (path.empty() || len == 0 || len >= sizeof full) {
+        error = "not a usable path: " + path;
+        return false;
+    }
+    if (!files.FileExists(full)) {
+        error = "no such file: " + path;
+        return false;
+    }
+    s.Settings.FileLoadType = 1;
+    s.Settings.DirFileString = full;
+    return true;
+}
+
+void RenderReplay(AppState& s, DibSurface& surface, const FileSystem& files, const IniFile& languageFile,
+                  int moves) {
+    if (!surface.Valid()) return;
+    GdiCanvas canvas(surface.Dc());
+    const int interval = SpeedIntervals[s.Settings.Speed < SpeedIntervals.size() ? s.Settings.Speed : 0];
+    s.NeedNewGame = true;
+    ReplayTick(s, canvas, files, languageFile, surface.Width(), surface.Height(), interval);
+    for (int i = 0; i < moves; ++i) {
+        ReplayTick(s, canvas, files, languageFile, surface.Width(), surface.Height(), interval);
+    }
+}
+
+}  // namespace senvola

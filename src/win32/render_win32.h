@@ -1,0 +1,56 @@
+// The replay drawn off screen with real GDI: a memory surface, the screensaver's own ticks on a
+// GdiCanvas, and the picture written as a BMP file. senvola-inspect's render command and the
+// Wine tests use it, so what they see is what the saver window shows.
+#pragma once
+
+#include <windows.h>
+#undef TextOut  // the Canvas method, not the Win32 macro (see canvas_gdi.h)
+
+#include <cstdint>
+#include <string>
+
+#include "app_state.h"
+#include "platform/file_system.h"
+#include "settings/ini_file.h"
+
+namespace senvola {
+
+// A 32-bit top-down DIB section selected into its own memory DC. Starts black.
+class DibSurface {
+public:
+    DibSurface(int width, int height);
+    DibSurface(const DibSurface&) = delete;
+    DibSurface& operator=(const DibSurface&) = delete;
+    ~DibSurface();
+
+    bool Valid() const { return bits_ != nullptr; }
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The pixel as 0x00BBGGRR; pending GDI drawing is flushed first.
+    COLORREF Pixel(int x, int y) const;
+
+private:
+    int width_, height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    const uint32_t* bits_ = nullptr;
+};
+
+// Writes the surface as a 24-bit bottom-up BMP (rows padded to four bytes). False when the
+// file cannot be written completely.
+bool WriteBmp24(const DibSurface& surface, const std::string& path);
+
+// Points the game source of `s` at `path`: "builtin:N" (N = 1..6) selects built-in game N, any
+// other text is a game file, taken as an absolute path. False (with a message in `error`) for a
+// malformed builtin:N or a file that does not exist.
+bool SelectRenderSource(AppState& s, const std::string& path, const FileSystem& files, std::string& error);
+
+// The ticks the saver window would run: one new-game tick, then `moves` further ticks at the
+// settings' interval, all drawn on `surface` as the window of its size. NeedNewGame is set
+// first, so the game selected in `s` starts.
+void RenderReplay(AppState& s, DibSurface& surface, const FileSystem& files, const IniFile& languageFile,
+                  int moves);
+
+}  // namespace senvola
