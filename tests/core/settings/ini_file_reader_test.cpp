@@ -1,0 +1,188 @@
+#include "ini_file_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/settings/temp_file.h"
+
+namespace senvola {
+namespace {
+
+constexpr const char* kDef = "<default>";
+
+std::string Read(const IniFile& f, std::string_view section, std::string_view key) {
+    return f.ReadString(section, key, kDef);
+}
+
+TEST(IniFileReader, SectionsAndKeysMatchWithoutRegardToCase) {
+    const auto f = IniFileReader::FromBytes("[Dutch]\r\nWhite=Wit\r\n");
+    EXPECT_EQ(Read(f, "dutch", "WHITE"), "Wit");
+    EXPECT_EQ(Read(f, "DUTCH", "white"), "Wit");
+    EXPECT_EQ(Read(f, "Dutch", "Black"), kDef);
+    EXPECT_EQ(Read(f, "German", "White"), kDef);
+}
+
+TEST(IniFileReader, Windows1252LettersMatchWithoutRegardToCase) {
+    const auto f = IniFileReader::FromBytes("[\xC9" "cole]\n\x8A\x8C\x8E\x9F\xC0\xDE=1\n\xD7=times\n");
+    EXPECT_EQ(Read(f, "\xE9" "COLE", "\x9A\x9C\x9E\xFF\xE0\xFE"), "1");
+    EXPECT_EQ(Read(f, "\xE9" "cole", "\xD7"), "times");
+    EXPECT_EQ(Read(f, "\xE9" "cole", "\xF7"), kDef);  // multiplication and division signs are no pair
+}
+
+TEST(IniFileReader, BlanksAroundNamesAndValuesAreDropped) {
+    const auto f = IniFileReader::FromBytes(
+        "  [ Spaced Section ]  \r\n"
+        "  Key One  =  value one  \r\n"
+        "\tTabbed\t=\tx\ty\t\r\n"
+        "ctrlz=\x1Az\x1A\r\n"
+        "nbsp=\xA0n\xA0\r\n"
+        "ctl=\x01v\x01\r\n");
+    EXPECT_EQ(Read(f, "Spaced Section", "Key One"), "value one");
+    EXPECT_EQ(Read(f, "  spaced section ", "  key one  "), "value one");
+    EXPECT_EQ(Read(f, "Spaced Section", "Tabbed"), "x\ty");
+    EXPECT_EQ(Read(f, "Spaced Section", "ctrlz"), "z");
+    // Only space, tab, vertical tab, form feed and Ctrl-Z are blanks to Windows.
+    EXPECT_EQ(Read(f, "Spaced Section", "nbsp"), "\xA0n\xA0");
+    EXPECT_EQ(Read(f, "Spaced Section", "ctl"), "\x01v\x01");
+}
+
+TEST(IniFileReader, MatchingQuotesAroundAValueAreDropped) {
+    const auto f = IniFileReader::FromBytes(
+        "[Q]\n"
+        "double=\"quoted\"\n"
+        "single='single'\n"
+        "inner= \" spaced \" \n"
+        "empty=\"\"\n"
+        "lone=\"\n"
+        "unbalanced=\"open\n"
+        "mixed=\"mixed'\n"
+        "middle=\"a\"b\"\n"
+        "notfirst=a\"b\"\n");
+    EXPECT_EQ(Read(f, "Q", "double"), "quoted");
+    EXPECT_EQ(Read(f, "Q", "single"), "single");
+    EXPECT_EQ(Read(f, "Q", "inner"), " spaced ");
+    EXPECT_EQ(Read(f, "Q", "empty"), "");
+    EXPECT_EQ(Read(f, "Q", "lone"), "\"");
+    EXPECT_EQ(Read(f, "Q", "unbalanced"), "\"open");
+    EXPECT_EQ(Read(f, "Q", "mixed"), "\"mixed'");
+    EXPECT_EQ(Read(f, "Q", "middle"), "a\"b");
+    EXPECT_EQ(Read(f, "Q", "notfirst"), "a\"b\"");
+}
+
+TEST(IniFileReader, FirstOfDuplicateKeysAndSectionsWins) {
+    const auto f = IniFileReader::FromBytes(
+        "[S]\ndup=first\ndup=second\nhidden\nhidden=value\n[T]\nx=1\n[s]\ndup=third\nonly2=yes\n");
+    EXPECT_EQ(Read(f, "S", "dup"), "first");
+    // A line without '=' is a key without a value; it reads as missing and hides a later one.
+    EXPECT_EQ(Read(f, "S", "hidden"), kDef);
+    // Keys of a repeated section are never found.
+    EXPECT_EQ(Read(f, "S", "only2"), kDef);
+    EXPECT_EQ(Read(f, "T", "x"), "1");
+}
+
+TEST(IniFileReader, OddLinesAndHeaders) {
+    const auto f = IniFileReader::FromBytes(
+        "before=top\n"
+        "[S]\n"
+        ";comment=ignored\n"
+        "; a plain comment\n"
+        "noequals\n"
+        "empty=\n"
+        "k==v\n"
+        "=nameless\n"
+        "[Broken=x\n"
+        "[T] ; trailing\n"
+        "a=1\n"
+        "[U]junk]\n"
+        "b=2\n"
+        "[]\n"
+        "c=3\n");
+    EXPECT_EQ(Read(f, "", "before"), "top");  // lines above the first header
+    EXPECT_EQ(Read(f, "S", "comment"), kDef);
+    EXPECT_EQ(Read(f, "S", "noequals"), kDef);
+    EXPECT_EQ(Read(f, "S", "empty"), "");
+    EXPECT_EQ(Read(f, "S", "k"), "=v");
+    EXPECT_EQ(Read(f, "S", ""), "nameless");
+    EXPECT_EQ(Read(f, "S", "[Broken"), "x");  // a header without ']' is an ordinary line
+    EXPECT_EQ(Read(f, "T", "a"), "1");
+    EXPECT_EQ(Read(f, "U]junk", "b"), "2");  // the name runs to the last ']'
+    EXPECT_EQ(Read(f, "", "c"), kDef);       // "[]" repeats the nameless section
+}
+
+TEST(IniFileReader, LineEndsOfEveryKindAndNoFinalLineEnd) {
+    const auto f = IniFileReader::FromBytes("[A]\r\ncrlf=1\r\n[B]\rcr=2\rcr2=3\r[C]\nlf=4\n\n\r\n[D]\nlast=nofinal");
+    EXPECT_EQ(Read(f, "A", "crlf"), "1");
+    EXPECT_EQ(Read(f, "B", "cr"), "2");
+    EXPECT_EQ(Read(f, "B", "cr2"), "3");
+    EXPECT_EQ(Read(f, "C", "lf"), "4");
+    EXPECT_EQ(Read(f, "D", "last"), "nofinal");
+}
+
+TEST(IniFileReader, ValuesAreCutAt1023Characters) {
+    const std::string x5000(5000, 'x');
+    const auto f = IniFileReader::FromBytes("[L]\nlong=" + x5000 + "\nn1023=" + std::string(1023, 'n') +
+                                            "\nq1023=\"" + std::string(1023, 'q') + "\"\nafter=ok\n");
+    EXPECT_EQ(Read(f, "L", "long"), std::string(1023, 'x'));
+    EXPECT_EQ(Read(f, "L", "n1023"), std::string(1023, 'n'));
+    EXPECT_EQ(Read(f, "L", "q1023"), std::string(1023, 'q'));
+    EXPECT_EQ(Read(f, "L", "after"), "ok");
+    // Long names are not cut.
+    const auto g = IniFileReader::FromBytes("[" + x5000 + "]\n" + x5000 + "=v\n");
+    EXPECT_EQ(Read(g, x5000, x5000), "v");
+}
+
+TEST(IniFileReader, NulEndsNameAndValue) {
+    using namespace std::string_literals;
+    const auto f = IniFileReader::FromBytes("[W]\nnul=ab\0cd\ne\0f=g\n"s);
+    EXPECT_EQ(Read(f, "W", "nul"), "ab");
+    EXPECT_EQ(Read(f, "W", "e"), "g");
+}
+
+TEST(IniFileReader, ByteOrderMarksAreDecodedToWindows1252) {
+    const auto utf8 = IniFileReader::FromBytes("\xEF\xBB\xBF[B]\r\nk=\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD\r\n");
+    EXPECT_EQ(Read(utf8, "b", "k"), "\xE9t\xE9 \x80 ?");
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : std::u16string(u"[B]\r\nk=\u00e9t\u00e9 \u20ac\r\n")) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    EXPECT_EQ(Read(IniFileReader::FromBytes(utf16), "B", "k"), "\xE9t\xE9 \x80");
+    // Other high bytes are taken as they are, as Windows-1252.
+    EXPECT_EQ(Read(IniFileReader::FromBytes("[B]\nk=\xC3\xA9\x81\n"), "B", "k"), "\xC3\xA9\x81");
+}
+
+TEST(IniFileReader, MissingEmptyAndUnreadableFilesReadAsEmpty) {
+    testutil::TempDir dir;
+    const IniFileReader missing(dir.Path("absent.ini"));
+    EXPECT_FALSE(missing.Loaded());
+    EXPECT_EQ(Read(missing, "Languages", "0"), kDef);
+    const IniFileReader empty(dir.Write("empty.ini", ""));
+    EXPECT_TRUE(empty.Loaded());
+    EXPECT_EQ(Read(empty, "Languages", "0"), kDef);
+    const IniFileReader directory(dir.Path(""));  // a directory is no file
+    EXPECT_EQ(Read(directory, "Languages", "0"), kDef);
+    const IniFileReader real(dir.Write("real.ini", "[Languages]\r\n0=English\r\n"));
+    EXPECT_EQ(Read(real, "languages", "0"), "English");
+}
+
+TEST(IniFileReader, BinaryJunkNeverCrashes) {
+    std::mt19937 random(12345);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(static_cast<std::size_t>(random() % 4000), '\0');
+        for (char& c : bytes) {
+            // Lean towards the characters that mean something to the parser.
+            static constexpr char kSpecial[] = "[]=\r\n\"' ;\t\x1A";
+            c = random() % 3 == 0 ? kSpecial[random() % (sizeof kSpecial - 1)] : static_cast<char>(random());
+        }
+        if (round % 3 == 1) bytes.insert(0, "\xEF\xBB\xBF");
+        if (round % 3 == 2) bytes.insert(0, "\xFF\xFE");
+        const auto f = IniFileReader::FromBytes(bytes);
+        const std::string v = f.ReadString("[", "=", "d");
+        EXPECT_LE(v.size(), IniFileReader::kMaxValueLength);
+        EXPECT_EQ(f.ReadString("no such section", "k", "d"), "d");
+    }
+}
+
+}  // namespace
+}  // namespace senvola
