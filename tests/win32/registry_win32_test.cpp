@@ -1,0 +1,84 @@
+// The current user's hive through advapi32, under a scratch key of its own.
+#include <gtest/gtest.h>
+
+#include "registry_win32.h"
+
+namespace senvola {
+namespace {
+
+constexpr const char* kScratch = "Software\\SenvolaTests\\Registry";
+
+class RegistryWin32Test : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SenvolaTests"); }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SenvolaTests"); }
+    Win32Registry registry;
+};
+
+TEST_F(RegistryWin32Test, OpenWithoutCreateFailsOnAMissingKey) {
+    EXPECT_FALSE(registry.KeyExists(kScratch));
+    EXPECT_EQ(registry.OpenKey(kScratch, false), nullptr);
+    EXPECT_FALSE(registry.KeyExists(kScratch));
+}
+
+TEST_F(RegistryWin32Test, CreateMakesTheKeyAndItsParents) {
+    auto key = registry.OpenKey(kScratch, true);
+    ASSERT_NE(key, nullptr);
+    EXPECT_TRUE(registry.KeyExists("Software\\SenvolaTests"));
+    EXPECT_TRUE(registry.KeyExists(kScratch));
+    EXPECT_NE(registry.OpenKey(kScratch, false), nullptr);
+}
+
+TEST_F(RegistryWin32Test, IntegersAndStringsRoundTrip) {
+    auto key = registry.OpenKey(kScratch, true);
+    ASSERT_NE(key, nullptr);
+    EXPECT_TRUE(key->WriteInteger("Speed", -1));
+    EXPECT_TRUE(key->WriteString("DirFileString", "C:\\Games\\kifu"));
+    EXPECT_TRUE(key->WriteString("Empty", ""));
+    auto again = registry.OpenKey(kScratch, false);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->ReadInteger("speed"), -1);  // names without regard to case
+    EXPECT_EQ(again->ReadString("DirFileString"), "C:\\Games\\kifu");
+    EXPECT_EQ(again->ReadString("Empty"), "");
+    EXPECT_TRUE(again->ValueExists("Speed"));
+    EXPECT_FALSE(again->ValueExists("Missing"));
+    EXPECT_EQ(again->ReadInteger("Missing"), std::nullopt);
+    EXPECT_EQ(again->ReadString("Missing"), std::nullopt);
+    // The stored type is REG_DWORD, as the host's own tools expect.
+    DWORD type = 0;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, kScratch, "Speed", RRF_RT_ANY, &type, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+}
+
+TEST_F(RegistryWin32Test, AValueOfTheWrongTypeReadsAsEmpty) {
+    auto key = registry.OpenKey(kScratch, true);
+    ASSERT_NE(key, nullptr);
+    key->WriteString("Speed", "5");
+    key->WriteInteger("BoardBitmapName", 7);
+    const BYTE bytes[3] = {1, 2, 3};
+    RegSetKeyValueA(HKEY_CURRENT_USER, kScratch, "Binary", REG_BINARY, bytes, sizeof bytes);
+    const uint64_t q = 5;
+    RegSetKeyValueA(HKEY_CURRENT_USER, kScratch, "Qword", REG_QWORD, &q, sizeof q);
+    EXPECT_TRUE(key->ValueExists("Speed"));
+    EXPECT_EQ(key->ReadInteger("Speed"), std::nullopt);
+    EXPECT_EQ(key->ReadString("BoardBitmapName"), std::nullopt);
+    EXPECT_EQ(key->ReadInteger("Binary"), std::nullopt);
+    EXPECT_EQ(key->ReadString("Binary"), std::nullopt);
+    EXPECT_EQ(key->ReadInteger("Qword"), std::nullopt);
+}
+
+TEST_F(RegistryWin32Test, StringsWithoutTerminatorOrWithEmbeddedZeroEndAtTheText) {
+    auto key = registry.OpenKey(kScratch, true);
+    ASSERT_NE(key, nullptr);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kScratch, "NoZero", REG_SZ, "abc", 3);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kScratch, "Inner", REG_SZ, "ab\0cd", 6);
+    EXPECT_EQ(key->ReadString("NoZero"), "abc");
+    EXPECT_EQ(key->ReadString("Inner"), "ab");
+    const std::string longText(5000, 'x');
+    EXPECT_TRUE(key->WriteString("Long", longText));
+    EXPECT_EQ(key->ReadString("Long"), longText);
+}
+
+}  // namespace
+}  // namespace senvola

@@ -1,0 +1,420 @@
+// The screensaver component in this process: command-line dispatch, the settings it reads,
+// the full-screen and preview windows, and the tick (no overlap, errors painted, next tick
+// still comes). Needs a display (Wine on a virtual X screen).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "memory_registry.h"
+#include "vekScreenSaverUnit.h"
+
+namespace vek {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr const char* kAppKey = "Software\\Tavrel\\Senvola";
+constexpr const char* kSaversKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
+
+// Runs the thread's messages for a while; remembers the exit code of a quit request.
+struct Pump {
+    std::vector<int> quitCodes;
+    void For(std::chrono::milliseconds d) {
+        const auto end = Clock::now() + d;
+        do {
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+                if (m.message == WM_QUIT) {
+                    quitCodes.push_back(static_cast<int>(m.wParam));
+                    continue;
+                }
+                TranslateMessage(&m);
+                DispatchMessageA(&m);
+            }
+            Sleep(2);
+        } while (Clock::now() < end);
+    }
+    template <typename Pred>
+    bool Until(Pred pred, std::chrono::milliseconds limit) {
+        const auto end = Clock::now() + limit;
+        while (!pred() && Clock::now() < end) For(std::chrono::milliseconds(5));
+        return pred();
+    }
+};
+
+std::string ClassOf(HWND h) {
+    char name[128] = "";
+    GetClassNameA(h, name, sizeof name);
+    return name;
+}
+
+class ComponentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Pump drain;
+        drain.For(std::chrono::milliseconds(1));
+    }
+    senvola::MemoryRegistry registry;
+    Pump pump;
+    std::unique_ptr<TvekScreenSaver> MakeSaver() {
+        auto s = std::make_unique<TvekScreenSaver>(registry);
+        s->ApplicationKey = kAppKey;
+        return s;
+    }
+};
+
+TEST(CommandLineTest, WindowHandlesAreDecimalNumbers) {
+    EXPECT_EQ(ParseWindowHandle("1234"), reinterpret_cast<HWND>(1234));
+    EXPECT_EQ(ParseWindowHandle("4294967295"), reinterpret_cast<HWND>(uintptr_t{0xFFFFFFFF}));
+    EXPECT_EQ(ParseWindowHandle("-1"), reinterpret_cast<HWND>(uintptr_t{0xFFFFFFFF}));
+    EXPECT_EQ(ParseWindowHandle(""), std::nullopt);
+    EXPECT_EQ(ParseWindowHandle("abc"), std::nullopt);
+    EXPECT_EQ(ParseWindowHandle("0x10"), std::nullopt);
+    EXPECT_EQ(ParseWindowHandle("12 "), std::nullopt);
+    EXPECT_EQ(ParseWindowHandle("-"), std::nullopt);
+    EXPECT_EQ(ParseWindowHandle("4294967296"), std::nullopt);
+    EXPECT_EQ(ParseWindowHandle("99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(ParseDecimal("+7"), 7);
+}
+
+TEST(CommandLineTest, ThisProgramHasNoVersionResource) {
+    EXPECT_EQ(ReadOwnVersionString("CompanyName"), "");
+}
+
+TEST_F(ComponentTest, EverySpellingOfTheSaverParameterStartsTheSaver) {
+    for (const char* p : {"/S", "-s", "s", "/s", "/sc"}) {
+        auto s = MakeSaver();
+        s->Execute({p});
+        EXPECT_TRUE(s->ModeChosen()) << p;
+        EXPECT_EQ(s->Mode(), smSaver) << p;
+        ASSERT_NE(s->SaverWindow(), nullptr) << p;
+        EXPECT_EQ(s->PreviewWindow(), nullptr) << p;
+    }
+}
+
+TEST_F(ComponentTest, UnknownModeOpensNothingAndEndsWithZero) {
+    auto s = MakeSaver();
+    s->Execute({"/a"});
+    EXPECT_FALSE(s->ModeChosen());
+    EXPECT_EQ(s->DrawingWindow(), nullptr);
+    pump.For(std::chrono::milliseconds(20));
+    EXPECT_EQ(pump.quitCodes, std::vector<int>{0});
+    EXPECT_EQ(registry.WriteCount(), 0);
+}
+
+TEST_F(ComponentTest, PreviewWithoutAUsableWindowEndsWithOne) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"/p"}, {"/p", "abc"}, {"/p", "0"}, {"/p", "123456789"}}) {
+        auto s = MakeSaver();
+        bool read = false;
+        s->OnReadRegistry = [&](void*, senvola::RegistryKey&, const std::string&) { read = true; };
+        s->Execute(args);
+        EXPECT_EQ(s->DrawingWindow(), nullptr);
+        EXPECT_FALSE(read);
+        Pump p;
+        p.For(std::chrono::milliseconds(20));
+        EXPECT_EQ(p.quitCodes, std::vector<int>{1}) << args.size();
+    }
+}
+
+TEST_F(ComponentTest, SaverWindowCoversTheScreenAboveAllAndTicksAtOnce) {
+    auto s = MakeSaver();
+    int ticks = 0;
+    HWND sender = nullptr;
+    bool visibleAtFirstTick = false;
+    s->OnTimer = [&](HWND w, HDC dc) {
+        ++ticks;
+        sender = w;
+        visibleAtFirstTick = IsWindowVisible(w) && dc != nullptr;
+    };
+    s->Execute({"/s"});
+    EXPECT_EQ(ticks, 1);  // before Execute returns
+    const HWND w = s->DrawingWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(sender, w);
+    EXPECT_TRUE(visibleAtFirstTick);
+    EXPECT_EQ(ClassOf(w), "WindowsScreenSaverClass");
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_TRUE(style & WS_CLIPCHILDREN);
+    EXPECT_TRUE(style & WS_CLIPSIBLINGS);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetClassLongA(w, GCL_STYLE), 0x80B);
+    EXPECT_EQ(GetClassLongPtrA(w, GCLP_HCURSOR), 0);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(s->TimerEnabled());
+    // System commands are answered and none carried out: the window stays.
+    EXPECT_EQ(SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0), 1);
+    EXPECT_EQ(SendMessageA(w, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
+    EXPECT_EQ(SendMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0), 0);
+    pump.For(std::chrono::milliseconds(50));
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_FALSE(s->SaverWindow()->Dismissal().Closing());
+    EXPECT_TRUE(pump.quitCodes.empty());
+    // The colour is the prepared background: black for the default Color.
+    HDC dc = GetDC(w);
+    EXPECT_EQ(GetPixel(dc, 100, 100), RGB(0, 0, 0));
+    ReleaseDC(w, dc);
+}
+
+TEST_F(ComponentTest, SaverReadsTheSharedSettingsAndTheApplicationKeyWithoutWriting) {
+    registry.Key(kSaversKey).values["mouse threshold"] = int32_t{400};
+    registry.Key(kSaversKey).values["password delay index"] = int32_t{1};
+    registry.Key(kSaversKey).values["password delay"] = int32_t{150};
+    auto s = MakeSaver();
+    std::string keySeen;
+    void* senderSeen = nullptr;
+    s->OnReadRegistry = [&](void* sender, senvola::RegistryKey& key, const std::string& path) {
+        keySeen = path;
+        senderSeen = sender;
+        key.ReadInteger("Speed");
+        s->SetInterval(50);  // as the application does from its speed setting
+    };
+    s->Execute({"/s"});
+    EXPECT_EQ(keySeen, kAppKey);
+    EXPECT_EQ(senderSeen, s.get());
+    EXPECT_TRUE(registry.KeyExists(kAppKey));  // created when missing
+    EXPECT_EQ(s->MouseThreshold(), 400);
+    EXPECT_EQ(s->PasswordDelayUnit(), 1);
+    EXPECT_EQ(s->PasswordDelay(), 2);  // 150 s in whole minutes
+    EXPECT_EQ(s->Interval(), 50u);
+    EXPECT_EQ(registry.WriteCount(), 0);
+
+    registry.Key(kSaversKey).values["password delay index"] = int32_t{0};
+    auto seconds = MakeSaver();
+    seconds->Execute({"/s"});
+    EXPECT_EQ(seconds->PasswordDelay(), 150);
+    registry.Key(kSaversKey).values["password delay index"] = int32_t{2};
+    auto other = MakeSaver();
+    other->Execute({"/s"});
+    EXPECT_EQ(other->PasswordDelay(), 0);
+}
+
+TEST_F(ComponentTest, WrongTypesAndMissingValuesKeepTheDefaults) {
+    registry.Key(kSaversKey).values["mouse threshold"] = std::string("10");
+    auto s = MakeSaver();
+    s->Execute({"/s"});
+    EXPECT_EQ(s->MouseThreshold(), 200);
+    EXPECT_EQ(s->PasswordDelay(), 0);
+    EXPECT_EQ(s->PasswordDelayUnit(), 1);
+}
+
+TEST_F(ComponentTest, TicksNeverOverlapEvenWhenTheHandlerPumpsMessages) {
+    auto s = MakeSaver();
+    s->SetInterval(20);
+    int depth = 0, maxDepth = 0, ticks = 0;
+    s->OnTimer = [&](HWND, HDC) {
+        ++ticks;
+        maxDepth = std::max(maxDepth, ++depth);
+        Pump inner;  // three periods of messages inside the handler
+        inner.For(std::chrono::milliseconds(60));
+        --depth;
+    };
+    s->Execute({"/s"});
+    ASSERT_TRUE(pump.Until([&] { return ticks >= 4; }, std::chrono::milliseconds(3000)));
+    EXPECT_EQ(maxDepth, 1);
+}
+
+TEST_F(ComponentTest, AnErrorOfTheTickIsPaintedAndTheNextTickStillComes) {
+    auto s = MakeSaver();
+    s->SetInterval(30);
+    int ticks = 0;
+    s->OnTimer = [&](HWND, HDC dc) {
+        ++ticks;
+        if (ticks == 1) {
+            // Something drawn first, which the error picture replaces.
+            RECT r{0, 0, 400, 400};
+            HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+            FillRect(dc, &r, b);
+            DeleteObject(b);
+            throw std::runtime_error("WWWWWWWWWWWWWWWW error in the drawing code");
+        }
+    };
+    s->Execute({"/s"});
+    const HWND w = s->DrawingWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(s->TimerEnabled());
+    HDC dc = GetDC(w);
+    // The message over a fresh picture: text at the top left, the rest of the picture plain.
+    EXPECT_EQ(GetPixel(dc, 300, 300), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1),
+              RGB(255, 255, 255));
+    int dark = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 150; ++x) dark += GetPixel(dc, x, y) == RGB(0, 0, 0);
+    EXPECT_GT(dark, 30);
+    int darkBelow = 0;
+    for (int y = 40; y < 60; ++y)
+        for (int x = 0; x < 150; ++x) darkBelow += GetPixel(dc, x, y) == RGB(0, 0, 0);
+    EXPECT_EQ(darkBelow, 0);  // one line of 12-point text
+    ReleaseDC(w, dc);
+    EXPECT_TRUE(pump.Until([&] { return ticks >= 3; }, std::chrono::milliseconds(2000)));
+    EXPECT_TRUE(pump.quitCodes.empty());  // no message box, no end
+}
+
+TEST_F(ComponentTest, InputBeyondTheThresholdClosesOnceWithTheNotice) {
+    registry.Key(kSaversKey).values["mouse threshold"] = int32_t{200};
+    auto s = MakeSaver();
+    std::vector<std::pair<HWND, TScreenSaverMode>> notices;
+    s->OnScreenSaverClose = [&](HWND w, TScreenSaverMode m) { notices.emplace_back(w, m); };
+    s->Execute({"/s"});
+    const HWND w = s->DrawingWindow();
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(500, 500));
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(650, 550));
+    EXPECT_TRUE(notices.empty());
+    SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(notices.empty());
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(651, 550));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].first, w);
+    EXPECT_EQ(notices[0].second, smSaver);
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_FALSE(s->TimerEnabled());
+    SendMessageA(w, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(notices.size(), 1u);
+    pump.For(std::chrono::milliseconds(20));
+    EXPECT_EQ(pump.quitCodes, std::vector<int>{0});
+}
+
+TEST_F(ComponentTest, KeyReleaseAloneAndClickEachEndTheSaver) {
+    for (UINT msg : {UINT{WM_KEYUP}, UINT{WM_KEYDOWN}, UINT{WM_LBUTTONDOWN}, UINT{WM_RBUTTONDOWN}}) {
+        auto s = MakeSaver();
+        s->Execute({"/s"});
+        const HWND w = s->DrawingWindow();
+        SendMessageA(w, msg, 0, 0);
+        EXPECT_TRUE(s->SaverWindow()->Dismissal().Closing()) << msg;
+        Pump p;
+        p.For(std::chrono::milliseconds(5));
+    }
+}
+
+class PreviewTest : public ComponentTest {
+protected:
+    void SetUp() override {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "SenvolaTestHost";
+        RegisterClassA(&wc);
+        host = CreateWindowExA(0, "SenvolaTestHost", "Display properties", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 60,
+                               400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        // The host's preview area: a borderless child.
+        area = CreateWindowExA(0, "SenvolaTestHost", "", WS_CHILD | WS_VISIBLE, 20, 30, 152, 112, host, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(area, nullptr);
+    }
+    void TearDown() override {
+        if (IsWindow(host)) DestroyWindow(host);
+        pump.For(std::chrono::milliseconds(5));
+    }
+    HWND host = nullptr, area = nullptr;
+};
+
+TEST_F(PreviewTest, PreviewFillsTheHostAreaAndTicksOneIntervalLater) {
+    auto s = MakeSaver();
+    std::vector<Clock::time_point> ticks;
+    HWND sender = nullptr;
+    std::string readKey;
+    s->OnReadRegistry = [&](void*, senvola::RegistryKey&, const std::string& k) {
+        readKey = k;
+        s->SetInterval(300);
+    };
+    s->OnTimer = [&](HWND w, HDC) {
+        ticks.push_back(Clock::now());
+        sender = w;
+    };
+    const auto shown = Clock::now();
+    s->Execute({"/p", std::to_string(reinterpret_cast<uintptr_t>(area))});
+    EXPECT_EQ(s->Mode(), smPreview);
+    EXPECT_EQ(readKey, kAppKey);
+    const HWND w = s->DrawingWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(ClassOf(w), "TfrmScreenSaverPreview");
+    EXPECT_EQ(GetParent(w), area);
+    EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_CHILD);
+    EXPECT_EQ(GetClassLongA(w, GCL_STYLE), 0x80B);
+    RECT r;
+    GetClientRect(w, &r);
+    EXPECT_EQ(r.right, 152);
+    EXPECT_EQ(r.bottom, 112);
+    POINT origin{0, 0};
+    MapWindowPoints(w, area, &origin, 1);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    EXPECT_TRUE(ticks.empty());  // not before Execute returns
+    pump.For(std::chrono::milliseconds(150));
+    EXPECT_TRUE(ticks.empty());  // nor before the interval
+    ASSERT_TRUE(pump.Until([&] { return !ticks.empty(); }, std::chrono::milliseconds(2000)));
+    EXPECT_GE(ticks[0] - shown, std::chrono::milliseconds(250));
+    EXPECT_EQ(sender, w);
+    // No input of its own ends the preview.
+    SendMessageA(w, WM_KEYDOWN, 'A', 0);
+    SendMessageA(w, WM_LBUTTONDOWN, 0, 0);
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    pump.For(std::chrono::milliseconds(30));
+    EXPECT_TRUE(pump.quitCodes.empty());
+    EXPECT_TRUE(IsWindow(w));
+    EXPECT_EQ(registry.WriteCount(), 0);
+}
+
+TEST_F(PreviewTest, PreviewOfABorderedAreaTakesTheConvertedWindowCorner) {
+    const HWND framed = CreateWindowExA(WS_EX_CLIENTEDGE, "SenvolaTestHost", "", WS_CHILD | WS_VISIBLE, 0, 0, 160,
+                                        120, host, nullptr, GetModuleHandleA(nullptr), nullptr);
+    RECT wr, cr;
+    GetWindowRect(framed, &wr);
+    POINT br{wr.right, wr.bottom};
+    ScreenToClient(framed, &br);
+    GetClientRect(framed, &cr);
+    auto s = MakeSaver();
+    s->Execute({"/p", std::to_string(reinterpret_cast<uintptr_t>(framed))});
+    RECT r;
+    GetClientRect(s->DrawingWindow(), &r);
+    EXPECT_EQ(r.right, br.x);
+    EXPECT_EQ(r.bottom, br.y);
+    EXPECT_GT(r.right, cr.right);  // the frame is counted in
+}
+
+TEST_F(PreviewTest, PreviewEndsWhenTheHostDestroysItsArea) {
+    auto s = MakeSaver();
+    s->OnReadRegistry = [&](void*, senvola::RegistryKey&, const std::string&) { s->SetInterval(20); };
+    int ticks = 0;
+    s->OnTimer = [&](HWND, HDC) { ++ticks; };
+    s->Execute({"/p", std::to_string(reinterpret_cast<uintptr_t>(area))});
+    ASSERT_TRUE(pump.Until([&] { return ticks >= 1; }, std::chrono::milliseconds(2000)));
+    DestroyWindow(area);
+    const int before = ticks;
+    ASSERT_TRUE(pump.Until([&] { return !pump.quitCodes.empty(); }, std::chrono::milliseconds(2000)));
+    EXPECT_EQ(pump.quitCodes[0], 0);
+    pump.For(std::chrono::milliseconds(100));
+    EXPECT_EQ(ticks, before);  // no drawing into a window that is gone
+    EXPECT_FALSE(s->TimerEnabled());
+}
+
+TEST_F(PreviewTest, TickNoticesAParentThatVanishedUnseen) {
+    // Another process's window can vanish without our child hearing of it; the tick checks.
+    auto s = MakeSaver();
+    s->Execute({"/p", std::to_string(reinterpret_cast<uintptr_t>(area))});
+    SetParent(s->DrawingWindow(), nullptr);  // detach, so the destruction is not passed on
+    DestroyWindow(area);
+    pump.For(std::chrono::milliseconds(5));
+    pump.quitCodes.clear();
+    int ticks = 0;
+    s->OnTimer = [&](HWND, HDC) { ++ticks; };
+    s->Tick();
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(s->TimerEnabled());
+    pump.For(std::chrono::milliseconds(20));
+    EXPECT_FALSE(pump.quitCodes.empty());
+}
+
+}  // namespace
+}  // namespace vek
