@@ -88,8 +88,12 @@ public:
     static int CharWidth(int sizePoints, bool bold);
 
     const std::vector<CanvasOp>& Ops() const { return ops_; }
-    // Forgets the recorded calls; the drawing state stays.
-    void Clear() { ops_.clear(); }
+    // Forgets the recorded calls and the counts; the drawing state stays.
+    void Clear() {
+        ops_.clear();
+        measures_ = 0;
+        calls_ = 0;
+    }
     std::size_t Count(CanvasOpKind kind) const;
     // Calls that paint (everything but state changes).
     std::size_t DrawingCount() const;
