@@ -1,5 +1,6 @@
 #include "canvas_gdi.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -274,7 +275,8 @@ void GdiCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (penSolid_) {
         ::Rectangle(dc_, x1, y1, x2, y2);
     } else {
-        PaintBrushRect(x1, y1, x2, y2);
+        // GDI's Rectangle takes its corners in either order; so does this one.
+        PaintBrushRect(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     }
 }
 

@@ -13,7 +13,8 @@
 //   bottom (and implementations differ in how). With a clear pen this canvas still covers
 //   x1..x2-1 by y1..y2-1: a shape drawn with a clear pen fills exactly the pixels its outlined
 //   form would cover.
-// - FillRect, and Rectangle with a clear pen, paint nothing for an empty or inverted rectangle.
+// - FillRect paints nothing for an empty or inverted rectangle; Rectangle, with any pen, takes
+//   its corners in either order, as GDI does.
 // - Stretching uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
 //   keeps the bitmap's own colours, and transparent pictures (TransparentBlt) are cut cleanly
 //   at their transparent colour.

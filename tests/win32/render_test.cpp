@@ -1,0 +1,522 @@
+// The replay drawn by real GDI, read back pixel by pixel and compared with the geometry of the
+// layout and with the position the rules produce. The rules' position comes from a second,
+// independent replay of the same game on a canvas that draws nothing.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas_gdi.h"
+#include "render_win32.h"
+#include "file_system_win32.h"
+#include "board/board_rules.h"
+#include "replay/board_drawing.h"
+#include "replay/replay_driver.h"
+#include "replay/stone_drawing.h"
+#include "settings/settings_store.h"
+
+namespace senvola {
+namespace {
+
+constexpr COLORREF kBoardBrown = RGB(128, 64, 0);  // 0x004080
+constexpr COLORREF kBlackPx = RGB(0, 0, 0);
+constexpr COLORREF kWhitePx = RGB(255, 255, 255);
+constexpr COLORREF kRedPx = RGB(255, 0, 0);
+
+class EnglishOnly final : public IniFile {
+public:
+    std::string ReadString(std::string_view, std::string_view, std::string_view def) const override {
+        return std::string(def);
+    }
+};
+
+// Draws nothing; text has a fixed size. For replaying the rules alone.
+class NullCanvas final : public Canvas {
+public:
+    void SetPen(Colour, bool) override {}
+    void SetBrush(Colour, bool) override {}
+    void SetFont(std::string_view, int, Colour, bool) override {}
+    void Rectangle(int, int, int, int) override {}
+    void FillRect(int, int, int, int) override {}
+    void Ellipse(int, int, int, int) override {}
+    void Line(int, int, int, int) override {}
+    void TextOut(int, int, std::string_view) override {}
+    Size TextExtent(std::string_view t) override { return {static_cast<int>(t.size()) * 6, 12}; }
+    void DrawBitmap(const Bitmap&, int, int) override {}
+    void StretchBitmap(const Bitmap&, const Rect&) override {}
+    void CopySelf(const Rect&, const Rect&) override {}
+};
+
+std::string Shared(const std::string& rel) { return std::string(SENVOLA_SHARED_DIR) + "/" + rel; }
+
+bool Exists(const std::string& path) {
+    std::ifstream f(path);
+    return static_cast<bool>(f);
+}
+
+// The state the render command builds, for `source`, with `configure` applied to the settings.
+std::unique_ptr<AppState> NewState(const std::string& source, bool boardOnly,
+                                   const std::function<void(ReplaySettings&)>& configure = {}) {
+    auto s = std::make_unique<AppState>();
+    ApplyDefaults(s->Settings);
+    s->Settings.ShowBoardOnly = boardOnly;
+    if (configure) configure(s->Settings);
+    std::string error;
+    Win32FileSystem files;
+    EXPECT_TRUE(SelectRenderSource(*s, source, files, error)) << error;
+    return s;
+}
+
+// The rules' own replay: the new-game tick and `ticks` more, drawing nothing.
+std::unique_ptr<AppState> Reference(const std::string& source, int ticks) {
+    auto s = NewState(source, false);
+    NullCanvas none;
+    Win32FileSystem files;
+    EnglishOnly ini;
+    const int interval = SpeedIntervals[s->Settings.Speed];
+    s->NeedNewGame = true;
+    for (int t = 0; t <= ticks; ++t) ReplayTick(*s, none, files, ini, 1024, 768, interval);
+    return s;
+}
+
+struct Render {
+    std::unique_ptr<AppState> s;
+    std::unique_ptr<DibSurface> surface;
+    Win32FileSystem files;
+    EnglishOnly ini;
+
+    // One more tick on the same surface, as the saver window's next timer tick.
+    void Tick() {
+        GdiCanvas canvas(surface->Dc());
+        ReplayTick(*s, canvas, files, ini, surface->Width(), surface->Height(),
+                   SpeedIntervals[s->Settings.Speed]);
+    }
+    COLORREF At(int x, int y) const { return surface->Pixel(x, y); }
+};
+
+std::unique_ptr<Render> RenderGame(const std::string& source, int w, int h, int ticks, bool boardOnly,
+                                   const std::function<void(ReplaySettings&)>& configure = {}) {
+    auto r = std::make_unique<Render>();
+    r->s = NewState(source, boardOnly, configure);
+    r->surface = std::make_unique<DibSurface>(w, h);
+    EXPECT_TRUE(r->surface->Valid());
+    RenderReplay(*r->s, *r->surface, r->files, r->ini, ticks);
+    return r;
+}
+
+bool IsBright(COLORREF c) { return GetRValue(c) >= 192 && GetGValue(c) >= 192 && GetBValue(c) >= 192; }
+
+int CountIf(const Render& r, int x1, int y1, int x2, int y2, const std::function<bool(COLORREF)>& pred) {
+    int n = 0;
+    for (int y = std::max(0, y1); y < std::min(y2, r.surface->Height()); ++y)
+        for (int x = std::max(0, x1); x < std::min(x2, r.surface->Width()); ++x) n += pred(r.At(x, y));
+    return n;
+}
+
+using BoardPixel = std::function<bool(COLORREF)>;
+
+// Every point of the board as the position `expected` says, with the geometry of the layout:
+// stone discs in their colours, empty points showing board and grid, star points, the marker.
+void CheckBoard(const Render& r, const BoardPosition& expected, const BoardPixel& isBoard,
+                COLORREF blackStone = kBlackPx, COLORREF whiteStone = kWhitePx) {
+    const AppState& s = *r.s;
+    const BoardLayout& l = s.Layout;
+    const int n = s.CurrentGame.BoardSize;
+    const int cw = l.CellWidth, ch = l.CellHeight;
+    const int rx = StoneRadius(cw), ry = StoneRadius(ch);
+    const int qx = rx / 2, qy = ry / 2;
+    ASSERT_GE(qx, 1);
+    ASSERT_GE(qy, 1);
+    for (int x = 1; x <= n; ++x) {
+        for (int y = 1; y <= n; ++y) {
+            SCOPED_TRACE("point " + std::to_string(x) + "," + std::to_string(y));
+            const int px = l.BoardLeft + (x - 1) * cw, py = l.BoardTop + (y - 1) * ch;
+            // A board wider or taller than the window is cut at its edges; its points there
+            // cannot be seen.
+            if (px - cw < 0 || py - ch < 0 || px + cw >= l.ScreenWidth || py + ch >= l.ScreenHeight) continue;
+            const uint8_t v = expected.Points[x][y];
+            const int quad[4][2] = {{px - qx, py - qy}, {px + qx, py - qy}, {px - qx, py + qy}, {px + qx, py + qy}};
+            for (auto& q : quad) {
+                const COLORREF c = r.At(q[0], q[1]);
+                if (v == ptBlack) {
+                    EXPECT_EQ(c, blackStone) << "black stone pixel at " << q[0] << "," << q[1];
+                } else if (v == ptWhite) {
+                    EXPECT_EQ(c, whiteStone) << "white stone pixel at " << q[0] << "," << q[1];
+                } else {
+                    EXPECT_TRUE(isBoard(c)) << "board pixel at " << q[0] << "," << q[1] << " is " << std::hex << c;
+                }
+            }
+            // Grid lines half-way to the next point are never covered by a stone.
+            if (x < n) {
+                EXPECT_EQ(r.At(px + cw / 2, py), kBlackPx) << "horizontal grid line";
+            }
+            if (y < n) {
+                EXPECT_EQ(r.At(px, py + ch / 2), kBlackPx) << "vertical grid line";
+            }
+            const bool marked = expected.LastMoveX == x && expected.LastMoveY == y;
+            if (marked) {
+                EXPECT_EQ(r.At(px, py), kRedPx) << "marker";
+            } else if (v == ptWhite) {
+                EXPECT_EQ(r.At(px, py), whiteStone);
+            } else if (v == ptEmpty && !(x == n && y == n)) {
+                // The intersection itself (the bottom-right corner is no line's start point).
+                EXPECT_EQ(r.At(px, py), kBlackPx) << "intersection";
+            }
+            if (v == ptEmpty && IsStarPoint(n, x, y)) {
+                const int rs = StarPointRadius(cw);
+                EXPECT_EQ(CountIf(r, px - rs, py - rs, px + rs + 1, py + rs + 1, [](COLORREF c) { return c == 0; }),
+                          (2 * rs + 1) * (2 * rs + 1))
+                    << "star point square";
+                EXPECT_TRUE(isBoard(r.At(px + rs + 1, py + rs + 1))) << "beside the star point";
+                EXPECT_TRUE(isBoard(r.At(px - rs - 1, py - rs - 1))) << "beside the star point";
+            }
+        }
+    }
+    // Red appears only in the marker's box around the last move.
+    const int totalRed = CountIf(r, 0, 0, l.ScreenWidth, l.ScreenHeight, [](COLORREF c) { return c == kRedPx; });
+    if (expected.LastMoveX != 0) {
+        const int mr = MarkerRadius(cw);
+        const int px = l.BoardLeft + (expected.LastMoveX - 1) * cw, py = l.BoardTop + (expected.LastMoveY - 1) * ch;
+        const int boxRed = CountIf(r, px - mr, py - mr, px + mr, py + mr, [](COLORREF c) { return c == kRedPx; });
+        EXPECT_GT(boxRed, 0);
+        EXPECT_EQ(totalRed, boxRed) << "red outside the marker";
+    } else {
+        EXPECT_EQ(totalRed, 0);
+    }
+    // Nothing of the board beyond its surface: the surface's outer rows and columns are board,
+    // the pixels just outside them black.
+    const int mx = BoardMarginX(l), my = BoardMarginY(l);
+    const int sx1 = l.BoardLeft - mx, sy1 = l.BoardTop - my;
+    const int sx2 = l.BoardLeft + (n - 1) * cw + mx, sy2 = l.BoardTop + (n - 1) * ch + my;
+    const int midY = l.BoardTop + ch / 2 + 1, midX = l.BoardLeft + cw / 2 + 1;
+    // Only a board whose margins lie wholly in the window has edges to look at.
+    if (l.BoardLeft < cw || l.BoardTop < ch || sx2 > l.ScreenWidth || sy2 > l.ScreenHeight) return;
+    EXPECT_TRUE(isBoard(r.At(sx1, midY)));
+    EXPECT_TRUE(isBoard(r.At(midX, sy1)));
+    EXPECT_TRUE(isBoard(r.At(sx2 - 1, midY)));
+    EXPECT_TRUE(isBoard(r.At(midX, sy2 - 1)));
+    if (sx1 > 0) {
+        EXPECT_EQ(r.At(sx1 - 1, midY), kBlackPx);
+    }
+    if (sy1 > 0) {
+        EXPECT_EQ(r.At(midX, sy1 - 1), kBlackPx);
+    }
+    if (sx2 < l.ScreenWidth) {
+        EXPECT_EQ(r.At(sx2, midY), kBlackPx);
+    }
+    if (sy2 < l.ScreenHeight) {
+        EXPECT_EQ(r.At(midX, sy2), kBlackPx);
+    }
+}
+
+// Everything the panel draws: the white frame, white text in the information lines, in the
+// comment box and under the board.
+void CheckPanel(const Render& r) {
+    const BoardLayout& l = r.s->Layout;
+    ASSERT_GT(l.PanelTop, 0);
+    ASSERT_LT(l.PanelTop, l.PanelBottom);
+    for (int y = l.PanelTop; y < l.PanelBottom; ++y) {
+        ASSERT_EQ(r.At(l.PanelLeft, y), kWhitePx) << "left frame at y " << y;
+        ASSERT_EQ(r.At(l.PanelRight - 1, y), kWhitePx) << "right frame at y " << y;
+    }
+    for (int x = l.PanelLeft; x < l.PanelRight; ++x) {
+        ASSERT_EQ(r.At(x, l.PanelTop), kWhitePx) << "top frame at x " << x;
+        ASSERT_EQ(r.At(x, l.PanelBottom - 1), kWhitePx) << "bottom frame at x " << x;
+    }
+    EXPECT_EQ(r.At(l.PanelRight, (l.PanelTop + l.PanelBottom) / 2), kBlackPx);
+    EXPECT_EQ(r.At(l.PanelLeft - 1, (l.PanelTop + l.PanelBottom) / 2), kBlackPx);
+    // Text: the information lines above the frame, the introduction or comment inside it, the
+    // four fixed lines under the board.
+    EXPECT_GT(CountIf(r, l.PanelLeft, 0, l.ScreenWidth, l.PanelTop, IsBright), 100);
+    EXPECT_GT(CountIf(r, l.CommentLeft, l.CommentTop, l.CommentRight, l.CommentBottom, IsBright), 100);
+    const int boardBottom = l.BoardTop + (r.s->CurrentGame.BoardSize - 1) * l.CellHeight + BoardMarginY(l);
+    EXPECT_GT(CountIf(r, 0, boardBottom, l.PanelLeft, l.ScreenHeight, IsBright), 100);
+    // The move counter's value area holds white text too.
+    EXPECT_GT(CountIf(r, l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom, IsBright), 5);
+}
+
+bool IsBrown(COLORREF c) { return c == kBoardBrown; }
+
+TEST(Render, ColourBoardAt1024x768MatchesTheLayoutAndTheRules) {
+    auto r = RenderGame("builtin:1", 1024, 768, 60, false);
+    const BoardLayout& l = r->s->Layout;
+    ASSERT_EQ(r->s->CurrentGame.BoardSize, 19);
+    EXPECT_EQ(l.CellWidth, 31);
+    EXPECT_EQ(l.CellHeight, 33);
+    EXPECT_EQ(l.BoardLeft, 57);
+    EXPECT_EQ(l.BoardTop, 56);
+    EXPECT_EQ(l.PanelLeft, 684);
+    EXPECT_EQ(l.PanelRight, 1004);
+    EXPECT_EQ(l.PanelBottom, 748);
+    auto ref = Reference("builtin:1", 60);
+    CheckBoard(*r, ref->Board, IsBrown);
+    CheckPanel(*r);
+    // The rules' replay and the drawn one agree on the whole position.
+    EXPECT_EQ(std::memcmp(ref->Board.Points, r->s->Board.Points, sizeof ref->Board.Points), 0);
+    EXPECT_EQ(r->s->Board.MoveNumber, 61);
+}
+
+TEST(Render, EveryBuiltInGameAtSeveralSizesInBothModes) {
+    const int sizes[][2] = {{640, 480}, {800, 600}, {1280, 1024}, {1920, 1080}, {1366, 768}};
+    int run = 0;
+    for (int g = 1; g <= 6; ++g) {
+        const std::string source = "builtin:" + std::to_string(g);
+        const int ticks = 25 + 17 * g;
+        auto ref = Reference(source, ticks);
+        for (const auto& wh : sizes) {
+            for (bool boardOnly : {false, true}) {
+                if (++run % 3 != g % 3) continue;  // a spread of combinations keeps this quick
+                SCOPED_TRACE(source + " at " + std::to_string(wh[0]) + "x" + std::to_string(wh[1]) +
+                             (boardOnly ? " board only" : " with panel"));
+                auto r = RenderGame(source, wh[0], wh[1], ticks, boardOnly);
+                CheckBoard(*r, ref->Board, IsBrown);
+                if (!boardOnly) CheckPanel(*r);
+            }
+        }
+    }
+}
+
+TEST(Render, BoardOnlyDrawsNothingOutsideTheBoardSurface) {
+    for (auto wh : {std::pair{1024, 768}, std::pair{800, 600}, std::pair{1920, 1080}, std::pair{500, 700}}) {
+        SCOPED_TRACE(std::to_string(wh.first) + "x" + std::to_string(wh.second));
+        auto r = RenderGame("builtin:2", wh.first, wh.second, 80, true);
+        const BoardLayout& l = r->s->Layout;
+        const int n = r->s->CurrentGame.BoardSize;
+        const int sx1 = l.BoardLeft - BoardMarginX(l), sy1 = l.BoardTop - BoardMarginY(l);
+        const int sx2 = l.BoardLeft + (n - 1) * l.CellWidth + BoardMarginX(l);
+        const int sy2 = l.BoardTop + (n - 1) * l.CellHeight + BoardMarginY(l);
+        auto notBlack = [](COLORREF c) { return c != 0; };
+        const int all = CountIf(*r, 0, 0, wh.first, wh.second, notBlack);
+        const int inside = CountIf(*r, sx1, sy1, sx2, sy2, notBlack);
+        EXPECT_GT(inside, 0);
+        EXPECT_EQ(all, inside) << "pixels drawn outside the board surface";
+        // The surface itself is fully painted: board colour at its four corners.
+        EXPECT_EQ(r->At(sx1, sy1), kBoardBrown);
+        EXPECT_EQ(r->At(sx2 - 1, sy2 - 1), kBoardBrown);
+        auto ref = Reference("builtin:2", 80);
+        CheckBoard(*r, ref->Board, IsBrown);
+    }
+}
+
+// The first move of a built-in game that captures: the tick and a point it empties.
+struct Capture {
+    std::string source;
+    int tick = 0;
+    int x = 0, y = 0;
+};
+
+Capture FindCapture() {
+    for (int g = 1; g <= 6; ++g) {
+        const std::string source = "builtin:" + std::to_string(g);
+        auto s = NewState(source, false);
+        NullCanvas none;
+        Win32FileSystem files;
+        EnglishOnly ini;
+        s->NeedNewGame = true;
+        ReplayTick(*s, none, files, ini, 1024, 768, 1000);
+        for (int t = 1; t < 400 && !s->NeedNewGame; ++t) {
+            BoardPosition before = s->Board;
+            ReplayTick(*s, none, files, ini, 1024, 768, 1000);
+            for (int x = 1; x <= s->CurrentGame.BoardSize; ++x)
+                for (int y = 1; y <= s->CurrentGame.BoardSize; ++y)
+                    if ((before.Points[x][y] == ptBlack || before.Points[x][y] == ptWhite) &&
+                        s->Board.Points[x][y] == ptEmpty)
+                        return {source, t, x, y};
+        }
+    }
+    return {};
+}
+
+TEST(Render, MarkerMovesFromStoneToStoneAndACaptureIsErasedToBoardAndGrid) {
+    const Capture cap = FindCapture();
+    ASSERT_GT(cap.tick, 2) << "no built-in game captures";
+    auto r = RenderGame(cap.source, 1024, 768, cap.tick - 2, false);
+    const BoardLayout& l = r->s->Layout;
+    auto expectedAt = [&](int t) { return Reference(cap.source, t); };
+
+    // Two ticks before the capture, then one before it, then the capture itself.
+    for (int t = cap.tick - 2; t <= cap.tick; ++t) {
+        SCOPED_TRACE("tick " + std::to_string(t));
+        if (t > cap.tick - 2) {
+            const int oldX = r->s->Board.LastMoveX, oldY = r->s->Board.LastMoveY;
+            r->Tick();
+            const int newX = r->s->Board.LastMoveX, newY = r->s->Board.LastMoveY;
+            if (oldX != 0 && (oldX != newX || oldY != newY)) {
+                // The marker left its old stone: that stone shows its own colour at its centre.
+                const int px = l.BoardLeft + (oldX - 1) * l.CellWidth, py = l.BoardTop + (oldY - 1) * l.CellHeight;
+                EXPECT_NE(r->At(px, py), kRedPx) << "old marker still shown";
+            }
+        }
+        auto ref = expectedAt(t);
+        CheckBoard(*r, ref->Board, IsBrown);
+    }
+    // The captured point in detail: board colour around, both grid lines through it.
+    const int px = l.BoardLeft + (cap.x - 1) * l.CellWidth, py = l.BoardTop + (cap.y - 1) * l.CellHeight;
+    const int n = r->s->CurrentGame.BoardSize;
+    EXPECT_EQ(r->At(px + 3, py + 4), kBoardBrown);
+    EXPECT_EQ(r->At(px - 4, py - 3), kBoardBrown);
+    for (int d = -l.CellWidth / 2 + 1; d < l.CellWidth / 2; ++d) {
+        if ((cap.x == 1 && d < 0) || (cap.x == n && d > 0)) {
+            EXPECT_EQ(r->At(px + d, py), kBoardBrown) << "no grid beyond the edge, d " << d;
+        } else {
+            EXPECT_EQ(r->At(px + d, py), kBlackPx) << "horizontal line restored, d " << d;
+        }
+    }
+}
+
+// A board texture with colours no stone or line uses.
+COLORREF TilePixel(int x, int y) { return RGB(180 + x, 120 + y, 40); }
+bool IsTile(COLORREF c) {
+    return GetRValue(c) >= 180 && GetRValue(c) < 200 && GetGValue(c) >= 120 && GetGValue(c) < 134 && GetBValue(c) == 40;
+}
+constexpr COLORREF kStoneBlue = RGB(20, 20, 90);
+
+std::vector<unsigned char> Bmp24(int w, int h, COLORREF (*pixel)(int, int)) {
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> f(54 + stride * h, 0);
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + i] = (v >> (8 * i)) & 0xFF;
+    };
+    f[0] = 'B', f[1] = 'M';
+    put32(2, static_cast<uint32_t>(f.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    f[26] = 1;
+    f[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            unsigned char* p = &f[54 + (h - 1 - y) * stride + 3 * x];
+            const COLORREF c = pixel(x, y);
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    return f;
+}
+
+COLORREF StonePicture(int x, int y) {
+    const int dx = 2 * x - 15, dy = 2 * y - 15;  // centre of a 16 x 16 picture
+    return dx * dx + dy * dy <= 14 * 14 ? kStoneBlue : RGB(255, 0, 255);
+}
+
+class BitmapBoardRender : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        const std::string stem = std::string(dir) + "senvola_render_" + std::to_string(GetCurrentProcessId());
+        tile = stem + "_board.bmp";
+        stone = stem + "_stone.bmp";
+        auto write = [](const std::string& p, const std::vector<unsigned char>& b) {
+            std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
+        };
+        write(tile, Bmp24(20, 14, TilePixel));
+        write(stone, Bmp24(16, 16, StonePicture));
+    }
+    void TearDown() override {
+        DeleteFileA(tile.c_str());
+        DeleteFileA(stone.c_str());
+    }
+    std::function<void(ReplaySettings&)> Pictures(bool blackStones) {
+        return [this, blackStones](ReplaySettings& st) {
+            st.UseBitmap[geBoard] = true;
+            st.BitmapName[geBoard] = tile;
+            st.UseBitmap[geBlackStones] = blackStones;
+            st.BitmapName[geBlackStones] = stone;
+            Win32BitmapLoader loader;
+            LoadGraphicsBitmaps(st, loader);
+        };
+    }
+    std::string tile, stone;
+};
+
+TEST_F(BitmapBoardRender, TilesTheBoardAndRestoresCapturedPointsFromTheTexture) {
+    const Capture cap = FindCapture();
+    ASSERT_GT(cap.tick, 1);
+    auto r = RenderGame(cap.source, 1024, 768, cap.tick - 1, false, Pictures(false));
+    ASSERT_TRUE(r->s->Settings.UseBitmap[geBoard]) << "board picture did not load";
+    const BoardLayout& l = r->s->Layout;
+    const int mx = BoardMarginX(l), my = BoardMarginY(l);
+    const int ox = l.BoardLeft - mx, oy = l.BoardTop - my;
+    // The tiles lie unscaled from the surface's top-left corner.
+    for (int b = 0; b < my - StoneRadius(l.CellHeight) - 1; ++b)
+        for (int a = 0; a < mx - StoneRadius(l.CellWidth) - 1; ++a)
+            ASSERT_EQ(r->At(ox + a, oy + b), TilePixel(a % 20, b % 14)) << a << "," << b;
+    CheckBoard(*r, Reference(cap.source, cap.tick - 1)->Board, IsTile);
+    r->Tick();
+    CheckBoard(*r, Reference(cap.source, cap.tick)->Board, IsTile);
+    // The captured point: texture around, grid through it.
+    const int px = l.BoardLeft + (cap.x - 1) * l.CellWidth, py = l.BoardTop + (cap.y - 1) * l.CellHeight;
+    EXPECT_EQ(CountIf(*r, px - 10, py - 10, px + 10, py + 10, [](COLORREF c) { return c == kWhitePx; }), 0);
+    EXPECT_EQ(CountIf(*r, px + 1, py + 3, px + 12, py + 12, [](COLORREF c) { return !IsTile(c); }), 0);
+    EXPECT_EQ(r->At(px, py), kBlackPx);
+    // Black beyond the board surface, the tiles cut off there.
+    const int n = r->s->CurrentGame.BoardSize;
+    EXPECT_EQ(r->At(ox + (n + 1) * l.CellWidth, l.BoardTop + 5), kBlackPx);
+    EXPECT_EQ(r->At(l.BoardLeft + 5, oy + (n + 1) * l.CellHeight), kBlackPx);
+}
+
+TEST_F(BitmapBoardRender, StonePictureIsDrawnWithoutItsTransparentColour) {
+    auto r = RenderGame("builtin:3", 1024, 768, 50, false, Pictures(true));
+    ASSERT_TRUE(r->s->Settings.UseBitmap[geBlackStones]);
+    CheckBoard(*r, Reference("builtin:3", 50)->Board, IsTile, kStoneBlue);
+    EXPECT_EQ(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == RGB(255, 0, 255); }), 0);
+    EXPECT_GT(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == kStoneBlue; }), 100);
+}
+
+TEST(Render, CorpusGamesOnSmallerBoards) {
+    const char* files[] = {"sgf-corpus/gnugo/olympiad2006/9x9/gnu-crazy.sgf",
+                           "sgf-corpus/gnugo/mertin13x13/katsunari-gnugo2.W+4.sgf"};
+    int drawn = 0;
+    for (const char* rel : files) {
+        const std::string path = Shared(rel);
+        if (!Exists(path)) continue;
+        for (bool boardOnly : {false, true}) {
+            SCOPED_TRACE(std::string(rel) + (boardOnly ? " board only" : " with panel"));
+            auto r = RenderGame(path, 1024, 768, 40, boardOnly);
+            ASSERT_FALSE(r->s->CurrentFileName.empty()) << "the file did not load";
+            auto ref = NewState(path, false);
+            NullCanvas none;
+            EnglishOnly ini;
+            Win32FileSystem fs;
+            ref->NeedNewGame = true;
+            for (int t = 0; t <= 40; ++t) ReplayTick(*ref, none, fs, ini, 1024, 768, 500);
+            CheckBoard(*r, ref->Board, IsBrown);
+            if (!boardOnly) CheckPanel(*r);
+            ++drawn;
+        }
+    }
+    if (drawn == 0) GTEST_SKIP() << "the game corpus is not beside the source tree";
+}
+
+TEST(Render, SurfaceIsWrittenAsA24BitBottomUpBmp) {
+    auto r = RenderGame("builtin:4", 101, 77, 3, true);  // odd width: rows are padded
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    const std::string path = std::string(dir) + "senvola_render_out_" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    ASSERT_TRUE(WriteBmp24(*r->surface, path));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    DeleteFileA(path.c_str());
+    const int stride = (101 * 3 + 3) & ~3;
+    ASSERT_EQ(b.size(), static_cast<std::size_t>(54 + stride * 77));
+    EXPECT_TRUE(IsCompleteBmp(b.data(), b.size()));
+    EXPECT_EQ(b[28], 24);
+    EXPECT_EQ(b[22], 77);  // positive height: bottom-up
+    // Every pixel as on the surface: row y is stored at line 76 - y.
+    for (int y = 0; y < 77; ++y)
+        for (int x = 0; x < 101; ++x) {
+            const unsigned char* p = &b[54 + (76 - y) * stride + 3 * x];
+            ASSERT_EQ(RGB(p[2], p[1], p[0]), r->At(x, y)) << x << "," << y;
+        }
+    EXPECT_FALSE(WriteBmp24(*r->surface, std::string(dir) + "no_such_dir\\x.bmp"));
+}
+
+}  // namespace
+}  // namespace senvola
