@@ -1,0 +1,174 @@
+// How long the replay's ticks take on real GDI at 1920 x 1080: the new-game tick (whole board,
+// panel and comment box) and the move tick (one stone, captures, counter, comment), on a
+// memory DIB section and, when a display is there, on a window's DC as the saver draws.
+// Times itself with QueryPerformanceCounter and prints the figures; it asserts nothing.
+#include <windows.h>
+#undef TextOut
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas_gdi.h"
+#include "file_system_win32.h"
+#include "render_win32.h"
+#include "replay/replay_driver.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+using namespace senvola;
+
+constexpr int kWidth = 1920, kHeight = 1080;
+constexpr int kNewGameRounds = 60;
+
+class EnglishOnly final : public IniFile {
+public:
+    std::string ReadString(std::string_view, std::string_view, std::string_view def) const override {
+        return std::string(def);
+    }
+};
+
+double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    return double(b.QuadPart - a.QuadPart) / double(freq.QuadPart);
+}
+
+void Report(const char* what, const std::string& where, std::vector<double> t) {
+    if (t.empty()) return;
+    std::sort(t.begin(), t.end());
+    double sum = 0;
+    for (double v : t) sum += v;
+    const auto at = [&](double q) { return t[std::min(t.size() - 1, static_cast<std::size_t>(q * t.size()))]; };
+    std::printf("%-14s %-44s n=%5zu  mean %9.1f us  median %9.1f us  p99 %9.1f us  max %9.1f us\n", what,
+                where.c_str(), t.size(), 1e6 * sum / t.size(), 1e6 * at(0.5), 1e6 * at(0.99), 1e6 * t.back());
+}
+
+// Runs both measurements for one surface and set of settings.
+void Measure(const std::string& where, HDC dc, const std::function<void(ReplaySettings&)>& configure) {
+    auto state = std::make_unique<AppState>();
+    AppState& s = *state;
+    ApplyDefaults(s.Settings);
+    if (configure) configure(s.Settings);
+    s.Settings.FileLoadType = 0;
+    s.BuiltInIndex = 6;
+    Win32FileSystem files;
+    EnglishOnly ini;
+    GdiCanvas canvas(dc);
+    const int interval = 1000;
+    LARGE_INTEGER a, b;
+
+    std::vector<double> newGame, move;
+    for (int i = 0; i < kNewGameRounds; ++i) {
+        s.NeedNewGame = true;
+        QueryPerformanceCounter(&a);
+        ReplayTick(s, canvas, files, ini, kWidth, kHeight, interval);
+        GdiFlush();
+        QueryPerformanceCounter(&b);
+        newGame.push_back(Seconds(a, b));
+    }
+    // Every built-in game played through, each move tick timed on its own.
+    for (int g = 0; g < 6; ++g) {
+        s.NeedNewGame = true;
+        ReplayTick(s, canvas, files, ini, kWidth, kHeight, interval);
+        for (int t = 0; t < 1000 && !s.NeedNewGame; ++t) {
+            const int n = s.Board.MoveNumber;
+            if (n < 1 || n > kMaxMoves || s.CurrentGame.MoveX[n] == 0) break;
+            QueryPerformanceCounter(&a);
+            ReplayTick(s, canvas, files, ini, kWidth, kHeight, interval);
+            GdiFlush();
+            QueryPerformanceCounter(&b);
+            move.push_back(Seconds(a, b));
+        }
+    }
+    Report("new-game tick", where, newGame);
+    Report("move tick", where, move);
+}
+
+std::string WriteBmp(const std::string& name, int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    const std::string path = std::string(dir) + "senvola_bench_" + name + ".bmp";
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> f(54 + stride * h, 0);
+    auto put32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + i] = (v >> (8 * i)) & 0xFF;
+    };
+    f[0] = 'B', f[1] = 'M';
+    put32(2, static_cast<uint32_t>(f.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    f[26] = 1;
+    f[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            unsigned char* p = &f[54 + (h - 1 - y) * stride + 3 * x];
+            const COLORREF c = pixel(x, y);
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.data()), f.size());
+    return path;
+}
+
+}  // namespace
+
+int main() {
+    const std::string tile = WriteBmp("board", 128, 128, [](int x, int y) {
+        return RGB(190 + (x * 7 + y) % 30, 140 + (y * 3) % 20, 70 + (x + y) % 10);
+    });
+    auto disc = [](COLORREF inside) {
+        return [inside](int x, int y) {
+            const int dx = 2 * x - 63, dy = 2 * y - 63;
+            return dx * dx + dy * dy <= 60 * 60 ? inside : RGB(255, 0, 255);
+        };
+    };
+    const std::string blackStone = WriteBmp("black", 64, 64, disc(RGB(20, 20, 20)));
+    const std::string whiteStone = WriteBmp("white", 64, 64, disc(RGB(235, 235, 235)));
+    auto pictures = [&](ReplaySettings& st) {
+        st.UseBitmap = {true, true, true};
+        st.BitmapName = {tile, blackStone, whiteStone};
+        Win32BitmapLoader loader;
+        LoadGraphicsBitmaps(st, loader);
+    };
+
+    std::printf("Replay ticks on GDI at %dx%d (built-in games 1-6; times per tick)\n", kWidth, kHeight);
+    {
+        DibSurface surface(kWidth, kHeight);
+        if (!surface.Valid()) {
+            std::fprintf(stderr, "cannot make the surface\n");
+            return 1;
+        }
+        Measure("DIB section, panel, colour board", surface.Dc(), {});
+        Measure("DIB section, board only, colour board", surface.Dc(),
+                [](ReplaySettings& st) { st.ShowBoardOnly = true; });
+        Measure("DIB section, panel, picture board and stones", surface.Dc(), pictures);
+    }
+
+    HWND wnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Senvola benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
+                               kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (wnd) {
+        HDC dc = GetDC(wnd);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Measure("window DC, panel, colour board", dc, {});
+        Measure("window DC, panel, picture board and stones", dc, pictures);
+        ReleaseDC(wnd, dc);
+        DestroyWindow(wnd);
+    } else {
+        std::printf("(no window could be made: window DC not measured)\n");
+    }
+    DeleteFileA(tile.c_str());
+    DeleteFileA(blackStone.c_str());
+    DeleteFileA(whiteStone.c_str());
+    return 0;
+}
