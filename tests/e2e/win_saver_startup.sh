@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Senvola.scr under Wine: which parameters start which mode, the preview inside a host window,
+# and the exit codes of parameters that select nothing.
+BUILD="$1"; SRC="$2"
+source "$SRC/tests/e2e/lib/saver_e2e.sh"
+reset_shared_settings
+
+note "saver: every spelling of the parameter, first drawing at once"
+for p in /S -s s /s; do
+    start_saver "$p"
+    if wait_shown; then
+        pass "$p shows the full-screen window"
+        screenshot "$WORK/first.png"
+        # The board (brown by default) is drawn by the first tick, without waiting an interval.
+        check "$p draws the board at once" [ "$(pixel "$WORK/first.png" 40 40)" = "128,64,0" ]
+    else
+        fail "$p shows the full-screen window"
+    fi
+    xdotool key space
+    check "$p ends with 0 on a key" [ "$(wait_exit 15)" = 0 ]
+    stop_saver
+done
+
+note "parameters that select no mode or no window"
+start_saver /a
+check "/a opens nothing and ends with 0" [ "$(wait_exit 15)" = 0 ]
+stop_saver
+start_saver /p abc
+check "/p with a non-number ends with 1" [ "$(wait_exit 15)" = 1 ]
+stop_saver
+start_saver /p 99999
+check "/p naming no window ends with 1" [ "$(wait_exit 15)" = 1 ]
+stop_saver
+start_saver /p
+check "/p without a handle ends with 1" [ "$(wait_exit 15)" = 1 ]
+stop_saver
+
+note "preview inside a host window"
+if timeout 60 "$BUILD/wine-run.sh" "$FIXTURES/saver_host.exe" preview "$SCR_WIN" >"$WORK/preview.txt" 2>&1; then
+    pass "preview: $(grep -c '^ok' "$WORK/preview.txt") host checks"
+else
+    fail "preview"; cat "$WORK/preview.txt"
+fi
+
+note "configuration mode"
+for p in "" /c:4711; do
+    if [ -z "$p" ]; then start_saver; else start_saver "$p"; fi
+    id=""
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^Options for Tavrel's Senvola$" 2>/dev/null | head -1)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    check "'${p:-no parameters}' opens the options dialog" [ -n "$id" ]
+    if [ -n "$id" ]; then
+        xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+        xdotool key --window "$id" Escape
+    fi
+    check "'${p:-no parameters}' ends with 0 when the dialog closes" [ "$(wait_exit 15)" = 0 ]
+    stop_saver
+done
+finish
