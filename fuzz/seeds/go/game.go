@@ -1,0 +1,22 @@
+EVENT Club game
+BOARDSIZE 19
+BLACK Alpha
+WHITE Beta
+DATE 2001-02-03
+KOMI 5.5
+RESULT B+R
+SETUP B D4 Q16
+COM A handicap game
+with two lines
+ENDCOM
+W 1 Q4
+B 2 D16
+W 3 PASS
+VAR
+B 4 K10
+ENDVAR
+USER
+note
+ENDUSER
+B 4 C3
+EVENT next

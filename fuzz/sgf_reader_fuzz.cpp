@@ -1,0 +1,19 @@
+// libFuzzer target: arbitrary bytes through the SGF reader. Run with scripts/fuzz.sh sgf SECONDS.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "game/sgf_reader.h"
+#include "reader_fuzz_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static auto* game = new senvola::GameRecord;  // large: keep one for the whole run
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    uint8_t hasComments = 0;
+    const uint8_t code = senvola::ReadSgfStream(in, "fuzz", *game, hasComments);
+    if (hasComments > 1) std::abort();
+    senvola::fuzz::CheckAcceptedGame(*game, code);
+    return 0;
+}
