@@ -124,6 +124,7 @@ same_region() {
     d=$(compare -metric AE "$WORK/crop-a.png" "$WORK/crop-b.png" null: 2>&1)
     [ "${d%% *}" = 0 ]
 }
+differ_region() { ! same_region "$@"; }
 
 finish() {
     if [ "$FAILURES" -eq 0 ]; then echo "all checks passed"; exit 0; fi

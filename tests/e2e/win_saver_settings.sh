@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Senvola.scr under Wine with settings in the real registry: a fresh user, stored values read
+# and clamped, a value of the wrong type, a missing and a present board bitmap; the saver
+# writes nothing.
+BUILD="$1"; SRC="$2"
+source "$SRC/tests/e2e/lib/saver_e2e.sh"
+reset_shared_settings
+BROWN="128,64,0"
+BOARD_PIXEL="40 40"           # the board's margin, outside the grid
+BOARD_REGION="880x920+0+0"    # board and stones at 1920x1080
+
+# run_saver SECONDS SHOT...: starts the saver, takes screenshots at the given seconds after it
+# is shown ($WORK/shot-N.png), ends it with a key.
+run_saver() {
+    start_saver /s
+    if ! wait_shown; then fail "the saver shows its window"; stop_saver; return 1; fi
+    local t=0 s
+    for s in "$@"; do
+        sleep $((s - t)); t=$s
+        screenshot "$WORK/shot-$s.png"
+    done
+    xdotool key space
+    [ "$(wait_exit 15)" = 0 ] || fail "the saver ends with 0 on a key"
+    stop_saver
+}
+
+note "fresh user"
+delete_key "$SETTINGS_KEY"
+before_savers="$(reg_query "$SAVERS_KEY")"
+run_saver 0
+check "the settings key is created" reg query "$SETTINGS_KEY"
+check "and left without values" [ -z "$(reg_query "$SETTINGS_KEY" | grep REG_)" ]
+check "the board has its default colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$BROWN" ]
+check "the shared screensaver settings are not written" [ "$(reg_query "$SAVERS_KEY")" = "$before_savers" ]
+
+note "stored values"
+set_dword "$SETTINGS_KEY" BoardColor 0x0000FF00
+set_dword "$SETTINGS_KEY" Speed 0
+set_dword "$SETTINGS_KEY" PauseBetweenGames 1000
+set_string "$SETTINGS_KEY" DirFileString "C:\\nowhere"
+before="$(reg_query "$SETTINGS_KEY")"
+run_saver 1 3
+check "a stored board colour is used" [ "$(pixel "$WORK/shot-1.png" $BOARD_PIXEL)" = "0,255,0" ]
+check "speed 0 plays moves every 50 ms" differ_region "$WORK/shot-1.png" "$WORK/shot-3.png" "$BOARD_REGION"
+check "nothing is written in saver mode, clamped values included" [ "$(reg_query "$SETTINGS_KEY")" = "$before" ]
+
+note "speed out of range is clamped to the slowest"
+set_dword "$SETTINGS_KEY" Speed 300
+run_saver 1 4
+check "speed 300 (44) becomes 17: no move within 30 s" same_region "$WORK/shot-1.png" "$WORK/shot-4.png" "$BOARD_REGION"
+check "the stored speed stays as it was" [ "$(reg_query "$SETTINGS_KEY" /v Speed | grep -o '0x[0-9a-f]*')" = 0x12c ]
+
+note "a value of the wrong type keeps the default"
+delete_value "$SETTINGS_KEY" Speed
+set_string "$SETTINGS_KEY" BoardColor 65280
+run_saver 0
+check "BoardColor stored as a string: the default colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$BROWN" ]
+delete_value "$SETTINGS_KEY" BoardColor
+
+note "board bitmaps"
+set_dword "$SETTINGS_KEY" UseBoardBitmap 1
+set_string "$SETTINGS_KEY" BoardBitmapName "C:\\no such picture.bmp"
+run_saver 0
+check "a missing board bitmap falls back to the colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$BROWN" ]
+check "and the setting is left as stored" [ "$(reg_query "$SETTINGS_KEY" /v UseBoardBitmap | grep -o '0x[0-9a-f]*')" = 0x1 ]
+convert -size 64x64 xc:'rgb(0,0,255)' -type TrueColor BMP3:"$WINEPREFIX/drive_c/board.bmp"
+set_string "$SETTINGS_KEY" BoardBitmapName "C:\\board.bmp"
+run_saver 0
+check "a board bitmap is tiled on the board" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "0,0,255" ]
+delete_key "$SETTINGS_KEY"
+finish
