@@ -17,19 +17,10 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-// Windows compares the names as Unicode without regard to case; in Windows-1252 that pairs the
-// ASCII letters, the Latin-1 letters and four letters of the 0x80 block.
-unsigned char FoldCase(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    switch (c) {
-        case 0x8A: return 0x9A;  // S caron
-        case 0x8C: return 0x9C;  // OE
-        case 0x8E: return 0x9E;  // Z caron
-        case 0x9F: return 0xFF;  // Y diaeresis
-        default: return c;
-    }
-}
+// Names match without regard to the case of the ASCII letters only: that is what Wine shows
+// (an accented capital and its small letter are different names there), and language files
+// use ASCII names.
+unsigned char FoldCase(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
 
 // A name as it is stored and looked up: blanks dropped, cut at a NUL, case folded.
 std::string NameKey(std::string_view name) {

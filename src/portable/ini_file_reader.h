@@ -1,6 +1,6 @@
 // A language file read on any platform with the rules of GetPrivateProfileStringA as Windows
 // applies them, so host tests see what the program sees on Windows:
-// - sections and keys match without regard to case (Windows-1252 letters included);
+// - sections and keys match without regard to the case of ASCII letters (Wine folds no others);
 // - blanks (space, tab, vertical tab, form feed, Ctrl-Z) around section names, keys and values
 //   are dropped; a value enclosed in a matching pair of ' or " loses the pair;
 // - the first of duplicate sections and the first of duplicate keys win: a key that only a later
