@@ -108,7 +108,8 @@ saver_running() { [ ! -f "$WORK/rc" ]; }
 stop_saver() {
     if saver_running; then
         xdotool key Escape 2>/dev/null
-        [ "$(wait_exit 10)" = running ] && kill "$SAVER_PID" 2>/dev/null
+        # Still there (a refused password, say): end every process of our prefix.
+        [ "$(wait_exit 10)" = running ] && timeout 20 wineserver -k >/dev/null 2>&1
     fi
     wait "$SAVER_PID" 2>/dev/null
     SAVER_PID=""
