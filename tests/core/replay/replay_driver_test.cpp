@@ -211,7 +211,8 @@ TEST_F(DriverTest, HandicapStonesAreDrawnOnTheNewGameTick) {
 // The cell of point (x, y): the area DrawEmptyPoint restores.
 Rect Cell(const BoardLayout& l, int x, int y) {
     const int px = l.BoardLeft + (x - 1) * l.CellWidth, py = l.BoardTop + (y - 1) * l.CellHeight;
-    return {px - l.CellWidth / 2 - 1, py - l.CellHeight / 2 - 1, px + l.CellWidth / 2 + 2, py + l.CellHeight / 2 + 2};
+    const int hx = (l.CellWidth + 1) / 2 + 2, hy = (l.CellHeight + 1) / 2 + 2;
+    return {px - hx, py - hy, px + hx, py + hy};
 }
 
 // Every painting call of the last tick lies inside one of `areas`; returns their number.
