@@ -14,13 +14,19 @@ constexpr const char* kSettingsKeyPath = "Software\\Tavrel\\Senvola";
 void ApplyDefaults(ReplaySettings& s);
 // Creates Software\Tavrel\Senvola under the user's hive if it is missing; values untouched.
 void EnsureSettingsKey(Registry& registry);
-// Reads every stored value of the right type (others keep their current value) and clamps.
+// Reads every stored value of the right type; a value that is missing or stored with another
+// type leaves its field as it is (the default). Then Speed (low 8 bits of the stored number)
+// above 17 becomes 17, PauseBetweenGames is held to 0..300, and a FileLoadType other than 0, 1
+// or 2 becomes 0. Nothing is written back.
 void ReadSettings(const RegistryKey& key, ReplaySettings& s);
-// Writes all sixteen values plus "LanguageName"; languagePosition is the selected entry of the
-// language list (-1 when none).
+// Writes all sixteen values plus "LanguageName", every time, booleans as 1 and 0;
+// languagePosition is the selected entry of the language list: with none (-1) "Language" is -1
+// and "LanguageName" empty.
 void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePosition,
                    const std::string& languageName);
-// Loads black stones, white stones, board; a picture that fails clears its UseBitmap flag.
+// Loads black stones, white stones, board (stones transparent); a picture that fails for any
+// reason clears its UseBitmap flag in memory only, without a message, and keeps any picture
+// loaded before.
 void LoadGraphicsBitmaps(ReplaySettings& s, BitmapLoader& loader);
 
 }  // namespace senvola
