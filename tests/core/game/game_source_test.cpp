@@ -2,9 +2,12 @@
 // Windows files under Wine): paths are built as the program builds them, "dir\name".
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <filesystem>
+#include <random>
 #include <fstream>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,8 +25,11 @@ namespace fs = std::filesystem;
 class TempDir {
 public:
     explicit TempDir(const std::string& tag) {
+        // Several builds may run this test at once: the name must not collide between them.
+        std::random_device entropy;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         path_ = fs::temp_directory_path() /
-                ("senvola-src-" + tag + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+                ("senvola-src-" + tag + "-" + std::to_string(entropy()) + "-" + std::to_string(stamp));
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
