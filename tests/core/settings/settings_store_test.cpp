@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <stdexcept>
 #include <variant>
 #include <vector>
@@ -127,6 +128,13 @@ struct ClampCase {
     int32_t expected;
 };
 
+void PrintTo(const ClampCase& c, std::ostream* os) { *os << c.name << "=" << c.stored; }
+
+std::string ClampCaseName(const ::testing::TestParamInfo<ClampCase>& info) {
+    const int64_t v = info.param.stored;
+    return std::string(info.param.name) + "_" + (v < 0 ? "minus" + std::to_string(-v) : std::to_string(v));
+}
+
 class SettingsClamp : public ::testing::TestWithParam<ClampCase> {};
 
 int32_t FieldOf(const ReplaySettings& s, const std::string& name) {
@@ -157,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"PauseBetweenGames", 301, 300}, ClampCase{"PauseBetweenGames", 0, 0},
                       ClampCase{"PauseBetweenGames", INT32_MIN, 0},
                       ClampCase{"FileLoadType", 3, 0}, ClampCase{"FileLoadType", -1, 0},
-                      ClampCase{"FileLoadType", 2, 2}, ClampCase{"FileLoadType", INT32_MAX, 0}));
+                      ClampCase{"FileLoadType", 2, 2}, ClampCase{"FileLoadType", INT32_MAX, 0}),
+    ClampCaseName);
 
 TEST(SettingsStore, ValueOfTheWrongTypeKeepsTheDefault) {
     MemoryRegistry registry;
