@@ -130,6 +130,17 @@ check(any("ko.sgf" in l and "stops at move 2" in l and "ko" in l for l in lines)
 check(any("bad.sgf" in l and "code 4" in l for l in lines), "check: bad line")
 check(lines[-1].startswith("7 files: 6 loaded, 1 failed"), f"check: totals {lines[-1]}")
 
+# Directories are not searched below their first level unless -r is given.
+os.makedirs(f"{work}/deeper/deepest")
+with open(f"{work}/deeper/one.sgf", "w") as f:
+    f.write("(;GM[1]SZ[13];B[cc])")
+with open(f"{work}/deeper/deepest/two.go", "w") as f:
+    f.write("EVENT\nB 1 A1\n")
+rc, out, _ = run("check", f"{work}/deeper")
+check(rc == 0 and out.splitlines()[-1].startswith("1 file:"), f"check without -r: {out!r}")
+rc, out, _ = run("check", "-r", f"{work}/deeper")
+check(rc == 0 and out.splitlines()[-1].startswith("2 files: 2 loaded"), f"check -r: {out!r}")
+
 print(f"{len(failures)} failed" if failures else "inspect: all checks passed")
 raise SystemExit(1 if failures else 0)
 PY

@@ -138,7 +138,16 @@ void CollectDirectory(const std::filesystem::path& dir, bool recursive, std::vec
     }
     std::sort(files.begin(), files.end());
     std::sort(dirs.begin(), dirs.end());
-    for (const auto& f : files) out.push_back(f.string());
+    for (const auto& f : files) {
+        try {
+            out.push_back(f.string());
+        } catch (const std::exception&) {
+            // A name the ANSI code page cannot spell (Windows): the program could not open it
+            // either, and the reader will say so with code 255.
+            const std::u8string u = f.u8string();
+            out.emplace_back(u.begin(), u.end());
+        }
+    }
     if (recursive)
         for (const auto& d : dirs) CollectDirectory(d, true, out);
 }
@@ -169,7 +178,7 @@ int CmdCheck(const Args& args) {
             CheckOne(p, t);
         }
     }
-    PrintLine(Num(t.files) + " files: " + Num(t.loaded) + " loaded, " + Num(t.failed) + " failed to load; " +
+    PrintLine(Num(t.files) + (t.files == 1 ? " file: " : " files: ") + Num(t.loaded) + " loaded, " + Num(t.failed) + " failed to load; " +
               Num(t.complete) + " replayed to the end, " + Num(t.illegal) + " stopped at an illegal move");
     return 0;
 }
