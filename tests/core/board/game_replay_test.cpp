@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include "board/board_rules.h"
+#include "board/game_replay.h"
+#include "core/board/board_test_support.h"
+
+namespace senvola {
+namespace {
+
+void Game(AppState& s, int size, const std::vector<std::pair<int, int>>& moves, const std::string& setup = "") {
+    ClearGame(s.CurrentGame);
+    s.CurrentGame.BoardSize = size;
+    s.CurrentGame.Setup = setup;
+    for (std::size_t i = 0; i < moves.size() && i < kMaxMoves; ++i) {
+        s.CurrentGame.MoveX[i + 1] = static_cast<uint8_t>(moves[i].first);
+        s.CurrentGame.MoveY[i + 1] = static_cast<uint8_t>(moves[i].second);
+    }
+}
+
+TEST(ReplayCurrentGame, AGameOfAll800SlotsEndsAfterSlot800) {
+    AppState s;
+    std::vector<std::pair<int, int>> moves(kMaxMoves, {kPassCoord, kPassCoord});
+    moves[0] = {3, 3};
+    moves[kMaxMoves - 1] = {5, 5};
+    Game(s, 9, moves);
+    NullMoveDisplay none;
+    const ReplayOutcome r = ReplayCurrentGame(s, none);
+    EXPECT_EQ(r.Entries, kMaxMoves);
+    EXPECT_EQ(r.Played, kMaxMoves);
+    EXPECT_EQ(r.IllegalMove, 0);
+    EXPECT_EQ(s.Board.MoveNumber, kMaxMoves + 1);
+    EXPECT_EQ(s.Board.Points[3][3], ptBlack);
+    EXPECT_EQ(s.Board.Points[5][5], ptWhite);  // 799 passes and stones alternate strictly
+}
+
+TEST(ReplayCurrentGame, StopsAtTheFirstIllegalEntry) {
+    AppState s;
+    Game(s, 9, {{3, 3}, {kPassCoord, kPassCoord}, {3, 3}, {4, 4}});
+    NullMoveDisplay none;
+    s.NeedNewGame = false;
+    const ReplayOutcome r = ReplayCurrentGame(s, none);
+    EXPECT_EQ(r.Entries, 4);
+    EXPECT_EQ(r.Played, 2);
+    EXPECT_EQ(r.IllegalMove, 3);
+    EXPECT_EQ(r.IllegalX, 3);
+    EXPECT_EQ(r.IllegalY, 3);
+    EXPECT_EQ(r.Reason, ilOccupied);
+    EXPECT_TRUE(s.NeedNewGame);
+    EXPECT_EQ(s.Board.MoveNumber, 3);
+    EXPECT_EQ(s.Board.Points[4][4], ptEmpty);
+
+    // An entry off the board (a record no reader writes) is refused the same way.
+    Game(s, 9, {{3, 3}, {10, 2}});
+    const ReplayOutcome off = ReplayCurrentGame(s, none);
+    EXPECT_EQ(off.IllegalMove, 2);
+    EXPECT_EQ(off.Reason, ilOccupied);
+    EXPECT_EQ(off.Played, 1);
+}
+
+TEST(ReplayCurrentGame, AnIllegalSetupStoneDoesNotStopTheGame) {
+    AppState s;
+    Game(s, 9, {{5, 5}}, "ZCCWCC");
+    NullMoveDisplay none;
+    const ReplayOutcome r = ReplayCurrentGame(s, none);
+    EXPECT_EQ(r.IllegalMove, 0);
+    EXPECT_EQ(r.Played, 1);
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.Board.Points[3][3], ptBlack);
+    EXPECT_EQ(s.Board.Points[5][5], ptBlack);
+}
+
+TEST(ReplayCurrentGame, AGameWithoutMovesShowsOnlyItsSetup) {
+    AppState s;
+    Game(s, 13, {}, "WGG");
+    NullMoveDisplay none;
+    const ReplayOutcome r = ReplayCurrentGame(s, none);
+    EXPECT_EQ(r.Entries, 0);
+    EXPECT_EQ(r.Played, 0);
+    EXPECT_EQ(s.Board.Points[7][7], ptWhite);
+    EXPECT_EQ(s.Board.MoveNumber, 1);
+    EXPECT_EQ(s.Board.ToMove, 1);
+}
+
+}  // namespace
+}  // namespace senvola
