@@ -102,7 +102,7 @@ void TForm1::vekScreenSaver1WriteRegistry(void*, RegistryKey& Registry, const st
 void TForm1::vekScreenSaver1Timer(HWND Sender, HDC Canvas) {
     RECT r{};
     GetWindowRect(Sender, &r);
-    GdiCanvas canvas(Canvas);
+    GdiCanvas canvas(Canvas, &gdiCache_);
     ReplayTick(*state_, canvas, files_, *languageFile_, r.right - r.left, r.bottom - r.top,
                static_cast<int>(screenSaver_->Interval()));
 }

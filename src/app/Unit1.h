@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "canvas_gdi.h"
 #include "file_system_win32.h"
 #include "ini_win32.h"
 #include "registry_win32.h"
@@ -47,6 +48,7 @@ private:
     Win32Registry registry_;
     Win32FileSystem files_;
     std::unique_ptr<Win32IniFile> languageFile_;
+    GdiObjectCache gdiCache_;             // pens, brushes, fonts kept from one tick to the next
     std::string helpFile_;
     std::unique_ptr<vek::TvekScreenSaver> screenSaver_;
     std::unique_ptr<TForm1Pages> pages_;

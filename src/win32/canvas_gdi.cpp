@@ -134,8 +134,94 @@ std::unique_ptr<Bitmap> Win32BitmapLoader::Load(const std::string& path, bool tr
 
 // ---- GdiCanvas ---------------------------------------------------------------------------
 
-GdiCanvas::GdiCanvas(HDC dc)
-    : dc_(dc),
+// ---- GdiObjectCache ----------------------------------------------------------------------
+
+namespace {
+
+// The slot for a new object: an empty one, or else the least recently used one that the DC
+// does not hold right now (with several slots there is always one).
+template <typename Entry, std::size_t N>
+Entry& PickSlot(std::array<Entry, N>& entries, HGDIOBJ selected) {
+    Entry* slot = nullptr;
+    for (auto& e : entries) {
+        if (!e.obj) return e;
+        if (e.obj.Get() != selected && (!slot || e.used < slot->used)) slot = &e;
+    }
+    return *slot;
+}
+
+}  // namespace
+
+HPEN GdiObjectCache::Pen(Colour colour, HGDIOBJ selected) {
+    ++clock_;
+    for (auto& e : pens_) {
+        if (e.obj && e.colour == colour) {
+            e.used = clock_;
+            return static_cast<HPEN>(e.obj.Get());
+        }
+    }
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    if (!pen) return static_cast<HPEN>(GetStockObject(BLACK_PEN));
+    PenEntry& slot = PickSlot(pens_, selected);
+    slot.obj.Reset(pen);
+    slot.colour = colour;
+    slot.used = clock_;
+    return pen;
+}
+
+HBRUSH GdiObjectCache::Brush(Colour colour, HGDIOBJ selected) {
+    ++clock_;
+    for (auto& e : brushes_) {
+        if (e.obj && e.colour == colour) {
+            e.used = clock_;
+            return static_cast<HBRUSH>(e.obj.Get());
+        }
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush) return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    BrushEntry& slot = PickSlot(brushes_, selected);
+    slot.obj.Reset(brush);
+    slot.colour = colour;
+    slot.used = clock_;
+    return brush;
+}
+
+HFONT GdiObjectCache::Font(std::string_view name, int heightPixels, bool bold, HGDIOBJ selected) {
+    ++clock_;
+    for (auto& e : fonts_) {
+        if (e.obj && e.height == heightPixels && e.bold == bold && e.name == name) {
+            e.used = clock_;
+            return static_cast<HFONT>(e.obj.Get());
+        }
+    }
+    LOGFONTA lf{};
+    lf.lfHeight = heightPixels;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::size_t n = name.size() < LF_FACESIZE - 1 ? name.size() : LF_FACESIZE - 1;
+    std::memcpy(lf.lfFaceName, name.data(), n);
+    lf.lfFaceName[n] = '\0';
+    HFONT font = CreateFontIndirectA(&lf);
+    if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    FontEntry& slot = PickSlot(fonts_, selected);
+    slot.obj.Reset(font);
+    slot.name.assign(name);
+    slot.height = heightPixels;
+    slot.bold = bold;
+    slot.used = clock_;
+    return font;
+}
+
+// ---- GdiCanvas ---------------------------------------------------------------------------
+
+GdiCanvas::GdiCanvas(HDC dc, GdiObjectCache* cache)
+    : ownCache_(cache ? nullptr : std::make_unique<GdiObjectCache>()),
+      cache_(cache ? cache : ownCache_.get()),
+      dc_(dc),
       oldPen_(SelectObject(dc, GetStockObject(BLACK_PEN))),
       oldBrush_(SelectObject(dc, GetStockObject(BLACK_BRUSH))),
       oldFont_(GetCurrentObject(dc, OBJ_FONT)),
@@ -150,7 +236,7 @@ GdiCanvas::GdiCanvas(HDC dc)
 }
 
 GdiCanvas::~GdiCanvas() {
-    // Select the DC's own objects back before the cached ones are deleted with the arrays.
+    // The DC's own objects go back in before any cached one can be deleted.
     SelectObject(dc_, oldPen_);
     SelectObject(dc_, oldBrush_);
     SelectObject(dc_, oldFont_);
@@ -160,97 +246,17 @@ GdiCanvas::~GdiCanvas() {
     if (oldStretchMode_) SetStretchBltMode(dc_, oldStretchMode_);
 }
 
-namespace {
-
-// The slot for a new cached object: an empty one, or else the least recently used one that is
-// not selected into the DC right now (with several slots there is always one).
-template <typename Entry, std::size_t N>
-Entry& PickSlot(std::array<Entry, N>& entries, HGDIOBJ selected) {
-    Entry* slot = nullptr;
-    for (auto& e : entries) {
-        if (!e.obj) return e;
-        if (e.obj.Get() != selected && (!slot || e.used < slot->used)) slot = &e;
-    }
-    return *slot;
-}
-
-}  // namespace
-
-HPEN GdiCanvas::CachedPen(Colour colour) {
-    ++clock_;
-    for (auto& e : pens_) {
-        if (e.obj && e.colour == colour) {
-            e.used = clock_;
-            return static_cast<HPEN>(e.obj.Get());
-        }
-    }
-    PenEntry* slot = &PickSlot(pens_, GetCurrentObject(dc_, OBJ_PEN));
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    if (!pen) return static_cast<HPEN>(GetStockObject(BLACK_PEN));
-    slot->obj.Reset(pen);
-    slot->colour = colour;
-    slot->used = clock_;
-    return pen;
-}
-
-HBRUSH GdiCanvas::CachedBrush(Colour colour) {
-    ++clock_;
-    for (auto& e : brushes_) {
-        if (e.obj && e.colour == colour) {
-            e.used = clock_;
-            return static_cast<HBRUSH>(e.obj.Get());
-        }
-    }
-    BrushEntry* slot = &PickSlot(brushes_, GetCurrentObject(dc_, OBJ_BRUSH));
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (!brush) return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    slot->obj.Reset(brush);
-    slot->colour = colour;
-    slot->used = clock_;
-    return brush;
-}
-
-HFONT GdiCanvas::CachedFont(std::string_view name, int size, bool bold) {
-    ++clock_;
-    for (auto& e : fonts_) {
-        if (e.obj && e.size == size && e.bold == bold && e.name == name) {
-            e.used = clock_;
-            return static_cast<HFONT>(e.obj.Get());
-        }
-    }
-    FontEntry* slot = &PickSlot(fonts_, GetCurrentObject(dc_, OBJ_FONT));
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(size, GetDeviceCaps(dc_, LOGPIXELSY), 72);
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::size_t n = name.size() < LF_FACESIZE - 1 ? name.size() : LF_FACESIZE - 1;
-    std::memcpy(lf.lfFaceName, name.data(), n);
-    lf.lfFaceName[n] = '\0';
-    HFONT font = CreateFontIndirectA(&lf);
-    if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    slot->obj.Reset(font);
-    slot->name.assign(name);
-    slot->size = size;
-    slot->bold = bold;
-    slot->used = clock_;
-    return font;
-}
-
 void GdiCanvas::SetPen(Colour colour, bool solid) {
     penSolid_ = solid;
-    penColour_ = colour;
-    SelectObject(dc_, solid ? static_cast<HGDIOBJ>(CachedPen(colour)) : GetStockObject(NULL_PEN));
+    SelectObject(dc_, solid ? static_cast<HGDIOBJ>(cache_->Pen(colour, GetCurrentObject(dc_, OBJ_PEN)))
+                            : GetStockObject(NULL_PEN));
 }
 
 void GdiCanvas::SetBrush(Colour colour, bool solid) {
     brushSolid_ = solid;
     brushColour_ = colour;
     if (solid) {
-        SelectObject(dc_, CachedBrush(colour));
+        SelectObject(dc_, cache_->Brush(colour, GetCurrentObject(dc_, OBJ_BRUSH)));
         SetBkMode(dc_, OPAQUE);
         SetBkColor(dc_, colour);
     } else {
@@ -260,9 +266,9 @@ void GdiCanvas::SetBrush(Colour colour, bool solid) {
 }
 
 void GdiCanvas::SetFont(std::string_view name, int sizePoints, Colour colour, bool bold) {
-    SelectObject(dc_, CachedFont(name, sizePoints, bold));
+    const int height = -MulDiv(sizePoints, GetDeviceCaps(dc_, LOGPIXELSY), 72);
+    SelectObject(dc_, cache_->Font(name, height, bold, GetCurrentObject(dc_, OBJ_FONT)));
     SetTextColor(dc_, colour);
-    haveFont_ = true;
 }
 
 void GdiCanvas::PaintBrushRect(int x1, int y1, int x2, int y2) {
@@ -288,7 +294,7 @@ void GdiCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     } else if (brushSolid_) {
         // How much a null pen shrinks an ellipse differs between GDI implementations; an outline
         // in the brush colour covers exactly the pixels of the outlined form everywhere.
-        SelectObject(dc_, CachedPen(brushColour_));
+        SelectObject(dc_, cache_->Pen(brushColour_, GetCurrentObject(dc_, OBJ_PEN)));
         ::Ellipse(dc_, x1, y1, x2, y2);
         SelectObject(dc_, GetStockObject(NULL_PEN));
     }
@@ -312,7 +318,7 @@ Size GdiCanvas::TextExtent(std::string_view text) {
 void GdiCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {
     const auto* b = dynamic_cast<const GdiBitmap*>(&bitmap);
     if (!b) return;
-    HDC mem = memDc_.Ensure(dc_);
+    HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
     HGDIOBJ old = SelectObject(mem, b->Handle());
     BitBlt(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, SRCCOPY);
@@ -324,7 +330,7 @@ void GdiCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
     if (!b) return;
     const int w = dst.x2 - dst.x1, h = dst.y2 - dst.y1;
     if (w <= 0 || h <= 0) return;
-    HDC mem = memDc_.Ensure(dc_);
+    HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
     HGDIOBJ old = SelectObject(mem, b->Handle());
     if (b->Transparent()) {

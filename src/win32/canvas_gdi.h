@@ -109,11 +109,55 @@ public:
 // wholly inside the file.
 bool IsCompleteBmp(const unsigned char* data, std::size_t size);
 
+// The pens, brushes and fonts a canvas has made, kept by value for reuse; bounded, least
+// recently used out first; everything is deleted with the cache. A cache that outlives its
+// canvases (the saver makes a canvas per timer tick on the window's DC) makes no GDI object
+// after the first few ticks. One canvas at a time may use a cache.
+class GdiObjectCache {
+public:
+    static constexpr std::size_t kSize = 8;
+
+    // Each returns the cached object for the value, made if needed; `selected` (the object the
+    // DC holds now) is never the one evicted to make room.
+    HPEN Pen(Colour colour, HGDIOBJ selected);
+    HBRUSH Brush(Colour colour, HGDIOBJ selected);
+    HFONT Font(std::string_view name, int heightPixels, bool bold, HGDIOBJ selected);
+    // A memory DC for drawing pictures, made on first use.
+    HDC MemoryDcFor(HDC dc) { return memDc_.Ensure(dc); }
+
+private:
+    struct PenEntry {
+        Colour colour = 0;
+        GdiObject obj;
+        uint32_t used = 0;
+    };
+    struct BrushEntry {
+        Colour colour = 0;
+        GdiObject obj;
+        uint32_t used = 0;
+    };
+    struct FontEntry {
+        std::string name;
+        int height = 0;
+        bool bold = false;
+        GdiObject obj;
+        uint32_t used = 0;
+    };
+
+    MemoryDc memDc_;
+    uint32_t clock_ = 0;  // use counter for the least-recently-used choice
+    std::array<PenEntry, kSize> pens_{};
+    std::array<BrushEntry, kSize> brushes_{};
+    std::array<FontEntry, kSize> fonts_{};
+};
+
 class GdiCanvas final : public Canvas {
 public:
     // Draws on `dc`, which must outlive the canvas. The DC's pen, brush, font, text colour,
-    // background mode and stretch mode are restored when the canvas is destroyed.
-    explicit GdiCanvas(HDC dc);
+    // background mode and stretch mode are restored when the canvas is destroyed. With a
+    // `cache`, which must outlive the canvas, GDI objects are taken from and kept in it;
+    // without, the canvas keeps its own for its lifetime.
+    explicit GdiCanvas(HDC dc, GdiObjectCache* cache = nullptr);
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
     ~GdiCanvas() override;
@@ -134,46 +178,18 @@ public:
     HDC Dc() const { return dc_; }
 
 private:
-    static constexpr std::size_t kCacheSize = 8;
-
-    struct PenEntry {
-        Colour colour = 0;
-        GdiObject obj;
-        uint32_t used = 0;
-    };
-    struct BrushEntry {
-        Colour colour = 0;
-        GdiObject obj;
-        uint32_t used = 0;
-    };
-    struct FontEntry {
-        std::string name;
-        int size = 0;
-        bool bold = false;
-        GdiObject obj;
-        uint32_t used = 0;
-    };
-
-    HPEN CachedPen(Colour colour);
-    HBRUSH CachedBrush(Colour colour);
-    HFONT CachedFont(std::string_view name, int size, bool bold);
     void PaintBrushRect(int x1, int y1, int x2, int y2);
 
+    std::unique_ptr<GdiObjectCache> ownCache_;  // when no cache is given; outlives the restore
+    GdiObjectCache* cache_;
     HDC dc_;
-    MemoryDc memDc_;  // for drawing pictures, made on first use
     HGDIOBJ oldPen_, oldBrush_, oldFont_;
     COLORREF oldTextColour_;
     int oldBkMode_, oldStretchMode_;
     COLORREF oldBkColour_;
 
     bool penSolid_ = true, brushSolid_ = true;
-    Colour penColour_ = 0, brushColour_ = 0;
-    bool haveFont_ = false;
-    uint32_t clock_ = 0;  // use counter for the caches' least-recently-used eviction
-
-    std::array<PenEntry, kCacheSize> pens_{};
-    std::array<BrushEntry, kCacheSize> brushes_{};
-    std::array<FontEntry, kCacheSize> fonts_{};
+    Colour brushColour_ = 0;
 };
 
 }  // namespace senvola

@@ -346,6 +346,39 @@ TEST_F(GdiCanvasTest, NoObjectLeaksOverManyCallsAndAllAreReleasedAtTheEnd) {
     EXPECT_EQ(GdiObjects(), before);
 }
 
+TEST_F(GdiCanvasTest, ACacheThatOutlivesItsCanvasesMakesNoObjectAfterTheFirstTick) {
+    HDC dc = surface.Dc();
+    const long before = GdiObjects();
+    HGDIOBJ firstPen = nullptr, firstFont = nullptr;
+    {
+        GdiObjectCache cache;
+        // One canvas per timer tick on the same cache, as the saver window draws.
+        long afterFirst = 0;
+        for (int tick = 0; tick < 2000; ++tick) {
+            GdiCanvas c(dc, &cache);
+            c.SetPen(kRed, true);
+            if (tick == 0) firstPen = GetCurrentObject(dc, OBJ_PEN);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), firstPen);
+            c.SetBrush(RGB(128, 64, 0), true);
+            c.FillRect(0, 0, 10, 10);
+            c.SetFont("Arial", 10, kWhite, false);
+            if (tick == 0) firstFont = GetCurrentObject(dc, OBJ_FONT);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), firstFont);
+            c.TextOut(20, 20, "42");
+            c.SetPen(kBlack, true);
+            c.Line(0, 50, 100, 50);
+            if (tick == 0) afterFirst = GdiObjects();
+        }
+        EXPECT_EQ(GdiObjects(), afterFirst);
+        // The canvases are gone: the DC holds none of the cache's objects, which still live.
+        EXPECT_NE(GetCurrentObject(dc, OBJ_PEN), firstPen);
+        EXPECT_EQ(GetObjectType(firstPen), static_cast<DWORD>(OBJ_PEN));
+    }
+    EXPECT_EQ(GdiObjects(), before);
+    EXPECT_EQ(surface.At(5, 5), RGB(128, 64, 0));
+    EXPECT_EQ(surface.At(30, 50), kBlack);
+}
+
 // ---- Bitmaps ------------------------------------------------------------------------------
 
 std::string TempPath(const std::string& name) {
