@@ -24,7 +24,7 @@ constexpr std::size_t kUserCopyBudget = 64u * 1024 * 1024;
 class LineReader {
 public:
     explicit LineReader(std::istream& in)
-        : in_(in), buffer_(std::make_unique<char[]>(reader_support::kChunkSize)) {}
+        : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(reader_support::kChunkSize)) {}
 
     bool AtEnd() {
         Fill();

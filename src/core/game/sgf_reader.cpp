@@ -335,7 +335,8 @@ void SgfScanner::PlayMove(bool black) {
         blackToPlay_ = false;
     }
     // An empty value is how current files write a pass; "tt" is the older form.
-    const bool pass = value_.empty() || value_ == "tt";
+    const bool pass =
+        value_.empty() || (value_.size() == 2 && value_[0] == 't' && value_[1] == 't');
     if ((!pass && value_.size() != 2) || !IsBoardSize(game_.BoardSize)) {
         code_ = 4;
         return;
@@ -361,7 +362,7 @@ uint8_t ReadSgf(std::istream* in, const std::string& path, GameRecord& LoadBuffe
     SgfScanner scanner(LoadBuffer, HasComments);
 
     if (!openFailed) {
-        const auto buffer = std::make_unique<char[]>(reader_support::kChunkSize);
+        const auto buffer = std::make_unique_for_overwrite<char[]>(reader_support::kChunkSize);
         for (;;) {
             in->read(buffer.get(), static_cast<std::streamsize>(reader_support::kChunkSize));
             const auto got = static_cast<std::size_t>(in->gcount());
