@@ -24,6 +24,14 @@ std::string Move(bool black, int x, int y) {
     return std::string(";") + (black ? "B[" : "W[") + L(x) + L(y) + "]";
 }
 
+BoardLayout Layout1024BoardOnly13() {
+    BoardLayout l;
+    l.ScreenWidth = 1024;
+    l.ScreenHeight = 768;
+    ComputeBoardLayout(l, 13, true);
+    return l;
+}
+
 // Replays one game file, chosen as the single-file source, on a recording canvas.
 class DriverTest : public ::testing::Test {
 protected:
@@ -103,6 +111,20 @@ TEST_F(DriverTest, PauseZeroCountsOneTickThenStartsTheNextGame) {
     EXPECT_FALSE(s.NeedNewGame);
     EXPECT_EQ(s.Board.MoveNumber, 1);
     EXPECT_EQ(s.Board.Points[16][4], ptEmpty);
+}
+
+TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
+    UseGame("(;SZ[13]C[intro]" + Move(true, 4, 4) + "C[first]" + Move(false, 10, 10) + "C[second])");
+    s.Settings.ShowBoardOnly = true;
+    s.Settings.ShowComments = true;
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(s.Board.Points[10][10], ptWhite);
+    EXPECT_EQ(c.Count(CanvasOpKind::TextOut), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 0u);
+    EXPECT_EQ(c.MeasureCount(), 0u);
+    EXPECT_EQ(s.Layout.CellWidth, Layout1024BoardOnly13().CellWidth);
 }
 
 TEST_F(DriverTest, FivePausingSecondsAtOneSecondTakeFiveCountingTicks) {
