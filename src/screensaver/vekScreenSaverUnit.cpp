@@ -9,6 +9,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "vekPageControl.h"
 #include "vekResources.h"
 
 namespace vek {
@@ -434,6 +435,16 @@ void TvekScreenSaver::SetTimerEnabled(bool on) {
 void TvekScreenSaver::SetInterval(unsigned ms) {
     interval_ = ms;
     if (timerEnabled_) SetTimerEnabled(true);  // restarts the period
+}
+
+void TvekScreenSaver::SetOptionsPages(TPageControl* pages) {
+    optionsPages_ = pages;
+    if (!pages || !pages->Handle()) return;
+    RECT r{};
+    GetWindowRect(pages->Handle(), &r);
+    POINT topLeft{r.left, r.top};
+    if (HWND parent = GetParent(pages->Handle())) ScreenToClient(parent, &topLeft);
+    pages->SetBounds(topLeft.x, topLeft.y, 401, 377);
 }
 
 HWND TvekScreenSaver::DrawingWindow() const {

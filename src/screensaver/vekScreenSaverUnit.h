@@ -134,7 +134,8 @@ public:
     TvekAboutBoxDialog* vekAboutBox() const { return aboutBox_; }
     void SetvekAboutBox(TvekAboutBoxDialog* box) { aboutBox_ = box; }
     TPageControl* OptionsPages() const { return optionsPages_; }
-    void SetOptionsPages(TPageControl* pages) { optionsPages_ = pages; }
+    // Also sizes the page control to the options dialog's, 401 x 377.
+    void SetOptionsPages(TPageControl* pages);
     TDialogTabs OptionsTabs = dtGeneral | dtAbout;
     TRegistryEvent OnReadRegistry;
     TScreenSaverEvent OnTimer;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "memory_registry.h"
+#include "vekPageControl.h"
 #include "vekScreenSaverUnit.h"
 
 namespace vek {
@@ -295,6 +296,28 @@ TEST_F(ComponentTest, KeyReleaseAloneAndClickEachEndTheSaver) {
         Pump p;
         p.For(std::chrono::milliseconds(5));
     }
+}
+
+TEST_F(ComponentTest, OptionPagesTakeTheDialogsPageSize) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    {
+        TPageControl pages(parent, 8, 9, 200, 100);
+        auto s = MakeSaver();
+        s->SetOptionsPages(&pages);
+        EXPECT_EQ(s->OptionsPages(), &pages);
+        RECT r;
+        GetWindowRect(pages.Handle(), &r);
+        EXPECT_EQ(r.right - r.left, 401);
+        EXPECT_EQ(r.bottom - r.top, 377);
+        POINT p{r.left, r.top};
+        ScreenToClient(parent, &p);
+        EXPECT_EQ(p.x, 8);  // stays where it was
+        EXPECT_EQ(p.y, 9);
+        s->OptionsPagesDestroyed();
+        EXPECT_EQ(s->OptionsPages(), nullptr);
+    }
+    DestroyWindow(parent);
 }
 
 class PreviewTest : public ComponentTest {
