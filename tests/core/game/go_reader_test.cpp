@@ -390,5 +390,27 @@ TEST_F(GoReaderTest, ManyBlocksStayLinear) {
     EXPECT_EQ(game.Comments[0].size(), 200000u * 11 - 2);
 }
 
+TEST_F(GoReaderTest, UserBlocksCannotCopyWithoutEnd) {
+    // Every user block at a new move copies all the text gathered so far into that move's
+    // comment. A file that makes those copies add up past 64 MiB is refused as unreadable
+    // instead of growing with the square of its size.
+    const std::string line(1024 * 1024, 'u');
+    std::string text = "EVENT\nUSER\n" + line + "\nENDUSER\n";
+    for (int n = 1; n <= 70; ++n) {
+        text += (n % 2 ? "B " : "W ") + std::to_string(n) + " PASS\nUSER\nENDUSER\n";
+    }
+    EXPECT_EQ(Read(text), 255);
+    EXPECT_EQ(trace.back(), "Error loading .GO file 255: test.go");
+
+    // Fewer copies of the same text load normally, each move keeping its copy.
+    std::string fewer = "EVENT\nUSER\n" + line + "\nENDUSER\n";
+    for (int n = 1; n <= 40; ++n) {
+        fewer += (n % 2 ? "B " : "W ") + std::to_string(n) + " PASS\nUSER\nENDUSER\n";
+    }
+    EXPECT_EQ(Read(fewer), 0);
+    EXPECT_EQ(game.Comments[40].size(), 2 + line.size() + 41 * 9);
+    EXPECT_EQ(game.Comments[0].size(), 2 + line.size() + 9);
+}
+
 }  // namespace
 }  // namespace senvola
