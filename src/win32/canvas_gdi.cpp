@@ -228,9 +228,10 @@ GdiCanvas::GdiCanvas(HDC dc, GdiObjectCache* cache)
       oldTextColour_(GetTextColor(dc)),
       oldBkMode_(GetBkMode(dc)),
       oldStretchMode_(SetStretchBltMode(dc, COLORONCOLOR)),
-      oldBkColour_(GetBkColor(dc)) {
+      oldBkColour_(GetBkColor(dc)),
+      oldTextAlign_(SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP)) {
     // The state a fresh drawing surface starts with: black solid pen and brush, opaque text
-    // background in the brush colour.
+    // background in the brush colour; text placed by its top-left corner whatever the DC had.
     SetBkMode(dc_, OPAQUE);
     SetBkColor(dc_, 0);
 }
@@ -244,6 +245,7 @@ GdiCanvas::~GdiCanvas() {
     SetBkMode(dc_, oldBkMode_);
     SetBkColor(dc_, oldBkColour_);
     if (oldStretchMode_) SetStretchBltMode(dc_, oldStretchMode_);
+    if (oldTextAlign_ != GDI_ERROR) SetTextAlign(dc_, oldTextAlign_);
 }
 
 void GdiCanvas::SetPen(Colour colour, bool solid) {

@@ -154,7 +154,7 @@ private:
 class GdiCanvas final : public Canvas {
 public:
     // Draws on `dc`, which must outlive the canvas. The DC's pen, brush, font, text colour,
-    // background mode and stretch mode are restored when the canvas is destroyed. With a
+    // background mode, text alignment and stretch mode are restored when the canvas is destroyed. With a
     // `cache`, which must outlive the canvas, GDI objects are taken from and kept in it;
     // without, the canvas keeps its own for its lifetime.
     explicit GdiCanvas(HDC dc, GdiObjectCache* cache = nullptr);
@@ -187,6 +187,7 @@ private:
     COLORREF oldTextColour_;
     int oldBkMode_, oldStretchMode_;
     COLORREF oldBkColour_;
+    UINT oldTextAlign_;
 
     bool penSolid_ = true, brushSolid_ = true;
     Colour brushColour_ = 0;

@@ -239,6 +239,21 @@ TEST_F(GdiCanvasTest, TextIsTransparentWithAClearBrushAndOpaqueWithASolidOne) {
     EXPECT_EQ(surface.Count(kBlue, 100, 50, 100 + two.cx, 50 + two.cy), 0);
     EXPECT_GT(surface.Count(kGreen, 100, 50, 100 + two.cx, 50 + two.cy), 0);
 
+    // Placed by its top-left corner even on a DC set to align text otherwise; the DC's own
+    // alignment is back when the canvas goes.
+    surface.Fill(kBlack);
+    SetTextAlign(surface.Dc(), TA_BOTTOM | TA_RIGHT);
+    {
+        GdiCanvas aligned(surface.Dc());
+        aligned.SetFont("Arial", 12, kWhite, false);
+        aligned.SetBrush(kBlack, false);
+        aligned.TextOut(50, 50, "XX");
+        EXPECT_GT(surface.Count(kWhite, 50, 50, 50 + two.cx, 50 + two.cy), 4);
+        EXPECT_EQ(surface.Count(kWhite, 0, 0, 200, 150), surface.Count(kWhite, 50, 50, 50 + two.cx, 50 + two.cy));
+    }
+    EXPECT_EQ(GetTextAlign(surface.Dc()), static_cast<UINT>(TA_BOTTOM | TA_RIGHT));
+    SetTextAlign(surface.Dc(), TA_TOP | TA_LEFT);
+
     // Bold text of the same size is at least as wide.
     c.SetFont("Arial", 12, kWhite, true);
     EXPECT_GE(c.TextExtent("XXXX").cx, 2 * two.cx);
