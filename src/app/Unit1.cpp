@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "OptionsDialog.h"
+#include "OptionsDialog.h"
 #include "Unit1Pages.h"
 #include "canvas_gdi.h"
 #include "replay/replay_driver.h"
@@ -67,6 +68,11 @@ void TForm1::FormCreate() {
         helpFile_ = kDefaultHelpFile;
     vek::Application().HelpFile = helpFile_;  // the framework's help requests and the help buttons
     languageFile_ = std::make_unique<Win32IniFile>(dir + "Senvola.ini");
+    // The framework's dialogs take the title, the help file and the main window from here.
+    vek::TApplication& application = vek::Application();
+    application.Title = kApplicationTitle;
+    application.HelpFile = helpFile_;
+    application.Handle = handle_;
 
     InitReplay(*state_);
 
