@@ -233,7 +233,11 @@ void CheckPanel(const Render& r) {
     // Text: the information lines above the frame, the introduction or comment inside it, the
     // four fixed lines under the board.
     EXPECT_GT(CountIf(r, l.PanelLeft, 0, l.ScreenWidth, l.PanelTop, IsBright), 100);
-    EXPECT_GT(CountIf(r, l.CommentLeft, l.CommentTop, l.CommentRight, l.CommentBottom, IsBright), 100);
+    // The introduction stays in the box unless the game's own comments are shown, which leave
+    // it empty at a move without one.
+    if (!(r.s->HasComments && r.s->Settings.ShowComments)) {
+        EXPECT_GT(CountIf(r, l.CommentLeft, l.CommentTop, l.CommentRight, l.CommentBottom, IsBright), 100);
+    }
     const int boardBottom = l.BoardTop + (r.s->CurrentGame.BoardSize - 1) * l.CellHeight + BoardMarginY(l);
     EXPECT_GT(CountIf(r, 0, boardBottom, l.PanelLeft, l.ScreenHeight, IsBright), 100);
     // The move counter's value area holds white text too.
@@ -469,29 +473,84 @@ TEST_F(BitmapBoardRender, StonePictureIsDrawnWithoutItsTransparentColour) {
     EXPECT_GT(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == kStoneBlue; }), 100);
 }
 
-TEST(Render, CorpusGamesOnSmallerBoards) {
-    const char* files[] = {"sgf-corpus/gnugo/olympiad2006/9x9/gnu-crazy.sgf",
-                           "sgf-corpus/gnugo/mertin13x13/katsunari-gnugo2.W+4.sgf"};
-    int drawn = 0;
+// Entries of the move list up to its closing 0: the ticks that play the whole game.
+int ListLength(const GameRecord& g) {
+    int n = 0;
+    while (n < kMaxMoves && g.MoveX[static_cast<std::size_t>(n) + 1] != 0) ++n;
+    return n;
+}
+
+std::unique_ptr<AppState> ReferenceFile(const std::string& path, int ticks) {
+    auto ref = NewState(path, false);
+    NullCanvas none;
+    EnglishOnly ini;
+    Win32FileSystem fs;
+    ref->NeedNewGame = true;
+    for (int t = 0; t <= ticks; ++t) ReplayTick(*ref, none, fs, ini, 1024, 768, 500);
+    return ref;
+}
+
+TEST(Render, CorpusGamesOfEverySizeMidGameAndAtTheirEnd) {
+    const char* files[] = {
+        "sgf-corpus/gnugo/olympiad2006/9x9/gnu-crazy.sgf",       // 9 x 9
+        "sgf-corpus/gnugo/mertin13x13/katsunari-gnugo2.W+4.sgf",  // 13 x 13
+        "sgf-corpus/gnugo/9handicap.sgf",                         // nine handicap stones
+        "sgf-corpus/gnugo/CrazyStone1.sgf",                       // 9 x 9 with passes
+        "sgf-corpus/misc/hosai-goseigen-1943.sgf",                // a long commented game
+    };
+    const int sizes[][2] = {{1024, 768}, {800, 600}, {1920, 1080}, {1280, 720}};
+    int drawn = 0, k = 0;
     for (const char* rel : files) {
         const std::string path = Shared(rel);
         if (!Exists(path)) continue;
-        for (bool boardOnly : {false, true}) {
-            SCOPED_TRACE(std::string(rel) + (boardOnly ? " board only" : " with panel"));
-            auto r = RenderGame(path, 1024, 768, 40, boardOnly);
+        const int length = ListLength(ReferenceFile(path, 0)->CurrentGame);
+        ASSERT_GT(length, 10) << rel;
+        for (int ticks : {length / 3, length}) {
+            const auto& wh = sizes[k % 4];
+            const bool boardOnly = (k++ % 3) == 1;
+            SCOPED_TRACE(std::string(rel) + " after " + std::to_string(ticks) + " ticks at " + std::to_string(wh[0]) +
+                         "x" + std::to_string(wh[1]) + (boardOnly ? " board only" : " with panel"));
+            auto r = RenderGame(path, wh[0], wh[1], ticks, boardOnly);
             ASSERT_FALSE(r->s->CurrentFileName.empty()) << "the file did not load";
-            auto ref = NewState(path, false);
-            NullCanvas none;
-            EnglishOnly ini;
-            Win32FileSystem fs;
-            ref->NeedNewGame = true;
-            for (int t = 0; t <= 40; ++t) ReplayTick(*ref, none, fs, ini, 1024, 768, 500);
+            auto ref = ReferenceFile(path, ticks);
+            EXPECT_EQ(std::memcmp(ref->Board.Points, r->s->Board.Points, sizeof ref->Board.Points), 0);
             CheckBoard(*r, ref->Board, IsBrown);
             if (!boardOnly) CheckPanel(*r);
             ++drawn;
         }
     }
     if (drawn == 0) GTEST_SKIP() << "the game corpus is not beside the source tree";
+}
+
+TEST(Render, CommentsReplaceTheIntroductionOnlyWhenShown) {
+    const std::string path = Shared("sgf-corpus/misc/hosai-goseigen-1943.sgf");
+    if (!Exists(path)) GTEST_SKIP() << "the game corpus is not beside the source tree";
+    for (bool show : {true, false}) {
+        SCOPED_TRACE(show ? "comments shown" : "comments off");
+        auto r = RenderGame(path, 1024, 768, 0, false, [show](ReplaySettings& st) { st.ShowComments = show; });
+        ASSERT_EQ(r->s->HasComments, 1);
+        const BoardLayout& l = r->s->Layout;
+        auto box = [&] {
+            std::vector<COLORREF> px;
+            for (int y = l.PanelTop + 1; y < l.PanelBottom - 1; ++y)
+                for (int x = l.PanelLeft + 1; x < l.PanelRight - 1; ++x) px.push_back(r->At(x, y));
+            return px;
+        };
+        const std::vector<COLORREF> intro = box();
+        EXPECT_GT(CountIf(*r, l.CommentLeft, l.CommentTop, l.CommentRight, l.CommentBottom, IsBright), 100);
+        int changed = 0;
+        for (int t = 0; t < 60; ++t) {
+            r->Tick();
+            changed += box() != intro;
+        }
+        if (show) {
+            EXPECT_GT(changed, 0) << "no comment ever shown";
+        } else {
+            EXPECT_EQ(changed, 0) << "the introduction was replaced";
+        }
+        // The frame stays whole either way.
+        CheckPanel(*r);
+    }
 }
 
 TEST(Render, SurfaceIsWrittenAsA24BitBottomUpBmp) {
