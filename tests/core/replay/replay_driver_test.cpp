@@ -316,3 +316,73 @@ TEST_F(DriverTest, DegenerateWindowsAreReplayedWithoutFault) {
 
 }  // namespace
 }  // namespace senvola
+
+namespace senvola {
+namespace {
+
+// Grid point whose pixel is (cx, cy), or (0, 0).
+std::pair<int, int> PointAt(const BoardLayout& l, int cx, int cy) {
+    const int dx = cx - l.BoardLeft, dy = cy - l.BoardTop;
+    if (dx % l.CellWidth != 0 || dy % l.CellHeight != 0) return {0, 0};
+    return {dx / l.CellWidth + 1, dy / l.CellHeight + 1};
+}
+
+// Every built-in game replayed through the tick: what each move draws matches the position the
+// rules leave: the marker on the move just played, stones in the mover's colour, and restored
+// points empty.
+TEST_F(DriverTest, DrawingFollowsThePositionThroughTheBuiltInGames) {
+    s.Settings.FileLoadType = 0;
+    s.Settings.ShowComments = true;
+    width = 1280;
+    height = 1024;
+    int restored = 0;
+    for (int game = 0; game < 6; ++game) {
+        s.NeedNewGame = true;
+        Tick();
+        const BoardLayout& l = s.Layout;
+        const int n = s.CurrentGame.BoardSize;
+        int moves = 0;
+        while (!s.NeedNewGame) {
+            const int number = s.Board.MoveNumber;
+            if (number > kMaxMoves || s.CurrentGame.MoveX[static_cast<std::size_t>(number)] == 0) break;
+            const int x = s.CurrentGame.MoveX[static_cast<std::size_t>(number)];
+            const int y = s.CurrentGame.MoveY[static_cast<std::size_t>(number)];
+            const bool black = s.Board.ToMove == 1;
+            c.Clear();
+            Tick();
+            if (x == kPassCoord || s.NeedNewGame) continue;
+            ++moves;
+            const auto ellipses = OpsOf(c, CanvasOpKind::Ellipse);
+            ASSERT_GE(ellipses.size(), 2u);
+            const CanvasOp& marker = ellipses.back();
+            const CanvasOp& stone = ellipses[ellipses.size() - 2];
+            EXPECT_EQ(marker.brush.colour, 255u);
+            EXPECT_EQ(PointAt(l, (marker.rect.x1 + marker.rect.x2) / 2, (marker.rect.y1 + marker.rect.y2) / 2),
+                      (std::pair<int, int>{x, y}));
+            EXPECT_EQ(stone.brush.colour, s.Settings.Color[black ? geBlackStones : geWhiteStones]);
+            EXPECT_EQ(s.Board.Points[x][y], black ? ptBlack : ptWhite);
+            for (const CanvasOp& op : OpsOf(c, CanvasOpKind::FillRect)) {
+                if (op.brush.colour != s.Settings.Color[geBoard]) continue;
+                // A restored point: its cell is centred on an empty point of the board.
+                const Rect a = op.rect;
+                bool found = false;
+                for (int px = 1; px <= n && !found; ++px) {
+                    for (int py = 1; py <= n && !found; ++py) {
+                        const int cx = l.BoardLeft + (px - 1) * l.CellWidth, cy = l.BoardTop + (py - 1) * l.CellHeight;
+                        if (cx > a.x1 && cx < a.x2 && cy > a.y1 && cy < a.y2 && a.x2 - a.x1 <= l.CellWidth + 3) {
+                            found = true;
+                            ++restored;
+                            EXPECT_EQ(s.Board.Points[px][py], ptEmpty) << px << "," << py;
+                        }
+                    }
+                }
+                EXPECT_TRUE(found);
+            }
+        }
+        EXPECT_GT(moves, 50) << "game " << game;
+    }
+    EXPECT_GT(restored, 20);  // the games take stones
+}
+
+}  // namespace
+}  // namespace senvola
