@@ -307,6 +307,33 @@ TEST(Render, BoardOnlyDrawsNothingOutsideTheBoardSurface) {
     }
 }
 
+TEST(Render, PreviewAndTinyWindowsAreDrawnWithoutFault) {
+    // The host's preview is about 152 x 112; smaller windows give cells of a few pixels or none.
+    for (auto wh : {std::pair{152, 112}, std::pair{64, 48}, std::pair{20, 15}, std::pair{1, 1}}) {
+        for (bool boardOnly : {false, true}) {
+            SCOPED_TRACE(std::to_string(wh.first) + "x" + std::to_string(wh.second) + (boardOnly ? " board only" : ""));
+            auto r = RenderGame("builtin:1", wh.first, wh.second, 120, boardOnly);
+            const BoardLayout& l = r->s->Layout;
+            EXPECT_EQ(l.ScreenWidth, wh.first);
+            const int n = r->s->CurrentGame.BoardSize;
+            const int sx1 = l.BoardLeft - BoardMarginX(l), sy1 = l.BoardTop - BoardMarginY(l);
+            const int sx2 = l.BoardLeft + (n - 1) * l.CellWidth + BoardMarginX(l);
+            const int sy2 = l.BoardTop + (n - 1) * l.CellHeight + BoardMarginY(l);
+            // With cells under two pixels the stones (radius at least 2) reach past the margin.
+            if (boardOnly && l.CellWidth >= 2 && l.CellHeight >= 2) {
+                auto notBlack = [](COLORREF c) { return c != 0; };
+                EXPECT_EQ(CountIf(*r, 0, 0, wh.first, wh.second, notBlack), CountIf(*r, sx1, sy1, sx2, sy2, notBlack));
+            }
+            if (l.CellWidth >= 4) {
+                // Stones are still told apart: the last move's marker is there.
+                const int px = l.BoardLeft + (r->s->Board.LastMoveX - 1) * l.CellWidth;
+                const int py = l.BoardTop + (r->s->Board.LastMoveY - 1) * l.CellHeight;
+                EXPECT_EQ(r->At(px, py), kRedPx);
+            }
+        }
+    }
+}
+
 // The first move of a built-in game that captures: the tick and a point it empties.
 struct Capture {
     std::string source;
