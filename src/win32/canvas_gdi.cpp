@@ -323,7 +323,13 @@ void GdiCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {
     HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
     HGDIOBJ old = SelectObject(mem, b->Handle());
-    BitBlt(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, SRCCOPY);
+    if (b->Transparent()) {
+        // A stone picture leaves its transparent colour out however it is drawn.
+        TransparentBlt(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, b->Width(), b->Height(),
+                       b->TransparentColour());
+    } else {
+        BitBlt(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, SRCCOPY);
+    }
     SelectObject(mem, old);
 }
 

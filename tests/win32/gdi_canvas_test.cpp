@@ -498,6 +498,13 @@ TEST_F(BitmapTest, TransparentPictureLeavesItsBottomLeftColourOut) {
     EXPECT_EQ(surface.At(15, 15), kWhite);
     EXPECT_EQ(surface.Count(RGB(128, 64, 0), 10, 10, 18, 18), 64 - 16);
 
+    // Unscaled too.
+    c.DrawBitmap(*bmp, 100, 100);
+    EXPECT_EQ(surface.Count(kMagenta, 0, 0, 200, 150), 0);
+    EXPECT_EQ(surface.At(100, 100), RGB(128, 64, 0));
+    EXPECT_EQ(surface.At(101, 101), kRed);
+    EXPECT_EQ(surface.At(102, 102), kWhite);
+
     // The key is the bottom-left pixel whatever its colour.
     auto other = loader.Load(Write("stone2.bmp", Bmp24(3, 3, [](int x, int y) {
                                        return (x == 0 && y == 2) ? RGB(1, 2, 3) : kGreen;
