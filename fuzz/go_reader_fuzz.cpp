@@ -15,5 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const uint8_t code = senvola::ReadGoStream(in, "fuzz", *game, hasComments);
     if (hasComments > 1) std::abort();
     senvola::fuzz::CheckAcceptedGame(*game, code);
+    senvola::fuzz::CheckChunkBoundary(
+        data, size, ' ', '\n',
+        [](const std::string& text, senvola::GameRecord& g, uint8_t& comments) {
+            std::istringstream again(text);
+            return senvola::ReadGoStream(again, "fuzz", g, comments);
+        },
+        *game, code, hasComments);
     return 0;
 }
