@@ -78,11 +78,11 @@ bool WriteBmp24(const DibSurface& surface, const std::string& path) {
     std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
     GdiFlush();
     for (int y = h - 1; ok && y >= 0; --y) {
+        const uint32_t* src = surface.Row(y);
         for (int x = 0; x < w; ++x) {
-            const COLORREF c = surface.Pixel(x, y);
-            row[3 * x] = GetBValue(c);
-            row[3 * x + 1] = GetGValue(c);
-            row[3 * x + 2] = GetRValue(c);
+            row[3 * x] = static_cast<unsigned char>(src[x] & 0xFF);
+            row[3 * x + 1] = static_cast<unsigned char>((src[x] >> 8) & 0xFF);
+            row[3 * x + 2] = static_cast<unsigned char>((src[x] >> 16) & 0xFF);
         }
         ok = std::fwrite(row.data(), 1, row.size(), f) == row.size();
     }

@@ -29,6 +29,8 @@ public:
     int Height() const { return height_; }
     // The pixel as 0x00BBGGRR; pending GDI drawing is flushed first.
     COLORREF Pixel(int x, int y) const;
+    // Row y as 0x00RRGGBB values, Width() of them; call GdiFlush() before reading.
+    const uint32_t* Row(int y) const { return bits_ + static_cast<std::size_t>(y) * width_; }
 
 private:
     int width_, height_;
