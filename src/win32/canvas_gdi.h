@@ -1,9 +1,9 @@
 // The replay's drawing surface on a Windows device context, and Windows BMP pictures for it.
 //
-// GdiCanvas owns every pen, brush and font it creates. They are kept in small caches keyed by
-// value, so the replay's constant switching between a handful of colours and fonts creates no
-// new GDI object once each has been made; the caches are bounded, and whatever the canvas
-// selected into the DC is selected out and deleted when the canvas goes.
+// GdiCanvas takes its pens, brushes and fonts from a GdiObjectCache keyed by value, so the
+// replay's constant switching between a handful of colours and fonts creates no new GDI object
+// once each has been made. The cache is bounded and deletes what it holds when it goes; the
+// canvas selects the DC's own objects back when it goes. A canvas given no cache has its own.
 //
 // Choices where plain GDI leaves room:
 // - A solid brush paints text backgrounds in its colour (OPAQUE), a clear brush leaves them
