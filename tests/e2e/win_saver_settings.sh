@@ -68,4 +68,18 @@ set_string "$SETTINGS_KEY" BoardBitmapName "C:\\board.bmp"
 run_saver 0
 check "a board bitmap is tiled on the board" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "0,0,255" ]
 delete_key "$SETTINGS_KEY"
+
+note "one game file, its final position held for the pause, then the next game"
+# One move every 3 s, pause 5 s: new game at 0 s, the move at 3 s, two counting ticks at 6 s
+# and 9 s, the next game (an empty board again) at 12 s.
+printf '(;GM[1]FF[4]SZ[19]PB[Black]PW[White];B[jj])\n' >"$WINEPREFIX/drive_c/onemove.sgf"
+set_dword "$SETTINGS_KEY" FileLoadType 1
+set_string "$SETTINGS_KEY" DirFileString "C:\\onemove.sgf"
+set_dword "$SETTINGS_KEY" Speed 9
+set_dword "$SETTINGS_KEY" PauseBetweenGames 5
+run_saver 0 3 9 12
+check "the move is played one interval after the new game" differ_region "$WORK/shot-0.png" "$WORK/shot-3.png" "$BOARD_REGION"
+check "the final position stays during the pause" same_region "$WORK/shot-3.png" "$WORK/shot-9.png" "$BOARD_REGION"
+check "after the pause the next game starts on an empty board" same_region "$WORK/shot-0.png" "$WORK/shot-12.png" "$BOARD_REGION"
+delete_key "$SETTINGS_KEY"
 finish
