@@ -264,7 +264,8 @@ void TfrmWindowsScreenSaver::ShowError(const std::string& message) noexcept {
         TGdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(window.dc, r.right, r.bottom));
         if (!mem.dc || !bitmap.get()) return;
         HGDIOBJ oldBitmap = SelectObject(mem.dc, bitmap.get());
-        FillRect(mem.dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        // A fresh picture is black; the text goes on in black on its own white background.
+        FillRect(mem.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         LOGFONTA lf{};
         lf.lfHeight = -MulDiv(12, GetDeviceCaps(mem.dc, LOGPIXELSY), 72);
         lf.lfCharSet = DEFAULT_CHARSET;
@@ -272,7 +273,8 @@ void TfrmWindowsScreenSaver::ShowError(const std::string& message) noexcept {
         TGdiHandle<HFONT> font(CreateFontIndirectA(&lf));
         HGDIOBJ oldFont = SelectObject(mem.dc, font.get());
         SetTextColor(mem.dc, RGB(0, 0, 0));
-        SetBkMode(mem.dc, TRANSPARENT);
+        SetBkColor(mem.dc, RGB(255, 255, 255));
+        SetBkMode(mem.dc, OPAQUE);
         TextOutA(mem.dc, 0, 0, message.c_str(), static_cast<int>(message.size()));
         BitBlt(window.dc, 0, 0, r.right, r.bottom, mem.dc, 0, 0, SRCCOPY);
         SelectObject(mem.dc, oldFont);

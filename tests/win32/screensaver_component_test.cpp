@@ -245,18 +245,23 @@ TEST_F(ComponentTest, AnErrorOfTheTickIsPaintedAndTheNextTickStillComes) {
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(s->TimerEnabled());
     HDC dc = GetDC(w);
-    // The message over a fresh picture: text at the top left, the rest of the picture plain.
-    EXPECT_EQ(GetPixel(dc, 300, 300), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1),
-              RGB(255, 255, 255));
-    int dark = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 150; ++x) dark += GetPixel(dc, x, y) == RGB(0, 0, 0);
+    // The message over a fresh picture: black text on white at the top left, the rest of the
+    // picture (the blue drawing included) replaced by black.
+    EXPECT_EQ(GetPixel(dc, 300, 300), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1), RGB(0, 0, 0));
+    int dark = 0, light = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 150; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            dark += c == RGB(0, 0, 0);
+            light += c == RGB(255, 255, 255);
+        }
     EXPECT_GT(dark, 30);
-    int darkBelow = 0;
+    EXPECT_GT(light, 300);
+    int lightBelow = 0;
     for (int y = 40; y < 60; ++y)
-        for (int x = 0; x < 150; ++x) darkBelow += GetPixel(dc, x, y) == RGB(0, 0, 0);
-    EXPECT_EQ(darkBelow, 0);  // one line of 12-point text
+        for (int x = 0; x < 150; ++x) lightBelow += GetPixel(dc, x, y) != RGB(0, 0, 0);
+    EXPECT_EQ(lightBelow, 0);  // one line of 12-point text
     ReleaseDC(w, dc);
     EXPECT_TRUE(pump.Until([&] { return ticks >= 3; }, std::chrono::milliseconds(2000)));
     EXPECT_TRUE(pump.quitCodes.empty());  // no message box, no end
