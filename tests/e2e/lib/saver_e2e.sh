@@ -60,8 +60,20 @@ fi
 SYSTEM32="$WINEPREFIX/drive_c/windows/system32"
 SCR_WIN="$(winepath -w "$SCR" 2>/dev/null)"
 
-reg() { timeout 60 wine reg "$@" >/dev/null 2>&1; }
-reg_query() { timeout 60 wine reg query "$@" 2>/dev/null | tr -d '\r'; }
+# A call that meets the wineserver just as it shuts down can fail: tried up to three times.
+reg() {
+    local i
+    for i in 1 2 3; do timeout 60 wine reg "$@" >/dev/null 2>&1 && return 0; sleep 0.5; done
+    return 1
+}
+reg_query() {
+    local i out
+    for i in 1 2 3; do
+        out="$(timeout 60 wine reg query "$@" 2>/dev/null)" && { printf '%s\n' "$out" | tr -d '\r'; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
 SETTINGS_KEY='HKCU\Software\Tavrel\Senvola'
 SAVERS_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
