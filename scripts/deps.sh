@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang
           g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth xdotool
-          imagemagick python3 x11-utils)
+          imagemagick python3 x11-utils fonts-wine fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -12,5 +12,5 @@ if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
