@@ -55,7 +55,7 @@ std::string FormatVersionLine(const TvekVersionInfo& info, TvekVersionFlags form
 
 // ---- TfrmvekAboutBox ----
 
-TfrmvekAboutBox::TfrmvekAboutBox(HWND parent) {
+TfrmvekAboutBox::TfrmvekAboutBox(HWND parent, const std::string& versionFile) {
     handle_ = CreatePanel(parent, 0, 0, 388, 321, TBevel::None);
     caption_ = "About " + ApplicationTitle();
     SetWindowTextA(handle_, caption_.c_str());
@@ -81,7 +81,7 @@ TfrmvekAboutBox::TfrmvekAboutBox(HWND parent) {
                    Item(idcAboutRule)})
         SetGraphicControl(c, true);
 
-    versionInfo_ = std::make_unique<TvekVersionInfo>();
+    versionInfo_ = std::make_unique<TvekVersionInfo>(versionFile);
     if (versionInfo_->Active()) {
         SetWindowTextA(Item(idcCopyright), versionInfo_->LegalCopyright().c_str());
         SetWindowTextA(Item(idcProductName), versionInfo_->ProductName().c_str());
@@ -147,7 +147,7 @@ TvekAboutBoxDialog::TvekAboutBoxDialog()
 TvekAboutBoxDialog::~TvekAboutBoxDialog() = default;
 
 void TvekAboutBoxDialog::FillAboutPage(TTabSheet& page) {
-    panel_ = std::make_unique<TfrmvekAboutBox>(page.Handle());
+    panel_ = std::make_unique<TfrmvekAboutBox>(page.Handle(), VersionFile);
     TfrmvekAboutBox& p = *panel_;
     SetWindowPos(p.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(p.Item(idcAboutOK), SW_HIDE);

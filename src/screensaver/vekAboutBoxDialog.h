@@ -47,8 +47,9 @@ enum : int {
 
 class TfrmvekAboutBox : public TControlSink {
 public:
-    // A panel of 388 x 321 inside `parent`.
-    explicit TfrmvekAboutBox(HWND parent);
+    // A panel of 388 x 321 inside `parent`, showing the version resource of `versionFile`
+    // (empty: the program's own).
+    explicit TfrmvekAboutBox(HWND parent, const std::string& versionFile = {});
     ~TfrmvekAboutBox() override;
     TfrmvekAboutBox(const TfrmvekAboutBox&) = delete;
     TfrmvekAboutBox& operator=(const TfrmvekAboutBox&) = delete;
@@ -87,6 +88,8 @@ public:
     std::string Button1Caption = "&System Info...";
     std::string Button2Caption = "&Tech Support...";
     TvekVersionFlags VersionFormat = kAllVersionFlags;
+    // The file whose version resource the panel shows; empty: the program's own.
+    std::string VersionFile;
     std::function<void(void* Sender)> OnSystemInfo;
     std::function<void(void* Sender)> OnTechSupport;
 

@@ -37,6 +37,12 @@ LRESULT CALLBACK DelayEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+// An index outside the list leaves it without a selection.
+void SelectIndex(HWND combo, int index) {
+    const auto count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    SendMessageA(combo, CB_SETCURSEL, index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
+}
+
 }  // namespace
 
 int MouseThresholdForIndex(int index) {
@@ -251,10 +257,8 @@ void TvekfrmScreenSaverOptions::Load() {
     SetWindowTextA(sePasswordDelay_, "0");
     if (!Registry) return;
     if (auto key = Registry->OpenKey(kScreenSaversKey, false)) {
-        if (auto v = key->ReadInteger("Mouse Threshold Index"))
-            SendMessageA(cboMouseThreshold_, CB_SETCURSEL, static_cast<WPARAM>(*v), 0);
-        if (auto v = key->ReadInteger("Password Delay Index"))
-            SendMessageA(cboPasswordDelayIndex_, CB_SETCURSEL, static_cast<WPARAM>(*v), 0);
+        if (auto v = key->ReadInteger("Mouse Threshold Index")) SelectIndex(cboMouseThreshold_, *v);
+        if (auto v = key->ReadInteger("Password Delay Index")) SelectIndex(cboPasswordDelayIndex_, *v);
         if (auto v = key->ReadInteger("Password Delay")) {
             const auto unit = SendMessageA(cboPasswordDelayIndex_, CB_GETCURSEL, 0, 0);
             int delay = -1;
