@@ -375,6 +375,16 @@ TEST_F(SgfReaderTest, FilesAndThingsThatAreNotFiles) {
     EXPECT_EQ(game.BoardSize, 19);
     EXPECT_EQ(trace, std::vector<std::string>{"Error loading .SGF file 255: " + missing});
     EXPECT_EQ(ReadSgfFile(Dir().string(), game, hasComments), 255);
+
+    // Paths are ANSI text: a name with a byte above 127 ("\xe9" is an e with an accent in
+    // the Western code page) opens like any other.
+    const std::string accented = Dir().string() + "/partie \xe9t\xe9.sgf";
+    {
+        std::ofstream out(accented, std::ios::binary);
+        out << "(;B[aa])";
+    }
+    EXPECT_EQ(ReadSgfFile(accented, game, hasComments), 0);
+    EXPECT_EQ(MoveListLength(game), 1);
 }
 
 TEST_F(SgfReaderTest, BadInputGetsACode) {
