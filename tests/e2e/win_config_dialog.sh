@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Senvola.scr /c and without parameters under Wine, driven with xdotool: the options dialog's
+# title, place, tabs and controls; changes made through the controls and OK reach the registry
+# (with the shared screensaver values) and the next saver run; Cancel writes nothing.
+BUILD="$1"; SRC="$2"
+source "$SRC/tests/e2e/lib/saver_e2e.sh"
+TITLE="Options for Tavrel's Senvola"
+
+# Client coordinates in the dialog (the X window is its client area): tabs, the pages' origin
+# (9, 26) inside the page control, and the buttons.
+TAB_REPLAY="40 15"; TAB_GRAPHICS="120 15"; TAB_LANGUAGE="178 15"
+SPEED_BAR="200 75"          # Panel1 (11,7) + SpeedBar (49,25) on the page
+SHOW_BOARD_ONLY="57 194"    # chkShowBoardOnly (41,161) on the page
+LIST_GERMAN="110 141"       # the third entry of listbox_Language (60,80) on the page
+SWATCH="307 108"            # the middle of shape_voorbeeldkleur (248,32, 105 x 105)
+OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
+
+dialog_window() { xdotool search --name "^${TITLE}\$" 2>/dev/null | head -1; }
+# start_dialog ARGS...: starts the program and waits for the dialog; DLG is its window.
+start_dialog() {
+    start_saver "$@"
+    DLG=""
+    for _ in $(seq 300); do DLG="$(dialog_window)"; [ -n "$DLG" ] && break; [ -f "$WORK/rc" ] && break; sleep 0.1; done
+    [ -n "$DLG" ] && sleep 1
+    [ -n "$DLG" ]
+}
+click() { xdotool mousemove --window "$DLG" $1 click 1; sleep 0.5; }
+geometry() { xdotool getwindowgeometry "$DLG" | awk '/Position/ {print $2} /Geometry/ {print $2}' | tr '\n' ' '; }
+shot() { screenshot "$WORK/full.png"; local p; p=$(xdotool getwindowgeometry "$DLG" | awk '/Position/ {print $2}');
+    convert "$WORK/full.png" -crop "411x420+${p%,*}+${p#*,}" +repage "$1"; }
+value() { reg_query "$SETTINGS_KEY" | awk -v n="$1" '$1 == n {print $3}'; }
+saver_value() { reg_query "$SAVERS_KEY" | awk -v n="$1" 'index($0, "    " n "    ") == 1 {print $NF}'; }
+
+reset_shared_settings
+delete_key "$SETTINGS_KEY"
+
+note "no parameters: a free-standing dialog, centred; Cancel writes nothing"
+if start_dialog; then
+    check "the title is exactly \"$TITLE\"" [ "$(xdotool getwindowname "$DLG")" = "$TITLE" ]
+    read -r pos size <<<"$(geometry)"
+    check "the client area is 411 x 420" [ "$size" = "411x420" ]
+    check "centred across the screen" [ "${pos%,*}" -ge $(( (SCREEN_W - 411) / 2 - 8 )) ] && [ "${pos%,*}" -le $(( (SCREEN_W - 411) / 2 + 8 )) ]
+    shot "$WORK/english.png"
+    click "$TAB_GRAPHICS"
+    shot "$WORK/graphics.png"
+    check "the board swatch shows the default brown" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "128,64,0" ]
+    click "$SHOW_BOARD_ONLY"
+    click "$CANCEL_BUTTON"
+    check "Cancel ends the program with 0" [ "$(wait_exit 15)" = 0 ]
+    check "the settings key exists and holds no values" [ -z "$(reg_query "$SETTINGS_KEY" | grep REG_)" ]
+    check "no shared screensaver values are written" [ -z "$(reg_query "$SAVERS_KEY" | grep REG_)" ]
+else
+    fail "the dialog opens without parameters"
+fi
+stop_saver
+
+note "/c: speed, board only and language through the controls, then OK"
+if start_dialog /c; then
+    check "the title is exactly \"$TITLE\"" [ "$(xdotool getwindowname "$DLG")" = "$TITLE" ]
+    click "$SPEED_BAR"
+    xdotool key End; sleep 0.5
+    click "$TAB_GRAPHICS"
+    click "$SHOW_BOARD_ONLY"
+    click "$TAB_LANGUAGE"
+    click "$LIST_GERMAN"
+    click "$OK_BUTTON"
+    check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
+else
+    fail "the dialog opens with /c"
+fi
+stop_saver
+check "Speed is the slowest, 17" [ "$(value Speed)" = 0x11 ]
+check "ShowBoardOnly is 1" [ "$(value ShowBoardOnly)" = 0x1 ]
+check "ShowComments keeps 1" [ "$(value ShowComments)" = 0x1 ]
+check "Language is the third entry" [ "$(value Language)" = 0x2 ]
+check "LanguageName is its text" [ "$(reg_query "$SETTINGS_KEY" | awk '$1 == "LanguageName" {$1=$2=""; sub(/^ +/, ""); print}')" = "German / Deutsch" ]
+for v in PauseBetweenGames DirFileString FileLoadType UseBoardBitmap BoardBitmapName BoardColor \
+         UseBlackStoneBitmap BlackStoneBitmapName BlackStoneColor UseWhiteStoneBitmap \
+         WhiteStoneBitmapName WhiteStoneColor; do
+    check "$v is written" bash -c "timeout 60 wine reg query '$SETTINGS_KEY' /v $v >/dev/null 2>&1"
+done
+check "PauseBetweenGames keeps its default 5" [ "$(value PauseBetweenGames)" = 0x5 ]
+check "BoardColor keeps its default brown" [ "$(value BoardColor)" = 0x4080 ]
+check "Password Delay Index 1" [ "$(saver_value "Password Delay Index")" = 0x1 ]
+check "Password Delay 0" [ "$(saver_value "Password Delay")" = 0x0 ]
+check "Mouse Threshold Index 1" [ "$(saver_value "Mouse Threshold Index")" = 0x1 ]
+check "Mouse Threshold 200" [ "$(saver_value "Mouse Threshold")" = 0xc8 ]
+check "Mouse Corners ----" [ "$(saver_value "Mouse Corners")" = "----" ]
+
+note "the next start of the dialog shows the stored state and the German tab captions"
+if start_dialog /c; then
+    shot "$WORK/german.png"
+    check "the tab captions are no longer the English ones" differ_region "$WORK/english.png" "$WORK/german.png" 260x22+0+0
+    click "$TAB_GRAPHICS"
+    before="$(reg_query "$SETTINGS_KEY")"
+    click "$SHOW_BOARD_ONLY"
+    click "$CANCEL_BUTTON"
+    check "Cancel ends the program with 0" [ "$(wait_exit 15)" = 0 ]
+    check "Cancel leaves the registry as it was" [ "$(reg_query "$SETTINGS_KEY")" = "$before" ]
+else
+    fail "the dialog opens again"
+fi
+stop_saver
+
+note "the next saver run uses the stored speed"
+start_saver /s
+if wait_shown; then
+    screenshot "$WORK/saver-1.png"; sleep 3; screenshot "$WORK/saver-4.png"
+    check "the board is drawn" [ "$(convert "$WORK/saver-1.png" -crop 1080x1080+0+0 -format '%[fx:mean>0.05]' info:)" = 1 ]
+    check "at speed 17 (30 s a move) the board does not change within 3 s" \
+        same_region "$WORK/saver-1.png" "$WORK/saver-4.png" "1080x1080+0+0"
+    xdotool key space
+    check "the saver ends on a key" [ "$(wait_exit 15)" = 0 ]
+else
+    fail "the saver shows its window"
+fi
+stop_saver
+
+finish
