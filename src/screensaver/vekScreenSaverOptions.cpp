@@ -101,9 +101,9 @@ void TvekfrmScreenSaverOptions::CreateGeneralPage() {
         "You can display the screen saver immediately, or prevent it from appearing at all, by "
         "moving the mouse pointer to a corner on the screen.  Click the corners you want to use.",
         SS_LEFT, 47, 28, 299, 41, idcCornerText, 1, false);
-    monitor_ = add("STATIC", "", SS_OWNERDRAW, kPickedBoxX, kPickedBoxY, 184, 169, idcMonitor, 1, true);
+    monitor_ = add("STATIC", "", SS_OWNERDRAW | WS_CLIPSIBLINGS, kPickedBoxX, kPickedBoxY, 184, 169, idcMonitor, 1, true);
     for (int i = 0; i < 4; ++i) {
-        cornerImages_[i] = add("STATIC", "", SS_OWNERDRAW | SS_NOTIFY, kCornerPlaces[i].x,
+        cornerImages_[i] = add("STATIC", "", SS_OWNERDRAW | SS_NOTIFY | WS_CLIPSIBLINGS, kCornerPlaces[i].x,
                                kCornerPlaces[i].y, 21, 19, kCornerPlaces[i].id, 0, true);
         // Above the monitor, which they mark.
         SetWindowPos(cornerImages_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
