@@ -11,7 +11,7 @@ TITLE="Options for Tavrel's Senvola"
 TAB_REPLAY="40 15"; TAB_GRAPHICS="120 15"; TAB_LANGUAGE="178 15"
 SPEED_BAR="200 75"          # Panel1 (11,7) + SpeedBar (49,25) on the page
 SHOW_BOARD_ONLY="57 194"    # chkShowBoardOnly (41,161) on the page
-LIST_GERMAN="110 141"       # the third entry of listbox_Language (60,80) on the page
+LIST_THIRD="110 141"       # the third entry of listbox_Language (60,80) on the page
 SWATCH="307 108"            # the middle of shape_voorbeeldkleur (248,32, 105 x 105)
 OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
 
@@ -31,6 +31,13 @@ shot() { screenshot "$WORK/full.png"; local p; p=$(xdotool getwindowgeometry "$D
 value() { reg_query "$SETTINGS_KEY" | awk -v n="$1" '$1 == n {print $3}'; }
 saver_value() { reg_query "$SAVERS_KEY" | awk -v n="$1" 'index($0, "    " n "    ") == 1 {print $NF}'; }
 
+# The third language of the shipped language file, as the list shows it ("name / native").
+ini_value() { tr -d '\r' <"$SRC/data/Senvola.ini" | awk -v s="[$1]" -v k="$2" '
+    /^\[/ {in_s = (tolower($0) == tolower(s))} in_s && index($0, k "=") == 1 {print substr($0, length(k) + 2); exit}'; }
+THIRD="$(ini_value Languages 2)"
+NATIVE="$(ini_value "$THIRD" LanguageOriginalName)"
+THIRD_ENTRY="$THIRD${NATIVE:+ / $NATIVE}"
+
 reset_shared_settings
 delete_key "$SETTINGS_KEY"
 
@@ -39,7 +46,8 @@ if start_dialog; then
     check "the title is exactly \"$TITLE\"" [ "$(xdotool getwindowname "$DLG")" = "$TITLE" ]
     read -r pos size <<<"$(geometry)"
     check "the client area is 411 x 420" [ "$size" = "411x420" ]
-    check "centred across the screen" [ "${pos%,*}" -ge $(( (SCREEN_W - 411) / 2 - 8 )) ] && [ "${pos%,*}" -le $(( (SCREEN_W - 411) / 2 + 8 )) ]
+    centred() { local x="${pos%,*}" mid=$(( (SCREEN_W - 411) / 2 )); [ "$x" -ge $((mid - 8)) ] && [ "$x" -le $((mid + 8)) ]; }
+    check "centred across the screen" centred
     shot "$WORK/english.png"
     click "$TAB_GRAPHICS"
     shot "$WORK/graphics.png"
@@ -62,7 +70,7 @@ if start_dialog /c; then
     click "$TAB_GRAPHICS"
     click "$SHOW_BOARD_ONLY"
     click "$TAB_LANGUAGE"
-    click "$LIST_GERMAN"
+    click "$LIST_THIRD"
     click "$OK_BUTTON"
     check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
 else
@@ -73,7 +81,9 @@ check "Speed is the slowest, 17" [ "$(value Speed)" = 0x11 ]
 check "ShowBoardOnly is 1" [ "$(value ShowBoardOnly)" = 0x1 ]
 check "ShowComments keeps 1" [ "$(value ShowComments)" = 0x1 ]
 check "Language is the third entry" [ "$(value Language)" = 0x2 ]
-check "LanguageName is its text" [ "$(reg_query "$SETTINGS_KEY" | awk '$1 == "LanguageName" {$1=$2=""; sub(/^ +/, ""); print}')" = "German / Deutsch" ]
+language_name() { reg_query "$SETTINGS_KEY" | awk '$1 == "LanguageName" {$1=$2=""; sub(/^ +/, ""); print}'; }
+named_third() { [ -n "$THIRD" ] && [ "$(language_name)" = "$THIRD_ENTRY" ]; }
+check "LanguageName is its text, \"$THIRD_ENTRY\"" named_third
 for v in PauseBetweenGames DirFileString FileLoadType UseBoardBitmap BoardBitmapName BoardColor \
          UseBlackStoneBitmap BlackStoneBitmapName BlackStoneColor UseWhiteStoneBitmap \
          WhiteStoneBitmapName WhiteStoneColor; do
@@ -87,10 +97,10 @@ check "Mouse Threshold Index 1" [ "$(saver_value "Mouse Threshold Index")" = 0x1
 check "Mouse Threshold 200" [ "$(saver_value "Mouse Threshold")" = 0xc8 ]
 check "Mouse Corners ----" [ "$(saver_value "Mouse Corners")" = "----" ]
 
-note "the next start of the dialog shows the stored state and the German tab captions"
+note "the next start of the dialog shows the stored state and the third language's tab captions"
 if start_dialog /c; then
-    shot "$WORK/german.png"
-    check "the tab captions are no longer the English ones" differ_region "$WORK/english.png" "$WORK/german.png" 260x22+0+0
+    shot "$WORK/third.png"
+    check "the tab captions are no longer the English ones" differ_region "$WORK/english.png" "$WORK/third.png" 260x22+0+0
     click "$TAB_GRAPHICS"
     before="$(reg_query "$SETTINGS_KEY")"
     click "$SHOW_BOARD_ONLY"
