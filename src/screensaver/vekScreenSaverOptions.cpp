@@ -34,6 +34,9 @@ HBITMAP LoadBitmapResource(const char* name) {
 LRESULT CALLBACK DelayEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR) {
     if (msg == WM_CHAR && !(wParam >= '0' && wParam <= '9') && wParam != VK_BACK) return 0;
+    // Its menu is "What's This?", as for every control with a help context, not the edit menu.
+    if (msg == WM_CONTEXTMENU)
+        return SendMessageA(GetParent(hwnd), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 

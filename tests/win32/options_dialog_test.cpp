@@ -383,6 +383,11 @@ TEST_F(OptionsDialogTest, TitleBarHelpTakesTheNearestHelpContextUpwards) {
     d->PopupWhatsThis(GetDlgItem(d->GeneralPage().Handle(), idcMonitor), POINT{0, 0});
     ASSERT_EQ(help.size(), 1u);
     EXPECT_EQ(help[0].data, 1u) << "a picture's topic is its tag";
+    help.clear();
+    gMenuAnswerForTests = idmWhatsThis;
+    SendMessageA(d->PasswordDelay(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(d->PasswordDelay()), MAKELPARAM(5, 5));
+    ASSERT_EQ(help.size(), 1u) << "the delay edit offers \"What's This?\" instead of its edit menu";
+    EXPECT_EQ(help[0].data, 4u);
 }
 
 // Runs ShowScreenSaverOptions and answers from inside its modal loop.
