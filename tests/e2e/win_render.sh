@@ -44,9 +44,9 @@ def px(x, y):
     p = 54 + (h - 1 - y) * stride + 3 * x
     b, g, r = data[p], data[p + 1], data[p + 2]
     return (r << 16) | (g << 8) | b
-for spec in sys.argv[4:]:
-    neg = '!=' in spec
-    pos, colour = spec.split('!=' if neg else '=')
+for check in sys.argv[4:]:
+    neg = "!=" in check
+    pos, colour = check.split('!=' if neg else '=')
     x, y = map(int, pos.split(','))
     got, want = px(x, y), int(colour, 16)
     if (got == want) == neg:
