@@ -78,6 +78,37 @@ bool BoardUsesBitmap(const ReplaySettings& settings) {
     return settings.UseBitmap[geBoard] && b != nullptr && b->Width() > 0 && b->Height() > 0;
 }
 
+namespace {
+
+// A tiny picture tiled one copy at a time would take millions of calls on a large screen
+// (a 1 x 1 picture: one per pixel). Above this many tiles the first tile is drawn once and
+// the tiled area is doubled by copying the surface onto itself, which gives the same pixels:
+// every copy moves whole periods of the pattern.
+constexpr long long kMaxDirectTiles = 4096;
+
+void TileByDoubling(Canvas& canvas, const Bitmap& tile, int originX, int originY, int endX, int endY) {
+    const int bw = tile.Width(), bh = tile.Height();
+    const int needW = endX - originX, needH = endY - originY;
+    if (needW <= 0 || needH <= 0) return;  // nothing of the surface is on the window
+    canvas.DrawBitmap(tile, originX, originY);
+    int w = bw;
+    while (w < needW) {
+        const int c = std::min(w, needW - w);
+        canvas.CopySelf(Rect{originX + w, originY, originX + w + c, originY + bh},
+                        Rect{originX, originY, originX + c, originY + bh});
+        w += c;
+    }
+    int h = bh;
+    while (h < needH) {
+        const int c = std::min(h, needH - h);
+        canvas.CopySelf(Rect{originX, originY + h, originX + w, originY + h + c},
+                        Rect{originX, originY, originX + w, originY + c});
+        h += c;
+    }
+}
+
+}  // namespace
+
 void DrawBoard(AppState& s, Canvas& canvas) {
     BoardLayout& l = s.Layout;
     const int n = DrawnBoardSize(s.CurrentGame);
@@ -99,13 +130,18 @@ void DrawBoard(AppState& s, Canvas& canvas) {
         // Tiles that start at or beyond the cut or the window edge would be painted over or
         // clipped away entirely: they are not drawn.
         const int endX = std::min(cutX, sw), endY = std::min(cutY, sh);
-        for (int i = 0; i <= lastCol; ++i) {
-            const int x = originX + i * bw;
-            if (x >= endX) break;
-            for (int j = 0; j <= lastRow; ++j) {
-                const int y = originY + j * bh;
-                if (y >= endY) break;
-                canvas.DrawBitmap(tile, x, y);
+        const long long tileCount = (static_cast<long long>(lastCol) + 1) * (static_cast<long long>(lastRow) + 1);
+        if (tileCount > kMaxDirectTiles) {
+            TileByDoubling(canvas, tile, originX, originY, endX, endY);
+        } else {
+            for (int i = 0; i <= lastCol; ++i) {
+                const int x = originX + i * bw;
+                if (x >= endX) break;
+                for (int j = 0; j <= lastRow; ++j) {
+                    const int y = originY + j * bh;
+                    if (y >= endY) break;
+                    canvas.DrawBitmap(tile, x, y);
+                }
             }
         }
         canvas.SetPen(0, true);

@@ -236,6 +236,61 @@ TEST(DrawBoardTest, SmallBitmapIsTiledFromTheSurfaceCornerAndCutOff) {
     EXPECT_LT(lastTile, firstCut);
 }
 
+// Replays the recorded tiling onto a pixel grid: each pixel holds the picture pixel it shows.
+std::vector<int> TiledPixels(const RecordingCanvas& c, int w, int h, int bw) {
+    std::vector<int> px(static_cast<std::size_t>(w) * h, -1);
+    for (const CanvasOp& op : c.Ops()) {
+        if (op.kind == CanvasOpKind::DrawBitmap) {
+            for (int y = std::max(op.rect.y1, 0); y < std::min(op.rect.y2, h); ++y)
+                for (int x = std::max(op.rect.x1, 0); x < std::min(op.rect.x2, w); ++x)
+                    px[y * w + x] = (y - op.rect.y1) * bw + (x - op.rect.x1);
+        } else if (op.kind == CanvasOpKind::CopySelf) {
+            EXPECT_EQ(op.rect.x2 - op.rect.x1, op.src.x2 - op.src.x1);  // never stretched
+            EXPECT_EQ(op.rect.y2 - op.rect.y1, op.src.y2 - op.src.y1);
+            const std::vector<int> before = px;
+            for (int y = op.rect.y1; y < op.rect.y2; ++y)
+                for (int x = op.rect.x1; x < op.rect.x2; ++x) {
+                    const int sx = op.src.x1 + (x - op.rect.x1), sy = op.src.y1 + (y - op.rect.y1);
+                    if (x < 0 || y < 0 || x >= w || y >= h) continue;
+                    px[y * w + x] = (sx >= 0 && sy >= 0 && sx < w && sy < h) ? before[sy * w + sx] : -2;
+                }
+        }
+    }
+    return px;
+}
+
+TEST(DrawBoardTest, TinyPictureIsTiledByDoublingWithTheSamePixels) {
+    AppState s;
+    LayOut(s, 300, 200, 19);
+    s.Settings.UseBitmap[geBoard] = true;
+    const int bw = 2, bh = 3;
+    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(bw, bh, false);
+    RecordingCanvas c;
+    DrawBoard(s, c);
+    const BoardLayout& l = s.Layout;
+    const int originX = l.BoardLeft - std::min(l.CellWidth, l.BoardLeft);
+    const int originY = l.BoardTop - std::min(l.CellHeight, l.BoardTop);
+    const int endX = std::min(originX + 20 * l.CellWidth, 300), endY = std::min(originY + 20 * l.CellHeight, 200);
+    ASSERT_GT((endX - originX) / bw * ((endY - originY) / bh), 4096) << "the window must need many tiles";
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 1u);
+    EXPECT_GT(c.Count(CanvasOpKind::CopySelf), 0u);
+    const std::vector<int> px = TiledPixels(c, 300, 200, bw);
+    for (int y = originY; y < endY; ++y)
+        for (int x = originX; x < endX; ++x)
+            ASSERT_EQ(px[y * 300 + x], ((y - originY) % bh) * bw + (x - originX) % bw) << x << "," << y;
+}
+
+TEST(DrawBoardTest, OnePixelPictureOnAHugeWindowTakesFewCalls) {
+    AppState s;
+    LayOut(s, 10000, 10000, 19);
+    s.Settings.UseBitmap[geBoard] = true;
+    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(1, 1, false);
+    RecordingCanvas c;
+    DrawBoard(s, c);
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 1u);
+    EXPECT_LT(c.Count(CanvasOpKind::CopySelf), 64u);
+}
+
 TEST(DrawBoardTest, EmptyOrMissingBoardPictureFallsBackToColour) {
     for (int variant = 0; variant < 3; ++variant) {
         AppState s;
