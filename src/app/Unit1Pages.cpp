@@ -526,7 +526,8 @@ struct TForm1Pages::Impl : vek::TControlSink {
     void FillPages(const IniFile& file) {
         LanguageTable& t = state.Language;
         ReplaySettings& s = state.Settings;
-        auto tr = [&](const char* key, const char* def) { return Translate(t, file, key, def); };
+        // Every text falls back to the one built-in English table.
+        auto tr = [&](const char* key) { return Translate(t, file, key); };
 
         HWND list = C(idlistbox_Language);
         SendMessageA(list, LB_RESETCONTENT, 0, 0);
@@ -535,8 +536,7 @@ struct TForm1Pages::Impl : vek::TControlSink {
         const int count = static_cast<int>(t.LanguageList.size());
         SendMessageA(list, LB_SETCURSEL, s.Language >= 0 && s.Language < count ? s.Language : -1, 0);
         SetText(idlbl_ChooseLanguage,
-                tr("ChooseLanguage",
-                   "Senvola supports several languages. Please choose your language from the list below."));
+                tr("ChooseLanguage"));
 
         const std::string werf = ConfigurationText(t, file);
         SetText(idWerftekstLabel, werf);
@@ -545,47 +545,46 @@ struct TForm1Pages::Impl : vek::TControlSink {
         SendMessageA(C(idSpeedBar), TBM_SETPOS, TRUE, s.Speed);
         LoadSpeedTexts(t, file);
         SetText(idlblReplay, SpeedText(s.Speed));
-        SetText(idlbl_Fast, tr("ReplaySpeedFast", "Fast"));
-        SetText(idlbl_slow, tr("ReplaySpeedSlow", "Slow"));
+        SetText(idlbl_Fast, tr("ReplaySpeedFast"));
+        SetText(idlbl_slow, tr("ReplaySpeedSlow"));
 
-        SetText(idlbl_ChooseFiles, tr("ChooseSGFOrGoFiles", "Choose .SGF or .GO files") + ":");
+        SetText(idlbl_ChooseFiles, tr("ChooseSGFOrGoFiles") + ":");
         AutoSizeLabel(idlbl_ChooseFiles);
         SetText(idlbl_sgfname, s.DirFileString);
 
-        SetText(idrad_InternalProGames, tr("UseInternalProGames", "Use internal professional games"));
-        SetText(idrad_SelectOneFile, tr("SelectOneFile", "Select one file"));
-        SetText(idrad_ChooseRandom, tr("ChooseRandomFromDirectory", "Choose random files from a directory"));
+        SetText(idrad_InternalProGames, tr("UseInternalProGames"));
+        SetText(idrad_SelectOneFile, tr("SelectOneFile"));
+        SetText(idrad_ChooseRandom, tr("ChooseRandomFromDirectory"));
         const int sourceRadios[3] = {idrad_InternalProGames, idrad_SelectOneFile, idrad_ChooseRandom};
         for (int i = 0; i < 3; ++i)
             SendMessageA(C(sourceRadios[i]), BM_SETCHECK, s.FileLoadType == i ? BST_CHECKED : BST_UNCHECKED, 0);
 
         SetWindowTextA(C(idspin_pause), std::to_string(s.PauseBetweenGames).c_str());
-        SetText(idlbl_PauseBetweenGames, tr("PauseBetweenGames", "Pause between games"));
-        SetText(idlbl_seconds, tr("Seconds", "Seconds"));
+        SetText(idlbl_PauseBetweenGames, tr("PauseBetweenGames"));
+        SetText(idlbl_seconds, tr("Seconds"));
         AutoSizeLabel(idlbl_seconds);
-        const std::string help = tr("Help", "&Help");
+        const std::string help = tr("Help");
         SetText(idbitbtn_help, help);
         SetText(idbitbtn_help2, help);
 
         HWND combo = C(idcombo_graphicskeuzes);
         SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-        for (const auto& [key, def] : {std::pair{"Board", "Board"}, std::pair{"BlackStones", "Black stones"},
-                                       std::pair{"WhiteStones", "White stones"}})
-            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tr(key, def).c_str()));
-        SetText(idgrpbox_colorbitmap, tr("ColorOrBitmap", "Color or bitmap?"));
-        SetText(idradio_choosecolor, tr("ChooseColor", "Choose color"));
-        SetText(idradio_choosebitmap, tr("ChooseBitmap", "Choose bitmap"));
+        for (const char* key : {"Board", "BlackStones", "WhiteStones"})
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tr(key).c_str()));
+        SetText(idgrpbox_colorbitmap, tr("ColorOrBitmap"));
+        SetText(idradio_choosecolor, tr("ChooseColor"));
+        SetText(idradio_choosebitmap, tr("ChooseBitmap"));
 
         SendMessageA(combo, CB_SETCURSEL, 0, 0);
         ShowGraphicsElement(geBoard);
 
-        tabsheet_replayoptions->SetCaption(tr("ReplayOptions", "Replay options"));
-        tabsheet_graphics->SetCaption(tr("Graphics", "Graphics"));
-        tabsheet_language->SetCaption(tr("Language", "Language"));
+        tabsheet_replayoptions->SetCaption(tr("ReplayOptions"));
+        tabsheet_graphics->SetCaption(tr("Graphics"));
+        tabsheet_language->SetCaption(tr("Language"));
 
-        SetText(idchkShowBoardOnly, tr("ShowBoardOnly", "Show board only"));
+        SetText(idchkShowBoardOnly, tr("ShowBoardOnly"));
         SendMessageA(C(idchkShowBoardOnly), BM_SETCHECK, s.ShowBoardOnly ? BST_CHECKED : BST_UNCHECKED, 0);
-        SetText(idchk_ShowComments, tr("ShowComments", "Show comments"));
+        SetText(idchk_ShowComments, tr("ShowComments"));
         SendMessageA(C(idchk_ShowComments), BM_SETCHECK, s.ShowComments ? BST_CHECKED : BST_UNCHECKED, 0);
         EnableWindow(C(idchk_ShowComments), s.ShowBoardOnly ? FALSE : TRUE);
     }
