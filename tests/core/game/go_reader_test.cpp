@@ -9,25 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "reader_test_support.h"
+
 namespace senvola {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-class GoReaderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetTraceHook([this](std::string_view text) { trace.emplace_back(text); });
-    }
-    void TearDown() override {
-        SetTraceHook(nullptr);
-        if (!dir.empty()) {
-            std::error_code ec;
-            fs::remove_all(dir, ec);
-        }
-    }
+using namespace reader_test;
 
+class GoReaderTest : public ReaderTest {
+protected:
     // Reads `text` as the bytes of a .GO file.
     uint8_t Read(const std::string& text) {
         trace.clear();
@@ -35,26 +28,7 @@ protected:
         hasComments = 7;  // the reader must set it either way
         return ReadGoStream(in, "test.go", game, hasComments);
     }
-
-    fs::path Dir() {
-        if (dir.empty()) {
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            dir = fs::temp_directory_path() /
-                  (std::string("senvola_go_") + info->name() + "_" +
-                   std::to_string(std::random_device{}()));
-            fs::create_directories(dir);
-        }
-        return dir;
-    }
-
-    GameRecord game;
-    uint8_t hasComments = 0;
-    std::vector<std::string> trace;
-    fs::path dir;
 };
-
-std::pair<int, int> MoveAt(const GameRecord& g, int n) { return {g.MoveX[n], g.MoveY[n]}; }
-const std::pair<int, int> kPass{255, 255};
 
 TEST_F(GoReaderTest, ReadsAWholeGame) {
     const uint8_t code = Read(
