@@ -1,0 +1,123 @@
+// senvola-replay-trace: plays games to their end on a recording canvas and prints every surface
+// operation, tick by tick. Two builds that print the same stream draw the same screens, so a
+// change that should not alter what the user sees can be checked against an older build.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app_state.h"
+#include "native_file_system.h"
+#include "recording_canvas.h"
+#include "replay/replay_driver.h"
+#include "settings/ini_file.h"
+
+namespace {
+
+using namespace senvola;
+
+class EmptyIni final : public IniFile {
+public:
+    std::string ReadString(std::string_view, std::string_view, std::string_view def) const override {
+        return std::string(def);
+    }
+};
+
+const char* KindName(CanvasOpKind kind) {
+    switch (kind) {
+        case CanvasOpKind::SetPen: return "pen";
+        case CanvasOpKind::SetBrush: return "brush";
+        case CanvasOpKind::SetFont: return "font";
+        case CanvasOpKind::Rectangle: return "rectangle";
+        case CanvasOpKind::FillRect: return "fill";
+        case CanvasOpKind::Ellipse: return "ellipse";
+        case CanvasOpKind::Line: return "line";
+        case CanvasOpKind::TextOut: return "text";
+        case CanvasOpKind::DrawBitmap: return "bitmap";
+        case CanvasOpKind::StretchBitmap: return "stretch";
+        case CanvasOpKind::CopySelf: return "copy";
+    }
+    return "?";
+}
+
+void PrintOps(const RecordingCanvas& canvas) {
+    for (const CanvasOp& op : canvas.Ops()) {
+        std::printf("  %s %d %d %d %d", KindName(op.kind), op.rect.x1, op.rect.y1, op.rect.x2, op.rect.y2);
+        switch (op.kind) {
+            case CanvasOpKind::SetPen:
+                std::printf(" %06X %d", static_cast<unsigned>(op.pen.colour), op.pen.solid ? 1 : 0);
+                break;
+            case CanvasOpKind::SetBrush:
+                std::printf(" %06X %d", static_cast<unsigned>(op.brush.colour), op.brush.solid ? 1 : 0);
+                break;
+            case CanvasOpKind::SetFont:
+                std::printf(" %s %d %06X %d", op.font.name.c_str(), op.font.size,
+                            static_cast<unsigned>(op.font.colour), op.font.bold ? 1 : 0);
+                break;
+            case CanvasOpKind::TextOut:
+                std::printf(" [%s]", op.text.c_str());
+                break;
+            case CanvasOpKind::DrawBitmap:
+            case CanvasOpKind::StretchBitmap:
+                std::printf(" picture %dx%d %d", op.bitmap->Width(), op.bitmap->Height(),
+                            op.bitmap->Transparent() ? 1 : 0);
+                break;
+            case CanvasOpKind::CopySelf:
+                std::printf(" from %d %d %d %d", op.src.x1, op.src.y1, op.src.x2, op.src.y2);
+                break;
+            default:
+                break;
+        }
+        std::printf("\n");
+    }
+}
+
+// Plays one game from its new-game tick up to the tick that asks for the next game.
+void Trace(const std::string& title, int builtIn, const std::string& file, int width, int height,
+           bool boardOnly, bool withPictures) {
+    auto s = std::make_unique<AppState>();
+    s->Settings.PauseBetweenGames = 0;
+    s->Settings.ShowBoardOnly = boardOnly;
+    if (!file.empty()) {
+        s->Settings.FileLoadType = 1;
+        s->Settings.DirFileString = file;
+    }
+    s->BuiltInIndex = static_cast<uint8_t>(builtIn - 1);  // the source takes the one after it
+    if (withPictures) {
+        s->Settings.UseBitmap = {true, true, true};
+        // Distinct sizes tell the three pictures apart in the printed stream.
+        s->Settings.Bitmaps[0] = std::make_unique<RecordingBitmap>(96, 64, false);
+        s->Settings.Bitmaps[1] = std::make_unique<RecordingBitmap>(32, 32, true);
+        s->Settings.Bitmaps[2] = std::make_unique<RecordingBitmap>(31, 33, true);
+    }
+    s->NeedNewGame = true;
+    const NativeFileSystem files;
+    const EmptyIni ini;
+    RecordingCanvas canvas;
+    std::printf("== %s %dx%d%s%s\n", title.c_str(), width, height, boardOnly ? " board-only" : "",
+                withPictures ? " pictures" : "");
+    for (int tick = 0; tick < 2000; ++tick) {
+        canvas.Clear();
+        ReplayTick(*s, canvas, files, ini, width, height, 50);
+        std::printf("tick %d move %d measures %zu\n", tick, s->Board.MoveNumber, canvas.MeasureCount());
+        PrintOps(canvas);
+        if (tick > 0 && s->NeedNewGame) break;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int sizes[][2] = {{1920, 1080}, {800, 600}};
+    for (int n = 1; n <= 6; ++n) {
+        for (const auto& size : sizes) Trace("builtin:" + std::to_string(n), n, "", size[0], size[1], false, false);
+    }
+    Trace("builtin:2", 2, "", 1024, 768, false, true);
+    Trace("builtin:3", 3, "", 1024, 768, true, false);
+    for (int i = 1; i < argc; ++i) {
+        for (const auto& size : sizes) Trace(argv[i], 1, argv[i], size[0], size[1], false, false);
+    }
+    return 0;
+}
