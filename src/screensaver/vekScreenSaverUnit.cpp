@@ -84,6 +84,11 @@ public:
     bool WriteString(const std::string&, const std::string&) override { return false; }
 };
 
+bool IsClass(HWND window, const char* name) {
+    char buffer[64] = "";
+    return GetClassNameA(window, buffer, sizeof buffer) > 0 && lstrcmpiA(buffer, name) == 0;
+}
+
 }  // namespace
 
 std::optional<long long> ParseDecimal(const std::string& text) {
@@ -128,6 +133,20 @@ std::optional<TScreenSaverMode> ModeOfParameters(const std::vector<std::string>&
     if (first.find('p') != std::string::npos) return smPreview;
     if (first.find('c') != std::string::npos) return smConfigure;
     return std::nullopt;
+}
+
+bool UsablePreviewParent(HWND window) {
+    if (!window || !IsWindow(window)) return false;
+    // The desktop, and the shell's windows that cover it, would take a preview the size of the
+    // screen that no host ever closes.
+    const HWND desktop = GetDesktopWindow();
+    if (window == desktop) return false;
+    const HWND root = GetAncestor(window, GA_ROOT);
+    if (!root) return false;
+    // A message-only window has no place on the screen to show a child in.
+    if (GetAncestor(root, GA_PARENT) != desktop) return false;
+    if (root == GetShellWindow() || IsClass(root, "Progman") || IsClass(root, "WorkerW")) return false;
+    return true;
 }
 
 std::string ReadOwnVersionString(const char* name) { return TvekVersionInfo().StringValue(name); }
@@ -465,7 +484,7 @@ void TvekScreenSaver::Execute(const std::vector<std::string>& params) {
         break;
     case smPreview: {
         const std::optional<HWND> parent = params.size() > 1 ? ParseWindowHandle(params[1]) : std::nullopt;
-        if (!parent || !IsWindow(*parent)) {
+        if (!parent || !UsablePreviewParent(*parent)) {
             // No host window to draw in: nothing to show.
             PostQuitMessage(1);
             return;

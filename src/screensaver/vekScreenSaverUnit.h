@@ -216,6 +216,9 @@ std::optional<HWND> ParseWindowHandle(const std::string& text);
 // The mode the parameters ask for: "s" saver, else "p" preview, else "c" or none at all the
 // options dialog; empty for anything else.
 std::optional<TScreenSaverMode> ModeOfParameters(const std::vector<std::string>& params);
+// False for what cannot hold the preview: no window, the desktop or the shell's desktop
+// windows, a message-only window.
+bool UsablePreviewParent(HWND window);
 // A string of the program's own version resource under its first translation; empty when
 // there is none.
 std::string ReadOwnVersionString(const char* name);

@@ -106,8 +106,15 @@ TEST_F(ComponentTest, UnknownModeOpensNothingAndEndsWithZero) {
 }
 
 TEST_F(ComponentTest, PreviewWithoutAUsableWindowEndsWithOne) {
+    // Real windows that cannot hold a preview: the desktop (a screen-sized preview that nothing
+    // would ever close) and a message-only window.
+    const HWND messageOnly = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(messageOnly, nullptr);
+    auto handle = [](HWND w) { return std::to_string(reinterpret_cast<uintptr_t>(w)); };
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"/p"}, {"/p", "abc"}, {"/p", "0"}, {"/p", "123456789"}}) {
+             {"/p"}, {"/p", "abc"}, {"/p", "0"}, {"/p", "123456789"}, {"/p", handle(GetDesktopWindow())},
+             {"/p", handle(messageOnly)}}) {
         auto s = MakeSaver();
         bool read = false;
         s->OnReadRegistry = [&](void*, senvola::RegistryKey&, const std::string&) { read = true; };
@@ -116,8 +123,9 @@ TEST_F(ComponentTest, PreviewWithoutAUsableWindowEndsWithOne) {
         EXPECT_FALSE(read);
         Pump p;
         p.For(std::chrono::milliseconds(20));
-        EXPECT_EQ(p.quitCodes, std::vector<int>{1}) << args.size();
+        EXPECT_EQ(p.quitCodes, std::vector<int>{1}) << args.back();
     }
+    DestroyWindow(messageOnly);
 }
 
 TEST_F(ComponentTest, SaverWindowCoversTheScreenAboveAllAndTicksAtOnce) {
