@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "OptionsDialog.h"
+#include "bmp_win32.h"
 #include "path_win32.h"
 #include "settings/language.h"
 #include "vekPageControl.h"
@@ -352,11 +353,11 @@ struct TForm1Pages::Impl : vek::TControlSink {
 
     // Loads a picture into the preview image; false when it is not a readable bitmap.
     bool LoadPreview(const std::string& path, bool transparent) {
-        auto bmp = static_cast<HBITMAP>(
-            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-        if (!bmp) return false;
+        // The saver's own loader: the page accepts exactly the pictures the saver will draw.
+        std::optional<BmpPicture> picture = LoadBmpFile(path);
+        if (!picture) return false;
         if (previewBitmap) DeleteObject(previewBitmap);
-        previewBitmap = bmp;
+        previewBitmap = picture->bitmap.release();
         previewTransparent = transparent;
         ShowWindow(C(idshape_voorbeeldkleur), SW_HIDE);
         ShowWindow(C(idimg_voorbeeldplaatje), SW_SHOW);

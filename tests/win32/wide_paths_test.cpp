@@ -1,6 +1,6 @@
 // Files beside a program that lives in a folder the system code page cannot spell, or whose path
-// is longer than MAX_PATH: the language file and the version resource that names the settings
-// key, each read through the wide calls.
+// is longer than MAX_PATH: the language file, the version resource that names the settings key,
+// and pictures, each read through the wide calls.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bmp_win32.h"
 #include "ini_win32.h"
 #include "path_win32.h"
 #include "vekVersionInfo.h"
@@ -95,6 +96,18 @@ TEST_F(WidePathsTest, TheProgramsVersionResourceNamesItsKeyInAFolderOfAnyNameOrL
         EXPECT_EQ(info.CompanyName(), "Tavrel");
         EXPECT_EQ(vek::ApplicationRegistryKey(info), "Software\\Tavrel\\Senvola");
     }
+}
+
+TEST_F(WidePathsTest, APictureIsReadAtAPathLongerThanMaxPath) {
+    // 1 x 1, 24 bits, one blue pixel.
+    std::string bmp = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+    bmp.resize(54, '\0');
+    bmp += std::string("\xFF\x00\x00\x00", 4);
+    const std::wstring path = longDir + L"board.bmp";
+    ASSERT_TRUE(WriteWide(path, bmp));
+    const std::optional<BmpPicture> picture = LoadBmpFile(AnsiFromWide(path));
+    ASSERT_TRUE(picture.has_value()) << path.size();
+    EXPECT_EQ(picture->bottomLeft, RGB(0, 0, 255));
 }
 
 TEST(PathFormsTest, LongPathsTakeThePrefixInCanonicalForm) {
