@@ -1,11 +1,12 @@
 #include "Unit1.h"
 
 #include <algorithm>
+#include <optional>
 
-#include "OptionsDialog.h"
 #include "OptionsDialog.h"
 #include "Unit1Pages.h"
 #include "canvas_gdi.h"
+#include "path_win32.h"
 #include "replay/replay_driver.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
@@ -18,16 +19,6 @@ namespace {
 constexpr const char* kMainWindowClass = "TSenvolaApplication";
 constexpr const char* kDefaultHelpFile = "c:\\program files\\senvola\\senvola.hlp";
 }  // namespace
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n < MAX_PATH ? n : 0);
-    const auto slash = dir.find_last_of("\\/");
-    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash);
-    if (dir.empty() || dir.back() != '\\') dir += '\\';
-    return dir;
-}
 
 TForm1::TForm1(HINSTANCE instance) : instance_(instance), state_(std::make_unique<AppState>()) {
     WNDCLASSEXA wc{};
@@ -58,16 +49,20 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     ApplyDefaults(state_->Settings);
-    EnsureSettingsKey(registry_);
+    // Only the options dialog needs the key to be there (it opens it without creating it); the
+    // saver and the preview leave the registry as they find it.
+    if (vek::ModeOfParameters(vek::CommandLineParameters()) == vek::smConfigure) EnsureSettingsKey(registry_);
     pages_->ActivateFirstPage();
 
-    const std::string dir = ProgramDirectory();
-    if (files_.FileExists(dir + "Senvola.hlp"))
-        helpFile_ = dir + "Senvola.hlp";
+    const std::wstring dir = ProgramDirectory();
+    // The help calls take an ANSI path: a directory the system code page cannot spell has none.
+    const std::optional<std::string> ansiDir = dir.empty() ? std::nullopt : ExactAnsiFromWide(dir);
+    if (ansiDir && files_.FileExists(*ansiDir + "Senvola.hlp"))
+        helpFile_ = *ansiDir + "Senvola.hlp";
     else if (files_.FileExists(kDefaultHelpFile))
         helpFile_ = kDefaultHelpFile;
     vek::Application().HelpFile = helpFile_;  // the framework's help requests and the help buttons
-    languageFile_ = std::make_unique<Win32IniFile>(dir + "Senvola.ini");
+    languageFile_ = std::make_unique<Win32IniFile>(Utf8FromWide(dir) + "Senvola.ini");
     // The framework's dialogs take the title, the help file and the main window from here.
     vek::TApplication& application = vek::Application();
     application.Title = kApplicationTitle;
@@ -77,6 +72,9 @@ void TForm1::FormCreate() {
     InitReplay(*state_);
 
     vek::TvekScreenSaver& saver = *screenSaver_;
+    // Where the version resource cannot be read (a path the ANSI calls cannot take, say), the
+    // settings still go to their own key and nowhere else.
+    saver.FallbackApplicationKey = kSettingsKeyPath;
     saver.InitialState = vek::isColor;
     saver.SetOptionsPages(&pages_->PageControl1());
     saver.OptionsTabs = vek::dtAbout;

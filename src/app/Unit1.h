@@ -54,7 +54,4 @@ private:
     std::unique_ptr<TForm1Pages> pages_;
 };
 
-// Directory of the program file, ending in a backslash.
-std::string ProgramDirectory();
-
 }  // namespace senvola::app

@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <optional>
 
 #include "OptionsDialog.h"
+#include "bmp_win32.h"
+#include "path_win32.h"
 #include "settings/language.h"
 #include "vekPageControl.h"
-#include "vekVersionInfo.h"
 
 namespace senvola::app {
 
@@ -37,16 +39,18 @@ bool DirectoryExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A stored picture path, at any length, as the loader opens it.
 bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = GetFileAttributesW(LongPathForm(WideFromAnsi(path)).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The program file's directory, without a trailing separator.
+// The program file's directory, without a trailing separator, for the ANSI folder dialog; empty
+// where the system code page cannot spell it.
 std::string ProgramDirectoryNoSeparator() {
-    std::string path = vek::ProgramFilePath();
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::wstring dir = ProgramDirectory();
+    if (dir.empty()) return {};
+    return ExactAnsiFromWide(std::wstring_view(dir).substr(0, dir.size() - 1)).value_or(std::string());
 }
 
 std::string WindowText(HWND h) {
@@ -349,11 +353,11 @@ struct TForm1Pages::Impl : vek::TControlSink {
 
     // Loads a picture into the preview image; false when it is not a readable bitmap.
     bool LoadPreview(const std::string& path, bool transparent) {
-        auto bmp = static_cast<HBITMAP>(
-            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-        if (!bmp) return false;
+        // The saver's own loader: the page accepts exactly the pictures the saver will draw.
+        std::optional<BmpPicture> picture = LoadBmpFile(path);
+        if (!picture) return false;
         if (previewBitmap) DeleteObject(previewBitmap);
-        previewBitmap = bmp;
+        previewBitmap = picture->bitmap.release();
         previewTransparent = transparent;
         ShowWindow(C(idshape_voorbeeldkleur), SW_HIDE);
         ShowWindow(C(idimg_voorbeeldplaatje), SW_SHOW);

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "path_win32.h"
 #include "vekVersionInfo.h"
 
 namespace vek {
@@ -40,7 +41,8 @@ TApplication& Application() {
 
 std::string ApplicationTitle() {
     if (!Application().Title.empty()) return Application().Title;
-    std::string path = ProgramFilePath();
+    // Only for the caption: a character the system code page lacks may show as a look-alike.
+    std::string path = senvola::AnsiFromWide(senvola::ProgramFile());
     size_t slash = path.find_last_of("\\/");
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     size_t dot = name.find_last_of('.');

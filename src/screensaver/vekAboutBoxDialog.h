@@ -88,7 +88,7 @@ public:
     std::string Button1Caption = "&System Info...";
     std::string Button2Caption = "&Tech Support...";
     TvekVersionFlags VersionFormat = kAllVersionFlags;
-    // The file whose version resource the panel shows; empty: the program's own.
+    // The file whose version resource the panel shows (UTF-8); empty: the program's own.
     std::string VersionFile;
     std::function<void(void* Sender)> OnSystemInfo;
     std::function<void(void* Sender)> OnTechSupport;

@@ -4,13 +4,13 @@
 #include <windowsx.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <stdexcept>
 
 #include "vekPageControl.h"
 #include "vekResources.h"
+#include "vekVersionInfo.h"
 
 namespace vek {
 
@@ -73,6 +73,22 @@ struct MemoryDc {
     MemoryDc& operator=(const MemoryDc&) = delete;
 };
 
+// The settings key of a user who has none yet: saver and preview read their defaults from it
+// and leave the registry as they found it.
+class TMissingKey final : public senvola::RegistryKey {
+public:
+    bool ValueExists(const std::string&) const override { return false; }
+    std::optional<int32_t> ReadInteger(const std::string&) const override { return std::nullopt; }
+    std::optional<std::string> ReadString(const std::string&) const override { return std::nullopt; }
+    bool WriteInteger(const std::string&, int32_t) override { return false; }
+    bool WriteString(const std::string&, const std::string&) override { return false; }
+};
+
+bool IsClass(HWND window, const char* name) {
+    char buffer[64] = "";
+    return GetClassNameA(window, buffer, sizeof buffer) > 0 && lstrcmpiA(buffer, name) == 0;
+}
+
 }  // namespace
 
 std::optional<long long> ParseDecimal(const std::string& text) {
@@ -110,32 +126,30 @@ std::optional<HWND> ParseWindowHandle(const std::string& text) {
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(static_cast<uint32_t>(*v)));
 }
 
-std::string ReadOwnVersionString(const char* name) {
-    char path[MAX_PATH];
-    const DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (len == 0 || len >= MAX_PATH) return {};
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    if (size == 0) return {};
-    std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path, 0, size, block.data())) return {};
-    struct Translation {
-        WORD language, codePage;
-    };
-    Translation* translations = nullptr;
-    UINT bytes = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
-                        &bytes) ||
-        bytes < sizeof(Translation))
-        return {};
-    char query[256];
-    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translations[0].language,
-                  translations[0].codePage, name);
-    char* value = nullptr;
-    UINT chars = 0;
-    if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &chars) || !value) return {};
-    return std::string(value);  // up to the terminating zero
+std::optional<TScreenSaverMode> ModeOfParameters(const std::vector<std::string>& params) {
+    if (params.empty()) return smConfigure;
+    const std::string first = Lower(params[0]);
+    if (first.find('s') != std::string::npos) return smSaver;
+    if (first.find('p') != std::string::npos) return smPreview;
+    if (first.find('c') != std::string::npos) return smConfigure;
+    return std::nullopt;
 }
+
+bool UsablePreviewParent(HWND window) {
+    if (!window || !IsWindow(window)) return false;
+    // The desktop, and the shell's windows that cover it, would take a preview the size of the
+    // screen that no host ever closes.
+    const HWND desktop = GetDesktopWindow();
+    if (window == desktop) return false;
+    const HWND root = GetAncestor(window, GA_ROOT);
+    if (!root) return false;
+    // A message-only window has no place on the screen to show a child in.
+    if (GetAncestor(root, GA_PARENT) != desktop) return false;
+    if (root == GetShellWindow() || IsClass(root, "Progman") || IsClass(root, "WorkerW")) return false;
+    return true;
+}
+
+std::string ReadOwnVersionString(const char* name) { return TvekVersionInfo().StringValue(name); }
 
 // ---------------------------------------------------------------------------------------------
 // Drawing windows
@@ -458,27 +472,35 @@ HWND TvekScreenSaver::DrawingWindow() const {
 void TvekScreenSaver::Execute() { Execute(CommandLineParameters()); }
 
 void TvekScreenSaver::Execute(const std::vector<std::string>& params) {
-    if (params.empty()) {
-        RunConfiguration(false);
+    const std::optional<TScreenSaverMode> mode = ModeOfParameters(params);
+    if (!mode) {
+        // No mode (for example the host's password-change request /a): nothing to do.
+        PostQuitMessage(0);
         return;
     }
-    const std::string first = Lower(params[0]);
-    if (first.find('s') != std::string::npos) {
+    switch (*mode) {
+    case smSaver:
         RunSaver();
-    } else if (first.find('p') != std::string::npos) {
+        break;
+    case smPreview: {
         const std::optional<HWND> parent = params.size() > 1 ? ParseWindowHandle(params[1]) : std::nullopt;
-        if (!parent || !IsWindow(*parent)) {
+        if (!parent || !UsablePreviewParent(*parent)) {
             // No host window to draw in: nothing to show.
             PostQuitMessage(1);
             return;
         }
         RunPreview(*parent);
-    } else if (first.find('c') != std::string::npos) {
-        RunConfiguration(true);
-    } else {
-        // No mode (for example the host's password-change request /a): nothing to do.
-        PostQuitMessage(0);
+        break;
     }
+    case smConfigure:
+        // Without parameters the dialog stands free; "/c" puts it over the host's window.
+        RunConfiguration(!params.empty());
+        break;
+    }
+}
+
+std::string TvekScreenSaver::SettingsKey() const {
+    return ApplicationKey.empty() ? OwnApplicationKey(FallbackApplicationKey) : ApplicationKey;
 }
 
 void TvekScreenSaver::ReadSettings() {
@@ -498,15 +520,12 @@ void TvekScreenSaver::ReadSettings() {
                 passwordDelay_ = *v / 60;
         }
     }
-    std::string path = ApplicationKey;
-    if (path.empty()) {
-        const std::string company = ReadOwnVersionString("CompanyName");
-        const std::string product = ReadOwnVersionString("ProductName");
-        // Without a version resource there is no key of our own to read.
-        if (!company.empty() && !product.empty()) path = "Software\\" + company + "\\" + product;
-    }
+    const std::string path = SettingsKey();
     if (path.empty()) return;
-    auto key = registry_.OpenKey(path, true);
+    // Opened, never created: saver and preview write nothing. A missing key reads as one
+    // without values, so the application still sets itself up from its defaults.
+    std::unique_ptr<senvola::RegistryKey> key = registry_.OpenKey(path, false);
+    if (!key && !registry_.KeyExists(path)) key = std::make_unique<TMissingKey>();
     if (!key) return;
     openedKey_ = path;
     if (OnReadRegistry) OnReadRegistry(this, *key, path);
@@ -574,12 +593,7 @@ void TvekScreenSaver::RunConfiguration(bool parented) {
     setup.OnReadRegistry = OnReadRegistry;
     setup.OnWriteRegistry = OnWriteRegistry;
     setup.Registry = &registry_;
-    setup.ApplicationKey = ApplicationKey;
-    if (setup.ApplicationKey.empty()) {
-        const std::string company = ReadOwnVersionString("CompanyName");
-        const std::string product = ReadOwnVersionString("ProductName");
-        if (!company.empty() && !product.empty()) setup.ApplicationKey = "Software\\" + company + "\\" + product;
-    }
+    setup.ApplicationKey = SettingsKey();
     setup.Title = Title;
     try {
         ShowScreenSaverOptions(setup);

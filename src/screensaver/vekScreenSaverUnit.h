@@ -149,8 +149,10 @@ public:
     // The application title (caption of the options dialog: "Options for " + title).
     std::string Title;
     // The application key under the user's hive; empty: "Software\" + CompanyName + "\" +
-    // ProductName of the program's own version resource.
+    // ProductName of the program's own version resource, or FallbackApplicationKey where that
+    // resource cannot be read or lacks a name. Both empty: no key is read or written.
     std::string ApplicationKey;
+    std::string FallbackApplicationKey;
 
     // Reads the process's command line and runs the chosen mode.
     void Execute();
@@ -177,6 +179,8 @@ public:
     void NotifyClose(HWND sender);
 
 private:
+    // The key the events get: ApplicationKey, or the one the program's version resource names.
+    std::string SettingsKey() const;
     void ReadSettings();
     void RunSaver();
     void RunPreview(HWND parent);
@@ -209,6 +213,12 @@ std::vector<std::string> CommandLineParameters();
 std::optional<long long> ParseDecimal(const std::string& text);
 // A decimal window handle as the host passes it; empty when the text is not a number.
 std::optional<HWND> ParseWindowHandle(const std::string& text);
+// The mode the parameters ask for: "s" saver, else "p" preview, else "c" or none at all the
+// options dialog; empty for anything else.
+std::optional<TScreenSaverMode> ModeOfParameters(const std::vector<std::string>& params);
+// False for what cannot hold the preview: no window, the desktop or the shell's desktop
+// windows, a message-only window.
+bool UsablePreviewParent(HWND window);
 // A string of the program's own version resource under its first translation; empty when
 // there is none.
 std::string ReadOwnVersionString(const char* name);

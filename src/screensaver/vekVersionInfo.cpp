@@ -2,31 +2,40 @@
 
 #include <cstdio>
 
+#include "path_win32.h"
+
 namespace vek {
 
 namespace {
 
+// Paths are UTF-8 and may be longer than MAX_PATH: the wide calls take both.
 class THostVersionSource : public TVersionSource {
 public:
     DWORD Size(const std::string& path) override {
         DWORD handle = 0;
-        return GetFileVersionInfoSizeA(path.c_str(), &handle);
+        return GetFileVersionInfoSizeW(senvola::LongPathForm(senvola::WideFromUtf8(path)).c_str(), &handle);
     }
     bool Read(const std::string& path, DWORD size, void* block) override {
-        return GetFileVersionInfoA(path.c_str(), 0, size, block) != FALSE;
+        return GetFileVersionInfoW(senvola::LongPathForm(senvola::WideFromUtf8(path)).c_str(), 0, size, block) !=
+               FALSE;
     }
 };
 
+// A part of a key path: a name that opens one key, not the key above or a deeper one.
+bool UsableKeyName(const std::string& name) { return !name.empty() && name.find('\\') == std::string::npos; }
+
 }  // namespace
 
-std::string ProgramFilePath() {
-    char buf[MAX_PATH * 2] = {};
-    DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
-    return std::string(buf, n);
+std::string ApplicationRegistryKey(const TvekVersionInfo& info) {
+    const std::string company = info.CompanyName(), product = info.ProductName();
+    // "Software\" + "" + "\" + "" would name Software itself.
+    if (!UsableKeyName(company) || !UsableKeyName(product)) return {};
+    return "Software\\" + company + "\\" + product;
 }
 
-std::string ApplicationRegistryKey(const TvekVersionInfo& info) {
-    return "Software\\" + info.CompanyName() + "\\" + info.ProductName();
+std::string OwnApplicationKey(const std::string& fallback) {
+    const std::string key = ApplicationRegistryKey(TvekVersionInfo());
+    return key.empty() ? fallback : key;
 }
 
 std::string TVersionNumber::AsString() const {
@@ -57,7 +66,7 @@ TvekVersionInfo::TvekVersionInfo(const std::string& path, TVersionSource& source
 void TvekVersionInfo::Load(const std::string& pathIn, TVersionSource& source) {
     productVersion_ = std::make_unique<TProductVersion>(*this, true);
     fileVersion_ = std::make_unique<TFileVersion>(*this, false);
-    const std::string path = pathIn.empty() ? ProgramFilePath() : pathIn;
+    const std::string path = pathIn.empty() ? senvola::Utf8FromWide(senvola::ProgramFile()) : pathIn;
 
     DWORD size = source.Size(path);
     if (static_cast<LONG>(size) <= 0) {
@@ -116,7 +125,7 @@ void TvekVersionInfo::Load(const std::string& pathIn, TVersionSource& source) {
 
     void* data = nullptr;
     UINT len = 0;
-    if (VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", &data, &len) && data) {
+    if (VerQueryValueW(block_.data(), L"\\VarFileInfo\\Translation", &data, &len) && data) {
         const auto* entries = static_cast<const DWORD*>(data);
         const UINT count = len / 4;
         for (UINT i = 0; i < count; ++i) {
@@ -153,7 +162,7 @@ const VS_FIXEDFILEINFO* TvekVersionInfo::FixedInfo() const {
     if (!read_) return nullptr;
     void* data = nullptr;
     UINT len = 0;
-    if (!VerQueryValueA(const_cast<unsigned char*>(block_.data()), "\\", &data, &len) || !data ||
+    if (!VerQueryValueW(const_cast<unsigned char*>(block_.data()), L"\\", &data, &len) || !data ||
         len < sizeof(VS_FIXEDFILEINFO))
         return nullptr;
     return static_cast<const VS_FIXEDFILEINFO*>(data);
@@ -167,15 +176,17 @@ std::string TvekVersionInfo::StringValue(const std::string& key) const {
     if (path.size() > 255) path.resize(255);
     void* data = nullptr;
     UINT len = 0;
-    if (!VerQueryValueA(const_cast<unsigned char*>(block_.data()), path.c_str(), &data, &len) ||
+    if (!VerQueryValueW(const_cast<unsigned char*>(block_.data()), senvola::WideFromAnsi(path).c_str(), &data,
+                        &len) ||
         !data)
         return {};
-    const char* text = static_cast<const char*>(data);
+    const auto* text = static_cast<const wchar_t*>(data);
     size_t n = 0;
     // The value ends at its terminating zero, and never past the block.
-    const auto* end = block_.data() + block_.size();
-    while (reinterpret_cast<const unsigned char*>(text + n) < end && text[n]) ++n;
-    return std::string(text, n);
+    const auto* end = reinterpret_cast<const wchar_t*>(block_.data() + block_.size() - block_.size() % 2);
+    while (text + n < end && text[n]) ++n;
+    // Handed out in the system code page, as the ANSI query would.
+    return senvola::AnsiFromWide(std::wstring_view(text, n));
 }
 
 }  // namespace vek

@@ -44,6 +44,7 @@ enum TFileOSType : unsigned {
 using TFileOS = unsigned;  // set of TFileOSType
 
 // Where the version block comes from; the host's version library unless a test says otherwise.
+// Paths are UTF-8.
 class TVersionSource {
 public:
     virtual ~TVersionSource() = default;
@@ -75,7 +76,8 @@ using TFileVersion = TVersionNumber;
 
 class TvekVersionInfo {
 public:
-    // Reads the version resource of `path`; an empty path means the program's own file.
+    // Reads the version resource of `path` (UTF-8, any length); an empty path means the program's
+    // own file.
     explicit TvekVersionInfo(const std::string& path = {});
     TvekVersionInfo(const std::string& path, TVersionSource& source);
     TvekVersionInfo(const TvekVersionInfo&) = delete;
@@ -125,9 +127,11 @@ private:
     int languageIndex_ = -1;
 };
 
-// The program's own file path.
-std::string ProgramFilePath();
-// "Software\" + company name + "\" + product name of the program's version resource.
+// "Software\" + company name + "\" + product name of the version resource; empty when either
+// name is missing (or holds a backslash), never a path that names a key above or beside that one.
 std::string ApplicationRegistryKey(const TvekVersionInfo& info);
+// The key of the program's own version resource, or `fallback` when the resource does not name
+// one (an unreadable file, a resource without company or product name).
+std::string OwnApplicationKey(const std::string& fallback);
 
 }  // namespace vek

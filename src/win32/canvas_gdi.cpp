@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <vector>
+#include <optional>
+
+#include "bmp_win32.h"
 
 namespace senvola {
 
@@ -30,106 +31,11 @@ GdiBitmap::GdiBitmap(HBITMAP bitmap, int width, int height, bool transparent, CO
 
 // ---- Win32BitmapLoader --------------------------------------------------------------------
 
-namespace {
-
-uint32_t U16(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t U32(const unsigned char* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-// Larger pictures than this are refused rather than read: a board texture or a stone is small.
-constexpr std::size_t kMaxBmpFileSize = 256u << 20;
-constexpr int64_t kMaxBmpSide = 32768;
-
-}  // namespace
-
-bool IsCompleteBmp(const unsigned char* d, std::size_t size) {
-    if (size < 14 + 12 || d[0] != 'B' || d[1] != 'M') return false;
-    const uint64_t offBits = U32(d + 10);
-    const uint64_t infoSize = U32(d + 14);
-    int64_t width = 0, height = 0;
-    uint32_t planes = 0, bits = 0, compression = 0, sizeImage = 0, coloursUsed = 0;
-    uint64_t paletteEntry = 4;
-    if (infoSize == 12) {  // OS/2 core header
-        if (size < 14 + 12) return false;
-        width = U16(d + 18);
-        height = U16(d + 20);
-        planes = U16(d + 22);
-        bits = U16(d + 24);
-        paletteEntry = 3;
-    } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
-        if (size < 14 + infoSize) return false;
-        width = int32_t(U32(d + 18));
-        height = int32_t(U32(d + 22));
-        planes = U16(d + 26);
-        bits = U16(d + 28);
-        compression = U32(d + 30);
-        sizeImage = U32(d + 34);
-        coloursUsed = U32(d + 46);
-    } else {
-        return false;
-    }
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0 || width > kMaxBmpSide || height > kMaxBmpSide || planes != 1) return false;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
-
-    uint64_t headerEnd = 14 + infoSize;
-    if (compression == 3 /* BI_BITFIELDS */ && infoSize == 40) headerEnd += 12;  // the three masks
-    if (bits <= 8) {
-        uint64_t colours = coloursUsed ? coloursUsed : (uint64_t(1) << bits);
-        if (colours > (uint64_t(1) << bits)) return false;
-        headerEnd += colours * paletteEntry;
-    }
-    if (headerEnd > size || offBits < 14 + infoSize || offBits > size) return false;
-
-    const uint64_t stride = ((uint64_t(width) * bits + 31) / 32) * 4;
-    switch (compression) {
-    case 0:  // BI_RGB
-        return offBits + stride * uint64_t(height) <= size;
-    case 3:  // BI_BITFIELDS
-        if (bits != 16 && bits != 32) return false;
-        return offBits + stride * uint64_t(height) <= size;
-    case 1:  // BI_RLE8
-    case 2:  // BI_RLE4
-        if (topDown || bits != (compression == 1 ? 8u : 4u) || sizeImage == 0) return false;
-        return offBits + sizeImage <= size;
-    default:  // JPEG, PNG and anything else
-        return false;
-    }
-}
-
 std::unique_ptr<Bitmap> Win32BitmapLoader::Load(const std::string& path, bool transparent) {
-    if (path.empty()) return nullptr;
-    {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return nullptr;
-        in.seekg(0, std::ios::end);
-        const std::streamoff len = in.tellg();
-        if (len <= 0 || static_cast<uint64_t>(len) > kMaxBmpFileSize) return nullptr;
-        std::vector<unsigned char> data(static_cast<std::size_t>(len));
-        in.seekg(0);
-        if (!in.read(reinterpret_cast<char*>(data.data()), len)) return nullptr;
-        if (!IsCompleteBmp(data.data(), data.size())) return nullptr;
-    }
-    HBITMAP h = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!h) return nullptr;
-    GdiObject owned(h);
-    BITMAP info{};
-    if (GetObjectA(h, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0)
-        return nullptr;
-    COLORREF key = 0;
-    if (transparent) {
-        MemoryDc mem(nullptr);
-        if (!mem.Get()) return nullptr;
-        HGDIOBJ old = SelectObject(mem.Get(), h);
-        key = GetPixel(mem.Get(), 0, info.bmHeight - 1);
-        SelectObject(mem.Get(), old);
-        if (key == CLR_INVALID) return nullptr;
-    }
-    return std::make_unique<GdiBitmap>(static_cast<HBITMAP>(owned.Release()), info.bmWidth,
-                                       info.bmHeight, transparent, key);
+    std::optional<BmpPicture> picture = LoadBmpFile(path);
+    if (!picture) return nullptr;
+    return std::make_unique<GdiBitmap>(picture->bitmap.release(), picture->width,
+                                       picture->height, transparent, transparent ? picture->bottomLeft : 0);
 }
 
 // ---- GdiCanvas ---------------------------------------------------------------------------

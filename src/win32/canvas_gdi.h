@@ -97,17 +97,13 @@ private:
     COLORREF transparentColour_;
 };
 
-// Loads Windows BMP files as DIB sections. A transparent picture takes the colour of its
-// bottom-left pixel as its transparent colour. The file is checked before Windows reads it:
-// anything that is not a complete, uncompressed or RLE bitmap of sane size gives null.
+// Loads Windows BMP files (bmp_win32.h) as DIB sections; anything that loader refuses gives
+// null. A transparent picture takes the colour of its bottom-left pixel as its transparent
+// colour. Paths are in the system code page, as the settings store them.
 class Win32BitmapLoader final : public BitmapLoader {
 public:
     std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) override;
 };
-
-// True when the bytes are a Windows BMP whose headers are consistent and whose pixel data is
-// wholly inside the file.
-bool IsCompleteBmp(const unsigned char* data, std::size_t size);
 
 // The pens, brushes and fonts a canvas has made, kept by value for reuse; bounded, least
 // recently used out first; everything is deleted with the cache. A cache that outlives its

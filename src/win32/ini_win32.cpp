@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "path_win32.h"
 
 namespace senvola {
 namespace {
@@ -10,30 +10,62 @@ namespace {
 // Handed to Windows as the default so that a missing key can be told from a present one:
 // Windows strips trailing blanks and enclosing quotes from a default, which would otherwise
 // change the caller's default text.
-constexpr char kMissing[] = "\x01senvola:missing\x02";
+constexpr wchar_t kMissing[] = L"\x01senvola:missing\x02";
+constexpr DWORD kBufferLength = 1024;
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD need = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return path;
+    std::wstring full(need, L'\0');
+    const DWORD got = GetFullPathNameW(path.c_str(), need, full.data(), nullptr);
+    return got > 0 && got < need ? full.substr(0, got) : path;
+}
+
+// The profile calls refuse a path of MAX_PATH characters or more; the file's short name, where
+// the volume keeps one, is the same file under a shorter path.
+std::wstring ProfilePath(const std::wstring& full) {
+    if (full.size() < MAX_PATH) return full;
+    for (const std::wstring& name : {full, LongPathForm(full)}) {
+        const DWORD need = GetShortPathNameW(name.c_str(), nullptr, 0);
+        if (need == 0) continue;
+        std::wstring shortName(need, L'\0');
+        const DWORD got = GetShortPathNameW(name.c_str(), shortName.data(), need);
+        if (got > 0 && got < need && got < MAX_PATH) return shortName.substr(0, got);
+    }
+    return full;
+}
+
+// Cut to `limit` bytes without splitting a double-byte character.
+void CutAt(std::string& text, std::size_t limit) {
+    if (text.size() <= limit) return;
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
+        if (end + step > limit) break;
+        end += step;
+    }
+    text.resize(end);
+}
 
 }  // namespace
 
 Win32IniFile::Win32IniFile(const std::string& path) {
-    DWORD need = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (need == 0) {
-        path_ = path;
-        return;
-    }
-    std::vector<char> full(need + 1);
-    DWORD got = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    path_ = (got > 0 && got < full.size()) ? std::string(full.data(), got) : path;
+    const std::wstring full = FullPath(WideFromUtf8(path));
+    path_ = Utf8FromWide(full);
+    profilePath_ = ProfilePath(full);
 }
 
 std::string Win32IniFile::ReadString(std::string_view section, std::string_view key,
                                      std::string_view def) const {
-    char buffer[1024];
-    const std::string s(section), k(key);
-    const DWORD n = GetPrivateProfileStringA(s.c_str(), k.c_str(), kMissing, buffer,
-                                             static_cast<DWORD>(sizeof buffer), path_.c_str());
-    std::string value(buffer, n < sizeof buffer ? n : sizeof buffer - 1);
+    wchar_t buffer[kBufferLength];
+    const std::wstring s = WideFromAnsi(section), k = WideFromAnsi(key);
+    const DWORD n = GetPrivateProfileStringW(s.c_str(), k.c_str(), kMissing, buffer, kBufferLength,
+                                             profilePath_.c_str());
+    const std::wstring value(buffer, n < kBufferLength ? n : kBufferLength - 1);
     if (value == kMissing) return std::string(def);
-    return value;
+    std::string text = AnsiFromWide(value);
+    CutAt(text, kBufferLength - 1);
+    return text;
 }
 
 }  // namespace senvola

@@ -4,6 +4,16 @@
 #include <vector>
 
 namespace senvola {
+namespace {
+
+// A path with an empty part ("Software\\" + "" + "\\" + "") names a key above the one meant,
+// and an empty path the root itself: neither is opened, so nothing lands there.
+bool NamesAKeyBelowTheRoot(const std::string& path) {
+    return !path.empty() && path.front() != '\\' && path.back() != '\\' &&
+           path.find("\\\\") == std::string::npos;
+}
+
+}  // namespace
 
 bool Win32RegistryKey::ValueExists(const std::string& name) const {
     return RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -52,6 +62,7 @@ bool Win32RegistryKey::WriteString(const std::string& name, const std::string& v
 }
 
 bool Win32Registry::KeyExists(const std::string& path) const {
+    if (!NamesAKeyBelowTheRoot(path)) return false;
     HKEY k = nullptr;
     if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
     RegCloseKey(k);
@@ -59,6 +70,7 @@ bool Win32Registry::KeyExists(const std::string& path) const {
 }
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenKey(const std::string& path, bool create) {
+    if (!NamesAKeyBelowTheRoot(path)) return nullptr;
     HKEY k = nullptr;
     if (create) {
         if (RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,

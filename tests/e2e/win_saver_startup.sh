@@ -34,6 +34,15 @@ stop_saver
 start_saver /p
 check "/p without a handle ends with 1" [ "$(wait_exit 15)" = 1 ]
 stop_saver
+desktop="$(timeout 60 "$BUILD/wine-run.sh" "$FIXTURES/saver_host.exe" desktop 2>/dev/null | tr -d '\r')"
+if [ -n "$desktop" ]; then
+    start_saver /p "$desktop"
+    # A preview there would cover the screen and never end.
+    check "/p with the desktop window ($desktop) ends with 1" [ "$(wait_exit 15)" = 1 ]
+    stop_saver
+else
+    fail "the desktop window's handle is known"
+fi
 
 note "preview inside a host window"
 if timeout 60 "$BUILD/wine-run.sh" "$FIXTURES/saver_host.exe" preview "$SCR_WIN" >"$WORK/preview.txt" 2>&1; then

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bmp_win32.h"
 #include "canvas_gdi.h"
 
 namespace senvola {
@@ -479,6 +480,27 @@ TEST_F(BitmapTest, OpaquePictureIsDrawnPixelForPixelAndStretched) {
     EXPECT_EQ(surface.At(101, 101), RGB(0, 0, 7));
     EXPECT_EQ(surface.At(109, 105), RGB(160, 160, 7));
     EXPECT_EQ(surface.At(110, 105), kBlack);
+}
+
+TEST_F(BitmapTest, TopDownPictureIsDrawnTheRightWayUp) {
+    // The same picture with its rows stored from the top: a negative height in the header.
+    auto pixel = [](int x, int y) { return RGB(x * 40, y * 80, 7); };
+    std::vector<unsigned char> f = Bmp24(5, 3, pixel);
+    const int stride = (5 * 3 + 3) & ~3;
+    std::vector<unsigned char> topDown(f.begin(), f.begin() + 54);
+    for (int row = 2; row >= 0; --row) topDown.insert(topDown.end(), f.begin() + 54 + row * stride, f.begin() + 54 + (row + 1) * stride);
+    const int32_t minusThree = -3;
+    std::memcpy(&topDown[22], &minusThree, 4);
+    auto bmp = loader.Load(Write("topdown.bmp", topDown), true);
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(bmp->Height(), 3);
+    EXPECT_EQ(static_cast<GdiBitmap&>(*bmp).TransparentColour(), pixel(0, 2));
+    auto opaque = loader.Load(files.back(), false);
+    ASSERT_NE(opaque, nullptr);
+    GdiCanvas c(surface.Dc());
+    c.DrawBitmap(*opaque, 20, 30);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(surface.At(20 + x, 30 + y), pixel(x, y)) << x << "," << y;
 }
 
 TEST_F(BitmapTest, TransparentPictureLeavesItsBottomLeftColourOut) {

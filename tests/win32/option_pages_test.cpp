@@ -381,6 +381,31 @@ TEST_F(OptionPagesTest, ABitmapChosenForTheBoardIsShownAndStored) {
     std::remove(bmp.c_str());
 }
 
+TEST_F(OptionPagesTest, APictureTheSaverWouldRefuseIsRefusedHereToo) {
+    // A good picture followed by a megabyte its headers know nothing of: Windows' own loader takes
+    // it, the saver does not, and neither does the page.
+    const std::string bmp = WriteBitmap("senvola_bloated.bmp");
+    std::ofstream(bmp, std::ios::binary | std::ios::app) << std::string(1 << 20, '\xEE');
+    Fill(noFile);
+    calls.fileAnswer = bmp;
+    Click(idradio_choosebitmap);
+    ASSERT_EQ(calls.errors.size(), 1u);
+    EXPECT_EQ(calls.errors[0].first, "Invalid bitmap file!");
+    EXPECT_FALSE(state->Settings.UseBitmap[geBoard]);
+    EXPECT_TRUE(pages->PreviewShapeVisible());
+
+    // Stored, it is shown as the colour, as the saver will draw it.
+    state->Settings.UseBitmap[geBoard] = true;
+    state->Settings.BitmapName[geBoard] = bmp;
+    calls.errors.clear();
+    SelectElement(geWhiteStones);
+    SelectElement(geBoard);
+    EXPECT_TRUE(Checked(C(idradio_choosecolor)));
+    EXPECT_FALSE(pages->PreviewHasBitmap());
+    EXPECT_TRUE(calls.errors.empty());
+    std::remove(bmp.c_str());
+}
+
 TEST_F(OptionPagesTest, AMissingStoredBitmapShowsTheColourWithoutAMessage) {
     state->Settings.UseBitmap[geBoard] = true;
     state->Settings.BitmapName[geBoard] = "C:\\nowhere\\board.bmp";

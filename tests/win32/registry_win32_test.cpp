@@ -29,6 +29,17 @@ TEST_F(RegistryWin32Test, CreateMakesTheKeyAndItsParents) {
     EXPECT_NE(registry.OpenKey(kScratch, false), nullptr);
 }
 
+TEST_F(RegistryWin32Test, APathWithAnEmptyPartOpensNothing) {
+    // "Software\" + "" + "\" + "" once sent a program's values into the key above its own.
+    ASSERT_NE(registry.OpenKey("Software\\SenvolaTests", true), nullptr);
+    for (const char* path : {"Software\\SenvolaTests\\\\", "Software\\SenvolaTests\\", "Software\\\\SenvolaTests",
+                             "\\Software\\SenvolaTests", ""}) {
+        EXPECT_FALSE(registry.KeyExists(path)) << path;
+        EXPECT_EQ(registry.OpenKey(path, true), nullptr) << path;
+        EXPECT_EQ(registry.OpenKey(path, false), nullptr) << path;
+    }
+}
+
 TEST_F(RegistryWin32Test, IntegersAndStringsRoundTrip) {
     auto key = registry.OpenKey(kScratch, true);
     ASSERT_NE(key, nullptr);

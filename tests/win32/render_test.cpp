@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bmp_win32.h"
 #include "canvas_gdi.h"
 #include "render_win32.h"
 #include "file_system_win32.h"

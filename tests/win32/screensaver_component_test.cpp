@@ -106,8 +106,15 @@ TEST_F(ComponentTest, UnknownModeOpensNothingAndEndsWithZero) {
 }
 
 TEST_F(ComponentTest, PreviewWithoutAUsableWindowEndsWithOne) {
+    // Real windows that cannot hold a preview: the desktop (a screen-sized preview that nothing
+    // would ever close) and a message-only window.
+    const HWND messageOnly = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(messageOnly, nullptr);
+    auto handle = [](HWND w) { return std::to_string(reinterpret_cast<uintptr_t>(w)); };
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"/p"}, {"/p", "abc"}, {"/p", "0"}, {"/p", "123456789"}}) {
+             {"/p"}, {"/p", "abc"}, {"/p", "0"}, {"/p", "123456789"}, {"/p", handle(GetDesktopWindow())},
+             {"/p", handle(messageOnly)}}) {
         auto s = MakeSaver();
         bool read = false;
         s->OnReadRegistry = [&](void*, senvola::RegistryKey&, const std::string&) { read = true; };
@@ -116,8 +123,9 @@ TEST_F(ComponentTest, PreviewWithoutAUsableWindowEndsWithOne) {
         EXPECT_FALSE(read);
         Pump p;
         p.For(std::chrono::milliseconds(20));
-        EXPECT_EQ(p.quitCodes, std::vector<int>{1}) << args.size();
+        EXPECT_EQ(p.quitCodes, std::vector<int>{1}) << args.back();
     }
+    DestroyWindow(messageOnly);
 }
 
 TEST_F(ComponentTest, SaverWindowCoversTheScreenAboveAllAndTicksAtOnce) {
@@ -183,7 +191,7 @@ TEST_F(ComponentTest, SaverReadsTheSharedSettingsAndTheApplicationKeyWithoutWrit
     s->Execute({"/s"});
     EXPECT_EQ(keySeen, kAppKey);
     EXPECT_EQ(senderSeen, s.get());
-    EXPECT_TRUE(registry.KeyExists(kAppKey));  // created when missing
+    EXPECT_FALSE(registry.KeyExists(kAppKey));  // read as empty when missing, never created
     EXPECT_EQ(s->MouseThreshold(), 400);
     EXPECT_EQ(s->PasswordDelayUnit(), 1);
     EXPECT_EQ(s->PasswordDelay(), 2);  // 150 s in whole minutes
@@ -198,6 +206,32 @@ TEST_F(ComponentTest, SaverReadsTheSharedSettingsAndTheApplicationKeyWithoutWrit
     auto other = MakeSaver();
     other->Execute({"/s"});
     EXPECT_EQ(other->PasswordDelay(), 0);
+}
+
+TEST_F(ComponentTest, WithoutAVersionResourceTheKeyIsTheFallbackAndNeverAnEmptyName) {
+    // This test program has no version resource, as a program whose file the version calls
+    // cannot read.
+    registry.Key(kAppKey).values["speed"] = int32_t{3};
+    auto s = std::make_unique<TvekScreenSaver>(registry);
+    s->FallbackApplicationKey = kAppKey;
+    std::string keySeen;
+    std::optional<int32_t> speed;
+    s->OnReadRegistry = [&](void*, senvola::RegistryKey& key, const std::string& path) {
+        keySeen = path;
+        speed = key.ReadInteger("Speed");
+    };
+    s->Execute({"/s"});
+    EXPECT_EQ(keySeen, kAppKey);
+    EXPECT_EQ(speed, 3);
+
+    // No fallback either: no key at all is read, rather than one above the program's.
+    auto bare = std::make_unique<TvekScreenSaver>(registry);
+    bool read = false;
+    bare->OnReadRegistry = [&](void*, senvola::RegistryKey&, const std::string&) { read = true; };
+    bare->Execute({"/s"});
+    EXPECT_FALSE(read);
+    EXPECT_EQ(bare->OpenedKey(), "");
+    EXPECT_EQ(registry.WriteCount(), 0);
 }
 
 TEST_F(ComponentTest, WrongTypesAndMissingValuesKeepTheDefaults) {

@@ -98,10 +98,11 @@ saver_window_shown() {
     return 1
 }
 
-# start_saver ARGS...: starts Senvola.scr in the background; SAVER_PID, exit code in $WORK/rc.
+# start_saver ARGS...: starts Senvola.scr (or $SAVER_EXE, a copy elsewhere) in the background;
+# SAVER_PID, exit code in $WORK/rc.
 start_saver() {
     rm -f "$WORK/rc"
-    ( "$BUILD/wine-run.sh" "$SCR" "$@" >/dev/null 2>&1; echo $? >"$WORK/rc" ) &
+    ( "$BUILD/wine-run.sh" "${SAVER_EXE:-$SCR}" "$@" >/dev/null 2>&1; echo $? >"$WORK/rc" ) &
     SAVER_PID=$!
 }
 # wait_shown: until the full-screen window is up (at most 30 s).

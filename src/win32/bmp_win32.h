@@ -1,0 +1,51 @@
+// Windows BMP files, read by our own decoder into 32-bit top-down DIB sections: the one loader
+// behind the saver's pictures and the option page's preview, so the two accept the same files.
+//
+// Implemented: the core (OS/2) header and the info headers of 40, 52, 56, 108 and 124 bytes;
+// 1, 4 and 8 bits per pixel with a palette, 16, 24 and 32 bits; bottom-up and top-down rows;
+// BI_RGB, BI_BITFIELDS (16 and 32 bits) and the run-length forms BI_RLE8 and BI_RLE4
+// (bottom-up only, as Windows defines them).
+// Not implemented: embedded JPEG or PNG, alpha (the fourth byte of a 32-bit pixel is dropped),
+// colour profiles (their bytes count as part of the file, their colours are not applied).
+//
+// Refused, so that the caller falls back to its colour: anything whose headers disagree with the
+// file, pixel data that runs past its end, a picture of more than kMaxBmpPixels pixels or wider
+// or higher than kMaxBmpSide, and a file far larger than its headers account for.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+namespace senvola {
+
+inline constexpr int64_t kMaxBmpSide = 32768;
+inline constexpr uint64_t kMaxBmpPixels = uint64_t{64} << 20;
+
+struct DeleteBitmap {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteBitmap>;
+
+// A decoded picture: an owned DIB section of width x height, 32 bits per pixel, rows top-down.
+struct BmpPicture {
+    UniqueBitmap bitmap;
+    int width = 0;
+    int height = 0;
+    COLORREF bottomLeft = 0;  // the colour of the bottom-left pixel (a stone's transparent colour)
+};
+
+// Reads the file at `path`, a path in the system code page as the settings store it, through the
+// wide file calls (any length). Empty for a missing, unreadable or refused file.
+std::optional<BmpPicture> LoadBmpFile(const std::string& path);
+
+// True when the bytes are a BMP this loader takes: consistent headers, pixel data wholly inside,
+// a sane size.
+bool IsCompleteBmp(const unsigned char* data, std::size_t size);
+
+}  // namespace senvola
