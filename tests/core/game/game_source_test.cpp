@@ -227,9 +227,11 @@ public:
     std::size_t listed = 0;
     std::size_t lastLimit = 0;
     std::string lastDirectory;
+    int listings = 0;
     bool FileExists(const std::string&) const override { return false; }
     std::vector<std::string> ListPlainFiles(const std::string& directory, std::size_t limit) const override {
         auto* self = const_cast<FakeFiles*>(this);
+        ++self->listings;
         self->lastLimit = limit;
         self->lastDirectory = directory;
         std::vector<std::string> names;
@@ -268,6 +270,23 @@ TEST(GameSource, AtMostTenThousandFilesAreListedAndAllAreDrawnBeforeIndexingAgai
     LoadNextGame(s, files);
     EXPECT_EQ(s.BuiltInIndex, 1);
     EXPECT_TRUE(s.CurrentFileName.empty());
+}
+
+TEST(GameSource, ABlankFolderSettingPlaysTheBuiltInGames) {
+    for (const std::string blank : {"", "   ", " \t "}) {
+        FakeFiles files;
+        files.listed = 3;
+        AppState s;
+        s.Settings.FileLoadType = 2;
+        s.Settings.DirFileString = blank;
+        s.BuiltInIndex = 2;
+        EXPECT_EQ(NextDirectoryFile(s, files), "");
+        LoadNextGame(s, files);
+        EXPECT_EQ(s.BuiltInIndex, 3);
+        EXPECT_TRUE(s.CurrentFileName.empty());
+        EXPECT_EQ(files.listings, 0) << "the root of the drive was listed for \"" << blank << "\"";
+        EXPECT_EQ(s.Settings.DirFileString, blank);
+    }
 }
 
 // A file of `size` bytes that starts with `head`; the rest is a hole that takes no disk space.
