@@ -371,5 +371,25 @@ TEST(GameFileLimit, InputOfUnknownLengthIsReadOnlyToTheLimit) {
     EXPECT_EQ(delivered, limit);
 }
 
+TEST(GameSource, AHugeGameThenASmallOneLeavesTheRecordsSmall) {
+    TempDir dir("memory");
+    dir.Write("huge.sgf", "(;GM[1]SZ[19]CP[" + std::string(2u << 20, 'c') + "];B[aa]C[" +
+                              std::string(20u << 20, 'w') + "];W[bb])");
+    dir.Write("small.sgf", "(;GM[1]SZ[19]CP[(c)];B[aa]C[short];W[bb])");
+    NativeFileSystem files;
+    AppState s;
+    s.Settings.FileLoadType = 1;
+    s.Settings.DirFileString = dir.FileFor("huge.sgf");
+    LoadNextGame(s, files);
+    ASSERT_EQ(s.CurrentGame.Comments[1].size(), 20u << 20);
+    s.Settings.DirFileString = dir.FileFor("small.sgf");
+    LoadNextGame(s, files);
+    ASSERT_EQ(s.CurrentGame.Comments[1], "short");
+    for (const GameRecord* g : {&s.LoadBuffer, &s.CurrentGame}) {
+        EXPECT_LE(g->Comments[1].capacity(), kKeptTextCapacity);
+        EXPECT_LE(g->Copyright.capacity(), kKeptTextCapacity);
+    }
+}
+
 }  // namespace
 }  // namespace senvola
