@@ -229,15 +229,16 @@ std::string UnscrambleText(std::string_view stored) {
 
 std::string FixedPanelLine(int k) { return UnscrambleText(ScrambledPanelLine(k)); }
 
-void CleanCopyright(std::string& copyright) {
+void CleanCopyright(std::string& copyright, std::size_t limit) {
     std::size_t out = 0;
-    for (char c : copyright) {
+    for (std::size_t in = 0; in < copyright.size() && out < limit; ++in) {
+        const char c = copyright[in];
         const unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 32 && u <= 150) copyright[out++] = c;
+        if (u < 32 || u > 150) continue;
+        if (c == ' ' && out == 0) continue;  // the leading spaces of what is kept
+        copyright[out++] = c;
     }
     copyright.resize(out);
-    const std::size_t first = copyright.find_first_not_of(' ');
-    copyright.erase(0, first == std::string::npos ? copyright.size() : first);
 }
 
 std::string_view FileNamePart(std::string_view path) {
@@ -302,7 +303,7 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     if (!g.Event.empty()) drawLine(plEvent, g.Event);
     if (!g.Round.empty()) drawLine(plRound, g.Round);
     if (!g.Copyright.empty()) {
-        CleanCopyright(g.Copyright);
+        CleanCopyright(g.Copyright, valueLimit);
         drawLine(plCopyright, g.Copyright);
     }
     if (!g.User.empty()) drawLine(plUser, g.User);

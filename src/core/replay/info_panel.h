@@ -37,9 +37,9 @@ std::string_view ScrambledPanelLine(int k);
 // Turns a stored line into plain text (its own inverse: scrambles plain text too).
 std::string UnscrambleText(std::string_view stored);
 
-// Deletes, from the last character to the first, every character below 32 or above 150, then
-// the leading spaces.
-void CleanCopyright(std::string& copyright);
+// Deletes every character below 32 or above 150, then the leading spaces, and keeps at most
+// `limit` characters of the result: the scan ends there, however long the text.
+void CleanCopyright(std::string& copyright, std::size_t limit = std::string::npos);
 // The file-name part of a path: what follows the last "\", "/" or ":".
 std::string_view FileNamePart(std::string_view path);
 

@@ -163,6 +163,10 @@ TEST_F(PanelFixture, CopyrightIsCleanedOnTheRecord) {
     std::string text = "  \xA9\t 1999 Go \x96 Club\x97";
     CleanCopyright(text);
     EXPECT_EQ(text, "1999 Go \x96 Club");  // 150 stays, 151 and 169 go
+    // Kept up to a limit, counted after the leading spaces.
+    text = "  \xA9\t 1999 Go \x96 Club\x97";
+    CleanCopyright(text, 6);
+    EXPECT_EQ(text, "1999 G");
 }
 
 TEST(PanelTextTest, FileNamePartSplitsOnEitherSeparator) {
@@ -442,6 +446,7 @@ TEST_F(PanelFixture, HugeHeaderTextsAreCutAtTheScreenEdge) {
         }
     }
     EXPECT_EQ(values, (std::vector<std::string>{"nnnnnnnnnn", "cccccccccc"}));
+    EXPECT_LT(s.CurrentGame.Copyright.size(), 4000u) << "cleaned only as far as it shows";
     EXPECT_EQ(Texts(" : Yasui, 7d").size(), 1u);
 }
 
