@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "game/reader_support.h"
 
@@ -244,7 +245,8 @@ void SgfScanner::ProcessProperty() {
         case Prop::kC:
             if (value_.size() >= 2 && value_[0] == '\r' && value_[1] == '\n') value_.erase(0, 2);
             if (moveCount_ <= kMaxMoves) {
-                game_.Comments[moveCount_] = value_;
+                // Moved, not copied: a long comment is held once, not twice, while it is read.
+                game_.Comments[moveCount_] = std::move(value_);
                 hasComments_ = 1;
             }
             break;
