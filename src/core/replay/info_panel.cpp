@@ -90,7 +90,9 @@ bool IsWrapBreak(char c) { return c == ' ' || c == '-' || c == '\n'; }
 std::size_t WordEnd(std::string_view s) {
     std::size_t end = s.size();
     for (const char c : {' ', '-', '\n'}) {
-        if (const void* p = std::memchr(s.data(), c, end)) end = static_cast<std::size_t>(static_cast<const char*>(p) - s.data());
+        if (const void* p = std::memchr(s.data(), c, end)) {
+            end = static_cast<std::size_t>(static_cast<const char*>(p) - s.data());
+        }
     }
     return end;
 }
