@@ -1,6 +1,7 @@
 // How long the replay's ticks take on real GDI at 1920 x 1080: the new-game tick (whole board,
 // panel and comment box) and the move tick (one stone, captures, counter, comment), on a
-// memory DIB section and, when a display is there, on a window's DC as the saver draws.
+// memory DIB section and, when a display is there, on a window's DC as the saver draws; and
+// the comment display of one move whose comment is 60 MB long.
 // Times itself with QueryPerformanceCounter and prints the figures; it asserts nothing.
 #include <windows.h>
 #undef TextOut
@@ -16,6 +17,7 @@
 #include "canvas_gdi.h"
 #include "file_system_win32.h"
 #include "render_win32.h"
+#include "replay/info_panel.h"
 #include "replay/replay_driver.h"
 #include "settings/settings_store.h"
 
@@ -100,6 +102,39 @@ void Measure(const std::string& where, HDC dc, const std::function<void(ReplaySe
     Report("move tick", where, move);
 }
 
+// A comment of 60 MB (words and line breaks, as pasted text has them) as the comment of move 2:
+// how long showing it takes, which is what a move tick spends on it.
+void MeasureLongComment(const std::string& where, HDC dc) {
+    auto state = std::make_unique<AppState>();
+    AppState& s = *state;
+    ApplyDefaults(s.Settings);
+    s.Settings.FileLoadType = 0;
+    Win32FileSystem files;
+    EnglishOnly ini;
+    GdiObjectCache cache;
+    {
+        GdiCanvas canvas(dc, &cache);
+        s.NeedNewGame = true;
+        ReplayTick(s, canvas, files, ini, kWidth, kHeight, 1000);
+    }
+    const std::string line = "a comment that goes on and on, line after line of words\r\n";
+    std::string& comment = s.CurrentGame.Comments[2];
+    comment.reserve(60000000 + line.size());
+    while (comment.size() < 60000000) comment += line;
+    s.Board.MoveNumber = 2;
+    std::vector<double> t;
+    LARGE_INTEGER a, b;
+    for (int i = 0; i < 3; ++i) {
+        GdiCanvas canvas(dc, &cache);
+        QueryPerformanceCounter(&a);
+        DrawComment(s, canvas, ini);
+        GdiFlush();
+        QueryPerformanceCounter(&b);
+        t.push_back(Seconds(a, b));
+    }
+    Report("60 MB comment", where, t);
+}
+
 std::string WriteBmp(const std::string& name, int w, int h, const std::function<COLORREF(int, int)>& pixel) {
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
@@ -159,6 +194,7 @@ int main() {
         Measure("DIB section, board only, colour board", surface.Dc(),
                 [](ReplaySettings& st) { st.ShowBoardOnly = true; });
         Measure("DIB section, panel, picture board and stones", surface.Dc(), pictures);
+        MeasureLongComment("DIB section, panel", surface.Dc());
     }
 
     HWND wnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Senvola benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
@@ -170,6 +206,7 @@ int main() {
         Measure("window DC, panel, colour board", dc, {});
         Measure("window DC, panel, colour board, no kept objects", dc, {}, false);
         Measure("window DC, panel, picture board and stones", dc, pictures);
+        MeasureLongComment("window DC, panel", dc);
         ReleaseDC(wnd, dc);
         DestroyWindow(wnd);
     } else {

@@ -24,6 +24,42 @@ TEST(GameRecord, ClearedRecordIsAnEmptyEvenGame) {
     EXPECT_TRUE(r.Comments[800].empty());
 }
 
+// One huge game must not leave the process large: the texts of both records give back the
+// storage the next, small game does not need, and keep what ordinary games reuse.
+TEST(GameRecord, AHugeGameLeavesNoLargeStorageBehind) {
+    GameRecord load, current;
+    ClearGame(load);
+    load.Comments[7] = std::string(8u << 20, 'c');
+    load.Copyright = std::string(1u << 20, 'x');
+    load.Comments[3] = std::string(40000, 'm');
+    CommitGame(load, current);
+    EXPECT_EQ(current.Comments[7].size(), 8u << 20);
+
+    ClearGame(load);
+    EXPECT_LE(load.Comments[7].capacity(), kKeptTextCapacity);
+    EXPECT_LE(load.Copyright.capacity(), kKeptTextCapacity);
+    load.Comments[7] = "small";
+    load.Copyright = "(c)";
+    load.Comments[3] = std::string(40000, 'n');
+    const char* medium = current.Comments[3].data();
+    CommitGame(load, current);
+    EXPECT_EQ(current.Comments[7], "small");
+    EXPECT_EQ(current.Copyright, "(c)");
+    EXPECT_LE(current.Comments[7].capacity(), kKeptTextCapacity);
+    EXPECT_LE(current.Copyright.capacity(), kKeptTextCapacity);
+    EXPECT_EQ(current.Comments[3].data(), medium);  // reused, not allocated again
+    EXPECT_EQ(current.Comments[3], load.Comments[3]);
+
+    // A large text is kept while the next one needs most of it.
+    std::string& big = current.Comments[9];
+    big.assign(300000, 'b');
+    load.Comments[9].assign(200000, 'd');
+    const char* kept = big.data();
+    CommitGame(load, current);
+    EXPECT_EQ(big.data(), kept);
+    EXPECT_EQ(big, load.Comments[9]);
+}
+
 TEST(GameRecord, MoveListEndsAtFirstZeroOrAtSlot800) {
     GameRecord r;
     ClearGame(r);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -40,10 +41,20 @@ struct PartijRec {
 };
 using GameRecord = PartijRec;
 
-// Resets a record to the empty game (Handicap 1, BoardSize 0, FirstColour 1).
+// Storage a text keeps for reuse once emptied. A text that held one huge game gives back what
+// is beyond this, so that the process returns to its usual size with the next small game.
+constexpr std::size_t kKeptTextCapacity = 64 * 1024;
+
+// Empties `text`. Its storage is kept when it is at most kKeptTextCapacity or at most twice
+// `next`, the size the text is about to receive, and freed otherwise.
+void ResetText(std::string& text, std::size_t next = 0);
+
+// Resets a record to the empty game (Handicap 1, BoardSize 0, FirstColour 1); texts by
+// ResetText.
 void ClearGame(GameRecord& LoadBuffer);
 
-// Copies the whole load buffer into the current game; reuses the target's storage.
+// Copies the whole load buffer into the current game; reuses the target's storage as far as
+// ResetText keeps it.
 void CommitGame(const GameRecord& LoadBuffer, GameRecord& CurrentGame);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.

@@ -72,6 +72,10 @@ void LoadNextGame(AppState& s, const FileSystem& files) {
 
 std::string NextDirectoryFile(AppState& s, const FileSystem& files) {
     std::string& dir = s.Settings.DirFileString;
+    // An empty folder setting would become "\", the root of the drive: no folder is set.
+    if (std::all_of(dir.begin(), dir.end(), [](char c) { return c == ' ' || c == '\t'; })) {
+        return std::string();
+    }
     if (!s.DirectoryFilesCreated) {
         s.DirectoryFilesCreated = true;
         s.DirectoryFiles.clear();

@@ -15,7 +15,8 @@ bool IsGoFileName(const std::string& path);
 uint8_t ReadGameFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments);
 // Fills CurrentGame with the next game of the selected source, or the next built-in game.
 void LoadNextGame(AppState& s, const FileSystem& files);
-// A file drawn at random, without repetition, from the game directory; empty when none.
+// A file drawn at random, without repetition, from the game directory; empty when none, and
+// when the directory setting is empty or only blanks (the built-in games play then).
 std::string NextDirectoryFile(AppState& s, const FileSystem& files);
 
 }  // namespace senvola

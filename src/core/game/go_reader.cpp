@@ -23,53 +23,46 @@ constexpr std::size_t kUserCopyBudget = 64u * 1024 * 1024;
 // still counts. Reads in chunks, so memory follows the longest line, not the file.
 class LineReader {
 public:
-    explicit LineReader(std::istream& in)
-        : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(reader_support::kChunkSize)) {}
+    LineReader(std::istream& in, std::uint64_t limit) : input_(in, limit) {}
 
     bool AtEnd() {
         Fill();
-        return pos_ == len_;
+        return pos_ == chunk_.size();
     }
 
-    // False on a read error.
+    // False on a read error or past the size limit.
     bool ReadLine(std::string& line) {
         line.clear();
         for (;;) {
-            if (!Fill()) return !failed_;
-            const char* start = buffer_.get() + pos_;
-            const std::size_t avail = len_ - pos_;
+            if (!Fill()) return !input_.Failed();
+            const char* start = chunk_.data() + pos_;
+            const std::size_t avail = chunk_.size() - pos_;
             std::size_t k = 0;
             while (k < avail && start[k] != '\n' && start[k] != '\r') ++k;
             line.append(start, k);
             pos_ += k;
             if (k == avail) continue;
-            const char end = buffer_[pos_++];
-            if (end == '\r' && Fill() && buffer_[pos_] == '\n') ++pos_;
+            const char end = chunk_[pos_++];
+            if (end == '\r' && Fill() && chunk_[pos_] == '\n') ++pos_;
             return true;
         }
     }
 
+    // A read error or more bytes than the limit, met at any point so far.
+    bool Failed() const { return input_.Failed(); }
+
 private:
     // Makes at least one byte available; false at the end of the data or on an error.
     bool Fill() {
-        if (pos_ < len_) return true;
-        if (done_) return false;
-        in_.read(buffer_.get(), static_cast<std::streamsize>(reader_support::kChunkSize));
-        len_ = static_cast<std::size_t>(in_.gcount());
+        if (pos_ < chunk_.size()) return true;
+        chunk_ = input_.Next();
         pos_ = 0;
-        if (len_ < reader_support::kChunkSize) {
-            done_ = true;
-            failed_ = in_.bad();
-        }
-        return len_ > 0;
+        return !chunk_.empty();
     }
 
-    std::istream& in_;
-    std::unique_ptr<char[]> buffer_;
+    reader_support::ChunkedInput input_;
+    std::string_view chunk_;
     std::size_t pos_ = 0;
-    std::size_t len_ = 0;
-    bool done_ = false;
-    bool failed_ = false;
 };
 
 bool IsBlank(char c) { return c == ' '; }
@@ -136,7 +129,7 @@ public:
     GoReader(GameRecord& game, uint8_t& hasComments, const std::string& path)
         : game_(game), hasComments_(hasComments), path_(path) {}
 
-    uint8_t Run(std::istream* in);
+    uint8_t Run(std::istream* in, std::uint64_t limit);
 
 private:
     bool NextLine();
@@ -183,14 +176,14 @@ bool GoReader::NextLine() {
     return true;
 }
 
-uint8_t GoReader::Run(std::istream* in) {
+uint8_t GoReader::Run(std::istream* in, std::uint64_t limit) {
     ClearGame(game_);
     hasComments_ = 0;
     game_.BoardSize = 19;
     if (in == nullptr) {
         openFailed_ = true;
     } else {
-        LineReader lines(*in);
+        LineReader lines(*in, limit);
         lines_ = &lines;
         while (!lines.AtEnd() && !Ends()) {
             if (!NextLine()) break;
@@ -208,6 +201,9 @@ uint8_t GoReader::Run(std::istream* in) {
                 code_ = 8;
             }
         }
+        // The loops stop at the end of the data; an end that was a read error or the size
+        // limit shows here, wherever it was met.
+        if (lines.Failed()) openFailed_ = true;
         lines_ = nullptr;
     }
     SaveDeferredComment();
@@ -443,12 +439,12 @@ void GoReader::SetupStatement() {
 
 uint8_t ReadGoFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments) {
     const std::unique_ptr<std::istream> file = reader_support::OpenGameFile(path);
-    return GoReader(LoadBuffer, HasComments, path).Run(file.get());
+    return GoReader(LoadBuffer, HasComments, path).Run(file.get(), reader_support::kMaxGameFileBytes);
 }
 
 uint8_t ReadGoStream(std::istream& in, const std::string& path, GameRecord& LoadBuffer,
                      uint8_t& HasComments) {
-    return GoReader(LoadBuffer, HasComments, path).Run(&in);
+    return GoReader(LoadBuffer, HasComments, path).Run(&in, reader_support::kNoByteLimit);
 }
 
 }  // namespace senvola

@@ -24,7 +24,38 @@ std::unique_ptr<std::istream> OpenGameFile(const std::string& path) {
     }
     auto file = std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
     if (!file->is_open()) return nullptr;
+    // The size of the file that is open, not of whatever the name means a moment later. A
+    // file that cannot seek has no size to know; ChunkedInput bounds it as it is read.
+    file->seekg(0, std::ios::end);
+    const std::streamoff size = file->fail() ? -1 : static_cast<std::streamoff>(file->tellg());
+    file->clear();
+    file->seekg(0, std::ios::beg);
+    file->clear();
+    if (size > 0 && static_cast<std::uint64_t>(size) > kMaxGameFileBytes) return nullptr;
     return file;
+}
+
+ChunkedInput::ChunkedInput(std::istream& in, std::uint64_t limit)
+    : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(kChunkSize)), limit_(limit) {}
+
+std::string_view ChunkedInput::Next() {
+    if (done_) return {};
+    // One byte past the limit is enough to tell a file that is too long.
+    const std::uint64_t left = limit_ == kNoByteLimit ? kChunkSize : limit_ - total_ + 1;
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kChunkSize, left));
+    in_.read(buffer_.get(), static_cast<std::streamsize>(want));
+    const auto got = static_cast<std::size_t>(in_.gcount());
+    total_ += got;
+    if (limit_ != kNoByteLimit && total_ > limit_) {
+        done_ = true;
+        failed_ = true;
+        return {};
+    }
+    if (got < want) {
+        done_ = true;
+        failed_ = in_.bad();
+    }
+    return {buffer_.get(), got};
 }
 
 uint8_t LateSizeCode(const GameRecord& game, int storedMoves) {

@@ -8,6 +8,8 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "game/reader_support.h"
 
@@ -243,7 +245,8 @@ void SgfScanner::ProcessProperty() {
         case Prop::kC:
             if (value_.size() >= 2 && value_[0] == '\r' && value_[1] == '\n') value_.erase(0, 2);
             if (moveCount_ <= kMaxMoves) {
-                game_.Comments[moveCount_] = value_;
+                // Moved, not copied: a long comment is held once, not twice, while it is read.
+                game_.Comments[moveCount_] = std::move(value_);
                 hasComments_ = 1;
             }
             break;
@@ -353,8 +356,8 @@ void SgfScanner::PlayMove(bool black) {
     blackToPlay_ = !black;
 }
 
-uint8_t ReadSgf(std::istream* in, const std::string& path, GameRecord& LoadBuffer,
-                uint8_t& HasComments) {
+uint8_t ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path,
+                GameRecord& LoadBuffer, uint8_t& HasComments) {
     ClearGame(LoadBuffer);
     HasComments = 0;
     LoadBuffer.BoardSize = 19;
@@ -362,19 +365,16 @@ uint8_t ReadSgf(std::istream* in, const std::string& path, GameRecord& LoadBuffe
     SgfScanner scanner(LoadBuffer, HasComments);
 
     if (!openFailed) {
-        const auto buffer = std::make_unique_for_overwrite<char[]>(reader_support::kChunkSize);
+        reader_support::ChunkedInput input(*in, limit);
         for (;;) {
-            in->read(buffer.get(), static_cast<std::streamsize>(reader_support::kChunkSize));
-            const auto got = static_cast<std::size_t>(in->gcount());
-            if (got > 0 &&
-                !scanner.Feed(reinterpret_cast<const unsigned char*>(buffer.get()), got)) {
-                break;
-            }
-            if (got < reader_support::kChunkSize) {
-                if (in->bad()) openFailed = true;  // a read error: the file cannot be read
+            const std::string_view chunk = input.Next();
+            if (chunk.empty() ||
+                !scanner.Feed(reinterpret_cast<const unsigned char*>(chunk.data()), chunk.size())) {
                 break;
             }
         }
+        // A read error or a file past the size limit: the file cannot be read.
+        if (input.Failed()) openFailed = true;
     }
 
     int code = scanner.Code();
@@ -398,12 +398,12 @@ uint8_t ReadSgf(std::istream* in, const std::string& path, GameRecord& LoadBuffe
 
 uint8_t ReadSgfFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments) {
     const std::unique_ptr<std::istream> file = reader_support::OpenGameFile(path);
-    return ReadSgf(file.get(), path, LoadBuffer, HasComments);
+    return ReadSgf(file.get(), reader_support::kMaxGameFileBytes, path, LoadBuffer, HasComments);
 }
 
 uint8_t ReadSgfStream(std::istream& in, const std::string& path, GameRecord& LoadBuffer,
                       uint8_t& HasComments) {
-    return ReadSgf(&in, path, LoadBuffer, HasComments);
+    return ReadSgf(&in, reader_support::kNoByteLimit, path, LoadBuffer, HasComments);
 }
 
 }  // namespace senvola

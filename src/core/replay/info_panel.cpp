@@ -1,8 +1,10 @@
 #include "replay/info_panel.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
+#include <cstring>
 
 #include "replay/board_drawing.h"
 #include "settings/language.h"
@@ -67,6 +69,34 @@ void SetPanelFont(Canvas& canvas, int size, bool bold) {
 
 int LineHeight(Canvas& canvas) { return canvas.TextExtent("X").cy; }
 
+// Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
+// character that draws is narrower than a pixel, so a text longer than twice the pixels left
+// to the screen edge runs off the screen even if half of it were zero-width marks: what lies
+// beyond is never measured or drawn, however long the text is.
+std::size_t VisibleChars(int screenWidth, int x) {
+    const long long pixels = std::max(0LL, static_cast<long long>(screenWidth) - x);
+    return static_cast<std::size_t>(2 * pixels + 16);
+}
+
+// Appends at most what fills `text` up to `limit` characters.
+void AppendUpTo(std::string& text, std::string_view piece, std::size_t limit) {
+    if (text.size() < limit) text.append(piece.substr(0, limit - text.size()));
+}
+
+bool IsWrapBreak(char c) { return c == ' ' || c == '-' || c == '\n'; }
+
+// Length of the start of `s` before its first space, hyphen or line feed: memchr runs through
+// a word of millions of characters in a few milliseconds.
+std::size_t WordEnd(std::string_view s) {
+    std::size_t end = s.size();
+    for (const char c : {' ', '-', '\n'}) {
+        if (const void* p = std::memchr(s.data(), c, end)) {
+            end = static_cast<std::size_t>(static_cast<const char*>(p) - s.data());
+        }
+    }
+    return end;
+}
+
 // The rest of a comment after its title: at most two pieces one after the other (a prefix of
 // line breaks and the comment itself), read front to back by an index; nothing is erased.
 class TextSource {
@@ -75,6 +105,15 @@ public:
     bool AtEnd() const { return pos_ >= a_.size() + b_.size(); }
     char Peek() const { return pos_ < a_.size() ? a_[pos_] : b_[pos_ - a_.size()]; }
     void Next() { ++pos_; }
+    // Moves on to the next space, hyphen or line feed (or the end) without reading what it
+    // passes.
+    void SkipToBreak() {
+        if (pos_ < a_.size()) {
+            pos_ += WordEnd(a_.substr(pos_));
+            if (pos_ < a_.size()) return;
+        }
+        pos_ += WordEnd(b_.substr(pos_ - a_.size()));
+    }
 
 private:
     std::string_view a_, b_;
@@ -82,7 +121,7 @@ private:
 };
 
 // Working strings of the word wrap, kept between calls so that a move's comment allocates only
-// when it is longer than every comment before it.
+// when it is longer than every comment before it. The wrap bounds them by the screen.
 std::string& WrapLine() {
     static std::string line;
     return line;
@@ -92,21 +131,33 @@ std::string& WrapWord() {
     return word;
 }
 
+// The wrap stops at the bottom of the screen: every line from there on, the last one
+// included, would be drawn where nothing shows, so the rest of the comment is not even read.
+// A word is read up to VisibleChars; the rest of it is skipped, so that each word is measured
+// once and only for what can be seen.
 void DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest, int h) {
     const int boxWidth = l.CommentRight - l.CommentLeft;
+    const std::size_t wordLimit = VisibleChars(l.ScreenWidth, l.CommentLeft);
+    const int stopY = l.ScreenHeight;
     std::string& line = WrapLine();
     std::string& word = WrapWord();
-    line.clear();
-    word.clear();
+    ResetText(line);
+    ResetText(word);
     // Widths are summed instead of measuring line + word again: text extents add up, and
     // measuring only the new word keeps a long comment linear.
     long long lineWidth = 0;
     int y = l.CommentTop;
     do {
+        std::size_t taken = 0;
         while (!rest.AtEnd()) {
             const char c = rest.Peek();
-            if (c == ' ' || c == '-' || c == '\n') break;
+            if (IsWrapBreak(c)) break;
+            if (taken == wordLimit) {
+                rest.SkipToBreak();
+                break;
+            }
             if (static_cast<unsigned char>(c) >= 32) word.push_back(c);
+            ++taken;
             rest.Next();
         }
         char sep = 0;
@@ -132,8 +183,8 @@ void DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest, int h) {
             lineWidth = nextWidth;
             y += h;
         }
-    } while (!rest.AtEnd());
-    if (!line.empty()) canvas.TextOut(l.CommentLeft, y, line);
+    } while (!rest.AtEnd() && y < stopY);
+    if (!line.empty() && y < stopY) canvas.TextOut(l.CommentLeft, y, line);
 }
 
 void EnsureAboutGoText(AppState& s, const IniFile& languageFile) {
@@ -180,15 +231,16 @@ std::string UnscrambleText(std::string_view stored) {
 
 std::string FixedPanelLine(int k) { return UnscrambleText(ScrambledPanelLine(k)); }
 
-void CleanCopyright(std::string& copyright) {
+void CleanCopyright(std::string& copyright, std::size_t limit) {
     std::size_t out = 0;
-    for (char c : copyright) {
+    for (std::size_t in = 0; in < copyright.size() && out < limit; ++in) {
+        const char c = copyright[in];
         const unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 32 && u <= 150) copyright[out++] = c;
+        if (u < 32 || u > 150) continue;
+        if (c == ' ' && out == 0) continue;  // the leading spaces of what is kept
+        copyright[out++] = c;
     }
     copyright.resize(out);
-    const std::size_t first = copyright.find_first_not_of(' ');
-    copyright.erase(0, first == std::string::npos ? copyright.size() : first);
 }
 
 std::string_view FileNamePart(std::string_view path) {
@@ -220,21 +272,25 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     const int x = sw / 20 + l.BoardAreaWidth;
     int y = sh / 38;
     int lastY = y;
+    // A value is cut where it could no longer show: a header text of millions of characters
+    // costs no more than one that runs just past the screen edge.
+    const std::size_t valueLimit = VisibleChars(sw, x + w);
     std::string value;
-    auto drawLine = [&](int labelIndex, std::string_view v) {
+    auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
         canvas.TextOut(x, y, label[static_cast<std::size_t>(labelIndex)]);
         value.assign(" : ");
-        value.append(v);
+        AppendUpTo(value, v, valueLimit);
+        if (!rank.empty()) {
+            AppendUpTo(value, ", ", valueLimit);
+            AppendUpTo(value, rank, valueLimit);
+        }
         canvas.TextOut(x + w, y, value);
         lastY = y;
         y += h;
     };
-    auto withRank = [](const std::string& name, const std::string& rank) {
-        return rank.empty() ? name : name + ", " + rank;
-    };
 
-    drawLine(plWhite, withRank(g.WhiteName, g.WhiteRank));
-    drawLine(plBlack, withRank(g.BlackName, g.BlackRank));
+    drawLine(plWhite, g.WhiteName, g.WhiteRank);
+    drawLine(plBlack, g.BlackName, g.BlackRank);
     if (g.Handicap > 1) drawLine(plHandicap, std::to_string(g.Handicap) + " stones");
     if (!g.Komi.empty()) drawLine(plKomi, g.Komi);
     if (!g.Result.empty()) drawLine(plResult, g.Result);
@@ -249,7 +305,7 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     if (!g.Event.empty()) drawLine(plEvent, g.Event);
     if (!g.Round.empty()) drawLine(plRound, g.Round);
     if (!g.Copyright.empty()) {
-        CleanCopyright(g.Copyright);
+        CleanCopyright(g.Copyright, valueLimit);
         drawLine(plCopyright, g.Copyright);
     }
     if (!g.User.empty()) drawLine(plUser, g.User);
@@ -293,8 +349,11 @@ void DrawComment(AppState& s, Canvas& canvas, const IniFile& languageFile) {
         title = "Comment:";
         rest = TextSource("\r\n\r\n", text);
     } else {
+        // The title is centred on its width, so a title of millions of characters would have
+        // to be measured whole; it is cut like any other text instead, and one longer than
+        // the cut (far wider than the box either way) is centred on what is left.
         const std::size_t cr = text.find('\r');
-        title = text.substr(0, cr);
+        title = text.substr(0, std::min(cr, VisibleChars(l.ScreenWidth, l.CommentLeft)));
         rest = TextSource(cr == std::string_view::npos ? std::string_view() : text.substr(cr), "");
     }
 

@@ -37,19 +37,21 @@ std::string_view ScrambledPanelLine(int k);
 // Turns a stored line into plain text (its own inverse: scrambles plain text too).
 std::string UnscrambleText(std::string_view stored);
 
-// Deletes, from the last character to the first, every character below 32 or above 150, then
-// the leading spaces.
-void CleanCopyright(std::string& copyright);
+// Deletes every character below 32 or above 150, then the leading spaces, and keeps at most
+// `limit` characters of the result: the scan ends there, however long the text.
+void CleanCopyright(std::string& copyright, std::size_t limit = std::string::npos);
 // The file-name part of a path: what follows the last "\", "/" or ":".
 std::string_view FileNamePart(std::string_view path);
 
 // Fixed lines, information lines, move box, PanelTop and PanelFontSize. After DrawBoard.
+// Values are cut where they could no longer show.
 void DrawInfoPanel(AppState& s, Canvas& canvas);
 // Panel frame, comment area, the introduction as the comment of move 1, and its display.
 // After DrawInfoPanel. The language file is read only if the introduction is not built yet.
 void DrawCommentBox(AppState& s, Canvas& canvas, const IniFile& languageFile);
 // Clears the comment box and shows the comment of the current move, word-wrapped, cut at the
-// bottom. Time and space are linear in the comment's length.
+// bottom. Only what can show on the screen is read and measured: the work and the memory are
+// bounded by the screen, whatever the comment's length.
 void DrawComment(AppState& s, Canvas& canvas, const IniFile& languageFile);
 // Rewrites the value of the move-number line. Allocates nothing.
 void DrawMoveCounter(AppState& s, Canvas& canvas);

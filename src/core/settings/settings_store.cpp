@@ -23,14 +23,19 @@ void ReadBool(const RegistryKey& key, const char* name, bool& field) {
 void ReadText(const RegistryKey& key, const char* name, std::string& field) {
     if (auto v = key.ReadString(name)) field = *v;
 }
-void ReadColour(const RegistryKey& key, const char* name, Colour& field) {
-    if (auto v = key.ReadInteger(name)) field = static_cast<Colour>(static_cast<uint32_t>(*v));
+// A colour is 0x00BBGGRR. A value with bits in the high byte (a system-colour or palette
+// reference, or a negative number) names no colour, and drawn as one it comes out black.
+void ReadColour(const RegistryKey& key, const char* name, Colour& field, Colour fallback) {
+    if (auto v = key.ReadInteger(name)) {
+        const auto value = static_cast<uint32_t>(*v);
+        field = value <= 0x00FFFFFFu ? value : fallback;
+    }
 }
 
 void ReadElement(const RegistryKey& key, ReplaySettings& s, int e) {
     ReadBool(key, kUseBitmapValue[e], s.UseBitmap[e]);
     ReadText(key, kBitmapNameValue[e], s.BitmapName[e]);
-    ReadColour(key, kColorValue[e], s.Color[e]);
+    ReadColour(key, kColorValue[e], s.Color[e], kDefaultColours[static_cast<std::size_t>(e)]);
 }
 
 void WriteElement(RegistryKey& key, const ReplaySettings& s, int e) {

@@ -15,7 +15,8 @@ void ApplyDefaults(ReplaySettings& s);
 // Creates Software\Tavrel\Senvola under the user's hive if it is missing; values untouched.
 void EnsureSettingsKey(Registry& registry);
 // Reads every stored value of the right type; a value that is missing or stored with another
-// type leaves its field as it is (the default). Then Speed (low 8 bits of the stored number)
+// type leaves its field as it is (the default); a colour with any bit of its high byte set is
+// no colour and gives that element's default colour. Then Speed (low 8 bits of the stored number)
 // above 17 becomes 17, PauseBetweenGames is held to 0..300, and a FileLoadType other than 0, 1
 // or 2 becomes 0. Nothing is written back.
 void ReadSettings(const RegistryKey& key, ReplaySettings& s);

@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <random>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game/builtin_games.h"
 #include "game/game_source.h"
+#include "game/reader_support.h"
 #include "native_file_system.h"
 
 namespace senvola {
@@ -223,9 +227,11 @@ public:
     std::size_t listed = 0;
     std::size_t lastLimit = 0;
     std::string lastDirectory;
+    int listings = 0;
     bool FileExists(const std::string&) const override { return false; }
     std::vector<std::string> ListPlainFiles(const std::string& directory, std::size_t limit) const override {
         auto* self = const_cast<FakeFiles*>(this);
+        ++self->listings;
         self->lastLimit = limit;
         self->lastDirectory = directory;
         std::vector<std::string> names;
@@ -264,6 +270,125 @@ TEST(GameSource, AtMostTenThousandFilesAreListedAndAllAreDrawnBeforeIndexingAgai
     LoadNextGame(s, files);
     EXPECT_EQ(s.BuiltInIndex, 1);
     EXPECT_TRUE(s.CurrentFileName.empty());
+}
+
+TEST(GameSource, ABlankFolderSettingPlaysTheBuiltInGames) {
+    for (const std::string blank : {"", "   ", " \t "}) {
+        FakeFiles files;
+        files.listed = 3;
+        AppState s;
+        s.Settings.FileLoadType = 2;
+        s.Settings.DirFileString = blank;
+        s.BuiltInIndex = 2;
+        EXPECT_EQ(NextDirectoryFile(s, files), "");
+        LoadNextGame(s, files);
+        EXPECT_EQ(s.BuiltInIndex, 3);
+        EXPECT_TRUE(s.CurrentFileName.empty());
+        EXPECT_EQ(files.listings, 0) << "the root of the drive was listed for \"" << blank << "\"";
+        EXPECT_EQ(s.Settings.DirFileString, blank);
+    }
+}
+
+// A file of `size` bytes that starts with `head`; the rest is a hole that takes no disk space.
+void WriteSparse(const fs::path& path, const std::string& head, std::uint64_t size) {
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << head;
+        out.seekp(static_cast<std::streamoff>(size - 1));
+        out.put('\0');
+    }
+    ASSERT_EQ(fs::file_size(path), size);
+}
+
+TEST(GameFileLimit, FilesOverTheLimitAreRefusedBeforeTheyAreRead) {
+    using reader_support::kMaxGameFileBytes;
+    TempDir dir("limit");
+    // A whole game at the start: the SGF reader would stop at its ")" without reading further,
+    // so only the size can refuse it; past 4 GiB a size cut to 32 bits would look small.
+    const std::string sgf = "(;GM[1]SZ[9];B[cc];W[gg])";
+    const std::string go = "EVENT\r\nBOARDSIZE 9\r\nB 1 C7\r\n";
+    for (const std::uint64_t size : {kMaxGameFileBytes + 1, (std::uint64_t{1} << 32) + 1}) {
+        WriteSparse(dir.Native() / "big.sgf", sgf, size);
+        WriteSparse(dir.Native() / "big.go", go, size);
+        for (const std::string name : {"big.sgf", "big.go"}) {
+            GameRecord game;
+            uint8_t hasComments = 0;
+            EXPECT_EQ(ReadGameFile((dir.Native() / name).string(), game, hasComments), 255) << name << " " << size;
+            EXPECT_EQ(MoveListLength(game), 0) << name << " " << size;
+        }
+    }
+    WriteSparse(dir.Native() / "limit.sgf", sgf, kMaxGameFileBytes);
+    GameRecord game;
+    uint8_t hasComments = 0;
+    EXPECT_EQ(ReadGameFile((dir.Native() / "limit.sgf").string(), game, hasComments), 0);
+    EXPECT_EQ(MoveListLength(game), 2);
+
+    // The source falls back to a built-in game, as for any file that cannot be opened.
+    NativeFileSystem files;
+    AppState s;
+    s.Settings.FileLoadType = 1;
+    s.Settings.DirFileString = dir.FileFor("big.go");
+    s.BuiltInIndex = 4;
+    LoadNextGame(s, files);
+    EXPECT_EQ(s.BuiltInIndex, 5);
+    EXPECT_TRUE(s.CurrentFileName.empty());
+}
+
+// Input without end, like a pipe that never closes; counts the bytes taken from it.
+class EndlessInput final : public std::streambuf {
+public:
+    std::uint64_t taken = 0;
+
+protected:
+    int_type underflow() override {
+        buffer_.fill('(');
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + buffer_.size());
+        taken += buffer_.size();
+        return traits_type::to_int_type('(');
+    }
+
+private:
+    std::array<char, 4096> buffer_{};
+};
+
+TEST(GameFileLimit, InputOfUnknownLengthIsReadOnlyToTheLimit) {
+    const std::uint64_t limit = 1u << 20;
+    EndlessInput endless;
+    std::istream in(&endless);
+    reader_support::ChunkedInput input(in, limit);
+    std::uint64_t delivered = 0;
+    for (std::string_view chunk = input.Next(); !chunk.empty(); chunk = input.Next()) delivered += chunk.size();
+    EXPECT_TRUE(input.Failed());
+    EXPECT_LE(delivered, limit);
+    EXPECT_LE(endless.taken, limit + 1 + 4096);
+
+    // Exactly the limit is still a file.
+    std::istringstream exact(std::string(limit, 'x'));
+    reader_support::ChunkedInput whole(exact, limit);
+    delivered = 0;
+    for (std::string_view chunk = whole.Next(); !chunk.empty(); chunk = whole.Next()) delivered += chunk.size();
+    EXPECT_FALSE(whole.Failed());
+    EXPECT_EQ(delivered, limit);
+}
+
+TEST(GameSource, AHugeGameThenASmallOneLeavesTheRecordsSmall) {
+    TempDir dir("memory");
+    dir.Write("huge.sgf", "(;GM[1]SZ[19]CP[" + std::string(2u << 20, 'c') + "];B[aa]C[" +
+                              std::string(20u << 20, 'w') + "];W[bb])");
+    dir.Write("small.sgf", "(;GM[1]SZ[19]CP[(c)];B[aa]C[short];W[bb])");
+    NativeFileSystem files;
+    AppState s;
+    s.Settings.FileLoadType = 1;
+    s.Settings.DirFileString = dir.FileFor("huge.sgf");
+    LoadNextGame(s, files);
+    ASSERT_EQ(s.CurrentGame.Comments[1].size(), 20u << 20);
+    s.Settings.DirFileString = dir.FileFor("small.sgf");
+    LoadNextGame(s, files);
+    ASSERT_EQ(s.CurrentGame.Comments[1], "short");
+    for (const GameRecord* g : {&s.LoadBuffer, &s.CurrentGame}) {
+        EXPECT_LE(g->Comments[1].capacity(), kKeptTextCapacity);
+        EXPECT_LE(g->Copyright.capacity(), kKeptTextCapacity);
+    }
 }
 
 }  // namespace

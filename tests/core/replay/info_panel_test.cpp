@@ -163,6 +163,10 @@ TEST_F(PanelFixture, CopyrightIsCleanedOnTheRecord) {
     std::string text = "  \xA9\t 1999 Go \x96 Club\x97";
     CleanCopyright(text);
     EXPECT_EQ(text, "1999 Go \x96 Club");  // 150 stays, 151 and 169 go
+    // Kept up to a limit, counted after the leading spaces.
+    text = "  \xA9\t 1999 Go \x96 Club\x97";
+    CleanCopyright(text, 6);
+    EXPECT_EQ(text, "1999 G");
 }
 
 TEST(PanelTextTest, FileNamePartSplitsOnEitherSeparator) {
@@ -349,34 +353,101 @@ TEST_F(CommentFixture, TextIsCutAtTheBottomButTheLastLineIsDrawn) {
     // 200 lines with line feeds: the last is the trailing empty one, so nothing more is drawn.
     EXPECT_EQ(body.back().second, "line" + std::to_string(body.back().first - 2));
 
+    // The last line is drawn below the box as long as it is on the screen.
+    const int firstCut = (limit - l.CommentTop + h - 1) / h;
+    ASSERT_LT(l.CommentTop + firstCut * h, l.ScreenHeight);
+    std::string ending;
+    for (int i = 0; i < firstCut - 2; ++i) ending += "line" + std::to_string(i) + "\n";
     c.Clear();
-    text += "the end";
-    Show(text);
-    const Lines cut = Body();
-    EXPECT_EQ(cut.back(), (std::pair<int, std::string>{202, "the end"}));  // below the box
+    Show(ending + "the end");
+    EXPECT_EQ(Body().back(), (std::pair<int, std::string>{firstCut, "the end"}));
+
+    // Below the screen nothing shows, so nothing is drawn there, the last line included.
+    c.Clear();
+    Show(text + "the end");
+    EXPECT_EQ(Body(), body);
+    for (const CanvasOp& op : c.Ops()) EXPECT_LT(op.rect.y1, l.ScreenHeight);
 }
 
-TEST_F(CommentFixture, HundredThousandCharactersAreWrappedInLinearWork) {
+// Only what can show is read and measured: a comment of millions of characters costs what
+// the part of it on the screen costs.
+TEST_F(CommentFixture, AHugeCommentIsMeasuredOnlyAsFarAsTheScreenShows) {
+    const BoardLayout& l = s.Layout;
+    const int rows = (l.ScreenHeight - l.CommentTop) / h + 1;
+    const std::size_t fonts = 40;  // the fonts' "X" and the title
+
     std::string words;
     while (words.size() < 100000) words += "go ";
     Show(words);
-    const std::size_t wordCount = words.size() / 3;
-    // Every word is measured once, plus the fonts' "X" and the title.
-    EXPECT_LE(c.MeasureCount(), wordCount + 40);
+    const std::size_t measured = c.MeasureCount();
     const Lines body = Body();
-    EXPECT_LT(body.size(), 100u);  // only what fits, and the last line
+    EXPECT_LE(measured, static_cast<std::size_t>(rows) * (BoxChars() / 3 + 1) + fonts);
+    ASSERT_FALSE(body.empty());
+    EXPECT_EQ(body.back().second.size(), 42u);  // full lines down to the bottom of the box
     for (const auto& [row, text] : body) EXPECT_LE(static_cast<int>(text.size()), BoxChars());
-    EXPECT_EQ(body.back().first, 2 + static_cast<int>((wordCount + 13) / 14) - 1);
-
+    while (words.size() < 10000000) words += "go ";
     c.Clear();
-    const std::string one(100000, 'x');
-    Show(one);
-    EXPECT_LE(c.MeasureCount(), 40u);
-    EXPECT_EQ(Body(), (Lines{{3, one}}));
+    Show(words);
+    EXPECT_EQ(c.MeasureCount(), measured);
+    EXPECT_EQ(Body(), body);
 
+    // A single word is kept as far as it could run across the screen; what follows it is
+    // still found.
+    const int screenPixels = l.ScreenWidth - l.CommentLeft;
+    const std::string one(10000000, 'x');
     c.Clear();
-    Show(std::string(100000, ' '));
-    EXPECT_LE(c.MeasureCount(), 100000u + 40);
+    Show(one + " tail");
+    EXPECT_LE(c.MeasureCount(), 2 + fonts);
+    const Lines wide = Body();
+    ASSERT_EQ(wide.size(), 2u);
+    EXPECT_EQ(wide[0].first, 3);
+    EXPECT_GE(static_cast<int>(wide[0].second.size()) * cw, screenPixels);  // runs off the screen
+    EXPECT_LE(wide[0].second.size(), 4u * static_cast<std::size_t>(screenPixels));
+    EXPECT_EQ(wide[0].second.find_first_not_of('x'), wide[0].second.size() - 1);
+    EXPECT_EQ(wide[1], (std::pair<int, std::string>{4, "tail"}));
+
+    // Blanks are words of their own; control characters are never measured at all.
+    c.Clear();
+    Show(std::string(10000000, ' '));
+    EXPECT_LE(c.MeasureCount(), static_cast<std::size_t>(rows) * (BoxChars() + 1) + fonts);
+    c.Clear();
+    Show(std::string(10000000, '\x01'));
+    EXPECT_LE(c.MeasureCount(), fonts);
+    EXPECT_TRUE(Body().empty());
+
+    // A title of the same length is cut the same way.
+    s.Language.AboutGoText = "About the game\r\n\r\nGo is a board game for two.";
+    c.Clear();
+    Show("About the " + one);
+    EXPECT_LE(c.MeasureCount(), fonts);
+    std::size_t titleLength = 0;
+    for (const CanvasOp& op : c.Ops()) {
+        if (op.kind == CanvasOpKind::TextOut && op.font.bold) titleLength = op.text.size();
+    }
+    EXPECT_GE(titleLength * static_cast<std::size_t>(RecordingCanvas::CharWidth(12, true)),
+              static_cast<std::size_t>(screenPixels));
+    EXPECT_LE(titleLength, 4u * static_cast<std::size_t>(screenPixels));
+}
+
+// A header text of millions of characters is cut where it could no longer show.
+TEST_F(PanelFixture, HugeHeaderTextsAreCutAtTheScreenEdge) {
+    s.CurrentGame.WhiteName = std::string(10000000, 'n');
+    s.CurrentGame.WhiteRank = "9p";
+    s.CurrentGame.Copyright = std::string(10000000, 'c');
+    DrawInfoPanel(s, c);
+    const int w = RecordingCanvas::CharWidth(10, false);
+    std::vector<std::string> values;
+    for (const CanvasOp& op : c.Ops()) {
+        if (op.kind == CanvasOpKind::TextOut && op.text.rfind(" : ", 0) == 0 && op.text.size() > 100) {
+            const int pixels = s.Layout.ScreenWidth - op.rect.x1;
+            EXPECT_GE(static_cast<int>(op.text.size()) * w, pixels);
+            EXPECT_LE(op.text.size(), 4u * static_cast<std::size_t>(pixels));
+            values.push_back(op.text.substr(3, 10));
+        }
+    }
+    EXPECT_EQ(values, (std::vector<std::string>{"nnnnnnnnnn", "cccccccccc"}));
+    EXPECT_LT(s.CurrentGame.Copyright.size(), 4000u) << "cleaned only as far as it shows";
+    EXPECT_EQ(Texts(" : Yasui, 7d").size(), 1u);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     put("BlackStoneColor", int32_t{0x00010203});
     put("UseWhiteStoneBitmap", int32_t{0});
     put("WhiteStoneBitmapName", std::string("white.bmp"));
-    put("WhiteStoneColor", static_cast<int32_t>(0xFFFFFFFFu));
+    put("WhiteStoneColor", int32_t{0x00FFFFFE});
     put("Language", int32_t{-4});  // taken as stored; the language file decides what it means
 
     ReplaySettings s;
@@ -118,8 +118,29 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     EXPECT_EQ(s.BitmapName, (std::array<std::string, 3>{"wood.bmp", "black.bmp", "white.bmp"}));
     EXPECT_EQ(s.Color[geBoard], 0x00A0B0C0u);
     EXPECT_EQ(s.Color[geBlackStones], 0x00010203u);
-    EXPECT_EQ(s.Color[geWhiteStones], 0xFFFFFFFFu);  // colours are not checked
+    EXPECT_EQ(s.Color[geWhiteStones], 0x00FFFFFEu);
     EXPECT_EQ(s.Language, -4);
+}
+
+// A stored number with bits in the high byte is no 0x00BBGGRR colour (a system colour such as
+// 0x80000005, a palette reference, a negative number): drawn as one it would be black. The
+// element gets its default colour, whatever the field held before.
+TEST(SettingsStore, AColourWithAHighByteGivesTheDefaultColour) {
+    for (const uint32_t stored : {0x80000005u, 0x01000010u, 0xFF123456u, 0xFFFFFFFFu}) {
+        MemoryRegistry registry;
+        auto& v = registry.Key(kSettingsKeyPath).values;
+        for (const char* name : {"BoardColor", "BlackStoneColor", "WhiteStoneColor"}) {
+            v[MemoryRegistry::Normalise(name)] = static_cast<int32_t>(stored);
+        }
+        ReplaySettings s = NonDefaultSettings();
+        ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), s);
+        EXPECT_EQ(s.Color, (std::array<Colour, 3>{0x004080, 0x000000, 0xFFFFFF})) << std::hex << stored;
+    }
+    MemoryRegistry registry;
+    registry.Key(kSettingsKeyPath).values[MemoryRegistry::Normalise("BoardColor")] = int32_t{0x00FFFFFF};
+    ReplaySettings s;
+    ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), s);
+    EXPECT_EQ(s.Color[geBoard], 0x00FFFFFFu);  // the highest colour is still one
 }
 
 struct ClampCase {
