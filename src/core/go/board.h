@@ -4,7 +4,8 @@
 // Chains are kept up to date move by move (each stone names its chain's head, the stones of a
 // chain form a ring, the head holds the exact liberty count), so a move costs a few dozen steps
 // instead of scans of the whole board. The answers are those of the plain rules with two
-// limits of the screensaver's own: at most 250 chains on the board, and the ko test below.
+// limits of the screensaver's own: at most 250 chains on the board, and ko judged from the last
+// move alone (a single stone retaken at once), never by repetition of older positions.
 #pragma once
 
 #include <array>
