@@ -89,7 +89,7 @@ void Measure(const std::string& where, HDC dc, const std::function<void(ReplaySe
         s.NeedNewGame = true;
         tick();
         for (int t = 0; t < 1000 && !s.NeedNewGame; ++t) {
-            const int n = s.Board.MoveNumber;
+            const int n = s.Board.MoveNumber();
             if (n < 1 || n > kMaxMoves || s.CurrentGame.MoveX[n] == 0) break;
             QueryPerformanceCounter(&a);
             tick();

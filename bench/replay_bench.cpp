@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "board/game_replay.h"
 #include "game/builtin_games.h"
 #include "game/game_source.h"
+#include "replay/game_replay.h"
 
 namespace senvola {
 namespace {
@@ -32,7 +32,7 @@ void ReplayGames(benchmark::State& state, const std::vector<GameRecord>& games) 
         state.ResumeTiming();
         const ReplayOutcome r = ReplayCurrentGame(*s, none);
         moves += r.Played;
-        benchmark::DoNotOptimize(s->Board.Points);
+        benchmark::DoNotOptimize(s->Board);
     }
     state.SetItemsProcessed(moves);
 }

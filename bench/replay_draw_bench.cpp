@@ -61,7 +61,7 @@ void BM_MoveTick(benchmark::State& state) {
     std::size_t calls = 0;
     for (auto _ : state) {
         // A game that has ended starts again, outside the measured time.
-        const int n = s.Board.MoveNumber;
+        const int n = s.Board.MoveNumber();
         if (s.NeedNewGame || n > kMaxMoves || s.CurrentGame.MoveX[static_cast<std::size_t>(n)] == 0) {
             state.PauseTiming();
             s.NeedNewGame = true;
@@ -90,7 +90,7 @@ void BM_DrawLongComment(benchmark::State& state) {
     DrawCommentBox(s, c, ini);
     std::string text;
     while (static_cast<long long>(text.size()) < state.range(0)) text += "move ";
-    s.Board.MoveNumber = 2;
+    s.Board.Pass();  // move 2
     s.CurrentGame.Comments[2] = text;
     for (auto _ : state) {
         c.Clear();

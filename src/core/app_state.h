@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "board/board_position.h"
 #include "game/game_record.h"
+#include "go/board.h"
 #include "replay/board_layout.h"
 #include "settings/language_table.h"
 #include "settings/replay_settings.h"
@@ -22,7 +22,8 @@ struct AppState {
     uint8_t BuiltInIndex = 0;   // built-in game shown last, 1..6
     std::vector<std::string> DirectoryFiles;  // sorted; game directory files not yet drawn
     bool DirectoryFilesCreated = false;       // the first directory request has run
-    BoardPosition Board{};
+    go::Board Board{};
+    go::Point LastMove{};       // stone carrying the last-move marker; kNoPoint: none
     BoardLayout Layout{};
     ReplaySettings Settings{};
     LanguageTable Language{};

@@ -15,7 +15,6 @@
 #include "canvas_gdi.h"
 #include "render_win32.h"
 #include "file_system_win32.h"
-#include "board/board_rules.h"
 #include "replay/board_drawing.h"
 #include "replay/replay_driver.h"
 #include "replay/stone_drawing.h"
@@ -121,9 +120,17 @@ int CountIf(const Render& r, int x1, int y1, int x2, int y2, const std::function
 
 using BoardPixel = std::function<bool(COLORREF)>;
 
-// Every point of the board as the position `expected` says, with the geometry of the layout:
+// Whether two replays left the same stones on every point.
+bool SameStones(const go::Board& a, const go::Board& b) {
+    for (int x = 1; x <= go::Board::kMaxSize; ++x)
+        for (int y = 1; y <= go::Board::kMaxSize; ++y)
+            if (a.At({x, y}) != b.At({x, y})) return false;
+    return a.Size() == b.Size();
+}
+
+// Every point of the board as the replay `expected` left it, with the geometry of the layout:
 // stone discs in their colours, empty points showing board and grid, star points, the marker.
-void CheckBoard(const Render& r, const BoardPosition& expected, const BoardPixel& isBoard,
+void CheckBoard(const Render& r, const AppState& expected, const BoardPixel& isBoard,
                 COLORREF blackStone = kBlackPx, COLORREF whiteStone = kWhitePx) {
     const AppState& s = *r.s;
     const BoardLayout& l = s.Layout;
@@ -140,13 +147,13 @@ void CheckBoard(const Render& r, const BoardPosition& expected, const BoardPixel
             // A board wider or taller than the window is cut at its edges; its points there
             // cannot be seen.
             if (px - cw < 0 || py - ch < 0 || px + cw >= l.ScreenWidth || py + ch >= l.ScreenHeight) continue;
-            const uint8_t v = expected.Points[x][y];
+            const go::Stone v = expected.Board.At({x, y});
             const int quad[4][2] = {{px - qx, py - qy}, {px + qx, py - qy}, {px - qx, py + qy}, {px + qx, py + qy}};
             for (auto& q : quad) {
                 const COLORREF c = r.At(q[0], q[1]);
-                if (v == ptBlack) {
+                if (v == go::Stone::Black) {
                     EXPECT_EQ(c, blackStone) << "black stone pixel at " << q[0] << "," << q[1];
-                } else if (v == ptWhite) {
+                } else if (v == go::Stone::White) {
                     EXPECT_EQ(c, whiteStone) << "white stone pixel at " << q[0] << "," << q[1];
                 } else {
                     EXPECT_TRUE(isBoard(c)) << "board pixel at " << q[0] << "," << q[1] << " is " << std::hex << c;
@@ -159,16 +166,16 @@ void CheckBoard(const Render& r, const BoardPosition& expected, const BoardPixel
             if (y < n) {
                 EXPECT_EQ(r.At(px, py + ch / 2), kBlackPx) << "vertical grid line";
             }
-            const bool marked = expected.LastMoveX == x && expected.LastMoveY == y;
+            const bool marked = expected.LastMove == go::Point{x, y};
             if (marked) {
                 EXPECT_EQ(r.At(px, py), kRedPx) << "marker";
-            } else if (v == ptWhite) {
+            } else if (v == go::Stone::White) {
                 EXPECT_EQ(r.At(px, py), whiteStone);
-            } else if (v == ptEmpty && !(x == n && y == n)) {
+            } else if (v == go::Stone::Empty && !(x == n && y == n)) {
                 // The intersection itself (the bottom-right corner is no line's start point).
                 EXPECT_EQ(r.At(px, py), kBlackPx) << "intersection";
             }
-            if (v == ptEmpty && IsStarPoint(n, x, y)) {
+            if (v == go::Stone::Empty && IsStarPoint(n, x, y)) {
                 const int rs = StarPointRadius(cw);
                 EXPECT_EQ(CountIf(r, px - rs, py - rs, px + rs + 1, py + rs + 1, [](COLORREF c) { return c == 0; }),
                           (2 * rs + 1) * (2 * rs + 1))
@@ -180,9 +187,9 @@ void CheckBoard(const Render& r, const BoardPosition& expected, const BoardPixel
     }
     // Red appears only in the marker's box around the last move.
     const int totalRed = CountIf(r, 0, 0, l.ScreenWidth, l.ScreenHeight, [](COLORREF c) { return c == kRedPx; });
-    if (expected.LastMoveX != 0) {
+    if (expected.LastMove != go::kNoPoint) {
         const int mr = MarkerRadius(cw);
-        const int px = l.BoardLeft + (expected.LastMoveX - 1) * cw, py = l.BoardTop + (expected.LastMoveY - 1) * ch;
+        const int px = l.BoardLeft + (expected.LastMove.x - 1) * cw, py = l.BoardTop + (expected.LastMove.y - 1) * ch;
         const int boxRed = CountIf(r, px - mr, py - mr, px + mr, py + mr, [](COLORREF c) { return c == kRedPx; });
         EXPECT_GT(boxRed, 0);
         EXPECT_EQ(totalRed, boxRed) << "red outside the marker";
@@ -259,11 +266,11 @@ TEST(Render, ColourBoardAt1024x768MatchesTheLayoutAndTheRules) {
     EXPECT_EQ(l.PanelRight, 1004);
     EXPECT_EQ(l.PanelBottom, 748);
     auto ref = Reference("builtin:1", 60);
-    CheckBoard(*r, ref->Board, IsBrown);
+    CheckBoard(*r, *ref, IsBrown);
     CheckPanel(*r);
     // The rules' replay and the drawn one agree on the whole position.
-    EXPECT_EQ(std::memcmp(ref->Board.Points, r->s->Board.Points, sizeof ref->Board.Points), 0);
-    EXPECT_EQ(r->s->Board.MoveNumber, 61);
+    EXPECT_TRUE(SameStones(ref->Board, r->s->Board));
+    EXPECT_EQ(r->s->Board.MoveNumber(), 61);
 }
 
 TEST(Render, EveryBuiltInGameAtSeveralSizesInBothModes) {
@@ -279,7 +286,7 @@ TEST(Render, EveryBuiltInGameAtSeveralSizesInBothModes) {
                 SCOPED_TRACE(source + " at " + std::to_string(wh[0]) + "x" + std::to_string(wh[1]) +
                              (boardOnly ? " board only" : " with panel"));
                 auto r = RenderGame(source, wh[0], wh[1], ticks, boardOnly);
-                CheckBoard(*r, ref->Board, IsBrown);
+                CheckBoard(*r, *ref, IsBrown);
                 if (!boardOnly) CheckPanel(*r);
             }
         }
@@ -304,7 +311,7 @@ TEST(Render, BoardOnlyDrawsNothingOutsideTheBoardSurface) {
         EXPECT_EQ(r->At(sx1, sy1), kBoardBrown);
         EXPECT_EQ(r->At(sx2 - 1, sy2 - 1), kBoardBrown);
         auto ref = Reference("builtin:2", 80);
-        CheckBoard(*r, ref->Board, IsBrown);
+        CheckBoard(*r, *ref, IsBrown);
     }
 }
 
@@ -327,8 +334,8 @@ TEST(Render, PreviewAndTinyWindowsAreDrawnWithoutFault) {
             }
             if (l.CellWidth >= 4) {
                 // Stones are still told apart: the last move's marker is there.
-                const int px = l.BoardLeft + (r->s->Board.LastMoveX - 1) * l.CellWidth;
-                const int py = l.BoardTop + (r->s->Board.LastMoveY - 1) * l.CellHeight;
+                const int px = l.BoardLeft + (r->s->LastMove.x - 1) * l.CellWidth;
+                const int py = l.BoardTop + (r->s->LastMove.y - 1) * l.CellHeight;
                 EXPECT_EQ(r->At(px, py), kRedPx);
             }
         }
@@ -352,12 +359,11 @@ Capture FindCapture() {
         s->NeedNewGame = true;
         ReplayTick(*s, none, files, ini, 1024, 768, 1000);
         for (int t = 1; t < 400 && !s->NeedNewGame; ++t) {
-            BoardPosition before = s->Board;
+            const go::Board before = s->Board;
             ReplayTick(*s, none, files, ini, 1024, 768, 1000);
             for (int x = 1; x <= s->CurrentGame.BoardSize; ++x)
                 for (int y = 1; y <= s->CurrentGame.BoardSize; ++y)
-                    if ((before.Points[x][y] == ptBlack || before.Points[x][y] == ptWhite) &&
-                        s->Board.Points[x][y] == ptEmpty)
+                    if (before.At({x, y}) != go::Stone::Empty && s->Board.At({x, y}) == go::Stone::Empty)
                         return {source, t, x, y};
         }
     }
@@ -375,9 +381,9 @@ TEST(Render, MarkerMovesFromStoneToStoneAndACaptureIsErasedToBoardAndGrid) {
     for (int t = cap.tick - 2; t <= cap.tick; ++t) {
         SCOPED_TRACE("tick " + std::to_string(t));
         if (t > cap.tick - 2) {
-            const int oldX = r->s->Board.LastMoveX, oldY = r->s->Board.LastMoveY;
+            const int oldX = r->s->LastMove.x, oldY = r->s->LastMove.y;
             r->Tick();
-            const int newX = r->s->Board.LastMoveX, newY = r->s->Board.LastMoveY;
+            const int newX = r->s->LastMove.x, newY = r->s->LastMove.y;
             if (oldX != 0 && (oldX != newX || oldY != newY)) {
                 // The marker left its old stone: that stone shows its own colour at its centre.
                 const int px = l.BoardLeft + (oldX - 1) * l.CellWidth, py = l.BoardTop + (oldY - 1) * l.CellHeight;
@@ -385,7 +391,7 @@ TEST(Render, MarkerMovesFromStoneToStoneAndACaptureIsErasedToBoardAndGrid) {
             }
         }
         auto ref = expectedAt(t);
-        CheckBoard(*r, ref->Board, IsBrown);
+        CheckBoard(*r, *ref, IsBrown);
     }
     // The captured point in detail: board colour around, both grid lines through it.
     const int px = l.BoardLeft + (cap.x - 1) * l.CellWidth, py = l.BoardTop + (cap.y - 1) * l.CellHeight;
@@ -479,9 +485,9 @@ TEST_F(BitmapBoardRender, TilesTheBoardAndRestoresCapturedPointsFromTheTexture) 
     for (int b = 0; b < my - StoneRadius(l.CellHeight) - 1; ++b)
         for (int a = 0; a < mx - StoneRadius(l.CellWidth) - 1; ++a)
             ASSERT_EQ(r->At(ox + a, oy + b), TilePixel(a % 20, b % 14)) << a << "," << b;
-    CheckBoard(*r, Reference(cap.source, cap.tick - 1)->Board, IsTile);
+    CheckBoard(*r, *Reference(cap.source, cap.tick - 1), IsTile);
     r->Tick();
-    CheckBoard(*r, Reference(cap.source, cap.tick)->Board, IsTile);
+    CheckBoard(*r, *Reference(cap.source, cap.tick), IsTile);
     // The captured point: texture around, grid through it.
     const int px = l.BoardLeft + (cap.x - 1) * l.CellWidth, py = l.BoardTop + (cap.y - 1) * l.CellHeight;
     EXPECT_EQ(CountIf(*r, px - 10, py - 10, px + 10, py + 10, [](COLORREF c) { return c == kWhitePx; }), 0);
@@ -496,7 +502,7 @@ TEST_F(BitmapBoardRender, TilesTheBoardAndRestoresCapturedPointsFromTheTexture) 
 TEST_F(BitmapBoardRender, StonePictureIsDrawnWithoutItsTransparentColour) {
     auto r = RenderGame("builtin:3", 1024, 768, 50, false, Pictures(true));
     ASSERT_TRUE(r->s->Settings.UseBitmap[geBlackStones]);
-    CheckBoard(*r, Reference("builtin:3", 50)->Board, IsTile, kStoneBlue);
+    CheckBoard(*r, *Reference("builtin:3", 50), IsTile, kStoneBlue);
     EXPECT_EQ(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == RGB(255, 0, 255); }), 0);
     EXPECT_GT(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == kStoneBlue; }), 100);
 }
@@ -541,8 +547,8 @@ TEST(Render, CorpusGamesOfEverySizeMidGameAndAtTheirEnd) {
             auto r = RenderGame(path, wh[0], wh[1], ticks, boardOnly);
             ASSERT_FALSE(r->s->CurrentFileName.empty()) << "the file did not load";
             auto ref = ReferenceFile(path, ticks);
-            EXPECT_EQ(std::memcmp(ref->Board.Points, r->s->Board.Points, sizeof ref->Board.Points), 0);
-            CheckBoard(*r, ref->Board, IsBrown);
+            EXPECT_TRUE(SameStones(ref->Board, r->s->Board));
+            CheckBoard(*r, *ref, IsBrown);
             if (!boardOnly) CheckPanel(*r);
             ++drawn;
         }

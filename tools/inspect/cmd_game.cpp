@@ -7,13 +7,12 @@
 #include <system_error>
 #include <vector>
 
-#include "board/board_rules.h"
-#include "board/game_replay.h"
 #include "commands.h"
 #include "game/builtin_games.h"
 #include "game/game_source.h"
 #include "game_input.h"
 #include "json_text.h"
+#include "replay/game_replay.h"
 
 namespace senvola::inspect {
 
@@ -87,12 +86,25 @@ const char* CodeReason(const std::string& path, int code) {
     return "unknown error";
 }
 
-const char* IllegalReasonText(int r) {
+// The reason's number in the reports, as the rules have always numbered it.
+int IllegalReasonCode(go::MoveResult r) {
     switch (r) {
-        case ilOccupied: return "point occupied";
-        case ilSuicide: return "suicide";
-        case ilKo: return "ko";
-        case ilNoChainNumber: return "no free chain number";
+        case go::MoveResult::Played: return 0;
+        case go::MoveResult::Occupied: return 1;
+        case go::MoveResult::Suicide: return 2;
+        case go::MoveResult::Ko: return 3;
+        case go::MoveResult::ChainLimit: return 4;
+    }
+    return 0;
+}
+
+const char* IllegalReasonText(go::MoveResult r) {
+    switch (r) {
+        case go::MoveResult::Occupied: return "point occupied";
+        case go::MoveResult::Suicide: return "suicide";
+        case go::MoveResult::Ko: return "ko";
+        case go::MoveResult::ChainLimit: return "no free chain number";
+        case go::MoveResult::Played: break;
     }
     return "unknown";
 }
@@ -122,7 +134,7 @@ void CheckOne(const std::string& path, CheckTotals& t) {
     } else {
         ++t.illegal;
         line += "replay stops at move " + Num(r.IllegalMove) + " (" + Num(r.IllegalX) + ", " + Num(r.IllegalY) +
-                "): illegal, reason " + Num(r.Reason) + " (" + IllegalReasonText(r.Reason) + ")";
+                "): illegal, reason " + Num(IllegalReasonCode(r.Reason)) + " (" + IllegalReasonText(r.Reason) + ")";
     }
     PrintLine(line);
 }
@@ -205,23 +217,25 @@ int CmdReplay(const Args& args) {
     CommitGame(s->LoadBuffer, s->CurrentGame);
     NullMoveDisplay none;
     const ReplayOutcome r = ReplayCurrentGame(*s, none);
-    const BoardPosition& b = s->Board;
+    const go::Board& b = s->Board;
     std::string j = "{\"code\": 0, \"entries\": " + Num(r.Entries) + ", \"played\": " + Num(r.Played) +
                     ", \"illegal\": ";
     if (r.IllegalMove == 0) {
         j += "null";
     } else {
         j += "{\"move\": " + Num(r.IllegalMove) + ", \"x\": " + Num(r.IllegalX) + ", \"y\": " + Num(r.IllegalY) +
-             ", \"reason\": " + Num(r.Reason) + "}";
+             ", \"reason\": " + Num(IllegalReasonCode(r.Reason)) + "}";
     }
-    j += ", \"moveNumber\": " + Num(b.MoveNumber) + ", \"toMove\": " + Num(b.ToMove) + ", \"ko\": [" +
-         Num(b.KoX) + ", " + Num(b.KoY) + "], \"board\": [";
-    const int n = std::clamp(s->CurrentGame.BoardSize, 0, kBoardArray - 2);
+    // The ko's row is that of the latest ko even when none is left: the report has always shown
+    // it so.
+    j += ", \"moveNumber\": " + Num(b.MoveNumber()) + ", \"toMove\": " + Num(b.ToMove() == go::Stone::Black ? 1 : 0) +
+         ", \"ko\": [" + Num(b.Ko().x) + ", " + Num(b.LastKo().y) + "], \"board\": [";
+    const int n = std::clamp(s->CurrentGame.BoardSize, 0, go::Board::kMaxSize);
     for (int y = 1; y <= n; ++y) {
         std::string row;
         for (int x = 1; x <= n; ++x) {
-            const uint8_t v = b.Points[x][y];
-            row += v == ptBlack ? 'X' : v == ptWhite ? 'O' : '.';
+            const go::Stone v = b.At({x, y});
+            row += v == go::Stone::Black ? 'X' : v == go::Stone::White ? 'O' : '.';
         }
         if (y > 1) j += ", ";
         j += "\"" + row + "\"";

@@ -101,7 +101,7 @@ void Trace(const std::string& title, int builtIn, const std::string& file, int w
     for (int tick = 0; tick < 2000; ++tick) {
         canvas.Clear();
         ReplayTick(*s, canvas, files, ini, width, height, 50);
-        std::printf("tick %d move %d measures %zu\n", tick, s->Board.MoveNumber, canvas.MeasureCount());
+        std::printf("tick %d move %d measures %zu\n", tick, s->Board.MoveNumber(), canvas.MeasureCount());
         PrintOps(canvas);
         if (tick > 0 && s->NeedNewGame) break;
     }

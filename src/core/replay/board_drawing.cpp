@@ -69,7 +69,7 @@ bool IsStarPoint(int boardSize, int x, int y) {
     return onX && onY;
 }
 
-int DrawnBoardSize(const GameRecord& game) { return std::clamp(game.BoardSize, 1, kBoardArray - 2); }
+int DrawnBoardSize(const GameRecord& game) { return std::clamp(game.BoardSize, 1, go::Board::kMaxSize); }
 
 int StarPointRadius(int cellWidth) { return cellWidth >= 7 ? 2 : 1; }
 

@@ -298,7 +298,7 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     l.MoveBoxTop = y;
     l.MoveBoxRight = sw;
     l.MoveBoxBottom = y + h;
-    drawLine(plMoveNumber, std::to_string(s.Board.MoveNumber));
+    drawLine(plMoveNumber, std::to_string(s.Board.MoveNumber()));
     if (!g.Date.empty()) drawLine(plDate, g.Date);
     if (!g.TimeLimit.empty()) drawLine(plTime, g.TimeLimit);
     if (!g.Place.empty()) drawLine(plPlace, g.Place);
@@ -336,8 +336,8 @@ void DrawComment(AppState& s, Canvas& canvas, const IniFile& languageFile) {
     canvas.SetBrush(kBlack, true);
     canvas.FillRect(l.PanelLeft + 1, l.PanelTop + 1, l.PanelRight - 1, l.PanelBottom - 1);
 
-    if (!ValidMoveIndex(s.Board.MoveNumber)) return;
-    const std::string_view text = s.CurrentGame.Comments[static_cast<std::size_t>(s.Board.MoveNumber)];
+    if (!ValidMoveIndex(s.Board.MoveNumber())) return;
+    const std::string_view text = s.CurrentGame.Comments[static_cast<std::size_t>(s.Board.MoveNumber())];
     if (text.empty()) return;
 
     // A comment that starts like the introduction is the introduction: no "Comment:" title.
@@ -376,7 +376,7 @@ void DrawMoveCounter(AppState& s, Canvas& canvas) {
     SetPanelFont(canvas, l.PanelFontSize, false);
     canvas.SetBrush(kBlack, false);
     CounterText text;
-    const int n = s.Board.MoveNumber;
+    const int n = s.Board.MoveNumber();
     text.Append(" : ");
     text.AppendNumber(n);
     // Past the last slot there is no entry: the game is over there too.

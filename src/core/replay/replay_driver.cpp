@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "board/board_rules.h"
 #include "game/game_source.h"
 #include "replay/board_drawing.h"
 #include "replay/info_panel.h"
+#include "replay/move_replay.h"
 #include "replay/screen_display.h"
 
 namespace senvola {
@@ -45,7 +45,7 @@ void ReplayTick(AppState& s, Canvas& canvas, const FileSystem& files, const IniF
         StartNewGame(s, canvas, display, files, languageFile, windowWidth, windowHeight);
         return;
     }
-    const int n = s.Board.MoveNumber;
+    const int n = s.Board.MoveNumber();
     // A game that fills all 800 slots has no closing 0 entry: past slot 800 it is over.
     const uint8_t e = (n >= 1 && n <= kMaxMoves) ? s.CurrentGame.MoveX[static_cast<std::size_t>(n)] : 0;
     if (e == kPassCoord) {

@@ -46,7 +46,7 @@ bool BoardTextureStrip(const BoardLayout& l, int boardSize, Rect& strip) {
     return false;
 }
 
-void DrawStone(AppState& s, Canvas& canvas, int x, int y, bool black, bool marker) {
+void DrawStone(const AppState& s, Canvas& canvas, int x, int y, bool black, bool marker) {
     const BoardLayout& l = s.Layout;
     const int px = l.BoardLeft + (x - 1) * l.CellWidth;
     const int py = l.BoardTop + (y - 1) * l.CellHeight;
@@ -65,12 +65,10 @@ void DrawStone(AppState& s, Canvas& canvas, int x, int y, bool black, bool marke
         canvas.SetPen(kRed, true);
         canvas.SetBrush(kRed, true);
         canvas.Ellipse(px - r, py - r, px + r, py + r);
-        s.Board.LastMoveX = static_cast<uint8_t>(x);
-        s.Board.LastMoveY = static_cast<uint8_t>(y);
     }
 }
 
-void DrawEmptyPoint(AppState& s, Canvas& canvas, int x, int y) {
+void DrawEmptyPoint(const AppState& s, Canvas& canvas, int x, int y) {
     const BoardLayout& l = s.Layout;
     const int n = DrawnBoardSize(s.CurrentGame);
     const int cw = l.CellWidth, ch = l.CellHeight;

@@ -21,11 +21,11 @@ int MarkerRadius(int cellWidth);
 bool BoardTextureStrip(const BoardLayout& layout, int boardSize, Rect& strip);
 
 // Draws a stone at (x, y) in 1..BoardSize: the stone's picture when its UseBitmap is set and a
-// picture is loaded, else a disc in its colour; with marker, the red marker, and (x, y) becomes
-// LastMoveX/LastMoveY.
-void DrawStone(AppState& s, Canvas& canvas, int x, int y, bool black, bool marker);
+// picture is loaded, else a disc in its colour; with marker, the red marker. Which stone carries
+// the marker is the replay's to remember.
+void DrawStone(const AppState& s, Canvas& canvas, int x, int y, bool black, bool marker);
 // Restores (x, y) as an empty point: board surface, grid pieces (no stubs beyond the edge), star
 // point.
-void DrawEmptyPoint(AppState& s, Canvas& canvas, int x, int y);
+void DrawEmptyPoint(const AppState& s, Canvas& canvas, int x, int y);
 
 }  // namespace senvola

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "board/game_replay.h"
 #include "game/builtin_games.h"
+#include "replay/game_replay.h"
 
 namespace senvola {
 namespace {
@@ -24,9 +24,9 @@ TEST(BuiltInGames, EveryGameReplaysToItsEndWithoutAnIllegalMove) {
         const ReplayOutcome r = ReplayCurrentGame(s, none);
         EXPECT_EQ(r.Entries, kLengths[row - 1]) << "game " << row;
         EXPECT_EQ(r.IllegalMove, 0) << "game " << row << " stops at move " << r.IllegalMove << " ("
-                                     << r.IllegalX << "," << r.IllegalY << ") reason " << r.Reason;
+                                     << r.IllegalX << "," << r.IllegalY << ") reason " << static_cast<int>(r.Reason);
         EXPECT_EQ(r.Played, r.Entries);
-        EXPECT_EQ(s.Board.MoveNumber, r.Entries + 1);
+        EXPECT_EQ(s.Board.MoveNumber(), r.Entries + 1);
         EXPECT_FALSE(s.NeedNewGame);
     }
 }

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "board/game_replay.h"
 #include "game/game_source.h"
 #include "game/go_reader.h"
 #include "game/sgf_reader.h"
+#include "replay/game_replay.h"
 
 namespace senvola {
 namespace {
@@ -63,7 +63,7 @@ TEST(CorpusReplay, EveryLoadedGameReplaysToItsEnd) {
         moves += r.Played;
         if (r.IllegalMove != 0) {
             illegal.push_back(path + ": move " + std::to_string(r.IllegalMove) + " (" + std::to_string(r.IllegalX) +
-                              "," + std::to_string(r.IllegalY) + ") reason " + std::to_string(r.Reason));
+                              "," + std::to_string(r.IllegalY) + ") reason " + std::to_string(static_cast<int>(r.Reason)));
         }
     }
     std::cout << "corpus: " << files.size() << " files, " << loaded << " loaded, " << failed

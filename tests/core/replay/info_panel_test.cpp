@@ -181,7 +181,7 @@ TEST(PanelTextTest, FileNamePartSplitsOnEitherSeparator) {
 
 TEST_F(PanelFixture, BoardOnlyDrawsNoneOfIt) {
     s.Settings.ShowBoardOnly = true;
-    s.Board.MoveNumber = 5;
+    AtMove(s, 5);
     s.CurrentGame.Comments[5] = "x";
     DrawInfoPanel(s, c);
     DrawCommentBox(s, c, ini);
@@ -196,7 +196,7 @@ TEST_F(PanelFixture, MoveCounter) {
     s.CurrentGame.MoveX[1] = 4;
     s.CurrentGame.MoveX[2] = 0;
     c.Clear();
-    s.Board.MoveNumber = 1;
+    AtMove(s, 1);
     DrawMoveCounter(s, c);
     const auto fills = OpsOf(c, CanvasOpKind::FillRect);
     ASSERT_EQ(fills.size(), 1u);
@@ -211,11 +211,11 @@ TEST_F(PanelFixture, MoveCounter) {
     EXPECT_FALSE(text.brush.solid);
 
     c.Clear();
-    s.Board.MoveNumber = 2;
+    AtMove(s, 2);
     DrawMoveCounter(s, c);
     EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 2 (Game finished)"});
     c.Clear();
-    s.Board.MoveNumber = 801;
+    AtMove(s, 801);
     DrawMoveCounter(s, c);
     EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 801 (Game finished)"});
 }
@@ -268,7 +268,7 @@ struct CommentFixture : PanelFixture {
     void Show(const std::string& comment) {
         DrawInfoPanel(s, c);
         DrawCommentBox(s, c, ini);
-        s.Board.MoveNumber = 5;
+        AtMove(s, 5);
         s.CurrentGame.Comments[5] = comment;
         c.Clear();
         DrawComment(s, c, ini);

@@ -84,9 +84,9 @@ TEST_F(DriverTest, NewGameTickDrawsEverythingAndPlaysNothing) {
     EXPECT_EQ(s.Layout.ScreenWidth, 1024);
     EXPECT_EQ(s.Layout.ScreenHeight, 768);
     EXPECT_EQ(s.Layout.CellWidth, 31);
-    EXPECT_EQ(s.Board.MoveNumber, 1);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
     EXPECT_EQ(s.CurrentGame.MoveX[1], 4);
-    EXPECT_EQ(s.Board.Points[4][4], ptEmpty);
+    EXPECT_EQ(s.Board.At({4, 4}), go::Stone::Empty);
     EXPECT_EQ(c.Count(CanvasOpKind::Ellipse), 0u);
     EXPECT_EQ(c.Count(CanvasOpKind::Line), 38u);
     EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 1u);  // the panel frame
@@ -102,15 +102,15 @@ TEST_F(DriverTest, PauseZeroCountsOneTickThenStartsTheNextGame) {
         Tick();
         EXPECT_FALSE(s.NeedNewGame);
     }
-    EXPECT_EQ(s.Board.MoveNumber, 4);
-    EXPECT_EQ(s.Board.Points[16][4], ptBlack);
+    EXPECT_EQ(s.Board.MoveNumber(), 4);
+    EXPECT_EQ(s.Board.At({16, 4}), go::Stone::Black);
     Tick();  // counting tick: 0 - 500 is below 1
     EXPECT_TRUE(s.NeedNewGame);
     EXPECT_EQ(s.PauseLeft, -500);
     Tick();
     EXPECT_FALSE(s.NeedNewGame);
-    EXPECT_EQ(s.Board.MoveNumber, 1);
-    EXPECT_EQ(s.Board.Points[16][4], ptEmpty);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
+    EXPECT_EQ(s.Board.At({16, 4}), go::Stone::Empty);
 }
 
 TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
@@ -120,7 +120,7 @@ TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
     Tick();
     Tick();
     Tick();
-    EXPECT_EQ(s.Board.Points[10][10], ptWhite);
+    EXPECT_EQ(s.Board.At({10, 10}), go::Stone::White);
     EXPECT_EQ(c.Count(CanvasOpKind::TextOut), 0u);
     EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 0u);
     EXPECT_EQ(c.MeasureCount(), 0u);
@@ -176,8 +176,8 @@ TEST_F(DriverTest, ExactlyEightHundredEntriesThenGameOver) {
         Tick();
         ASSERT_FALSE(s.NeedNewGame) << "tick " << i;
     }
-    EXPECT_EQ(s.Board.MoveNumber, 801);
-    EXPECT_EQ(s.Board.Points[10][5], ptWhite);
+    EXPECT_EQ(s.Board.MoveNumber(), 801);
+    EXPECT_EQ(s.Board.At({10, 5}), go::Stone::White);
     Tick();
     EXPECT_TRUE(s.NeedNewGame);
 }
@@ -191,11 +191,11 @@ TEST_F(DriverTest, IllegalMoveStartsTheNextGameWithoutPause) {
     Tick();  // white on the black stone
     EXPECT_TRUE(s.NeedNewGame);
     EXPECT_EQ(s.PauseLeft, 300000);
-    EXPECT_EQ(s.Board.MoveNumber, 2);
+    EXPECT_EQ(s.Board.MoveNumber(), 2);
     Tick();
     EXPECT_FALSE(s.NeedNewGame);
-    EXPECT_EQ(s.Board.MoveNumber, 1);
-    EXPECT_EQ(s.Board.Points[3][3], ptEmpty);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
+    EXPECT_EQ(s.Board.At({3, 3}), go::Stone::Empty);
 }
 
 TEST_F(DriverTest, GameBegunByWhiteIsPlayedInItsColours) {
@@ -203,8 +203,8 @@ TEST_F(DriverTest, GameBegunByWhiteIsPlayedInItsColours) {
     Tick();
     Tick();
     Tick();
-    EXPECT_EQ(s.Board.Points[4][4], ptWhite);
-    EXPECT_EQ(s.Board.Points[16][16], ptBlack);
+    EXPECT_EQ(s.Board.At({4, 4}), go::Stone::White);
+    EXPECT_EQ(s.Board.At({16, 16}), go::Stone::Black);
 }
 
 TEST_F(DriverTest, PassDrawsNothing) {
@@ -214,20 +214,19 @@ TEST_F(DriverTest, PassDrawsNothing) {
     c.Clear();
     Tick();
     EXPECT_TRUE(c.Ops().empty());
-    EXPECT_EQ(s.Board.MoveNumber, 3);
-    EXPECT_EQ(s.Board.ToMove, 1);
+    EXPECT_EQ(s.Board.MoveNumber(), 3);
+    EXPECT_EQ(s.Board.ToMove(), go::Stone::Black);
 }
 
 TEST_F(DriverTest, HandicapStonesAreDrawnOnTheNewGameTick) {
     UseGame("(;SZ[19]HA[2]AB[pd][dp]" + Move(false, 10, 10) + ")");
     Tick();
     EXPECT_FALSE(s.NeedNewGame);
-    EXPECT_EQ(s.Board.Points[16][4], ptBlack);
-    EXPECT_EQ(s.Board.Points[4][16], ptBlack);
-    EXPECT_EQ(s.Board.ToMove, 0);
+    EXPECT_EQ(s.Board.At({16, 4}), go::Stone::Black);
+    EXPECT_EQ(s.Board.At({4, 16}), go::Stone::Black);
+    EXPECT_EQ(s.Board.ToMove(), go::Stone::White);
     EXPECT_GE(c.Count(CanvasOpKind::Ellipse), 3u);  // two stones and the last one's marker
-    EXPECT_EQ(s.Board.LastMoveX, 4);
-    EXPECT_EQ(s.Board.LastMoveY, 16);
+    EXPECT_EQ(s.LastMove, (go::Point{4, 16}));
 }
 
 // The cell of point (x, y): the area DrawEmptyPoint restores.
@@ -273,7 +272,7 @@ TEST_F(DriverTest, MoveTickDrawsOneCellAndTheCounterLine) {
         EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 0u);
     }
     // Move 3 captured the white stone: its point was restored.
-    EXPECT_EQ(s.Board.Points[1][1], ptEmpty);
+    EXPECT_EQ(s.Board.At({1, 1}), go::Stone::Empty);
 
     // With comments shown, the comment box is redrawn too, and nothing else.
     s.HasComments = 1;
@@ -343,11 +342,11 @@ TEST_F(DriverTest, DrawingFollowsThePositionThroughTheBuiltInGames) {
         const int n = s.CurrentGame.BoardSize;
         int moves = 0;
         while (!s.NeedNewGame) {
-            const int number = s.Board.MoveNumber;
+            const int number = s.Board.MoveNumber();
             if (number > kMaxMoves || s.CurrentGame.MoveX[static_cast<std::size_t>(number)] == 0) break;
             const int x = s.CurrentGame.MoveX[static_cast<std::size_t>(number)];
             const int y = s.CurrentGame.MoveY[static_cast<std::size_t>(number)];
-            const bool black = s.Board.ToMove == 1;
+            const bool black = s.Board.ToMove() == go::Stone::Black;
             c.Clear();
             Tick();
             if (x == kPassCoord || s.NeedNewGame) continue;
@@ -360,7 +359,7 @@ TEST_F(DriverTest, DrawingFollowsThePositionThroughTheBuiltInGames) {
             EXPECT_EQ(PointAt(l, (marker.rect.x1 + marker.rect.x2) / 2, (marker.rect.y1 + marker.rect.y2) / 2),
                       (std::pair<int, int>{x, y}));
             EXPECT_EQ(stone.brush.colour, s.Settings.Color[black ? geBlackStones : geWhiteStones]);
-            EXPECT_EQ(s.Board.Points[x][y], black ? ptBlack : ptWhite);
+            EXPECT_EQ(s.Board.At({x, y}), black ? go::Stone::Black : go::Stone::White);
             for (const CanvasOp& op : OpsOf(c, CanvasOpKind::FillRect)) {
                 if (op.brush.colour != s.Settings.Color[geBoard]) continue;
                 // A restored point: its cell is centred on an empty point of the board.
@@ -372,7 +371,7 @@ TEST_F(DriverTest, DrawingFollowsThePositionThroughTheBuiltInGames) {
                         if (cx > a.x1 && cx < a.x2 && cy > a.y1 && cy < a.y2 && a.x2 - a.x1 <= l.CellWidth + 3) {
                             found = true;
                             ++restored;
-                            EXPECT_EQ(s.Board.Points[px][py], ptEmpty) << px << "," << py;
+                            EXPECT_EQ(s.Board.At({px, py}), go::Stone::Empty) << px << "," << py;
                         }
                     }
                 }

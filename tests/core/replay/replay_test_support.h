@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app_state.h"
-#include "board/board_rules.h"
 #include "recording_canvas.h"
 #include "replay/board_drawing.h"
+#include "replay/move_replay.h"
 #include "settings/ini_file.h"
 
 namespace senvola::replay_test {
@@ -30,6 +30,12 @@ inline void LayOut(AppState& s, int w, int h, int size, bool boardOnly = false) 
     s.Layout.ScreenWidth = w;
     s.Layout.ScreenHeight = h;
     ComputeBoardLayout(s.Layout, size, boardOnly);
+}
+
+// The position of a fresh board at move n (n passes less one): what the panel reads.
+inline void AtMove(AppState& s, int n) {
+    s.Board = go::Board(s.Board.Size());
+    while (s.Board.MoveNumber() < n) s.Board.Pass();
 }
 
 inline std::vector<CanvasOp> OpsOf(const RecordingCanvas& c, CanvasOpKind kind) {

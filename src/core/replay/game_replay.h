@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app_state.h"
+#include "go/board.h"
 #include "replay/move_display.h"
 
 namespace senvola {
@@ -12,7 +13,7 @@ struct ReplayOutcome {
     int Played = 0;        // entries executed before an illegal one
     int IllegalMove = 0;   // list index of the illegal entry; 0 when the game reached its end
     int IllegalX = 0, IllegalY = 0;
-    int Reason = 0;        // IllegalReason of that entry
+    go::MoveResult Reason = go::MoveResult::Played;  // why the board refused that entry
 };
 
 // StartGame (reset, first colour, setup stones), then one PlayMove or PassMove per list entry

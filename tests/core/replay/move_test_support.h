@@ -1,14 +1,15 @@
-// Helpers for tests of the board rules: a MoveDisplay that records its calls, and a way to put
-// stones down as a diagram says.
+// Helpers for tests of the replay's moves: a MoveDisplay that records its calls, and a way to put
+// stones down as a diagram says through the whole move procedure.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "app_state.h"
-#include "board/board_rules.h"
+#include "core/go/board_test_support.h"
 #include "game/game_record.h"
 #include "replay/move_display.h"
+#include "replay/move_replay.h"
 
 namespace senvola::testing {
 
@@ -37,9 +38,9 @@ inline void NewBoard(AppState& s, int size) {
 
 // Puts one stone of the given colour through the full move procedure without taking a move
 // number (as a setup stone). Returns PlayMove's result.
-inline uint8_t Put(AppState& s, int x, int y, bool black) {
+inline go::MoveResult Put(AppState& s, int x, int y, bool black) {
     NullMoveDisplay none;
-    s.Board.ToMove = black ? 1 : 0;
+    s.Board.SetToMove(black ? go::Stone::Black : go::Stone::White);
     return PlayMove(s, none, x, y, true);
 }
 
@@ -50,25 +51,14 @@ inline bool PutDiagram(AppState& s, const std::vector<std::string>& rows) {
         for (std::size_t x = 0; x < rows[y].size(); ++x) {
             const char c = rows[y][x];
             if (c != 'X' && c != 'O') continue;
-            if (Put(s, static_cast<int>(x) + 1, static_cast<int>(y) + 1, c == 'X') != 0) return false;
+            if (Put(s, static_cast<int>(x) + 1, static_cast<int>(y) + 1, c == 'X') != go::MoveResult::Played)
+                return false;
         }
     }
     return true;
 }
 
 // The board as rows of '.', 'X', 'O'.
-inline std::vector<std::string> Diagram(const AppState& s) {
-    std::vector<std::string> rows;
-    const int n = s.CurrentGame.BoardSize;
-    for (int y = 1; y <= n; ++y) {
-        std::string row;
-        for (int x = 1; x <= n; ++x) {
-            const uint8_t v = s.Board.Points[x][y];
-            row += v == ptBlack ? 'X' : v == ptWhite ? 'O' : '.';
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
+inline std::vector<std::string> Diagram(const AppState& s) { return Diagram(s.Board); }
 
 }  // namespace senvola::testing

@@ -1,6 +1,6 @@
-#include "board/game_replay.h"
+#include "replay/game_replay.h"
 
-#include "board/board_rules.h"
+#include "replay/move_replay.h"
 
 namespace senvola {
 
@@ -8,17 +8,18 @@ ReplayOutcome ReplayCurrentGame(AppState& s, MoveDisplay& display) {
     ReplayOutcome out;
     out.Entries = MoveListLength(s.CurrentGame);
     StartGame(s, display);
-    BoardPosition& b = s.Board;
-    while (b.MoveNumber >= 1 && b.MoveNumber <= kMaxMoves) {
-        const int e = s.CurrentGame.MoveX[b.MoveNumber];
+    const go::Board& b = s.Board;
+    while (b.MoveNumber() >= 1 && b.MoveNumber() <= kMaxMoves) {
+        const int n = b.MoveNumber();
+        const int e = s.CurrentGame.MoveX[static_cast<std::size_t>(n)];
         if (e == 0) break;
         if (e == kPassCoord) {
             PassMove(s);
         } else {
-            const int y = s.CurrentGame.MoveY[b.MoveNumber];
-            const uint8_t r = PlayMove(s, display, e, y, false);
-            if (r != ilLegal) {
-                out.IllegalMove = b.MoveNumber;
+            const int y = s.CurrentGame.MoveY[static_cast<std::size_t>(n)];
+            const go::MoveResult r = PlayMove(s, display, e, y, false);
+            if (r != go::MoveResult::Played) {
+                out.IllegalMove = n;
                 out.IllegalX = e;
                 out.IllegalY = y;
                 out.Reason = r;

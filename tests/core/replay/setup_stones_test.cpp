@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "board/board_rules.h"
-#include "core/board/board_test_support.h"
+#include "core/replay/move_test_support.h"
+#include "replay/move_replay.h"
 
 namespace senvola {
 namespace {
 
+using go::MoveResult;
+using go::Stone;
 using testing::Diagram;
 using testing::RecordingDisplay;
 using Calls = std::vector<std::string>;
@@ -22,11 +24,11 @@ void Record(AppState& s, int size, int handicap, const std::string& setup, int f
     s.CurrentGame.FirstColour = static_cast<uint8_t>(firstColour);
 }
 
-std::vector<std::pair<int, int>> Stones(const AppState& s, uint8_t colour) {
+std::vector<std::pair<int, int>> Stones(const AppState& s, Stone colour) {
     std::vector<std::pair<int, int>> out;
     for (int x = 1; x <= s.CurrentGame.BoardSize; ++x)
         for (int y = 1; y <= s.CurrentGame.BoardSize; ++y)
-            if (s.Board.Points[x][y] == colour) out.emplace_back(x, y);
+            if (s.Board.At({x, y}) == colour) out.emplace_back(x, y);
     return out;
 }
 
@@ -38,17 +40,16 @@ TEST(PlaceSetupStones, HandicapTwoOnNineteenLinesAndWhiteMovesFirst) {
     RecordingDisplay d;
     s.NeedNewGame = true;
     StartGame(s, d);
-    EXPECT_EQ(Stones(s, ptBlack), (Points{{4, 16}, {16, 4}}));
+    EXPECT_EQ(Stones(s, Stone::Black), (Points{{4, 16}, {16, 4}}));
     EXPECT_EQ(s.CurrentGame.Setup, "ZPDZDP");
     EXPECT_EQ(s.CurrentGame.FirstColour, 2);
-    EXPECT_EQ(s.Board.ToMove, 0);
-    EXPECT_EQ(s.Board.MoveNumber, 1);
+    EXPECT_EQ(s.Board.ToMove(), Stone::White);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
     EXPECT_FALSE(s.NeedNewGame);
     // Each stone goes through the whole move procedure; the last keeps the marker.
     EXPECT_EQ(d.calls, (Calls{"counter", "stone 16,4 B marker", "stone 16,4 B", "counter",
                               "stone 4,16 B marker"}));
-    EXPECT_EQ(s.Board.LastMoveX, 4);
-    EXPECT_EQ(s.Board.LastMoveY, 16);
+    EXPECT_EQ(s.LastMove, (go::Point{4, 16}));
     EXPECT_EQ(s.CurrentGame.MoveX[1], 0) << "setup stones take no move slot";
 }
 
@@ -57,18 +58,18 @@ TEST(PlaceSetupStones, HandicapNineFillsTheNinePointsOfEachBoardSize) {
     Record(s, 9, 9, "");
     NullMoveDisplay none;
     StartGame(s, none);
-    EXPECT_EQ(Stones(s, ptBlack), (Points{{3, 3}, {3, 5}, {3, 7}, {5, 3}, {5, 5}, {5, 7}, {7, 3}, {7, 5}, {7, 7}}));
+    EXPECT_EQ(Stones(s, Stone::Black), (Points{{3, 3}, {3, 5}, {3, 7}, {5, 3}, {5, 5}, {5, 7}, {7, 3}, {7, 5}, {7, 7}}));
     EXPECT_EQ(s.CurrentGame.Setup.size(), 27u);
     EXPECT_EQ(s.CurrentGame.Setup.substr(0, 6), "ZGCZCG");  // 3 then 7: upper right, lower left
 
     Record(s, 13, 5, "");
     StartGame(s, none);
-    EXPECT_EQ(Stones(s, ptBlack), (Points{{3, 3}, {3, 11}, {7, 7}, {11, 3}, {11, 11}}));
+    EXPECT_EQ(Stones(s, Stone::Black), (Points{{3, 3}, {3, 11}, {7, 7}, {11, 3}, {11, 11}}));
 
     Record(s, 19, 6, "");
     StartGame(s, none);
-    EXPECT_EQ(Stones(s, ptBlack), (Points{{4, 4}, {4, 10}, {4, 16}, {16, 4}, {16, 10}, {16, 16}}));
-    EXPECT_EQ(s.Board.ToMove, 0);
+    EXPECT_EQ(Stones(s, Stone::Black), (Points{{4, 4}, {4, 10}, {4, 16}, {16, 4}, {16, 10}, {16, 16}}));
+    EXPECT_EQ(s.Board.ToMove(), Stone::White);
 }
 
 TEST(PlaceSetupStones, HandicapAboveNineWithoutSetupPlacesNothingButWhiteMovesFirst) {
@@ -76,10 +77,10 @@ TEST(PlaceSetupStones, HandicapAboveNineWithoutSetupPlacesNothingButWhiteMovesFi
     Record(s, 19, 12, "");
     RecordingDisplay d;
     StartGame(s, d);
-    EXPECT_TRUE(Stones(s, ptBlack).empty());
+    EXPECT_TRUE(Stones(s, Stone::Black).empty());
     EXPECT_TRUE(d.calls.empty());
     EXPECT_EQ(s.CurrentGame.FirstColour, 2);
-    EXPECT_EQ(s.Board.ToMove, 0);
+    EXPECT_EQ(s.Board.ToMove(), Stone::White);
 }
 
 TEST(PlaceSetupStones, ExplicitSetupWinsOverTheHandicapCount) {
@@ -87,10 +88,10 @@ TEST(PlaceSetupStones, ExplicitSetupWinsOverTheHandicapCount) {
     Record(s, 19, 4, "ZDDWPPZQQ");
     NullMoveDisplay none;
     StartGame(s, none);
-    EXPECT_EQ(Stones(s, ptBlack), (Points{{4, 4}, {17, 17}}));
-    EXPECT_EQ(Stones(s, ptWhite), (Points{{16, 16}}));
+    EXPECT_EQ(Stones(s, Stone::Black), (Points{{4, 4}, {17, 17}}));
+    EXPECT_EQ(Stones(s, Stone::White), (Points{{16, 16}}));
     EXPECT_EQ(s.CurrentGame.FirstColour, 1);
-    EXPECT_EQ(s.Board.ToMove, 1);
+    EXPECT_EQ(s.Board.ToMove(), Stone::Black);
     EXPECT_EQ(s.CurrentGame.Setup, "ZDDWPPZQQ");
 }
 
@@ -104,8 +105,8 @@ TEST(PlaceSetupStones, IllegalSetupStoneIsSkippedAndTheGameGoesOn) {
     s.NeedNewGame = true;
     StartGame(s, d);
     SetTraceHook(nullptr);
-    EXPECT_EQ(Stones(s, ptBlack), (Points{{3, 3}, {4, 4}}));
-    EXPECT_TRUE(Stones(s, ptWhite).empty());
+    EXPECT_EQ(Stones(s, Stone::Black), (Points{{3, 3}, {4, 4}}));
+    EXPECT_TRUE(Stones(s, Stone::White).empty());
     EXPECT_FALSE(s.NeedNewGame);
     ASSERT_EQ(traces.size(), 1u);
     EXPECT_EQ(traces[0], "Illegal move: x=3 y=3 zetnr=1 bestandsnaam=x.sgf");
@@ -124,7 +125,7 @@ TEST(PlaceSetupStones, SetupStonesCaptureLikeMoves) {
     EXPECT_EQ(Diagram(s)[0], ".X.......");
     EXPECT_EQ(Diagram(s)[1], "X........");
     EXPECT_EQ(d.calls.back(), "empty 1,1");
-    EXPECT_EQ(s.Board.KoX, 1) << "a setup capture of one stone leaves its ko point like a move";
+    EXPECT_EQ(s.Board.Ko(), (go::Point{1, 2})) << "a setup capture of one stone leaves its ko point like a move";
 }
 
 TEST(StartGame, GameBegunByWhiteWithoutSetupIsReplayedInItsOwnColours) {
@@ -136,39 +137,39 @@ TEST(StartGame, GameBegunByWhiteWithoutSetupIsReplayedInItsOwnColours) {
     s.CurrentGame.MoveY[2] = 16;
     // Resetting alone would give the first move to Black: that is the fault mended here.
     ResetPosition(s);
-    EXPECT_EQ(s.Board.ToMove, 1);
+    EXPECT_EQ(s.Board.ToMove(), Stone::Black);
 
     RecordingDisplay d;
     StartGame(s, d);
     EXPECT_TRUE(d.calls.empty());
-    EXPECT_EQ(s.Board.ToMove, 0);
-    ASSERT_EQ(PlayMove(s, d, 4, 4, false), ilLegal);
-    ASSERT_EQ(PlayMove(s, d, 16, 16, false), ilLegal);
-    EXPECT_EQ(s.Board.Points[4][4], ptWhite);
-    EXPECT_EQ(s.Board.Points[16][16], ptBlack);
+    EXPECT_EQ(s.Board.ToMove(), Stone::White);
+    ASSERT_EQ(PlayMove(s, d, 4, 4, false), MoveResult::Played);
+    ASSERT_EQ(PlayMove(s, d, 16, 16, false), MoveResult::Played);
+    EXPECT_EQ(s.Board.At({4, 4}), Stone::White);
+    EXPECT_EQ(s.Board.At({16, 16}), Stone::Black);
     EXPECT_EQ(d.calls[1], "stone 4,4 W marker");
 
     // Black first stays Black first; a game begun by White with setup stones also starts with
     // White after them.
     Record(s, 19, 1, "", 1);
     StartGame(s, d);
-    EXPECT_EQ(s.Board.ToMove, 1);
+    EXPECT_EQ(s.Board.ToMove(), Stone::Black);
     Record(s, 19, 1, "ZDD", 2);
     StartGame(s, d);
-    EXPECT_EQ(s.Board.ToMove, 0);
+    EXPECT_EQ(s.Board.ToMove(), Stone::White);
 }
 
 TEST(StartGame, TheHalvesLeaveRoomToDrawTheBoardBetweenThem) {
     AppState s;
     Record(s, 9, 3, "");
     StartGamePosition(s);
-    EXPECT_TRUE(Stones(s, ptBlack).empty());
-    EXPECT_EQ(s.Board.ToMove, 1);
+    EXPECT_TRUE(Stones(s, Stone::Black).empty());
+    EXPECT_EQ(s.Board.ToMove(), Stone::Black);
     s.NeedNewGame = true;
     NullMoveDisplay none;
     PlaceStartingStones(s, none);
-    EXPECT_EQ(Stones(s, ptBlack).size(), 3u);
-    EXPECT_EQ(s.Board.ToMove, 0);
+    EXPECT_EQ(Stones(s, Stone::Black).size(), 3u);
+    EXPECT_EQ(s.Board.ToMove(), Stone::White);
     EXPECT_FALSE(s.NeedNewGame);
 }
 
@@ -207,27 +208,36 @@ TEST(ChainNumbers, TheStoneThatWouldNeedA251stChainIsRefused) {
     NullMoveDisplay none;
     StartGame(s, none);
     EXPECT_FALSE(s.NeedNewGame) << "setup stones beyond the limit are skipped";
-    const auto total = Stones(s, ptBlack).size() + Stones(s, ptWhite).size();
-    EXPECT_EQ(total, static_cast<std::size_t>(kMaxChains));
-    EXPECT_EQ(FreeChainNumber(s.Board), 0);
-    for (int k = 1; k <= kMaxChains; ++k) EXPECT_NE(s.Board.ChainColour[k], 0);
+    const auto total = Stones(s, Stone::Black).size() + Stones(s, Stone::White).size();
+    EXPECT_EQ(total, static_cast<std::size_t>(go::Board::kMaxChains));
+    EXPECT_EQ(s.Board.ChainCount(), go::Board::kMaxChains);
 
-    // A move now abandons the game without drawing its stone or touching the board.
+    // A move now abandons the game without drawing its stone or touching the board, even one
+    // that would only join chains of its own colour (and so need no new chain).
+    const Stone mover = s.Board.ToMove();
     int fx = 0, fy = 0;
-    for (int x = 1; x <= 19 && fx == 0; ++x)
-        for (int y = 1; y <= 19 && fx == 0; ++y)
-            if (s.Board.Points[x][y] == ptEmpty && IsIllegalMove(s.Board, x, y) == ilLegal) fx = x, fy = y;
+    for (int x = 1; x <= 19 && fx == 0; ++x) {
+        for (int y = 1; y <= 19 && fx == 0; ++y) {
+            if (s.Board.At({x, y}) != Stone::Empty) continue;
+            ASSERT_NE(s.Board.Check({x, y}, mover), MoveResult::Played);
+            const bool joins = s.Board.At({x - 1, y}) == mover || s.Board.At({x, y - 1}) == mover ||
+                               s.Board.At({x + 1, y}) == mover || s.Board.At({x, y + 1}) == mover;
+            if (joins && s.Board.Check({x, y}, mover) == MoveResult::ChainLimit) fx = x, fy = y;
+        }
+    }
     ASSERT_NE(fx, 0);
     const auto before = Diagram(s);
     RecordingDisplay d;
     s.NeedNewGame = false;
-    EXPECT_EQ(PlayMove(s, d, fx, fy, false), ilNoChainNumber);
+    EXPECT_EQ(PlayMove(s, d, fx, fy, false), MoveResult::ChainLimit);
     EXPECT_TRUE(s.NeedNewGame);
     EXPECT_EQ(Diagram(s), before);
-    EXPECT_EQ(s.Board.MoveNumber, 1);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
     for (const auto& c : d.calls) EXPECT_EQ(c.find("marker"), std::string::npos) << c;
-    EXPECT_FALSE(PlayStone(s, fx, fy, false));
-    EXPECT_EQ(Diagram(s), before);
+    go::Board copy = s.Board;
+    EXPECT_EQ(copy.Play({fx, fy}, mover), MoveResult::ChainLimit);
+    EXPECT_EQ(Diagram(copy), before);
+    EXPECT_EQ(copy.ChainCount(), go::Board::kMaxChains);
 }
 
 }  // namespace

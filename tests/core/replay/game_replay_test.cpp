@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "board/board_rules.h"
-#include "board/game_replay.h"
-#include "core/board/board_test_support.h"
+#include "core/replay/move_test_support.h"
+#include "replay/game_replay.h"
 
 namespace senvola {
 namespace {
@@ -28,9 +27,9 @@ TEST(ReplayCurrentGame, AGameOfAll800SlotsEndsAfterSlot800) {
     EXPECT_EQ(r.Entries, kMaxMoves);
     EXPECT_EQ(r.Played, kMaxMoves);
     EXPECT_EQ(r.IllegalMove, 0);
-    EXPECT_EQ(s.Board.MoveNumber, kMaxMoves + 1);
-    EXPECT_EQ(s.Board.Points[3][3], ptBlack);
-    EXPECT_EQ(s.Board.Points[5][5], ptWhite);  // 799 passes and stones alternate strictly
+    EXPECT_EQ(s.Board.MoveNumber(), kMaxMoves + 1);
+    EXPECT_EQ(s.Board.At({3, 3}), go::Stone::Black);
+    EXPECT_EQ(s.Board.At({5, 5}), go::Stone::White);  // 799 passes and stones alternate strictly
 }
 
 TEST(ReplayCurrentGame, StopsAtTheFirstIllegalEntry) {
@@ -44,16 +43,16 @@ TEST(ReplayCurrentGame, StopsAtTheFirstIllegalEntry) {
     EXPECT_EQ(r.IllegalMove, 3);
     EXPECT_EQ(r.IllegalX, 3);
     EXPECT_EQ(r.IllegalY, 3);
-    EXPECT_EQ(r.Reason, ilOccupied);
+    EXPECT_EQ(r.Reason, go::MoveResult::Occupied);
     EXPECT_TRUE(s.NeedNewGame);
-    EXPECT_EQ(s.Board.MoveNumber, 3);
-    EXPECT_EQ(s.Board.Points[4][4], ptEmpty);
+    EXPECT_EQ(s.Board.MoveNumber(), 3);
+    EXPECT_EQ(s.Board.At({4, 4}), go::Stone::Empty);
 
     // An entry off the board (a record no reader writes) is refused the same way.
     Game(s, 9, {{3, 3}, {10, 2}});
     const ReplayOutcome off = ReplayCurrentGame(s, none);
     EXPECT_EQ(off.IllegalMove, 2);
-    EXPECT_EQ(off.Reason, ilOccupied);
+    EXPECT_EQ(off.Reason, go::MoveResult::Occupied);
     EXPECT_EQ(off.Played, 1);
 }
 
@@ -65,8 +64,8 @@ TEST(ReplayCurrentGame, AnIllegalSetupStoneDoesNotStopTheGame) {
     EXPECT_EQ(r.IllegalMove, 0);
     EXPECT_EQ(r.Played, 1);
     EXPECT_FALSE(s.NeedNewGame);
-    EXPECT_EQ(s.Board.Points[3][3], ptBlack);
-    EXPECT_EQ(s.Board.Points[5][5], ptBlack);
+    EXPECT_EQ(s.Board.At({3, 3}), go::Stone::Black);
+    EXPECT_EQ(s.Board.At({5, 5}), go::Stone::Black);
 }
 
 TEST(ReplayCurrentGame, AGameWithoutMovesShowsOnlyItsSetup) {
@@ -76,9 +75,9 @@ TEST(ReplayCurrentGame, AGameWithoutMovesShowsOnlyItsSetup) {
     const ReplayOutcome r = ReplayCurrentGame(s, none);
     EXPECT_EQ(r.Entries, 0);
     EXPECT_EQ(r.Played, 0);
-    EXPECT_EQ(s.Board.Points[7][7], ptWhite);
-    EXPECT_EQ(s.Board.MoveNumber, 1);
-    EXPECT_EQ(s.Board.ToMove, 1);
+    EXPECT_EQ(s.Board.At({7, 7}), go::Stone::White);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
+    EXPECT_EQ(s.Board.ToMove(), go::Stone::Black);
 }
 
 }  // namespace

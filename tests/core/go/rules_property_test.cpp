@@ -1,18 +1,19 @@
-// Random games checked against a plain flood-fill model of Go: the chain numbers, liberties,
-// captures, ko point and legality answers of the rules must agree with it after every move.
+// Random games checked against a plain flood-fill model of Go: the stones, chains, liberties,
+// captures, ko point and legality answers of the board must agree with it after every move.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <random>
 #include <vector>
 
-#include "board/board_rules.h"
-#include "core/board/board_test_support.h"
+#include "core/go/board_test_support.h"
+#include "go/board.h"
 
-namespace senvola {
+namespace senvola::go {
 namespace {
 
-using Grid = std::array<std::array<uint8_t, kBoardArray>, kBoardArray>;  // [x][y], 0/1/2
+constexpr int kGrid = Board::kMaxSize + 2;
+using Grid = std::array<std::array<Stone, kGrid>, kGrid>;  // [x][y]
 
 struct Model {
     int n = 0;
@@ -22,12 +23,12 @@ struct Model {
 
     // Points of the chain through (x, y) and its distinct liberties.
     void Chain(int x, int y, std::vector<std::pair<int, int>>& stones, int& liberties) const {
-        std::array<std::array<bool, kBoardArray>, kBoardArray> seen{}, libSeen{};
+        std::array<std::array<bool, kGrid>, kGrid> seen{}, libSeen{};
         stones.clear();
         liberties = 0;
         std::vector<std::pair<int, int>> todo{{x, y}};
         seen[x][y] = true;
-        const uint8_t c = g[x][y];
+        const Stone c = g[x][y];
         while (!todo.empty()) {
             auto [px, py] = todo.back();
             todo.pop_back();
@@ -36,7 +37,7 @@ struct Model {
             for (auto& o : d) {
                 const int nx = px + o[0], ny = py + o[1];
                 if (!On(nx, ny)) continue;
-                if (g[nx][ny] == 0 && !libSeen[nx][ny]) {
+                if (g[nx][ny] == Stone::Empty && !libSeen[nx][ny]) {
                     libSeen[nx][ny] = true;
                     ++liberties;
                 } else if (g[nx][ny] == c && !seen[nx][ny]) {
@@ -48,10 +49,10 @@ struct Model {
     }
 
     // Plays (x, y) for `colour` on a copy; returns the stones captured, or -1 for suicide.
-    int Play(int x, int y, uint8_t colour, Grid& out) const {
+    int Play(int x, int y, Stone colour, Grid& out) const {
         Model m = *this;
         m.g[x][y] = colour;
-        const uint8_t opp = colour == 1 ? 2 : 1;
+        const Stone opp = Opponent(colour);
         int captured = 0;
         const int d[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
         std::vector<std::pair<int, int>> stones;
@@ -61,7 +62,7 @@ struct Model {
             if (!On(nx, ny) || m.g[nx][ny] != opp) continue;
             m.Chain(nx, ny, stones, libs);
             if (libs > 0) continue;
-            for (auto [sx, sy] : stones) m.g[sx][sy] = 0;
+            for (auto [sx, sy] : stones) m.g[sx][sy] = Stone::Empty;
             captured += static_cast<int>(stones.size());
         }
         m.Chain(x, y, stones, libs);
@@ -70,40 +71,39 @@ struct Model {
     }
 };
 
-void ExpectConsistent(const AppState& s, const Model& m, int step) {
-    const BoardPosition& b = s.Board;
-    std::array<bool, kMaxChains + 1> used{};
-    std::array<std::array<bool, kBoardArray>, kBoardArray> done{};
+void ExpectConsistent(const Board& b, const Model& m, int step) {
+    std::array<std::array<bool, kGrid>, kGrid> done{};
+    int chains = 0;
     for (int x = 1; x <= m.n; ++x) {
         for (int y = 1; y <= m.n; ++y) {
-            ASSERT_EQ(b.Points[x][y], m.g[x][y]) << "step " << step << " at " << x << "," << y;
-            if (m.g[x][y] == 0) {
-                ASSERT_EQ(b.ChainOf[x][y], 0);
+            ASSERT_EQ(b.At({x, y}), m.g[x][y]) << "step " << step << " at " << x << "," << y;
+            if (m.g[x][y] == Stone::Empty) {
+                ASSERT_EQ(b.Liberties({x, y}), 0);
                 continue;
             }
+            // Stones of another chain beside this one are never taken for it.
+            const int d[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+            for (auto& o : d) {
+                const int nx = x + o[0], ny = y + o[1];
+                if (m.On(nx, ny) && m.g[nx][ny] != Stone::Empty && m.g[nx][ny] != m.g[x][y])
+                    ASSERT_FALSE(b.SameChain({x, y}, {nx, ny}));
+            }
             if (done[x][y]) continue;
-            const uint8_t c = b.ChainOf[x][y];
-            ASSERT_NE(c, 0);
-            ASSERT_EQ(b.ChainColour[c], m.g[x][y]);
-            ASSERT_FALSE(used[c]) << "two separate chains share number " << int(c);
-            used[c] = true;
+            ++chains;
             std::vector<std::pair<int, int>> stones;
             int libs = 0;
             m.Chain(x, y, stones, libs);
             ASSERT_GT(libs, 0) << "a chain without liberties stayed on the board";
-            ASSERT_EQ(b.ChainLiberties[c], libs) << "step " << step << " chain at " << x << "," << y;
+            ASSERT_EQ(b.Liberties({x, y}), libs) << "step " << step << " chain at " << x << "," << y;
             for (auto [sx, sy] : stones) {
-                ASSERT_EQ(b.ChainOf[sx][sy], c) << "one chain, one number";
+                ASSERT_TRUE(b.SameChain({x, y}, {sx, sy})) << "the stones of one chain share it";
+                ASSERT_EQ(b.Liberties({sx, sy}), libs);
                 done[sx][sy] = true;
             }
         }
     }
-    for (int k = 1; k <= kMaxChains; ++k) {
-        // Every number in use belongs to stones on the board: no number leaks.
-        ASSERT_EQ(b.ChainColour[k] != 0, used[k]) << "chain number " << k << " at step " << step;
-    }
-    for (int x = 0; x < kBoardArray; ++x)
-        for (int y = 0; y < kBoardArray; ++y) ASSERT_EQ(b.Removed[x][y], 0);
+    // Every chain the board counts stands on the board: none leaks.
+    ASSERT_EQ(b.ChainCount(), chains) << "step " << step;
 }
 
 TEST(RulesProperty, RandomGamesAgreeWithAFloodFillModel) {
@@ -111,67 +111,69 @@ TEST(RulesProperty, RandomGamesAgreeWithAFloodFillModel) {
     int kos = 0, captures = 0, suicides = 0, occupied = 0;
     for (int game = 0; game < 90; ++game) {
         const int n = game % 3 == 0 ? 19 : game % 3 == 1 ? 9 : 13;
-        AppState s;
-        testing::NewBoard(s, n);
+        Board b(n);
         Model m;
         m.n = n;
         Grid beforeLast{};     // position before the last stone move
         bool lastWasStone = false;
-        NullMoveDisplay none;
         std::uniform_int_distribution<int> coord(1, n);
         int retakeX = 0, retakeY = 0;  // where a single stone was just taken
         const int attempts = n * n * 3;
-        for (int step = 0; step < attempts && s.Board.MoveNumber <= kMaxMoves; ++step) {
+        for (int step = 0; step < attempts && b.MoveNumber() <= 800; ++step) {
             if (rng() % 40 == 0) {
-                PassMove(s);
+                b.Pass();
                 lastWasStone = false;
-                ASSERT_EQ(s.Board.KoX, 0);
+                ASSERT_EQ(b.Ko(), kNoPoint);
+                ASSERT_TRUE(b.Captured().empty());
                 continue;
             }
             // Half the time, try the immediate retake of a single stone: that is where kos are.
             int x = coord(rng), y = coord(rng);
             if (retakeX != 0 && rng() % 2 == 0) x = retakeX, y = retakeY;
             retakeX = 0;
-            const uint8_t colour = s.Board.ToMove == 1 ? 1 : 2;
-            uint8_t expect = ilLegal;
+            const Stone colour = b.ToMove();
+            MoveResult expect = MoveResult::Played;
             Grid after{};
             int taken = 0;
-            if (m.g[x][y] != 0) {
-                expect = ilOccupied;
+            if (m.g[x][y] != Stone::Empty) {
+                expect = MoveResult::Occupied;
             } else {
                 taken = m.Play(x, y, colour, after);
-                if (taken < 0) expect = ilSuicide;
-                else if (lastWasStone && after == beforeLast) expect = ilKo;
+                if (taken < 0) expect = MoveResult::Suicide;
+                else if (lastWasStone && after == beforeLast) expect = MoveResult::Ko;
             }
-            ASSERT_EQ(IsIllegalMove(s.Board, x, y), expect) << "game " << game << " step " << step;
-            s.NeedNewGame = false;
+            if (b.Check({x, y}, colour) == MoveResult::ChainLimit) {
+                // A crowded random board; the limit is checked elsewhere.
+                ASSERT_EQ(expect, MoveResult::Played);
+                ASSERT_EQ(b.ChainCount(), Board::kMaxChains);
+                break;
+            }
+            ASSERT_EQ(b.Check({x, y}, colour), expect) << "game " << game << " step " << step;
             const Grid was = m.g;
-            const uint8_t r = PlayMove(s, none, x, y, false);
-            if (r == ilNoChainNumber) break;  // a crowded random board; checked elsewhere
-            ASSERT_EQ(r, expect);
-            ASSERT_EQ(s.NeedNewGame, expect != ilLegal);
-            if (expect != ilLegal) {
-                kos += expect == ilKo;
-                suicides += expect == ilSuicide;
-                occupied += expect == ilOccupied;
+            ASSERT_EQ(b.Play({x, y}, colour), expect);
+            if (expect != MoveResult::Played) {
+                kos += expect == MoveResult::Ko;
+                suicides += expect == MoveResult::Suicide;
+                occupied += expect == MoveResult::Occupied;
+                ASSERT_TRUE(b.Captured().empty());
                 continue;
             }
             captures += taken > 0;
-            if (taken == 1) {
-                for (int px = 1; px <= n; ++px)
-                    for (int py = 1; py <= n; ++py)
-                        if (m.g[px][py] != 0 && after[px][py] == 0) retakeX = px, retakeY = py;
-            }
+            std::vector<Point> gone;  // column by column, as Captured() gives them
+            for (int px = 1; px <= n; ++px)
+                for (int py = 1; py <= n; ++py)
+                    if (was[px][py] != Stone::Empty && after[px][py] == Stone::Empty) gone.push_back({px, py});
+            ASSERT_EQ(std::vector<Point>(b.Captured().begin(), b.Captured().end()), gone);
+            if (taken == 1) retakeX = gone[0].x, retakeY = gone[0].y;
             beforeLast = was;
             lastWasStone = true;
             m.g = after;
             if (taken == 1) {
-                ASSERT_EQ(s.Board.KoX, x);
-                ASSERT_EQ(s.Board.KoY, y);
+                ASSERT_EQ(b.Ko(), (Point{x, y}));
             } else {
-                ASSERT_EQ(s.Board.KoX, 0);
+                ASSERT_EQ(b.Ko(), kNoPoint);
             }
-            ExpectConsistent(s, m, step);
+            ExpectConsistent(b, m, step);
             if (::testing::Test::HasFatalFailure()) return;
         }
     }
@@ -183,4 +185,4 @@ TEST(RulesProperty, RandomGamesAgreeWithAFloodFillModel) {
 }
 
 }  // namespace
-}  // namespace senvola
+}  // namespace senvola::go
