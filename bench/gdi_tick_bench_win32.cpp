@@ -4,7 +4,6 @@
 // the comment display of one move whose comment is 60 MB long.
 // Times itself with QueryPerformanceCounter and prints the figures; it asserts nothing.
 #include <windows.h>
-#undef TextOut
 
 #include <algorithm>
 #include <cstdio>

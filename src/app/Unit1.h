@@ -3,8 +3,6 @@
 #pragma once
 
 #include <windows.h>
-// Canvas::TextOut of the replay shares its name with a macro of <windows.h>.
-#undef TextOut
 
 #include <memory>
 #include <string>

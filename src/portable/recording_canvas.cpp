@@ -96,10 +96,10 @@ void RecordingCanvas::FillRect(int x1, int y1, int x2, int y2) { Record(CanvasOp
 void RecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) { Record(CanvasOpKind::Ellipse, {x1, y1, x2, y2}); }
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2) { Record(CanvasOpKind::Line, {x1, y1, x2, y2}); }
 
-void RecordingCanvas::TextOut(int x, int y, std::string_view text) {
+void RecordingCanvas::DrawString(int x, int y, std::string_view text) {
     const int cx = static_cast<int>(text.size()) * CharWidth(font_.size, font_.bold);
     const int cy = text.empty() ? 0 : TextHeight(font_.size);
-    Record(CanvasOpKind::TextOut, {x, y, x + cx, y + cy}, text);
+    Record(CanvasOpKind::DrawString, {x, y, x + cx, y + cy}, text);
 }
 
 Size RecordingCanvas::TextExtent(std::string_view text) {

@@ -16,7 +16,7 @@ namespace senvola {
 
 enum class CanvasOpKind : uint8_t {
     SetPen, SetBrush, SetFont,
-    Rectangle, FillRect, Ellipse, Line, TextOut, DrawBitmap, StretchBitmap, CopySelf
+    Rectangle, FillRect, Ellipse, Line, DrawString, DrawBitmap, StretchBitmap, CopySelf
 };
 
 struct PenState {
@@ -40,14 +40,14 @@ struct FontState {
 struct CanvasOp {
     CanvasOpKind kind = CanvasOpKind::SetPen;
     // Rectangle, FillRect, Ellipse, StretchBitmap, CopySelf: the (destination) rectangle.
-    // Line: start (x1, y1) and end (x2, y2). TextOut and DrawBitmap: top-left corner in
+    // Line: start (x1, y1) and end (x2, y2). DrawString and DrawBitmap: top-left corner in
     // (x1, y1) and the covered area's right/bottom edge in (x2, y2).
     Rect rect{};
     Rect src{};  // CopySelf: the source rectangle
     PenState pen{};
     BrushState brush{};
     FontState font{};
-    std::string text;                // TextOut
+    std::string text;                // DrawString
     const Bitmap* bitmap = nullptr;  // DrawBitmap, StretchBitmap
 };
 
@@ -78,7 +78,7 @@ public:
     void FillRect(int x1, int y1, int x2, int y2) override;
     void Ellipse(int x1, int y1, int x2, int y2) override;
     void Line(int x1, int y1, int x2, int y2) override;
-    void TextOut(int x, int y, std::string_view text) override;
+    void DrawString(int x, int y, std::string_view text) override;
     Size TextExtent(std::string_view text) override;
     void DrawBitmap(const Bitmap& bitmap, int x, int y) override;
     void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;

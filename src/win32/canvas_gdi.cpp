@@ -213,7 +213,7 @@ void GdiCanvas::Line(int x1, int y1, int x2, int y2) {
     LineTo(dc_, x2, y2);
 }
 
-void GdiCanvas::TextOut(int x, int y, std::string_view text) {
+void GdiCanvas::DrawString(int x, int y, std::string_view text) {
     ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 

@@ -21,9 +21,6 @@
 #pragma once
 
 #include <windows.h>
-// The Canvas method TextOut shares its name with a macro of <windows.h>; the Win32 call is
-// spelt ::TextOutA here.
-#undef TextOut
 
 #include <array>
 #include <cstdint>
@@ -165,7 +162,7 @@ public:
     void FillRect(int x1, int y1, int x2, int y2) override;
     void Ellipse(int x1, int y1, int x2, int y2) override;
     void Line(int x1, int y1, int x2, int y2) override;
-    void TextOut(int x, int y, std::string_view text) override;
+    void DrawString(int x, int y, std::string_view text) override;
     Size TextExtent(std::string_view text) override;
     void DrawBitmap(const Bitmap& bitmap, int x, int y) override;
     void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;

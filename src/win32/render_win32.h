@@ -4,7 +4,6 @@
 #pragma once
 
 #include <windows.h>
-#undef TextOut  // the Canvas method, not the Win32 macro (see canvas_gdi.h)
 
 #include <cstdint>
 #include <string>

@@ -227,7 +227,7 @@ TEST_F(GdiCanvasTest, TextIsTransparentWithAClearBrushAndOpaqueWithASolidOne) {
     EXPECT_LE(one.cy, 24);
 
     c.SetBrush(kBlack, false);
-    c.TextOut(10, 10, "XX");
+    c.DrawString(10, 10, "XX");
     const int white = surface.Count(kWhite, 10, 10, 10 + two.cx, 10 + two.cy);
     EXPECT_GT(white, 4);
     EXPECT_GT(surface.Count(kBlue, 10, 10, 10 + two.cx, 10 + two.cy), 0);  // background kept
@@ -236,7 +236,7 @@ TEST_F(GdiCanvasTest, TextIsTransparentWithAClearBrushAndOpaqueWithASolidOne) {
               200 * 150 - two.cx * two.cy);
 
     c.SetBrush(kGreen, true);
-    c.TextOut(100, 50, "XX");
+    c.DrawString(100, 50, "XX");
     EXPECT_EQ(surface.Count(kBlue, 100, 50, 100 + two.cx, 50 + two.cy), 0);
     EXPECT_GT(surface.Count(kGreen, 100, 50, 100 + two.cx, 50 + two.cy), 0);
 
@@ -248,7 +248,7 @@ TEST_F(GdiCanvasTest, TextIsTransparentWithAClearBrushAndOpaqueWithASolidOne) {
         GdiCanvas aligned(surface.Dc());
         aligned.SetFont("Arial", 12, kWhite, false);
         aligned.SetBrush(kBlack, false);
-        aligned.TextOut(50, 50, "XX");
+        aligned.DrawString(50, 50, "XX");
         EXPECT_GT(surface.Count(kWhite, 50, 50, 50 + two.cx, 50 + two.cy), 4);
         EXPECT_EQ(surface.Count(kWhite, 0, 0, 200, 150), surface.Count(kWhite, 50, 50, 50 + two.cx, 50 + two.cy));
     }
@@ -346,7 +346,7 @@ TEST_F(GdiCanvasTest, NoObjectLeaksOverManyCallsAndAllAreReleasedAtTheEnd) {
             if (i % 100 == 0) {
                 c.Rectangle(1, 1, 5, 5);
                 c.Ellipse(5, 5, 9, 9);
-                c.TextOut(10, 10, "X");
+                c.DrawString(10, 10, "X");
             }
             if (i == 1000) during = GdiObjects();
         }
@@ -380,7 +380,7 @@ TEST_F(GdiCanvasTest, ACacheThatOutlivesItsCanvasesMakesNoObjectAfterTheFirstTic
             c.SetFont("Arial", 10, kWhite, false);
             if (tick == 0) firstFont = GetCurrentObject(dc, OBJ_FONT);
             EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), firstFont);
-            c.TextOut(20, 20, "42");
+            c.DrawString(20, 20, "42");
             c.SetPen(kBlack, true);
             c.Line(0, 50, 100, 50);
             if (tick == 0) afterFirst = GdiObjects();

@@ -45,7 +45,7 @@ public:
     void FillRect(int, int, int, int) override {}
     void Ellipse(int, int, int, int) override {}
     void Line(int, int, int, int) override {}
-    void TextOut(int, int, std::string_view) override {}
+    void DrawString(int, int, std::string_view) override {}
     Size TextExtent(std::string_view t) override { return {static_cast<int>(t.size()) * 6, 12}; }
     void DrawBitmap(const Bitmap&, int, int) override {}
     void StretchBitmap(const Bitmap&, const Rect&) override {}

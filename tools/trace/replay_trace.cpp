@@ -34,7 +34,7 @@ const char* KindName(CanvasOpKind kind) {
         case CanvasOpKind::FillRect: return "fill";
         case CanvasOpKind::Ellipse: return "ellipse";
         case CanvasOpKind::Line: return "line";
-        case CanvasOpKind::TextOut: return "text";
+        case CanvasOpKind::DrawString: return "text";
         case CanvasOpKind::DrawBitmap: return "bitmap";
         case CanvasOpKind::StretchBitmap: return "stretch";
         case CanvasOpKind::CopySelf: return "copy";
@@ -56,7 +56,7 @@ void PrintOps(const RecordingCanvas& canvas) {
                 std::printf(" %s %d %06X %d", op.font.name.c_str(), op.font.size,
                             static_cast<unsigned>(op.font.colour), op.font.bold ? 1 : 0);
                 break;
-            case CanvasOpKind::TextOut:
+            case CanvasOpKind::DrawString:
                 std::printf(" [%s]", op.text.c_str());
                 break;
             case CanvasOpKind::DrawBitmap:

@@ -43,7 +43,7 @@ public:
     // From (x1, y1) up to but not including (x2, y2), in the pen.
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     // Text in the current font with its top-left corner at (x, y).
-    virtual void TextOut(int x, int y, std::string_view text) = 0;
+    virtual void DrawString(int x, int y, std::string_view text) = 0;
     virtual Size TextExtent(std::string_view text) = 0;
     // Bitmap unscaled with its top-left corner at (x, y).
     virtual void DrawBitmap(const Bitmap& bitmap, int x, int y) = 0;

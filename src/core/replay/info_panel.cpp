@@ -177,14 +177,14 @@ void DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest, int h) {
             finished = sep == '\n';
         }
         if (finished) {
-            if (y < l.CommentBottom - h && !line.empty()) canvas.TextOut(l.CommentLeft, y, line);
+            if (y < l.CommentBottom - h && !line.empty()) canvas.DrawString(l.CommentLeft, y, line);
             line.swap(word);
             word.clear();
             lineWidth = nextWidth;
             y += h;
         }
     } while (!rest.AtEnd() && y < stopY);
-    if (!line.empty() && y < stopY) canvas.TextOut(l.CommentLeft, y, line);
+    if (!line.empty() && y < stopY) canvas.DrawString(l.CommentLeft, y, line);
 }
 
 void EnsureAboutGoText(AppState& s, const IniFile& languageFile) {
@@ -262,7 +262,7 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     for (int k = 0; k < 4; ++k) {
         // Unscrambled just before drawing, and gone again right after.
         const std::string text = FixedPanelLine(k);
-        canvas.TextOut(l.BoardCentreX - canvas.TextExtent(text).cx / 2, y0 + k * h1, text);
+        canvas.DrawString(l.BoardCentreX - canvas.TextExtent(text).cx / 2, y0 + k * h1, text);
     }
 
     const int size = SelectPanelFont(canvas, l, kInfoLinesFont);
@@ -277,14 +277,14 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     const std::size_t valueLimit = VisibleChars(sw, x + w);
     std::string value;
     auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
-        canvas.TextOut(x, y, label[static_cast<std::size_t>(labelIndex)]);
+        canvas.DrawString(x, y, label[static_cast<std::size_t>(labelIndex)]);
         value.assign(" : ");
         AppendUpTo(value, v, valueLimit);
         if (!rank.empty()) {
             AppendUpTo(value, ", ", valueLimit);
             AppendUpTo(value, rank, valueLimit);
         }
-        canvas.TextOut(x + w, y, value);
+        canvas.DrawString(x + w, y, value);
         lastY = y;
         y += h;
     };
@@ -361,7 +361,7 @@ void DrawComment(AppState& s, Canvas& canvas, const IniFile& languageFile) {
     SelectPanelFont(canvas, l, kCommentTitleFont);
     if (!title.empty()) {
         const int titleWidth = canvas.TextExtent(title).cx;
-        canvas.TextOut(l.CommentLeft + (l.CommentRight - l.CommentLeft - titleWidth) / 2, l.CommentTop, title);
+        canvas.DrawString(l.CommentLeft + (l.CommentRight - l.CommentLeft - titleWidth) / 2, l.CommentTop, title);
     }
     SelectPanelFont(canvas, l, kCommentBodyFont);
     DrawBody(canvas, l, rest, LineHeight(canvas));
@@ -381,7 +381,7 @@ void DrawMoveCounter(AppState& s, Canvas& canvas) {
     text.AppendNumber(n);
     // Past the last slot there is no entry: the game is over there too.
     if (!ValidMoveIndex(n) || s.CurrentGame.MoveX[static_cast<std::size_t>(n)] == 0) text.Append(" (Game finished)");
-    canvas.TextOut(l.MoveBoxLeft, l.MoveBoxTop, text.View());
+    canvas.DrawString(l.MoveBoxLeft, l.MoveBoxTop, text.View());
 }
 
 }  // namespace senvola

@@ -24,11 +24,11 @@ struct PanelFixture : ::testing::Test {
         s.CurrentGame.BlackName = "Yasui";
         s.CurrentGame.BlackRank = "7d";
     }
-    // TextOut calls whose text is exactly `t`.
+    // DrawString calls whose text is exactly `t`.
     std::vector<CanvasOp> Texts(const std::string& t) const {
         std::vector<CanvasOp> out;
         for (const CanvasOp& op : c.Ops()) {
-            if (op.kind == CanvasOpKind::TextOut && op.text == t) out.push_back(op);
+            if (op.kind == CanvasOpKind::DrawString && op.text == t) out.push_back(op);
         }
         return out;
     }
@@ -204,7 +204,7 @@ TEST_F(PanelFixture, MoveCounter) {
     EXPECT_TRUE(SameRect(fills[0].rect, {l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom}));
     EXPECT_EQ(fills[0].brush.colour, 0u);
     ASSERT_EQ(TextsOf(c), std::vector<std::string>{" : 1"});
-    const CanvasOp text = OpsOf(c, CanvasOpKind::TextOut)[0];
+    const CanvasOp text = OpsOf(c, CanvasOpKind::DrawString)[0];
     EXPECT_EQ(text.rect.x1, l.MoveBoxLeft);
     EXPECT_EQ(text.rect.y1, l.MoveBoxTop);
     EXPECT_EQ(text.font.size, l.PanelFontSize);
@@ -277,7 +277,7 @@ struct CommentFixture : PanelFixture {
     std::vector<std::pair<int, std::string>> Body() const {
         std::vector<std::pair<int, std::string>> out;
         for (const CanvasOp& op : c.Ops()) {
-            if (op.kind != CanvasOpKind::TextOut || op.font.bold) continue;
+            if (op.kind != CanvasOpKind::DrawString || op.font.bold) continue;
             EXPECT_EQ(op.rect.x1, s.Layout.CommentLeft);
             EXPECT_EQ((op.rect.y1 - s.Layout.CommentTop) % h, 0);
             out.push_back({(op.rect.y1 - s.Layout.CommentTop) / h, op.text});
@@ -306,7 +306,7 @@ TEST_F(CommentFixture, ACommentStartingLikeTheIntroductionHasItsOwnTitle) {
 TEST_F(CommentFixture, EmptyCommentLeavesTheBoxCleared) {
     Show("");
     EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 1u);
-    EXPECT_EQ(c.Count(CanvasOpKind::TextOut), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 0u);
 }
 
 TEST_F(CommentFixture, WordsFillLinesGreedily) {
@@ -422,7 +422,7 @@ TEST_F(CommentFixture, AHugeCommentIsMeasuredOnlyAsFarAsTheScreenShows) {
     EXPECT_LE(c.MeasureCount(), fonts);
     std::size_t titleLength = 0;
     for (const CanvasOp& op : c.Ops()) {
-        if (op.kind == CanvasOpKind::TextOut && op.font.bold) titleLength = op.text.size();
+        if (op.kind == CanvasOpKind::DrawString && op.font.bold) titleLength = op.text.size();
     }
     EXPECT_GE(titleLength * static_cast<std::size_t>(RecordingCanvas::CharWidth(12, true)),
               static_cast<std::size_t>(screenPixels));
@@ -438,7 +438,7 @@ TEST_F(PanelFixture, HugeHeaderTextsAreCutAtTheScreenEdge) {
     const int w = RecordingCanvas::CharWidth(10, false);
     std::vector<std::string> values;
     for (const CanvasOp& op : c.Ops()) {
-        if (op.kind == CanvasOpKind::TextOut && op.text.rfind(" : ", 0) == 0 && op.text.size() > 100) {
+        if (op.kind == CanvasOpKind::DrawString && op.text.rfind(" : ", 0) == 0 && op.text.size() > 100) {
             const int pixels = s.Layout.ScreenWidth - op.rect.x1;
             EXPECT_GE(static_cast<int>(op.text.size()) * w, pixels);
             EXPECT_LE(op.text.size(), 4u * static_cast<std::size_t>(pixels));

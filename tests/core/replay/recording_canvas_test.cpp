@@ -33,7 +33,7 @@ TEST(RecordingCanvasTest, RecordsCallsWithTheStateInForce) {
     c.SetBrush(0xABCDEF, false);
     c.SetFont("Arial", 10, 0xFFFFFF, true);
     c.Ellipse(1, 2, 3, 4);
-    c.TextOut(10, 20, "hi");
+    c.DrawString(10, 20, "hi");
     ASSERT_EQ(c.Ops().size(), 5u);
     const CanvasOp& e = c.Ops()[3];
     EXPECT_EQ(e.kind, CanvasOpKind::Ellipse);

@@ -121,7 +121,7 @@ TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
     Tick();
     Tick();
     EXPECT_EQ(s.Board.At({10, 10}), go::Stone::White);
-    EXPECT_EQ(c.Count(CanvasOpKind::TextOut), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 0u);
     EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 0u);
     EXPECT_EQ(c.MeasureCount(), 0u);
     EXPECT_EQ(s.Layout.CellWidth, Layout1024BoardOnly13().CellWidth);
@@ -289,11 +289,11 @@ TEST_F(DriverTest, MoveTickDrawsOneCellAndTheCounterLine) {
         const std::size_t n = PaintingCallsInside(c, {moveBox, Cell(l, 4, 4), Cell(l, 5, 5), panelInside});
         // Move 1 shows the introduction: its lines are as many as the box holds.
         std::size_t commentLines = 0;
-        for (const CanvasOp& op : OpsOf(c, CanvasOpKind::TextOut)) commentLines += Inside(PaintedArea(op), panelInside);
+        for (const CanvasOp& op : OpsOf(c, CanvasOpKind::DrawString)) commentLines += Inside(PaintedArea(op), panelInside);
         EXPECT_LE(n - commentLines, 10u);
         EXPECT_LE(commentLines, static_cast<std::size_t>((l.PanelBottom - l.PanelTop) / RecordingCanvas::TextHeight(15)));
     }
-    EXPECT_FALSE(OpsOf(c, CanvasOpKind::TextOut).empty());
+    EXPECT_FALSE(OpsOf(c, CanvasOpKind::DrawString).empty());
 }
 
 TEST_F(DriverTest, DegenerateWindowsAreReplayedWithoutFault) {

@@ -49,7 +49,7 @@ inline std::vector<CanvasOp> OpsOf(const RecordingCanvas& c, CanvasOpKind kind) 
 inline std::vector<std::string> TextsOf(const RecordingCanvas& c) {
     std::vector<std::string> out;
     for (const CanvasOp& op : c.Ops()) {
-        if (op.kind == CanvasOpKind::TextOut) out.push_back(op.text);
+        if (op.kind == CanvasOpKind::DrawString) out.push_back(op.text);
     }
     return out;
 }
