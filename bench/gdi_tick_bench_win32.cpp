@@ -115,12 +115,12 @@ void MeasureLongComment(const std::string& where, HDC dc) {
         GdiCanvas canvas(dc, &cache);
         s.NeedNewGame = true;
         ReplayTick(s, canvas, files, ini, kWidth, kHeight, 1000);
+        ReplayTick(s, canvas, files, ini, kWidth, kHeight, 1000);  // move 1: move 2's comment is shown next
     }
     const std::string line = "a comment that goes on and on, line after line of words\r\n";
     std::string& comment = s.CurrentGame.Comments[2];
     comment.reserve(60000000 + line.size());
     while (comment.size() < 60000000) comment += line;
-    s.Board.MoveNumber = 2;
     std::vector<double> t;
     LARGE_INTEGER a, b;
     for (int i = 0; i < 3; ++i) {
