@@ -1,5 +1,6 @@
 #include "bmp_decode.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace senvola::x11 {
@@ -81,10 +82,12 @@ std::optional<DecodedPicture> DecodeBmp(std::span<const unsigned char> d) {
     std::vector<uint32_t> palette;
     if (bits <= 8) {
         const uint32_t full = 1u << bits;
-        const uint32_t count = coloursUsed == 0 ? full : coloursUsed;
-        if (count > full) return std::nullopt;
         const std::size_t entry = core ? 3 : 4;
-        if (tableAt + count * entry > pixelsAt || pixelsAt > d.size()) return std::nullopt;
+        if (coloursUsed > full || pixelsAt < tableAt || pixelsAt > d.size()) return std::nullopt;
+        // Without a count the table runs up to the pixels: writers leave out unused entries.
+        const uint32_t count =
+            coloursUsed != 0 ? coloursUsed : static_cast<uint32_t>(std::min<uint64_t>(full, (pixelsAt - tableAt) / entry));
+        if (tableAt + count * entry > pixelsAt) return std::nullopt;
         palette.assign(full, 0);  // an index past the table's end shows black
         for (uint32_t i = 0; i < count; ++i) {
             const std::size_t p = tableAt + i * entry;

@@ -5,6 +5,7 @@
 // BI_RGB and BI_BITFIELDS (16 and 32 bits).
 // Not implemented, so refused: the run-length forms, embedded JPEG or PNG. Alpha is not read
 // (the fourth byte of a 32-bit pixel is dropped), nor are colour profiles.
+// A palette without a count of colours runs up to the pixels.
 // Refused as well: headers that disagree with the data, pixel rows past the end of the data,
 // pictures wider or higher than kMaxPictureSide or of more than kMaxPicturePixels pixels.
 #pragma once
