@@ -29,7 +29,7 @@ constexpr Option kOptions[] = {
     {Id::Root, "root", nullptr, "draw in the window xscreensaver gives ($XSCREENSAVER_WINDOW), else on the root window", nullptr},
     {Id::WindowId, "window-id", "ID", "draw in the window with this id (decimal, or hexadecimal after 0x)", nullptr},
     {Id::Display, "display", "NAME", "the X display (default: $DISPLAY)", nullptr},
-    {Id::Speed, "speed", "N", "replay speed, 0 (fastest: a move every 0.05 s) to 17 (every 30 s); default %SPEED%", "Replay"},
+    {Id::Speed, "speed", "N", "replay speed from 0 to 17: a move every 0.05 s (0) up to every 30 s (17); default %SPEED%", "Replay"},
     {Id::Delay, "delay", "SECONDS", "a move every SECONDS, 0.05 to 30, taken to the nearest speed step", nullptr},
     {Id::Pause, "pause", "SECONDS", "pause after a game, 0 to 300 seconds; default %PAUSE%", nullptr},
     {Id::BuiltIn, "builtin", nullptr, "replay the six built-in professional games (the default)", nullptr},
