@@ -64,7 +64,7 @@ ReplayDefaults DefaultChoices() {
 
 std::span<const int> MoveIntervalsMs() { return SpeedIntervals; }
 
-int MaxPauseSeconds() { return 300; }
+int MaxPauseSeconds() { return 300; }  // as the settings store holds it
 
 struct HackReplay::State {
     explicit State(const std::string& languagePath) : languageFile(languagePath) {}
@@ -83,6 +83,13 @@ HackReplay::HackReplay(const ReplayChoices& c, const std::string& languageFile)
     if (c.source) {
         settings.FileLoadType = *c.source == GameSource::File ? 1 : *c.source == GameSource::Directory ? 2 : 0;
         if (*c.source != GameSource::BuiltIn) settings.DirFileString = Absolute(c.sourcePath);
+        // The saver falls back to the built-in games without a word; a command line says why.
+        std::error_code ec;
+        if (*c.source == GameSource::File && !state_->files.FileExists(settings.DirFileString)) {
+            warnings_.push_back("no game file " + c.sourcePath + "; the built-in games are shown");
+        } else if (*c.source == GameSource::Directory && !std::filesystem::is_directory(settings.DirFileString, ec)) {
+            warnings_.push_back("no directory " + c.sourcePath + "; the built-in games are shown");
+        }
     }
     for (int i = 0; i < 3; ++i) {
         const GraphicsElement e = kElements[i];

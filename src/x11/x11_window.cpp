@@ -221,13 +221,16 @@ void HackWindow::PutPixels(cairo_surface_t* picture, int x1, int y1, int x2, int
         const unsigned long max = mask >> shift;
         return ((v * max + 127) / 255) << shift;
     };
+    // Bits of the depth that no colour uses are alpha on a 32-bit visual: opaque.
+    const unsigned long depthBits = depth_ >= 32 ? 0xFFFFFFFFul : (1ul << depth_) - 1;
+    const unsigned long opaque = depthBits & ~(visual_->red_mask | visual_->green_mask | visual_->blue_mask);
     for (int y = 0; y < h; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(data + std::ptrdiff_t{y1 + y} * stride) + x1;
         for (int x = 0; x < w; ++x) {
             const uint32_t p = row[x];
             XPutPixel(image, x, y,
-                      channel((p >> 16) & 0xFF, visual_->red_mask) | channel((p >> 8) & 0xFF, visual_->green_mask) |
-                          channel(p & 0xFF, visual_->blue_mask));
+                      opaque | channel((p >> 16) & 0xFF, visual_->red_mask) |
+                          channel((p >> 8) & 0xFF, visual_->green_mask) | channel(p & 0xFF, visual_->blue_mask));
         }
     }
     XPutImage(display_, window_, gc_, image, 0, 0, x1, y1, w, h);

@@ -112,6 +112,20 @@ TEST(HackReplayTest, GameFileAndStartingOver) {
                op.rect.y2 == 240;
     }));
     EXPECT_TRUE(Drew(canvas, " : Ada White"));
+    EXPECT_TRUE(replay.Warnings().empty());
+
+    // A source that is not there: the built-in games, and a word about it.
+    for (GameSource source : {GameSource::File, GameSource::Directory}) {
+        ReplayChoices missing;
+        missing.source = source;
+        missing.sourcePath = ::testing::TempDir() + "no-such-source";
+        HackReplay fallback(missing, kLanguageFile);
+        ASSERT_EQ(fallback.Warnings().size(), 1u);
+        EXPECT_NE(fallback.Warnings()[0].find("no-such-source"), std::string::npos);
+        canvas.Clear();
+        fallback.Tick(canvas, 640, 480);
+        EXPECT_TRUE(Drew(canvas, "White")) << "a game is shown all the same";
+    }
 }
 
 TEST(HackReplayTest, RenderNamesWhatItCannotDraw) {
