@@ -78,23 +78,57 @@ void CairoCanvas::Fill(Colour colour) {
     cairo_fill(cr_.get());
 }
 
-void CairoCanvas::Damage(int x1, int y1, int x2, int y2) {
-    if (x2 <= x1 || y2 <= y1) return;
-    if (damage_.x2 <= damage_.x1) {
-        damage_ = {x1, y1, x2, y2};
-    } else {
-        damage_ = {std::min(damage_.x1, x1), std::min(damage_.y1, y1), std::max(damage_.x2, x2),
-                   std::max(damage_.y2, y2)};
-    }
+namespace {
+
+Rect Union(const Rect& a, const Rect& b) {
+    return {std::min(a.x1, b.x1), std::min(a.y1, b.y1), std::max(a.x2, b.x2), std::max(a.y2, b.y2)};
 }
 
-Rect CairoCanvas::TakeDamage() {
+long long Area(const Rect& r) { return static_cast<long long>(r.x2 - r.x1) * (r.y2 - r.y1); }
+
+// Areas this close are shown as one: a few rows or columns more cost less than another request.
+constexpr int kNear = 16;
+
+bool Near(const Rect& a, const Rect& b) {
+    return a.x1 <= b.x2 + kNear && b.x1 <= a.x2 + kNear && a.y1 <= b.y2 + kNear && b.y1 <= a.y2 + kNear;
+}
+
+}  // namespace
+
+void CairoCanvas::AddDamage(int x1, int y1, int x2, int y2) {
+    if (x2 <= x1 || y2 <= y1) return;
+    Rect r{x1, y1, x2, y2};
+    auto& rects = damage_.rects;
+    int& count = damage_.count;
+    // Into an area it touches; the grown area may now touch others, which join it too.
+    for (int i = 0; i < count; ++i) {
+        if (!Near(rects[i], r)) continue;
+        r = Union(rects[i], r);
+        rects[i] = rects[--count];
+        i = -1;
+    }
+    if (count == Damage::kMaxRects) {
+        // No room: into the area that grows least.
+        int best = 0;
+        for (int i = 1; i < count; ++i) {
+            if (Area(Union(rects[i], r)) - Area(rects[i]) < Area(Union(rects[best], r)) - Area(rects[best])) best = i;
+        }
+        r = Union(rects[best], r);
+        rects[best] = rects[--count];
+    }
+    rects[count++] = r;
+}
+
+CairoCanvas::Damage CairoCanvas::TakeDamage() {
     cairo_surface_flush(image_);
     const int w = cairo_image_surface_get_width(image_), h = cairo_image_surface_get_height(image_);
-    Rect r{std::max(0, damage_.x1), std::max(0, damage_.y1), std::min(w, damage_.x2), std::min(h, damage_.y2)};
+    Damage clipped;
+    for (const Rect& d : damage_.Rects()) {
+        const Rect r{std::max(0, d.x1), std::max(0, d.y1), std::min(w, d.x2), std::min(h, d.y2)};
+        if (r.x2 > r.x1 && r.y2 > r.y1) clipped.rects[clipped.count++] = r;
+    }
     damage_ = {};
-    if (r.x2 <= r.x1 || r.y2 <= r.y1) return {};
-    return r;
+    return clipped;
 }
 
 void CairoCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -119,14 +153,14 @@ void CairoCanvas::Rectangle(int x1, int y1, int x2, int y2) {
         cairo_rectangle(cr, x1, y1, w, h);
         Fill(brushColour_);
     }
-    Damage(x1, y1, x2, y2);
+    AddDamage(x1, y1, x2, y2);
 }
 
 void CairoCanvas::FillRect(int x1, int y1, int x2, int y2) {
     if (!brushSolid_ || x2 <= x1 || y2 <= y1) return;
     cairo_rectangle(cr_.get(), x1, y1, x2 - x1, y2 - y1);
     Fill(brushColour_);
-    Damage(x1, y1, x2, y2);
+    AddDamage(x1, y1, x2, y2);
 }
 
 void CairoCanvas::Ellipse(int x1, int y1, int x2, int y2) {
@@ -151,7 +185,7 @@ void CairoCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     } else {
         return;
     }
-    Damage(x1, y1, x2, y2);
+    AddDamage(x1, y1, x2, y2);
 }
 
 void CairoCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -169,12 +203,12 @@ void CairoCanvas::Line(int x1, int y1, int x2, int y2) {
         cairo_set_line_width(cr, 1);
         SetColour(cr, penColour_);
         cairo_stroke(cr);
-        Damage(std::min(x1, x2) - 1, std::min(y1, y2) - 1, std::max(x1, x2) + 2, std::max(y1, y2) + 2);
+        AddDamage(std::min(x1, x2) - 1, std::min(y1, y2) - 1, std::max(x1, x2) + 2, std::max(y1, y2) + 2);
         return;
     }
     cairo_rectangle(cr, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
     Fill(penColour_);
-    Damage(r.x1, r.y1, r.x2, r.y2);
+    AddDamage(r.x1, r.y1, r.x2, r.y2);
 }
 
 void CairoCanvas::Layout(std::string_view text) {
@@ -195,9 +229,9 @@ void CairoCanvas::DrawString(int x, int y, std::string_view text) {
     cairo_move_to(cr, x, y);
     SetColour(cr, textColour_);
     pango_cairo_show_layout(cr, layout_.get());
-    Damage(x + logical.x, y + logical.y, x + logical.x + logical.width, y + logical.y + logical.height);
+    AddDamage(x + logical.x, y + logical.y, x + logical.x + logical.width, y + logical.y + logical.height);
     // Glyphs may reach past the line box; a pixel more for the anti-aliased edge.
-    Damage(x + ink.x - 1, y + ink.y - 1, x + ink.x + ink.width + 1, y + ink.y + ink.height + 1);
+    AddDamage(x + ink.x - 1, y + ink.y - 1, x + ink.x + ink.width + 1, y + ink.y + ink.height + 1);
 }
 
 Size CairoCanvas::TextExtent(std::string_view text) {
@@ -214,7 +248,7 @@ void CairoCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {
     cairo_set_source_surface(cr, b->Surface(), x, y);
     cairo_rectangle(cr, x, y, b->Width(), b->Height());
     cairo_fill(cr);
-    Damage(x, y, x + b->Width(), y + b->Height());
+    AddDamage(x, y, x + b->Width(), y + b->Height());
 }
 
 void CairoCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
@@ -234,7 +268,7 @@ void CairoCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
     cairo_rectangle(cr, dst.x1, dst.y1, w, h);
     cairo_fill(cr);
     cairo_pattern_destroy(pattern);
-    Damage(dst.x1, dst.y1, dst.x2, dst.y2);
+    AddDamage(dst.x1, dst.y1, dst.x2, dst.y2);
 }
 
 void CairoCanvas::CopySelf(const Rect& dst, const Rect& src) {
@@ -270,7 +304,7 @@ void CairoCanvas::CopySelf(const Rect& dst, const Rect& src) {
     cairo_rectangle(cr, dst.x1, dst.y1, dw, dh);
     cairo_fill(cr);
     cairo_pattern_destroy(pattern);
-    Damage(dst.x1, dst.y1, dst.x2, dst.y2);
+    AddDamage(dst.x1, dst.y1, dst.x2, dst.y2);
 }
 
 }  // namespace senvola::x11

@@ -19,6 +19,8 @@
 // only what changed.
 #pragma once
 
+#include <array>
+#include <span>
 #include <string>
 
 #include "cairo_handles.h"
@@ -47,13 +49,21 @@ public:
     void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;
     void CopySelf(const Rect& dst, const Rect& src) override;
 
-    // The painted area since the last call, clipped to the surface (empty: x1 == x2); then
-    // forgets it. Drawing is flushed to the surface's pixels first.
-    Rect TakeDamage();
+    // The areas painted since the last call, clipped to the surface, and then forgotten.
+    // Drawing is flushed to the surface's pixels first. A step paints a stone on the board and
+    // the move number in the panel: kept apart, they are two small areas to show instead of
+    // one that spans the screen.
+    struct Damage {
+        static constexpr int kMaxRects = 4;
+        std::array<Rect, kMaxRects> rects{};
+        int count = 0;
+        std::span<const Rect> Rects() const { return {rects.data(), static_cast<std::size_t>(count)}; }
+    };
+    Damage TakeDamage();
 
 private:
     void Fill(Colour colour);
-    void Damage(int x1, int y1, int x2, int y2);
+    void AddDamage(int x1, int y1, int x2, int y2);
     // Lays out `text` in the current font; the layout holds it until the next call.
     void Layout(std::string_view text);
 
@@ -70,7 +80,7 @@ private:
 
     Colour penColour_ = 0, brushColour_ = 0;
     bool penSolid_ = true, brushSolid_ = true;
-    Rect damage_{};
+    Damage damage_;
 };
 
 }  // namespace senvola::x11

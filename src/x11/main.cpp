@@ -176,8 +176,9 @@ int Run(HackOptions options) {
         }
         if (started && !resizeAt && now >= nextTick) {
             const auto delay = replay.Tick(*picture.canvas, picture.width, picture.height);
-            const Rect d = picture.canvas->TakeDamage();
-            window->Present(picture.image.get(), d.x1, d.y1, d.x2, d.y2);
+            for (const Rect& d : picture.canvas->TakeDamage().Rects()) {
+                window->Present(picture.image.get(), d.x1, d.y1, d.x2, d.y2);
+            }
             // Steps keep their rhythm; after a stall (the machine suspended, say) the next one
             // comes a whole interval later instead of a burst catching up.
             nextTick += delay;

@@ -2,6 +2,7 @@
 // leaves alone, and where it puts the centre of a shape or the corner of a text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -41,6 +42,12 @@ protected:
         }
         return r.x2 == 0 ? Rect{} : r;
     }
+    // The one area painted since the last call.
+    Rect OneDamage() {
+        const CairoCanvas::Damage d = canvas_.TakeDamage();
+        EXPECT_EQ(d.count, 1);
+        return d.count ? d.rects[0] : Rect{};
+    }
     static void ExpectRect(const Rect& r, int x1, int y1, int x2, int y2) {
         EXPECT_EQ(r.x1, x1);
         EXPECT_EQ(r.y1, y1);
@@ -62,7 +69,7 @@ TEST_F(CanvasTest, RectangleCoversItsBoxWithTheOutlineInside) {
     EXPECT_EQ(At(20, 19), kRed);
     EXPECT_EQ(At(11, 6), kGreen);
     EXPECT_EQ(At(28, 18), kGreen);
-    ExpectRect(canvas_.TakeDamage(), 10, 5, 30, 20);
+    ExpectRect(OneDamage(), 10, 5, 30, 20);
 
     canvas_.SetBrush(kBlue, false);
     canvas_.Rectangle(40, 30, 50, 40);
@@ -84,7 +91,7 @@ TEST_F(CanvasTest, FillRectPaintsOnlyWithASolidBrushAndAProperBox) {
     canvas_.FillRect(20, 20, 10, 10);
     canvas_.FillRect(5, 5, 5, 9);
     ExpectRect(Touched(), 0, 0, 0, 0);
-    EXPECT_EQ(canvas_.TakeDamage().x2, 0);
+    EXPECT_EQ(canvas_.TakeDamage().count, 0);
     canvas_.FillRect(3, 4, 7, 9);
     ExpectRect(Touched(), 3, 4, 7, 9);
 }
@@ -128,7 +135,7 @@ TEST_F(CanvasTest, EllipseStaysInItsBoxAndIsCentredOnIt) {
     const Colour edge = At(10, 22);
     EXPECT_GT(edge & 0xFF, 0x80u);
     EXPECT_LT((edge >> 8) & 0xFF, 0x80u);
-    ExpectRect(canvas_.TakeDamage(), 10, 8, 40, 38);
+    ExpectRect(OneDamage(), 10, 8, 40, 38);
 
     canvas_.SetBrush(kWhite, false);
     canvas_.Ellipse(44, 4, 60, 20);
@@ -246,12 +253,37 @@ TEST_F(CanvasTest, CopySelfCopiesExactlyEvenWhenItOverlaps) {
     EXPECT_EQ(At(8, 0), kGreen);
     EXPECT_EQ(At(11, 3), kGreen);
     EXPECT_EQ(At(12, 0), kBackground);
-    ExpectRect(canvas_.TakeDamage(), 4, 0, 12, 4);
+    ExpectRect(OneDamage(), 4, 0, 12, 4);
     // Stretched twice over: the same colours, nearest pixel, no blend.
     canvas_.CopySelf({20, 20, 36, 28}, {4, 0, 12, 4});
     EXPECT_EQ(At(27, 27), kRed);
     EXPECT_EQ(At(28, 20), kGreen);
     EXPECT_EQ(At(36, 20), kBackground);
+}
+
+// A step paints a stone and, far from it, the move number: two areas to show, not the screen
+// between them; areas close together are one; more areas than kept fold into the nearest.
+TEST_F(CanvasTest, DamageKeepsDistantAreasApart) {
+    canvas_.SetBrush(kRed, true);
+    canvas_.FillRect(0, 0, 4, 4);
+    canvas_.FillRect(60, 44, 70, 50);  // partly off the surface
+    canvas_.FillRect(6, 2, 8, 9);      // next to the first
+    CairoCanvas::Damage d = canvas_.TakeDamage();
+    ASSERT_EQ(d.count, 2);
+    if (d.rects[0].x1 > d.rects[1].x1) std::swap(d.rects[0], d.rects[1]);  // in no particular order
+    ExpectRect(d.rects[0], 0, 0, 8, 9);
+    ExpectRect(d.rects[1], 60, 44, 64, 48);
+    EXPECT_EQ(canvas_.TakeDamage().count, 0);
+
+    const Rect far[] = {{0, 0, 4, 4}, {60, 0, 64, 4}, {0, 44, 4, 48}, {60, 44, 64, 48}, {30, 22, 34, 26}};
+    for (const Rect& r : far) canvas_.FillRect(r.x1, r.y1, r.x2, r.y2);
+    d = canvas_.TakeDamage();
+    ASSERT_EQ(d.count, CairoCanvas::Damage::kMaxRects);
+    for (const Rect& r : far) {
+        EXPECT_TRUE(std::any_of(d.rects.begin(), d.rects.end(), [&](const Rect& k) {
+            return k.x1 <= r.x1 && k.y1 <= r.y1 && k.x2 >= r.x2 && k.y2 >= r.y2;
+        })) << r.x1 << "," << r.y1 << " is shown";
+    }
 }
 
 }  // namespace
