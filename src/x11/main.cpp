@@ -176,7 +176,8 @@ int Run(HackOptions options) {
         }
         if (started && !resizeAt && now >= nextTick) {
             const auto delay = replay.Tick(*picture.canvas, picture.width, picture.height);
-            for (const Rect& d : picture.canvas->TakeDamage().Rects()) {
+            const CairoCanvas::Damage damage = picture.canvas->TakeDamage();
+            for (const Rect& d : damage.Rects()) {
                 window->Present(picture.image.get(), d.x1, d.y1, d.x2, d.y2);
             }
             // Steps keep their rhythm; after a stall (the machine suspended, say) the next one
