@@ -51,6 +51,13 @@ public:
     }
 };
 
+class CairoBitmapLoader final : public BitmapLoader {
+public:
+    std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) override {
+        return LoadPicture(path, transparent);
+    }
+};
+
 int IntervalOf(const ReplaySettings& s) {
     return SpeedIntervals[std::min<std::size_t>(s.Speed, SpeedIntervals.size() - 1)];
 }

@@ -121,6 +121,12 @@ bool ResolveColourNames(Display* display, HackOptions& options) {
 }
 
 int Run(HackOptions options) {
+    // First, so that a saver that gives up on the hack at once still finds it listening.
+    const SignalPipe signals;
+    if (!signals.Ok()) {
+        std::fprintf(stderr, "senvola: cannot set up the signal pipe\n");
+        return 1;
+    }
     const UniqueDisplay display(XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str()));
     if (!display) {
         std::fprintf(stderr, "senvola: cannot open display %s\n", XDisplayName(options.display.c_str()));
@@ -141,11 +147,6 @@ int Run(HackOptions options) {
     }
     HackReplay replay(options.replay, FindLanguageFile());
     for (const std::string& warning : replay.Warnings()) std::fprintf(stderr, "senvola: %s\n", warning.c_str());
-    const SignalPipe signals;
-    if (!signals.Ok()) {
-        std::fprintf(stderr, "senvola: cannot set up the signal pipe\n");
-        return 1;
-    }
 
     Picture picture;
     picture.Resize(window->Width(), window->Height());
@@ -185,7 +186,6 @@ int Run(HackOptions options) {
             nextTick += delay;
             if (nextTick < now) nextTick = now + delay;
         }
-        cairo_surface_flush(picture.image.get());
         window->PresentExposed(picture.image.get());
         XFlush(display.get());
 

@@ -7,7 +7,6 @@
 
 #include "cairo_handles.h"
 #include "replay/canvas.h"
-#include "settings/replay_settings.h"
 
 namespace senvola::x11 {
 
@@ -32,13 +31,6 @@ private:
 // program does with stone pictures: the colour of the bottom-left pixel of a BMP or of a PNG
 // without alpha; a PNG with alpha keeps its own transparency instead.
 std::unique_ptr<CairoBitmap> LoadPicture(const std::string& path, bool transparent);
-
-class CairoBitmapLoader final : public BitmapLoader {
-public:
-    std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) override {
-        return LoadPicture(path, transparent);
-    }
-};
 
 // Write an image surface; false (and no file left behind) when the file cannot be written whole.
 bool WritePng(cairo_surface_t* image, const std::string& path);
