@@ -17,18 +17,6 @@ HackOptions Ok(std::vector<std::string> args) {
     return p.options ? *p.options : HackOptions{};
 }
 
-TEST(HackOptionsTest, NothingGivenChangesNothing) {
-    const HackOptions o = Ok({});
-    EXPECT_EQ(o.mode, WindowMode::Unset);
-    EXPECT_FALSE(o.replay.speed);
-    EXPECT_FALSE(o.replay.pauseSeconds);
-    EXPECT_FALSE(o.replay.source);
-    EXPECT_FALSE(o.replay.colours[0]);
-    EXPECT_FALSE(o.replay.boardOnly);
-    EXPECT_FALSE(o.replay.noComments);
-    EXPECT_FALSE(o.help);
-}
-
 TEST(HackOptionsTest, ValuesOneDashOrTwoTheLastWins) {
     const HackOptions o = Ok({"--speed", "3", "-pause", "0", "-file", "a.sgf", "--dir", "games", "-board-only",
                               "--no-comments", "-lang", "Dutch", "-black-picture", "b.png", "-speed", "17", "-h"});
