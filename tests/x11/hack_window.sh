@@ -99,7 +99,7 @@ for x in bad:
 sys.exit(1 if bad else 0)
 PY
 kill -TERM "$HACK_PID"
-WHAT="SIGTERM ends the hack within 2 s" check wait_gone "$HACK_PID" 2
+WHAT="SIGTERM ends the hack within 5 s" check wait_gone "$HACK_PID" 5
 wait "$HACK_PID"
 rc=$?
 WHAT="and with status 0 ($rc): $(cat "$TMP/own.err")" check [ $rc -eq 0 ]
@@ -113,7 +113,7 @@ WID=$(timeout 10 xdotool search --sync --name '^Senvola$' | head -1)
 WHAT="the full-screen window covers the screen" check [ "$(xdotool getwindowgeometry "$WID" 2>/dev/null | grep -c 'Geometry: 1024x768')" = 1 ]
 sleep 0.5
 xdotool key --window "$WID" q 2>/dev/null  # the release may find the window gone
-WHAT="q ends the full-screen hack within 2 s" check wait_gone "$HACK_PID" 2
+WHAT="q ends the full-screen hack within 5 s" check wait_gone "$HACK_PID" 5
 wait "$HACK_PID"
 rc=$?
 WHAT="with status 0 ($rc)" check [ $rc -eq 0 ]
@@ -146,7 +146,7 @@ import -window "$GIVEN" -depth 8 ppm:"$TMP/given2.ppm"
 check_board "$TMP/given2.ppm" 640 480 804000 --board-only
 # The window goes (its client ends): the hack ends too.
 kill "$WINDOW_PID"
-WHAT="the hack ends within 2 s when its window is destroyed" check wait_gone "$HACK_PID" 2
+WHAT="the hack ends within 5 s when its window is destroyed" check wait_gone "$HACK_PID" 5
 wait "$HACK_PID"
 rc=$?
 WHAT="with status 0 ($rc): $(cat "$TMP/given.err")" check [ $rc -eq 0 ]

@@ -45,10 +45,15 @@ start_xvfb() {
     exit 1
 }
 
-# wait_gone PID SECONDS: true when the process has ended within the time.
+# wait_gone PID SECONDS: true when the process has ended within the time (a zombie that its
+# parent has not reaped yet counts as ended).
 wait_gone() {
     local i
-    for i in $(seq $(($2 * 20))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+    for i in $(seq $(($2 * 20))); do
+        kill -0 "$1" 2>/dev/null || return 0
+        [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ] && return 0
+        sleep 0.05
+    done
     return 1
 }
 
