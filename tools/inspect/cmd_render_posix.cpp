@@ -2,7 +2,9 @@
 
 namespace senvola::inspect {
 
-// Rendering needs real GDI: only the Windows build has it.
-int CmdRender(const Args&) { return UsageError("render is available in the Windows build only"); }
+// Rendering needs a real canvas: GDI, or cairo in a build with the X11 hack.
+int CmdRender(const Args&) {
+    return UsageError("render needs the Windows build, or a native build with -DSENVOLA_X11=ON");
+}
 
 }  // namespace senvola::inspect

@@ -13,7 +13,7 @@ int CmdCheck(const Args& args);
 int CmdRead(const Args& args);
 int CmdReplay(const Args& args);
 int CmdLayout(const Args& args);
-int CmdRender(const Args& args);  // Windows build only; elsewhere a usage error
+int CmdRender(const Args& args);  // Windows build or the cairo canvas; elsewhere a usage error
 
 int UsageError(const std::string& message);
 
