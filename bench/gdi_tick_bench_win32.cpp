@@ -120,7 +120,8 @@ void MeasureLongComment(const std::string& where, HDC dc) {
     std::string& comment = s.CurrentGame.Comments[2];
     comment.reserve(60000000 + line.size());
     while (comment.size() < 60000000) comment += line;
-    s.Board.MoveNumber = 2;
+    // Move 2 is the one whose comment shows.
+    while (s.Board.MoveNumber() < 2) s.Board.Pass();
     std::vector<double> t;
     LARGE_INTEGER a, b;
     for (int i = 0; i < 3; ++i) {
