@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "canvas_gdi.h"
-#include "file_system_win32.h"
-#include "render_win32.h"
+#include "win32/canvas_gdi.h"
+#include "win32/file_system_win32.h"
+#include "win32/handles.h"
+#include "win32/render_win32.h"
 #include "replay/info_panel.h"
 #include "replay/replay_driver.h"
 #include "settings/settings_store.h"
@@ -199,14 +200,15 @@ int main() {
     HWND wnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Senvola benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
                                kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (wnd) {
-        HDC dc = GetDC(wnd);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Measure("window DC, panel, colour board", dc, {});
-        Measure("window DC, panel, colour board, no kept objects", dc, {}, false);
-        Measure("window DC, panel, picture board and stones", dc, pictures);
-        MeasureLongComment("window DC, panel", dc);
-        ReleaseDC(wnd, dc);
+        {
+            const ScopedGetDc dc(wnd);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            Measure("window DC, panel, colour board", dc.get(), {});
+            Measure("window DC, panel, colour board, no kept objects", dc.get(), {}, false);
+            Measure("window DC, panel, picture board and stones", dc.get(), pictures);
+            MeasureLongComment("window DC, panel", dc.get());
+        }
         DestroyWindow(wnd);
     } else {
         std::printf("(no window could be made: window DC not measured)\n");

@@ -1,10 +1,10 @@
-#include "bmp_win32.h"
+#include "win32/bmp_win32.h"
 
 #include <algorithm>
 #include <bit>
 #include <vector>
 
-#include "path_win32.h"
+#include "win32/path_win32.h"
 
 namespace senvola {
 namespace {
@@ -39,11 +39,13 @@ struct Layout {
 };
 
 // The layout when the headers, read from `head` (at least everything before the pixel data or
-// kLongestHeaders bytes), agree with each other and with a file of `fileSize` bytes.
-std::optional<Layout> ReadLayout(const unsigned char* d, std::size_t head, uint64_t fileSize) {
+// kLongestHeaders bytes), agree with each other and with a file of `fileSize` bytes. `packed`: the
+// pixel data follows the headers and palette at once, whatever the file header's offset says (a
+// BITMAP resource, which has no file header of its own).
+std::optional<Layout> ReadLayout(const unsigned char* d, std::size_t head, uint64_t fileSize, bool packed) {
     if (head < kFileHeader + 12 || fileSize < head || d[0] != 'B' || d[1] != 'M') return std::nullopt;
     Layout l;
-    const uint64_t offBits = U32(d + 10);
+    uint64_t offBits = U32(d + 10);
     const uint64_t infoSize = U32(d + 14);
     int64_t width = 0, height = 0;
     uint32_t planes = 0, sizeImage = 0, coloursUsed = 0;
@@ -84,6 +86,7 @@ std::optional<Layout> ReadLayout(const unsigned char* d, std::size_t head, uint6
         l.paletteCount = uint32_t(colours);
         headerEnd += colours * l.paletteEntry;
     }
+    if (packed) offBits = headerEnd;
     if (headerEnd > fileSize || headerEnd > head || offBits < kFileHeader + infoSize || offBits > fileSize)
         return std::nullopt;
 
@@ -216,22 +219,6 @@ void DecodeRuns(const unsigned char* d, const Layout& l, uint32_t* out) {
     }
 }
 
-// A file handle, closed once.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
-
 bool ReadExactly(HANDLE file, unsigned char* into, std::size_t size) {
     while (size > 0) {
         const DWORD chunk = DWORD(std::min<std::size_t>(size, 1u << 30));
@@ -243,35 +230,12 @@ bool ReadExactly(HANDLE file, unsigned char* into, std::size_t size) {
     return true;
 }
 
-}  // namespace
-
-bool IsCompleteBmp(const unsigned char* data, std::size_t size) {
-    return ReadLayout(data, size, size).has_value();
-}
-
-std::optional<BmpPicture> LoadBmpFile(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    const FileHandle file(CreateFileW(LongPathForm(WideFromAnsi(path)).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) return std::nullopt;
-    LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file.Get(), &length) || length.QuadPart <= 0 || uint64_t(length.QuadPart) > kMaxFileSize)
-        return std::nullopt;
-    const auto size = std::size_t(length.QuadPart);
-    // The headers first: a file is read whole only once they have said how large it may be.
-    std::vector<unsigned char> data(std::min(size, kLongestHeaders));
-    if (!ReadExactly(file.Get(), data.data(), data.size())) return std::nullopt;
-    const std::optional<Layout> layout = ReadLayout(data.data(), data.size(), size);
-    if (!layout) return std::nullopt;
-    const std::size_t head = data.size();
-    data.resize(size);
-    if (!ReadExactly(file.Get(), data.data() + head, size - head)) return std::nullopt;
-
+// The picture the bytes of a whole BMP describe, by the layout read from them.
+std::optional<BmpPicture> Decode(const std::vector<unsigned char>& data, const Layout& layout) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = layout->width;
-    info.bmiHeader.biHeight = -layout->height;  // top-down
+    info.bmiHeader.biWidth = layout.width;
+    info.bmiHeader.biHeight = -layout.height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -280,16 +244,62 @@ std::optional<BmpPicture> LoadBmpFile(const std::string& path) {
     picture.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!picture.bitmap || !bits) return std::nullopt;
     auto* pixels = static_cast<uint32_t*>(bits);
-    std::fill_n(pixels, uint64_t(layout->width) * uint64_t(layout->height), 0u);
-    if (layout->compression == kRle8 || layout->compression == kRle4)
-        DecodeRuns(data.data(), *layout, pixels);
+    std::fill_n(pixels, uint64_t(layout.width) * uint64_t(layout.height), 0u);
+    if (layout.compression == kRle8 || layout.compression == kRle4)
+        DecodeRuns(data.data(), layout, pixels);
     else
-        DecodeRows(data.data(), *layout, pixels);
-    picture.width = layout->width;
-    picture.height = layout->height;
-    const uint32_t corner = pixels[uint64_t(layout->height - 1) * uint64_t(layout->width)];
+        DecodeRows(data.data(), layout, pixels);
+    picture.width = layout.width;
+    picture.height = layout.height;
+    const uint32_t corner = pixels[uint64_t(layout.height - 1) * uint64_t(layout.width)];
     picture.bottomLeft = RGB((corner >> 16) & 0xFF, (corner >> 8) & 0xFF, corner & 0xFF);
     return picture;
+}
+
+}  // namespace
+
+bool IsCompleteBmp(const unsigned char* data, std::size_t size) {
+    return ReadLayout(data, size, size, false).has_value();
+}
+
+std::optional<BmpPicture> LoadBmpFile(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    const UniqueFile file(CreateFileW(LongPathForm(WideFromAnsi(path)).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER length{};
+    if (!GetFileSizeEx(file.get(), &length) || length.QuadPart <= 0 || uint64_t(length.QuadPart) > kMaxFileSize)
+        return std::nullopt;
+    const auto size = std::size_t(length.QuadPart);
+    // The headers first: a file is read whole only once they have said how large it may be.
+    std::vector<unsigned char> data(std::min(size, kLongestHeaders));
+    if (!ReadExactly(file.get(), data.data(), data.size())) return std::nullopt;
+    const std::optional<Layout> layout = ReadLayout(data.data(), data.size(), size, false);
+    if (!layout) return std::nullopt;
+    const std::size_t head = data.size();
+    data.resize(size);
+    if (!ReadExactly(file.get(), data.data() + head, size - head)) return std::nullopt;
+    return Decode(data, *layout);
+}
+
+std::optional<BmpPicture> LoadBmpResource(const char* name) {
+    const HMODULE module = GetModuleHandleA(nullptr);
+    const HRSRC resource = FindResourceA(module, name, MAKEINTRESOURCEA(2));  // RT_BITMAP
+    if (!resource) return std::nullopt;
+    const DWORD size = SizeofResource(module, resource);
+    const HGLOBAL loaded = LoadResource(module, resource);
+    const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes || size == 0 || size > kMaxFileSize) return std::nullopt;
+    // The resource is a BMP file without its file header: one is put before it.
+    std::vector<unsigned char> data(kFileHeader, 0);
+    data[0] = 'B';
+    data[1] = 'M';
+    data.insert(data.end(), bytes, bytes + size);
+    const std::optional<Layout> layout =
+        ReadLayout(data.data(), std::min(data.size(), kLongestHeaders), data.size(), true);
+    if (!layout) return std::nullopt;
+    return Decode(data, *layout);
 }
 
 }  // namespace senvola

@@ -1,5 +1,6 @@
-// Windows BMP files, read by our own decoder into 32-bit top-down DIB sections: the one loader
-// behind the saver's pictures and the option page's preview, so the two accept the same files.
+// Windows BMP pictures, read by our own decoder into 32-bit top-down DIB sections: the one loader
+// behind the saver's pictures, the option page's preview and the pictures built into the program,
+// so that each accepts the same files.
 //
 // Implemented: the core (OS/2) header and the info headers of 40, 52, 56, 108 and 124 bytes;
 // 1, 4 and 8 bits per pixel with a palette, 16, 24 and 32 bits; bottom-up and top-down rows;
@@ -17,20 +18,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
+
+#include "win32/handles.h"
 
 namespace senvola {
 
 inline constexpr int64_t kMaxBmpSide = 32768;
 inline constexpr uint64_t kMaxBmpPixels = uint64_t{64} << 20;
-
-struct DeleteBitmap {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteBitmap>;
 
 // A decoded picture: an owned DIB section of width x height, 32 bits per pixel, rows top-down.
 struct BmpPicture {
@@ -43,6 +39,10 @@ struct BmpPicture {
 // Reads the file at `path`, a path in the system code page as the settings store it, through the
 // wide file calls (any length). Empty for a missing, unreadable or refused file.
 std::optional<BmpPicture> LoadBmpFile(const std::string& path);
+
+// The BITMAP resource `name` of the program's own module, checked and decoded like a file; empty
+// when there is none or it is refused.
+std::optional<BmpPicture> LoadBmpResource(const char* name);
 
 // True when the bytes are a BMP this loader takes: consistent headers, pixel data wholly inside,
 // a sane size.

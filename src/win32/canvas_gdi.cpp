@@ -1,32 +1,18 @@
-#include "canvas_gdi.h"
+#include "win32/canvas_gdi.h"
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
-#include "bmp_win32.h"
+#include "win32/blit.h"
+#include "win32/bmp_win32.h"
 
 namespace senvola {
 
-// ---- GdiObject ----------------------------------------------------------------------------
-
-GdiObject& GdiObject::operator=(GdiObject&& o) noexcept {
-    if (this != &o) {
-        Reset(o.h_);
-        o.h_ = nullptr;
-    }
-    return *this;
-}
-
-void GdiObject::Reset(HGDIOBJ h) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-}
-
 // ---- GdiBitmap ----------------------------------------------------------------------------
 
-GdiBitmap::GdiBitmap(HBITMAP bitmap, int width, int height, bool transparent, COLORREF transparentColour)
-    : bitmap_(bitmap), width_(width), height_(height), transparent_(transparent),
+GdiBitmap::GdiBitmap(UniqueBitmap bitmap, int width, int height, bool transparent, COLORREF transparentColour)
+    : bitmap_(std::move(bitmap)), width_(width), height_(height), transparent_(transparent),
       transparentColour_(transparentColour) {}
 
 // ---- Win32BitmapLoader --------------------------------------------------------------------
@@ -34,11 +20,9 @@ GdiBitmap::GdiBitmap(HBITMAP bitmap, int width, int height, bool transparent, CO
 std::unique_ptr<Bitmap> Win32BitmapLoader::Load(const std::string& path, bool transparent) {
     std::optional<BmpPicture> picture = LoadBmpFile(path);
     if (!picture) return nullptr;
-    return std::make_unique<GdiBitmap>(picture->bitmap.release(), picture->width,
+    return std::make_unique<GdiBitmap>(std::move(picture->bitmap), picture->width,
                                        picture->height, transparent, transparent ? picture->bottomLeft : 0);
 }
-
-// ---- GdiCanvas ---------------------------------------------------------------------------
 
 // ---- GdiObjectCache ----------------------------------------------------------------------
 
@@ -51,25 +35,30 @@ Entry& PickSlot(std::array<Entry, N>& entries, HGDIOBJ selected) {
     Entry* slot = nullptr;
     for (auto& e : entries) {
         if (!e.obj) return e;
-        if (e.obj.Get() != selected && (!slot || e.used < slot->used)) slot = &e;
+        if (e.obj.get() != selected && (!slot || e.used < slot->used)) slot = &e;
     }
     return *slot;
 }
 
 }  // namespace
 
+HDC GdiObjectCache::MemoryDcFor(HDC dc) {
+    if (!memDc_) memDc_.reset(CreateCompatibleDC(dc));
+    return memDc_.get();
+}
+
 HPEN GdiObjectCache::Pen(Colour colour, HGDIOBJ selected) {
     ++clock_;
     for (auto& e : pens_) {
         if (e.obj && e.colour == colour) {
             e.used = clock_;
-            return static_cast<HPEN>(e.obj.Get());
+            return static_cast<HPEN>(e.obj.get());
         }
     }
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     if (!pen) return static_cast<HPEN>(GetStockObject(BLACK_PEN));
     PenEntry& slot = PickSlot(pens_, selected);
-    slot.obj.Reset(pen);
+    slot.obj.reset(pen);
     slot.colour = colour;
     slot.used = clock_;
     return pen;
@@ -80,13 +69,13 @@ HBRUSH GdiObjectCache::Brush(Colour colour, HGDIOBJ selected) {
     for (auto& e : brushes_) {
         if (e.obj && e.colour == colour) {
             e.used = clock_;
-            return static_cast<HBRUSH>(e.obj.Get());
+            return static_cast<HBRUSH>(e.obj.get());
         }
     }
     HBRUSH brush = CreateSolidBrush(colour);
     if (!brush) return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     BrushEntry& slot = PickSlot(brushes_, selected);
-    slot.obj.Reset(brush);
+    slot.obj.reset(brush);
     slot.colour = colour;
     slot.used = clock_;
     return brush;
@@ -97,7 +86,7 @@ HFONT GdiObjectCache::Font(std::string_view name, int heightPixels, bool bold, H
     for (auto& e : fonts_) {
         if (e.obj && e.height == heightPixels && e.bold == bold && e.name == name) {
             e.used = clock_;
-            return static_cast<HFONT>(e.obj.Get());
+            return static_cast<HFONT>(e.obj.get());
         }
     }
     LOGFONTA lf{};
@@ -114,7 +103,7 @@ HFONT GdiObjectCache::Font(std::string_view name, int heightPixels, bool bold, H
     HFONT font = CreateFontIndirectA(&lf);
     if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     FontEntry& slot = PickSlot(fonts_, selected);
-    slot.obj.Reset(font);
+    slot.obj.reset(font);
     slot.name.assign(name);
     slot.height = heightPixels;
     slot.bold = bold;
@@ -123,6 +112,14 @@ HFONT GdiObjectCache::Font(std::string_view name, int heightPixels, bool bold, H
 }
 
 // ---- GdiCanvas ---------------------------------------------------------------------------
+
+namespace {
+
+std::optional<COLORREF> Transparency(const GdiBitmap& b) {
+    return b.Transparent() ? std::optional<COLORREF>(b.TransparentColour()) : std::nullopt;
+}
+
+}  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc, GdiObjectCache* cache)
     : ownCache_(cache ? nullptr : std::make_unique<GdiObjectCache>()),
@@ -228,15 +225,9 @@ void GdiCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {
     if (!b) return;
     HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
-    HGDIOBJ old = SelectObject(mem, b->Handle());
-    if (b->Transparent()) {
-        // A stone picture leaves its transparent colour out however it is drawn.
-        TransparentBlt(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, b->Width(), b->Height(),
-                       b->TransparentColour());
-    } else {
-        BitBlt(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, SRCCOPY);
-    }
-    SelectObject(mem, old);
+    const ScopedSelectObject select(mem, b->Handle());
+    // A stone picture leaves its transparent colour out however it is drawn.
+    CopyPicture(dc_, RECT{x, y, x + b->Width(), y + b->Height()}, mem, b->Width(), b->Height(), Transparency(*b));
 }
 
 void GdiCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
@@ -246,14 +237,8 @@ void GdiCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
     if (w <= 0 || h <= 0) return;
     HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
-    HGDIOBJ old = SelectObject(mem, b->Handle());
-    if (b->Transparent()) {
-        TransparentBlt(dc_, dst.x1, dst.y1, w, h, mem, 0, 0, b->Width(), b->Height(),
-                       b->TransparentColour());
-    } else {
-        StretchBlt(dc_, dst.x1, dst.y1, w, h, mem, 0, 0, b->Width(), b->Height(), SRCCOPY);
-    }
-    SelectObject(mem, old);
+    const ScopedSelectObject select(mem, b->Handle());
+    CopyPicture(dc_, RECT{dst.x1, dst.y1, dst.x2, dst.y2}, mem, b->Width(), b->Height(), Transparency(*b));
 }
 
 void GdiCanvas::CopySelf(const Rect& dst, const Rect& src) {

@@ -29,66 +29,22 @@
 
 #include "replay/canvas.h"
 #include "settings/replay_settings.h"
+#include "win32/handles.h"
 
 namespace senvola {
-
-// Deletes a GDI object (pen, brush, font, bitmap) on destruction.
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(HGDIOBJ h) : h_(h) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& o) noexcept : h_(o.h_) { o.h_ = nullptr; }
-    GdiObject& operator=(GdiObject&& o) noexcept;
-    ~GdiObject() { Reset(); }
-    HGDIOBJ Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void Reset(HGDIOBJ h = nullptr);
-    HGDIOBJ Release() {
-        HGDIOBJ h = h_;
-        h_ = nullptr;
-        return h;
-    }
-
-private:
-    HGDIOBJ h_ = nullptr;
-};
-
-// A memory DC, deleted on destruction.
-class MemoryDc {
-public:
-    MemoryDc() = default;
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    ~MemoryDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-    // The DC, made compatible with `dc` if there is none yet.
-    HDC Ensure(HDC dc) {
-        if (!dc_) dc_ = CreateCompatibleDC(dc);
-        return dc_;
-    }
-
-private:
-    HDC dc_ = nullptr;
-};
 
 // A picture owned as an HBITMAP.
 class GdiBitmap final : public Bitmap {
 public:
-    // Takes ownership of `bitmap`.
-    GdiBitmap(HBITMAP bitmap, int width, int height, bool transparent, COLORREF transparentColour);
+    GdiBitmap(UniqueBitmap bitmap, int width, int height, bool transparent, COLORREF transparentColour);
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     bool Transparent() const override { return transparent_; }
     COLORREF TransparentColour() const { return transparentColour_; }
-    HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap_.Get()); }
+    HBITMAP Handle() const { return bitmap_.get(); }
 
 private:
-    GdiObject bitmap_;
+    UniqueBitmap bitmap_;
     int width_, height_;
     bool transparent_;
     COLORREF transparentColour_;
@@ -116,28 +72,28 @@ public:
     HBRUSH Brush(Colour colour, HGDIOBJ selected);
     HFONT Font(std::string_view name, int heightPixels, bool bold, HGDIOBJ selected);
     // A memory DC for drawing pictures, made on first use.
-    HDC MemoryDcFor(HDC dc) { return memDc_.Ensure(dc); }
+    HDC MemoryDcFor(HDC dc);
 
 private:
     struct PenEntry {
         Colour colour = 0;
-        GdiObject obj;
+        UniqueGdiObject obj;
         uint32_t used = 0;
     };
     struct BrushEntry {
         Colour colour = 0;
-        GdiObject obj;
+        UniqueGdiObject obj;
         uint32_t used = 0;
     };
     struct FontEntry {
         std::string name;
         int height = 0;
         bool bold = false;
-        GdiObject obj;
+        UniqueGdiObject obj;
         uint32_t used = 0;
     };
 
-    MemoryDc memDc_;
+    UniqueDc memDc_;
     uint32_t clock_ = 0;  // use counter for the least-recently-used choice
     std::array<PenEntry, kSize> pens_{};
     std::array<BrushEntry, kSize> brushes_{};

@@ -1,6 +1,8 @@
-#include "file_system_win32.h"
+#include "win32/file_system_win32.h"
 
 #include <windows.h>
+
+#include "win32/handles.h"
 
 namespace senvola {
 
@@ -14,14 +16,13 @@ std::vector<std::string> Win32FileSystem::ListPlainFiles(const std::string& dire
                                                          std::size_t limit) const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((directory + "*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    const UniqueFileSearch search(FindFirstFileA((directory + "*.*").c_str(), &fd));
+    if (!search) return names;
     // Only normal and read-only files: directories, hidden and system files are left out.
     constexpr DWORD excluded = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if ((fd.dwFileAttributes & excluded) == 0) names.emplace_back(fd.cFileName);
-    } while (names.size() < limit && FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (names.size() < limit && FindNextFileA(search.get(), &fd));
     return names;
 }
 

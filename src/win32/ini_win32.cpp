@@ -1,8 +1,8 @@
-#include "ini_win32.h"
+#include "win32/ini_win32.h"
 
 #include <windows.h>
 
-#include "path_win32.h"
+#include "win32/path_win32.h"
 
 namespace senvola {
 namespace {

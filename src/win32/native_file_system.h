@@ -1,7 +1,7 @@
 // The file system of the platform this build runs on, for portable tests and tools.
 #pragma once
 
-#include "file_system_win32.h"
+#include "win32/file_system_win32.h"
 
 namespace senvola {
 using NativeFileSystem = Win32FileSystem;

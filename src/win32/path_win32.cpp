@@ -1,4 +1,4 @@
-#include "path_win32.h"
+#include "win32/path_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "registry_win32.h"
+#include "win32/registry_win32.h"
 
 #include <algorithm>
 #include <vector>
@@ -65,7 +65,7 @@ bool Win32Registry::KeyExists(const std::string& path) const {
     if (!NamesAKeyBelowTheRoot(path)) return false;
     HKEY k = nullptr;
     if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    RegCloseKey(k);
+    const UniqueKey opened(k);
     return true;
 }
 
@@ -75,11 +75,11 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(const std::string& path, boo
     if (create) {
         if (RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
                             &k, nullptr) == ERROR_SUCCESS)
-            return std::make_unique<Win32RegistryKey>(UniqueHkey(k));
+            return std::make_unique<Win32RegistryKey>(UniqueKey(k));
     }
     if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ | KEY_WRITE, &k) == ERROR_SUCCESS ||
         RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS)
-        return std::make_unique<Win32RegistryKey>(UniqueHkey(k));
+        return std::make_unique<Win32RegistryKey>(UniqueKey(k));
     return nullptr;
 }
 

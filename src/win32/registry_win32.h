@@ -5,42 +5,13 @@
 #include <windows.h>
 
 #include "settings/registry_key.h"
+#include "win32/handles.h"
 
 namespace senvola {
 
-// Owns an open HKEY and closes it once.
-class UniqueHkey {
-public:
-    UniqueHkey() = default;
-    explicit UniqueHkey(HKEY key) : key_(key) {}
-    ~UniqueHkey() { reset(); }
-    UniqueHkey(UniqueHkey&& other) noexcept : key_(other.release()) {}
-    UniqueHkey& operator=(UniqueHkey&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    UniqueHkey(const UniqueHkey&) = delete;
-    UniqueHkey& operator=(const UniqueHkey&) = delete;
-
-    HKEY get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-    HKEY release() {
-        HKEY k = key_;
-        key_ = nullptr;
-        return k;
-    }
-    void reset(HKEY key = nullptr) {
-        if (key_) RegCloseKey(key_);
-        key_ = key;
-    }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 class Win32RegistryKey final : public RegistryKey {
 public:
-    explicit Win32RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
+    explicit Win32RegistryKey(UniqueKey key) : key_(std::move(key)) {}
 
     bool ValueExists(const std::string& name) const override;
     // REG_DWORD only; any other type reads as empty.
@@ -53,7 +24,7 @@ public:
     HKEY Handle() const { return key_.get(); }
 
 private:
-    UniqueHkey key_;
+    UniqueKey key_;
 };
 
 // Keys below one root, HKEY_CURRENT_USER unless told otherwise.

@@ -1,10 +1,10 @@
-#include "render_win32.h"
+#include "win32/render_win32.h"
 
 #include <charconv>
 #include <cstdio>
 #include <vector>
 
-#include "canvas_gdi.h"
+#include "win32/canvas_gdi.h"
 #include "game/builtin_games.h"
 #include "replay/replay_driver.h"
 
@@ -12,7 +12,7 @@ namespace senvola {
 
 DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
     if (width <= 0 || height <= 0) return;
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_.reset(CreateCompatibleDC(nullptr));
     if (!dc_) return;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -22,16 +22,10 @@ DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits) return;
-    oldBitmap_ = SelectObject(dc_, bitmap_);
+    selected_.emplace(dc_.get(), bitmap_.get());
     bits_ = static_cast<const uint32_t*>(bits);  // a new DIB section is all zero: black
-}
-
-DibSurface::~DibSurface() {
-    if (oldBitmap_) SelectObject(dc_, oldBitmap_);
-    if (bitmap_) DeleteObject(bitmap_);
-    if (dc_) DeleteDC(dc_);
 }
 
 COLORREF DibSurface::Pixel(int x, int y) const {

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app_state.h"
 #include "platform/file_system.h"
 #include "settings/ini_file.h"
+#include "win32/handles.h"
 
 namespace senvola {
 
@@ -20,10 +22,9 @@ public:
     DibSurface(int width, int height);
     DibSurface(const DibSurface&) = delete;
     DibSurface& operator=(const DibSurface&) = delete;
-    ~DibSurface();
 
     bool Valid() const { return bits_ != nullptr; }
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The pixel as 0x00BBGGRR; pending GDI drawing is flushed first.
@@ -33,9 +34,9 @@ public:
 
 private:
     int width_, height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    UniqueDc dc_;
+    UniqueBitmap bitmap_;
+    std::optional<ScopedSelectObject> selected_;  // the bitmap in the DC, for the surface's life
     const uint32_t* bits_ = nullptr;
 };
 

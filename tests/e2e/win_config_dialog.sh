@@ -9,10 +9,10 @@ TITLE="Options for Tavrel's Senvola"
 # Client coordinates in the dialog (the X window is its client area): tabs, the pages' origin
 # (9, 26) inside the page control, and the buttons.
 TAB_REPLAY="40 15"; TAB_GRAPHICS="120 15"; TAB_LANGUAGE="178 15"
-SPEED_BAR="200 75"          # Panel1 (11,7) + SpeedBar (49,25) on the page
-SHOW_BOARD_ONLY="57 194"    # chkShowBoardOnly (41,161) on the page
-LIST_THIRD="110 141"       # the third entry of listbox_Language (60,80) on the page
-SWATCH="307 108"            # the middle of shape_voorbeeldkleur (248,32, 105 x 105)
+SPEED_BAR="200 75"          # the speed panel (11,7) + the speed bar (49,25) on the page
+SHOW_BOARD_ONLY="57 194"    # "Show board only" (41,161) on the page
+LIST_THIRD="110 141"       # the third entry of the language list (60,80) on the page
+SWATCH="307 108"            # the middle of the preview colour (248,32, 105 x 105)
 OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
 
 dialog_window() { xdotool search --name "^${TITLE}\$" 2>/dev/null | head -1; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Senvola.scr under Wine: which parameters start which mode, the preview inside a host window,
-# and the exit codes of parameters that select nothing.
+# Senvola.scr under Wine: which parameters start which mode, the preview inside a host window
+# (and, drawn off screen at its size, what it draws), and the exit codes of parameters that
+# select nothing.
 BUILD="$1"; SRC="$2"
 source "$SRC/tests/e2e/lib/saver_e2e.sh"
 reset_shared_settings
@@ -47,8 +48,39 @@ fi
 note "preview inside a host window"
 if timeout 60 "$BUILD/wine-run.sh" "$FIXTURES/saver_host.exe" preview "$SCR_WIN" >"$WORK/preview.txt" 2>&1; then
     pass "preview: $(grep -c '^ok' "$WORK/preview.txt") host checks"
+    grep '^note' "$WORK/preview.txt"
 else
     fail "preview"; cat "$WORK/preview.txt"
+fi
+
+# The host sees where the preview is, not always what it draws: Wine does not show a child window
+# that another process draws in. The preview draws the replay at its own size, and that is seen
+# here drawn off screen: the board's brown where the layout puts the board, black beside it.
+note "what the preview draws, at 152 x 112"
+INSPECT="$BUILD/tools/inspect/senvola-inspect.exe"
+layout="$(timeout 60 "$BUILD/wine-run.sh" "$INSPECT" layout 152 112 19 2>/dev/null | tr -d '\r')"
+if timeout 60 "$BUILD/wine-run.sh" "$INSPECT" render builtin:1 --size 152x112 --moves 0 \
+        --out "$WORK/preview.bmp" >/dev/null 2>&1 && [ -n "$layout" ]; then
+    board_where_laid_out() {
+        python3 - "$WORK/preview.bmp" "$layout" <<'EOF'
+import json, sys
+data, layout = open(sys.argv[1], 'rb').read(), json.loads(sys.argv[2])
+w, h = 152, 112
+stride = (w * 3 + 3) & ~3
+def px(x, y):
+    p = 54 + (h - 1 - y) * stride + 3 * x
+    return (data[p + 2], data[p + 1], data[p])
+# The board surface reaches one cell beyond the outer lines on every side.
+x1, y1 = layout['BoardLeft'] - layout['CellWidth'], layout['BoardTop'] - layout['CellHeight']
+x2, y2 = layout['BoardLeft'] + 19 * layout['CellWidth'], layout['BoardTop'] + 19 * layout['CellHeight']
+board = sum(px(x, y) == (128, 64, 0) for y in range(y1, y2) for x in range(x1, x2))
+sys.exit(0 if px(x1, y1) == (128, 64, 0) and px(x1 - 1, y1) == (0, 0, 0)
+         and board * 2 > (x2 - x1) * (y2 - y1) else 1)
+EOF
+    }
+    check "the board is drawn where the layout puts it, black beside it" board_where_laid_out
+else
+    fail "the replay is drawn at the preview's size"
 fi
 
 note "configuration mode"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bmp_win32.h"
+#include "win32/bmp_win32.h"
 
 namespace senvola {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "bmp_win32.h"
-#include "canvas_gdi.h"
+#include "win32/bmp_win32.h"
+#include "win32/canvas_gdi.h"
 
 namespace senvola {
 namespace {

@@ -22,7 +22,7 @@
 
 #include "core/settings/temp_file.h"
 #include "ini_file_reader.h"
-#include "ini_win32.h"
+#include "win32/ini_win32.h"
 
 namespace senvola {
 namespace {

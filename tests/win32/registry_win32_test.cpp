@@ -1,7 +1,7 @@
 // The current user's hive through advapi32, under a scratch key of its own.
 #include <gtest/gtest.h>
 
-#include "registry_win32.h"
+#include "win32/registry_win32.h"
 
 namespace senvola {
 namespace {

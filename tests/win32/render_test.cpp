@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "bmp_win32.h"
-#include "canvas_gdi.h"
-#include "render_win32.h"
-#include "file_system_win32.h"
+#include "win32/bmp_win32.h"
+#include "win32/canvas_gdi.h"
+#include "win32/render_win32.h"
+#include "win32/file_system_win32.h"
 #include "replay/board_drawing.h"
 #include "replay/replay_driver.h"
 #include "replay/stone_drawing.h"

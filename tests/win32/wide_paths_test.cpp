@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "bmp_win32.h"
-#include "ini_win32.h"
-#include "path_win32.h"
-#include "vekVersionInfo.h"
+#include "win32/bmp_win32.h"
+#include "win32/ini_win32.h"
+#include "win32/path_win32.h"
+#include "saverkit/version_info.h"
 
 namespace senvola {
 namespace {
@@ -91,10 +91,10 @@ TEST_F(WidePathsTest, TheProgramsVersionResourceNamesItsKeyInAFolderOfAnyNameOrL
     for (const std::wstring& dir : {korean, longDir}) {
         const std::wstring copy = dir + L"Senvola.scr";
         ASSERT_TRUE(CopyFileW(scr.c_str(), LongPathForm(copy).c_str(), FALSE));
-        const vek::TvekVersionInfo info(Utf8FromWide(copy));
+        const saverkit::VersionInfo info(Utf8FromWide(copy));
         EXPECT_TRUE(info.Active()) << copy.size();
         EXPECT_EQ(info.CompanyName(), "Tavrel");
-        EXPECT_EQ(vek::ApplicationRegistryKey(info), "Software\\Tavrel\\Senvola");
+        EXPECT_EQ(saverkit::ApplicationRegistryKey(info), "Software\\Tavrel\\Senvola");
     }
 }
 

@@ -1,0 +1,96 @@
+#include "app/go_saver.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+#include "replay/replay_driver.h"
+#include "saverkit/command_line.h"
+#include "settings/language.h"
+#include "settings/settings_store.h"
+#include "win32/path_win32.h"
+#include "win32/window_class.h"
+
+namespace senvola::app {
+
+namespace {
+
+constexpr const char* kMainWindowClass = "TSenvolaApplication";
+constexpr const char* kDefaultHelpFile = "c:\\program files\\senvola\\senvola.hlp";
+
+}  // namespace
+
+GoSaver::GoSaver() : state_(std::make_unique<AppState>()) {
+    WNDCLASSEXA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    wc.lpszClassName = kMainWindowClass;
+    EnsureWindowClass(wc);
+    // Never shown: it owns the saver window and parents the option pages until the dialog takes
+    // their controls.
+    window_ = CreateWindowExA(0, kMainWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    saverkit::SaverHost::Options options;
+    options.title = kApplicationTitle;
+    // Where the version resource cannot be read (a path the ANSI calls cannot take, say), the
+    // settings still go to their own key and nowhere else.
+    options.fallbackKey = kSettingsKeyPath;
+    options.background = saverkit::Background::Colour;
+    options.generalPage = false;
+    options.help = &help_;
+    options.applicationWindow = window_;
+    host_ = std::make_unique<saverkit::SaverHost>(*this, registry_, options);
+    pages_ = std::make_unique<app::OptionPages>(state_->Settings, state_->Language, help_, window_);
+}
+
+GoSaver::~GoSaver() {
+    host_.reset();
+    pages_.reset();
+    if (window_) DestroyWindow(window_);
+}
+
+void GoSaver::Run(const std::vector<std::string>& params) {
+    ApplyDefaults(state_->Settings);
+    // Only the options dialog needs the key to be there (it opens it without creating it); the
+    // saver and the preview leave the registry as they find it.
+    if (saverkit::ModeOfParameters(params) == saverkit::Mode::Configure) EnsureSettingsKey(registry_);
+    pages_->ActivateFirstPage();
+
+    const std::wstring dir = ProgramDirectory();
+    // The help calls take an ANSI path: a directory the system code page cannot spell has none.
+    const std::optional<std::string> ansiDir = dir.empty() ? std::nullopt : ExactAnsiFromWide(dir);
+    if (ansiDir && files_.FileExists(*ansiDir + "Senvola.hlp"))
+        help_ = saverkit::Help(*ansiDir + "Senvola.hlp");
+    else if (files_.FileExists(kDefaultHelpFile))
+        help_ = saverkit::Help(kDefaultHelpFile);
+    languageFile_ = std::make_unique<Win32IniFile>(Utf8FromWide(dir) + "Senvola.ini");
+
+    InitReplay(*state_);
+    host_->Run(params);
+}
+
+void GoSaver::LoadSettings(RegistryKey& key, saverkit::Mode mode) {
+    ReplaySettings& settings = state_->Settings;
+    ReadSettings(key, settings);
+    LoadLanguageTable(state_->Language, *languageFile_, settings.Language);
+    if (mode == saverkit::Mode::Configure) pages_->Fill(*languageFile_);
+    const std::size_t speed = std::min<std::size_t>(settings.Speed, SpeedIntervals.size() - 1);
+    interval_ = std::chrono::milliseconds(SpeedIntervals[speed]);
+    Win32BitmapLoader loader;
+    LoadGraphicsBitmaps(settings, loader);
+}
+
+void GoSaver::SaveSettings(RegistryKey& key) {
+    WriteSettings(key, state_->Settings, pages_->SelectedLanguagePosition(), pages_->SelectedLanguageName());
+}
+
+std::chrono::milliseconds GoSaver::DrawFrame(HWND window, HDC dc) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    GdiCanvas canvas(dc, &gdiCache_);
+    ReplayTick(*state_, canvas, files_, *languageFile_, r.right - r.left, r.bottom - r.top,
+               static_cast<int>(interval_.count()));
+    return interval_;
+}
+
+}  // namespace senvola::app

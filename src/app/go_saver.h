@@ -1,0 +1,59 @@
+// The Go screensaver: what the kit's hooks mean for this program. It owns the replay's state and
+// settings, the language file, the option pages and the saver host, and it is where the program
+// calls into the replay core.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/option_pages.h"
+#include "app_state.h"
+#include "saverkit/help.h"
+#include "saverkit/saver_hooks.h"
+#include "saverkit/saver_host.h"
+#include "win32/canvas_gdi.h"
+#include "win32/file_system_win32.h"
+#include "win32/ini_win32.h"
+#include "win32/registry_win32.h"
+
+namespace senvola::app {
+
+// The program's title; the options dialog is "Options for " + this.
+inline constexpr const char* kApplicationTitle = "Tavrel's Senvola";
+
+class GoSaver final : public saverkit::SaverHooks {
+public:
+    GoSaver();
+    ~GoSaver() override;
+    GoSaver(const GoSaver&) = delete;
+    GoSaver& operator=(const GoSaver&) = delete;
+
+    // Sets the program up (setting defaults, the settings key for the options dialog, the help
+    // file, the language file, the replay) and runs the mode `params` ask for.
+    void Run(const std::vector<std::string>& params);
+
+    void LoadSettings(RegistryKey& key, saverkit::Mode mode) override;
+    void SaveSettings(RegistryKey& key) override;
+    std::chrono::milliseconds FirstFrameDelay() override { return interval_; }
+    std::chrono::milliseconds DrawFrame(HWND window, HDC dc) override;
+    saverkit::TabPages* OptionPages() override { return &pages_->Pages(); }
+
+private:
+    HWND window_ = nullptr;              // the hidden application window
+    std::unique_ptr<AppState> state_;    // large: the two game records
+    Win32Registry registry_;
+    Win32FileSystem files_;
+    std::unique_ptr<Win32IniFile> languageFile_;
+    GdiObjectCache gdiCache_;            // pens, brushes and fonts kept from one frame to the next
+    saverkit::Help help_;
+    // The time between two moves: the kit's default until the settings name the speed.
+    std::chrono::milliseconds interval_ = saverkit::kDefaultFrameDelay;
+    std::unique_ptr<app::OptionPages> pages_;
+    std::unique_ptr<saverkit::SaverHost> host_;
+};
+
+}  // namespace senvola::app

@@ -1,0 +1,109 @@
+#include "app/page_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "win32/handles.h"
+
+namespace senvola::app {
+
+namespace {
+
+constexpr COLORREF kPromotionColour = RGB(0, 0, 255);
+
+// Radio buttons act when the mouse button is released over them (or the space bar is).
+LRESULT CALLBACK ReleaseActionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* sink = reinterpret_cast<saverkit::ControlSink*>(data);
+    LRESULT ignored = 0;
+    if (msg == WM_LBUTTONUP) {
+        // The button checks itself first, as on any click; then the action runs.
+        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&rc, pt) && IsWindow(hwnd)) sink->HandleControlMessage(hwnd, kReleaseAction, 0, 0, ignored);
+        return r;
+    }
+    if (msg == WM_KEYUP && wParam == VK_SPACE) {
+        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (IsWindow(hwnd)) sink->HandleControlMessage(hwnd, kReleaseAction, 0, 0, ignored);
+        return r;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ReleaseActionProc, 1);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND PageControls::Get(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+HWND PageControls::Add(saverkit::ControlSink& sink, HWND parent, const char* className, const std::string& text,
+                       DWORD style, int x, int y, int w, int h, int id, bool graphic) {
+    HWND c = saverkit::CreateControl(parent, className, text, WS_VISIBLE | style, x, y, w, h, id);
+    saverkit::SetControlSink(c, &sink);
+    saverkit::SetGraphicControl(c, graphic);
+    controls_[id] = c;
+    return c;
+}
+
+HWND PageControls::AddPanel(HWND parent, int x, int y, int w, int h, saverkit::Bevel bevel, int id,
+                            const std::string& caption) {
+    HWND c = saverkit::CreatePanel(parent, x, y, w, h, bevel, caption, id);
+    controls_[id] = c;
+    return c;
+}
+
+HWND PageControls::AddRadio(saverkit::ControlSink& sink, HWND parent, const std::string& text, int x, int y, int w,
+                            int h, int id, bool first) {
+    HWND c = Add(sink, parent, "BUTTON", text, BS_AUTORADIOBUTTON | WS_TABSTOP | (first ? WS_GROUP : 0), x, y, w, h, id);
+    SetWindowSubclass(c, ReleaseActionProc, 1, reinterpret_cast<DWORD_PTR>(&sink));
+    return c;
+}
+
+void PageControls::AddPromotion(saverkit::ControlSink& sink, HWND page, int panelId, int labelId) {
+    HWND panel = AddPanel(page, 8, 224, 377, 113, saverkit::Bevel::Raised, panelId);
+    Add(sink, panel, "STATIC", "", SS_OWNERDRAW, 1, 1, 375, 111, labelId, true);
+}
+
+void PageControls::SetText(int id, const std::string& text) {
+    SetWindowTextA(Get(id), text.c_str());
+    InvalidateRect(Get(id), nullptr, TRUE);
+}
+
+std::string WindowText(HWND window) {
+    const int n = GetWindowTextLengthA(window);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    GetWindowTextA(window, s.data(), n + 1);
+    s.resize(static_cast<size_t>(std::max(0, n)));
+    return s;
+}
+
+void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, UINT horizontal) {
+    FillRect(di.hDC, &di.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const std::string text = WindowText(di.hwndItem);
+    const ScopedSelectObject select(di.hDC, font);
+    RECT calc = di.rcItem;
+    DrawTextA(di.hDC, text.c_str(), -1, &calc, DT_WORDBREAK | DT_CALCRECT | horizontal | DT_NOPREFIX);
+    RECT r = di.rcItem;
+    const int h = calc.bottom - calc.top;
+    r.top += std::max(0L, ((di.rcItem.bottom - di.rcItem.top) - h) / 2);
+    SetBkMode(di.hDC, TRANSPARENT);
+    SetTextColor(di.hDC, colour);
+    DrawTextA(di.hDC, text.c_str(), -1, &r, DT_WORDBREAK | horizontal | DT_NOPREFIX);
+}
+
+void DrawPromotion(const DRAWITEMSTRUCT& di) {
+    DrawWrappedCentred(di, saverkit::SharedFont("Arial", 13, true), kPromotionColour, DT_CENTER);
+}
+
+HWND OwnerOf(HWND pages) { return GetAncestor(pages, GA_ROOT); }
+
+void ShowHelpContents(const saverkit::Help& help, HWND owner) {
+    if (help.Show(owner, HELP_CONTENTS, 0)) help.Show(owner, HELP_COMMAND, reinterpret_cast<ULONG_PTR>("JI(`',`Contents')"));
+}
+
+}  // namespace senvola::app

@@ -1,0 +1,209 @@
+#include "app/replay_page.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+#include "app/control_ids.h"
+#include "replay/info_panel.h"
+#include "settings/language.h"
+#include "win32/handles.h"
+#include "win32/path_win32.h"
+
+namespace senvola::app {
+
+namespace {
+
+using saverkit::Bevel;
+
+constexpr const char* kSourceFilter = "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*";
+
+// The program file's directory without a trailing separator, for the ANSI folder dialog; empty
+// where the system code page cannot spell it.
+std::string ProgramDirectoryNoSeparator() {
+    const std::wstring dir = ProgramDirectory();
+    if (dir.empty()) return {};
+    return ExactAnsiFromWide(std::wstring_view(dir).substr(0, dir.size() - 1)).value_or(std::string());
+}
+
+// A whole number and nothing else; 0 for anything else.
+int WholeNumber(const std::string& text) {
+    int v = 0;
+    const char* b = text.data();
+    const char* e = b + text.size();
+    const auto [ptr, ec] = std::from_chars(b, e, v);
+    if (ec != std::errc() || ptr != e || text.empty()) return 0;
+    return v;
+}
+
+}  // namespace
+
+ReplayPage::ReplayPage(PageControls& controls, saverkit::TabPage& tab, HWND pages, ReplaySettings& settings,
+                       LanguageTable& language, const Dialogs& dialogs, const saverkit::Help& help)
+    : controls_(controls),
+      pages_(pages),
+      settings_(settings),
+      language_(language),
+      dialogs_(dialogs),
+      help_(help) {
+    HWND page = tab.Handle();
+    HWND speed = controls_.AddPanel(page, 11, 7, 370, 66, Bevel::Raised, idSpeedPanel);
+    controls_.Add(*this, speed, "STATIC", "Replay speed:", SS_CENTER, 28, 8, 339, 15, idSpeedCaption, true);
+    controls_.Add(*this, speed, "STATIC", "Fast", SS_CENTER, 7, 33, 50, 15, idFastLabel, true);
+    controls_.Add(*this, speed, "STATIC", "Slow", SS_CENTER, 314, 33, 51, 15, idSlowLabel, true);
+    HWND bar = controls_.Add(*this, speed, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP, 49,
+                             25, 272, 33, idSpeedBar);
+    SendMessageA(bar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 17));
+    SendMessageA(bar, TBM_SETTICFREQ, 1, 0);
+    SendMessageA(bar, TBM_SETPOS, TRUE, 4);
+
+    HWND source = controls_.AddPanel(page, 40, 80, 312, 105, Bevel::Raised, idSourcePanel);
+    controls_.Add(*this, source, "STATIC", "Choose .SGF or .GO files:", SS_LEFT, 11, 8, 121, 13, idSourceHeading, true);
+    controls_.Add(*this, source, "STATIC", "", SS_RIGHT | SS_PATHELLIPSIS, 239, 8, 56, 13, idSourceName, true);
+    HWND group = controls_.AddPanel(source, 11, 24, 289, 73, Bevel::Group, idSourceGroup);
+    controls_.AddRadio(*this, group, "Use internal professional games", 16, 12, 265, 17, idBuiltInGames, true);
+    controls_.AddRadio(*this, group, "Select one file", 16, 32, 265, 17, idOneFile, false);
+    controls_.AddRadio(*this, group, "Choose random files from a directory", 16, 52, 265, 17, idRandomFromDirectory,
+                       false);
+
+    controls_.Add(*this, page, "STATIC", "Pause between games", SS_RIGHT, 0, 194, 137, 15, idPauseLabel, true);
+    HWND pause = controls_.Add(*this, page, "EDIT", "0", ES_LEFT | WS_TABSTOP | ES_AUTOHSCROLL, 144, 190, 57 - 16, 22,
+                               idPauseEdit);
+    SetWindowLongA(pause, GWL_EXSTYLE, GetWindowLongA(pause, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(pause, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    HWND upDown = controls_.Add(*this, page, UPDOWN_CLASSA, "", UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_SETBUDDYINT,
+                                144 + 57 - 16, 190, 16, 22, idPauseUpDown);
+    SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pause), 0);
+    SendMessageA(upDown, UDM_SETRANGE32, 0, 300);
+    SendMessageA(upDown, UDM_SETPOS32, 0, 0);
+    controls_.Add(*this, page, "STATIC", "seconds.", SS_LEFT, 208, 194, 73, 15, idSecondsLabel, true);
+    controls_.Add(*this, page, "BUTTON", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 296, 192, 89, 25, idReplayHelp);
+    controls_.AddPromotion(*this, page, idReplayPromotionPanel, idReplayPromotion);
+}
+
+void ReplayPage::SetPromotion(const std::string& text) { controls_.SetText(idReplayPromotion, text); }
+
+void ReplayPage::Fill(const IniFile& file) {
+    auto tr = [&](const char* key) { return Translate(language_, file, key); };
+    SendMessageA(controls_.Get(idSpeedBar), TBM_SETPOS, TRUE, settings_.Speed);
+    LoadSpeedTexts(language_, file);
+    controls_.SetText(idSpeedCaption, FormatSpeedCaption(language_, settings_.Speed));
+    controls_.SetText(idFastLabel, tr("ReplaySpeedFast"));
+    controls_.SetText(idSlowLabel, tr("ReplaySpeedSlow"));
+
+    controls_.SetText(idSourceHeading, tr("ChooseSGFOrGoFiles") + ":");
+    AutoSizeLabel(idSourceHeading);
+    controls_.SetText(idSourceName, settings_.DirFileString);
+
+    controls_.SetText(idBuiltInGames, tr("UseInternalProGames"));
+    controls_.SetText(idOneFile, tr("SelectOneFile"));
+    controls_.SetText(idRandomFromDirectory, tr("ChooseRandomFromDirectory"));
+    const int sourceRadios[3] = {idBuiltInGames, idOneFile, idRandomFromDirectory};
+    for (int i = 0; i < 3; ++i)
+        SendMessageA(controls_.Get(sourceRadios[i]), BM_SETCHECK,
+                     settings_.FileLoadType == i ? BST_CHECKED : BST_UNCHECKED, 0);
+
+    SetWindowTextA(controls_.Get(idPauseEdit), std::to_string(settings_.PauseBetweenGames).c_str());
+    controls_.SetText(idPauseLabel, tr("PauseBetweenGames"));
+    controls_.SetText(idSecondsLabel, tr("Seconds"));
+    AutoSizeLabel(idSecondsLabel);
+    controls_.SetText(idReplayHelp, tr("Help"));
+}
+
+void ReplayPage::AutoSizeLabel(int id) {
+    HWND c = controls_.Get(id);
+    const std::string text = WindowText(c);
+    SIZE sz{};
+    {
+        const ScopedGetDc dc(c);
+        const ScopedSelectObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(c, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
+    }
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(c, nullptr, 0, 0, sz.cx + 2, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (id == idSourceHeading) {
+        const int left = r.left + sz.cx + 8;
+        SetWindowPos(controls_.Get(idSourceName), nullptr, left, r.top, std::max(20, 295 - left), r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void ReplayPage::SpeedChanged() {
+    const auto pos = SendMessageA(controls_.Get(idSpeedBar), TBM_GETPOS, 0, 0);
+    settings_.Speed = static_cast<uint8_t>(std::clamp<LRESULT>(pos, 0, 17));
+    controls_.SetText(idSpeedCaption, FormatSpeedCaption(language_, settings_.Speed));
+}
+
+void ReplayPage::PauseChanged() {
+    settings_.PauseBetweenGames = WholeNumber(WindowText(controls_.Get(idPauseEdit)));
+}
+
+void ReplayPage::PauseLeft() {
+    const std::string text = WindowText(controls_.Get(idPauseEdit));
+    const int v = std::clamp(WholeNumber(text), 0, 300);
+    if (text != std::to_string(v)) SetWindowTextA(controls_.Get(idPauseEdit), std::to_string(v).c_str());
+}
+
+void ReplayPage::ChooseBuiltInGames() {
+    settings_.FileLoadType = 0;
+    controls_.SetText(idSourceName, "Internal");
+}
+
+void ReplayPage::ChooseOneFile() {
+    std::string path;
+    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), kSourceFilter, {}, path)) return;
+    settings_.FileLoadType = 1;
+    settings_.DirFileString = path;
+    controls_.SetText(idSourceName, std::string(FileNamePart(path)));
+}
+
+void ReplayPage::ChooseDirectory() {
+    std::string dir;
+    if (!dialogs_.chooseDirectory || !dialogs_.chooseDirectory(OwnerOf(pages_), ProgramDirectoryNoSeparator(), dir))
+        return;
+    settings_.FileLoadType = 2;
+    settings_.DirFileString = dir;
+    controls_.SetText(idSourceName, dir);
+}
+
+bool ReplayPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const int id = GetDlgCtrlID(control);
+    switch (msg) {
+    case kReleaseAction:
+        if (id == idBuiltInGames) ChooseBuiltInGames();
+        if (id == idOneFile) ChooseOneFile();
+        if (id == idRandomFromDirectory) ChooseDirectory();
+        result = 0;
+        return true;
+    case WM_DRAWITEM:
+        if (id == idReplayPromotion) DrawPromotion(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    case WM_HSCROLL:
+        if (id != idSpeedBar) return false;
+        SpeedChanged();
+        result = 0;
+        return true;
+    case WM_COMMAND: {
+        const int code = HIWORD(wParam);
+        if (id == idPauseEdit && code == EN_CHANGE)
+            PauseChanged();
+        else if (id == idPauseEdit && code == EN_KILLFOCUS)
+            PauseLeft();
+        else if (id == idReplayHelp && code == BN_CLICKED)
+            ShowHelpContents(help_, OwnerOf(pages_));
+        else
+            return false;
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace senvola::app

@@ -1,0 +1,313 @@
+#include "saverkit/options_dialog.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "win32/window_class.h"
+
+namespace saverkit {
+
+namespace {
+
+// The class name tests find the dialog by.
+constexpr const char* kDialogClass = "vekOptionsDialog";
+constexpr int kClientWidth = 411;
+constexpr int kClientHeight = 420;
+constexpr int kPagesHeight = 376;
+constexpr int kButtonRow = 34;
+// The application's pages take this size before they move in, the size they were designed for.
+constexpr int kApplicationPagesWidth = 401, kApplicationPagesHeight = 377;
+
+int TrackMenu(HWND owner, HMENU menu, POINT screen) {
+    return static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, screen.x, screen.y, 0, owner, nullptr));
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(SaverHooks& hooks, senvola::Registry& registry, const OptionsDialogSetup& setup)
+    : hooks_(hooks),
+      registry_(registry),
+      owner_(setup.owner),
+      applicationWindow_(setup.applicationWindow),
+      title_(setup.title),
+      applicationKey_(setup.applicationKey),
+      aboutBox_(setup.aboutBox),
+      help_(setup.help) {
+    WNDCLASSEXA wc{};
+    wc.lpfnWndProc = DefWindowProcA;  // replaced by the dialog's own procedure once it exists
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kDialogClass;
+    wc.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
+    senvola::EnsureWindowClass(wc);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
+    RECT r{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    handle_ = CreateWindowExA(exStyle, kDialogClass, "Options", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                              r.bottom - r.top, owner_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!handle_) throw std::runtime_error("Cannot create the options dialog");
+    chooseFromMenu_ = [this](HMENU menu, POINT screen) { return TrackMenu(handle_, menu, screen); };
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SetWindowTextA(handle_, ("Options for " + title_).c_str());
+    SetHelpContext(handle_, 10);
+
+    whatsThisBar_.reset(CreatePopupMenu());
+    whatsThis_ = CreatePopupMenu();
+    AppendMenuA(whatsThis_, MF_STRING, idmWhatsThis, "&What's This?");
+    AppendMenuA(whatsThisBar_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(whatsThis_), "");
+    SetPopupMenu(handle_, whatsThis_);
+
+    pages_ = std::make_unique<TabPages>(handle_, 5, 5, kClientWidth - 10, kPagesHeight, idcOptionsPages);
+    SetPopupMenu(pages_->Handle(), whatsThis_);
+    generalTab_ = &pages_->AddPage("General");
+    SetRightClickSearch(generalTab_->Handle(), true);
+    HWND h = CreateControl(generalTab_->Handle(), "STATIC", "General screen saver options", WS_VISIBLE | SS_LEFT, 8, 8,
+                           360, 16, idcGeneralHeading);
+    SetGraphicControl(h, true);
+    h = CreateControl(generalTab_->Handle(), "STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, 8, 24, 377, 2, idcGeneralRule);
+    SetGraphicControl(h, true);
+
+    const int rowTop = kClientHeight - kButtonRow;
+    ok_ = CreateControl(handle_, "BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, kClientWidth - 160,
+                        rowTop + 5, 75, 25, IDOK);
+    SetHelpContext(ok_, 10);
+    SetPopupMenu(ok_, whatsThis_);
+    cancel_ = CreateControl(handle_, "BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kClientWidth - 80,
+                            rowTop + 5, 75, 25, IDCANCEL);
+    SetHelpContext(cancel_, 2);
+    SetPopupMenu(cancel_, whatsThis_);
+
+    general_ = std::make_unique<GeneralPage>(*this, *generalTab_);
+    aboutTab_ = &pages_->AddPage("About");
+    SetRightClickSearch(aboutTab_->Handle(), true);
+    SetPopupMenu(aboutTab_->Handle(), whatsThis_);
+    aboutTab_->SetTabVisible(false);
+    pages_->SetActivePage(generalTab_);
+
+    SetShowGeneral(setup.generalPage);
+    SetShowAbout(aboutBox_ != nullptr);
+    if (setup.optionPages) MergePages(*setup.optionPages);
+}
+
+OptionsDialog::~OptionsDialog() {
+    // The pages first: their controls go with them, before what handles those controls.
+    pages_.reset();
+    general_.reset();
+    if (IsWindow(handle_)) {
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+        DestroyWindow(handle_);
+    }
+}
+
+std::string OptionsDialog::Caption() const {
+    char buf[512] = {};
+    GetWindowTextA(handle_, buf, sizeof buf);
+    return buf;
+}
+
+void OptionsDialog::SetShowGeneral(bool show) { generalTab_->SetTabVisible(show); }
+
+void OptionsDialog::SetShowAbout(bool show) {
+    showAbout_ = show;
+    aboutTab_->SetTabVisible(show);
+}
+
+void OptionsDialog::SetPosition(int left, int top) {
+    SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    positioned_ = true;
+}
+
+void OptionsDialog::CentreOnScreen() {
+    RECT r;
+    GetWindowRect(handle_, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetPosition((GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2);
+}
+
+void OptionsDialog::MergePages(TabPages& application) {
+    RECT r{};
+    GetWindowRect(application.Handle(), &r);
+    POINT topLeft{r.left, r.top};
+    if (HWND parent = GetParent(application.Handle())) ScreenToClient(parent, &topLeft);
+    application.SetBounds(topLeft.x, topLeft.y, kApplicationPagesWidth, kApplicationPagesHeight);
+    TabPage* activate = nullptr;
+    for (int i = application.PageCount() - 1; i >= 0; --i) {
+        TabPage& source = application.Page(i);
+        TabPage& page = pages_->InsertPage(1);
+        // Four pages at most carry their controls over; any further one stays an empty tab.
+        if (i <= 3) {
+            page.SetProperties(source.Props());
+            for (HWND child = GetWindow(source.Handle(), GW_CHILD); child;
+                 child = GetWindow(source.Handle(), GW_CHILD)) {
+                PrepareForContextHelp(child);
+                SetParent(child, page.Handle());
+                // The application's child order stays, and with it its tab order.
+                SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+            merged_.emplace_back(&source, &page);
+        }
+        if (application.ActivePage() == &source) activate = &page;
+    }
+    if (activate) pages_->SetActivePage(activate);
+}
+
+void OptionsDialog::Load() {
+    general_->Load(registry_);
+    if (applicationKey_.empty()) return;
+    if (auto key = registry_.OpenKey(applicationKey_, false)) hooks_.LoadSettings(*key, Mode::Configure);
+    for (auto& [source, page] : merged_)
+        if (page->Caption() != source->Caption()) page->SetCaption(source->Caption());
+}
+
+void OptionsDialog::Save() {
+    general_->Save(registry_);
+    if (applicationKey_.empty()) return;
+    if (auto key = registry_.OpenKey(applicationKey_, true)) hooks_.SaveSettings(*key);
+}
+
+int OptionsDialog::ShowModal() {
+    if (!positioned_) CentreOnScreen();
+    // The application's own window keeps no taskbar button while the dialog runs.
+    if (applicationWindow_ && IsWindow(applicationWindow_)) ShowWindow(applicationWindow_, SW_HIDE);
+    modalResult_ = 0;
+    Load();
+    if (showAbout_ && aboutBox_) aboutBox_->FillAboutPage(*aboutTab_, title_);
+    const bool ownerWasEnabled = owner_ && IsWindowEnabled(owner_);
+    if (ownerWasEnabled) EnableWindow(owner_, FALSE);
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    SetFocus(ok_);
+    MSG msg;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    while (modalResult_ == 0) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            quit = true;
+            quitCode = msg.wParam;
+            modalResult_ = IDCANCEL;
+            break;
+        }
+        if (got < 0) {
+            modalResult_ = IDCANCEL;
+            break;
+        }
+        if (!IsDialogMessageA(handle_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (ownerWasEnabled) EnableWindow(owner_, TRUE);
+    ShowWindow(handle_, SW_HIDE);
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
+    return modalResult_;
+}
+
+int OptionsDialog::HelpTopic(HWND control) { return IsGraphicControl(control) ? Tag(control) : HelpContext(control); }
+
+void OptionsDialog::PrepareForContextHelp(HWND control) {
+    if (!IsGraphicControl(control)) {
+        SetRightClickSearch(control, true);
+        for (HWND c = GetWindow(control, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) PrepareForContextHelp(c);
+    }
+    if (HelpTopic(control) > 10) SetPopupMenu(control, whatsThis_);
+}
+
+void OptionsDialog::PopupWhatsThis(HWND control, POINT screen) {
+    HMENU menu = PopupMenu(control);
+    if (!menu) return;
+    if (ChooseFromMenu(menu, screen) == idmWhatsThis && menu == whatsThis_) WhatsThis(control);
+}
+
+bool OptionsDialog::ShowHelp(UINT command, ULONG_PTR data) const {
+    return help_ && help_->Show(handle_, command, data);
+}
+
+void OptionsDialog::WhatsThis(HWND control) { ShowHelp(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(HelpTopic(control))); }
+
+void OptionsDialog::ContextHelp(HWND clicked) {
+    HWND c = clicked;
+    while (c && HelpContext(c) == 0) c = (c == handle_) ? nullptr : GetParent(c);
+    if (!c || !help_ || !help_->Available()) return;
+    RECT r;
+    GetWindowRect(c, &r);
+    ShowHelp(HELP_SETPOPUP_POS, static_cast<ULONG_PTR>(MAKELONG(r.left, r.top)));
+    ShowHelp(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(HelpContext(c)));
+}
+
+LRESULT CALLBACK OptionsDialog::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT OptionsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND: {
+        const HWND from = reinterpret_cast<HWND>(lParam);
+        const int id = LOWORD(wParam);
+        // From the buttons themselves, or from the keyboard (Enter, Escape).
+        if (id == IDOK && (from == ok_ || from == nullptr)) {
+            if (IsWindowEnabled(ok_)) {
+                Save();
+                CloseWith(IDOK);
+            }
+            return 0;
+        }
+        if (id == IDCANCEL && (from == cancel_ || from == nullptr)) {
+            CloseWith(IDCANCEL);
+            return 0;
+        }
+        if (from) {
+            LRESULT result = 0;
+            if (ControlSink* sink = GetControlSink(from))
+                if (sink->HandleControlMessage(from, msg, wParam, lParam, result)) return result;
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        CloseWith(IDCANCEL);
+        return 0;
+    case kPopupMenuMessage: {
+        const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        PopupWhatsThis(reinterpret_cast<HWND>(wParam), pt);
+        return 0;
+    }
+    case WM_CONTEXTMENU: {
+        HWND target = reinterpret_cast<HWND>(wParam);
+        if (!PopupMenu(target)) target = handle_;
+        const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        PopupWhatsThis(target, pt);
+        return 0;
+    }
+    case WM_HELP: {
+        const auto* info = reinterpret_cast<HELPINFO*>(lParam);
+        if (info && info->iContextType == HELPINFO_WINDOW) ContextHelp(static_cast<HWND>(info->hItemHandle));
+        return TRUE;
+    }
+    default:
+        return DefWindowProcA(handle_, msg, wParam, lParam);
+    }
+}
+
+int ShowOptionsDialog(SaverHooks& hooks, senvola::Registry& registry, const OptionsDialogSetup& setup) {
+    // Whatever happens inside, the window the dialog sat over works again afterwards.
+    const senvola::ScopeExit reenable([owner = setup.owner] {
+        if (owner && IsWindow(owner)) EnableWindow(owner, TRUE);
+    });
+    OptionsDialog dialog(hooks, registry, setup);
+    if (setup.owner) {
+        RECT r;
+        GetWindowRect(setup.owner, &r);
+        dialog.SetPosition(r.left + GetSystemMetrics(SM_CXFRAME),
+                           r.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME));
+    }
+    return dialog.ShowModal();
+}
+
+}  // namespace saverkit

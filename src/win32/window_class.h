@@ -1,0 +1,13 @@
+// Window classes of this program, registered once however many windows or tests ask for them.
+#pragma once
+
+#include <windows.h>
+
+namespace senvola {
+
+// Registers `wc` (cbSize and hInstance are filled in: the program's own module) unless a class
+// of that name is registered for the module already, in which case the one there stays.
+// False only when the class is missing and cannot be registered.
+bool EnsureWindowClass(WNDCLASSEXA wc);
+
+}  // namespace senvola

@@ -1,0 +1,517 @@
+// The program's three option pages in this process, driven with their controls' messages; the
+// common dialogs are answered by the test.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "app/option_pages.h"
+#include "app_state.h"
+#include "memory_registry.h"
+#include "saverkit/help.h"
+#include "saverkit/options_dialog.h"
+#include "saverkit/saver_hooks.h"
+#include "saverkit/test_hooks.h"
+#include "settings/language.h"
+
+namespace senvola::app {
+namespace {
+
+// A language file in memory: section -> key -> value, matched without regard to case.
+class TestIni : public IniFile {
+public:
+    std::map<std::string, std::map<std::string, std::string>> data;
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const override {
+        auto lower = [](std::string_view s) {
+            std::string r(s);
+            for (auto& c : r) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+            return r;
+        };
+        for (const auto& [s, keys] : data) {
+            if (lower(s) != lower(section)) continue;
+            for (const auto& [k, v] : keys)
+                if (lower(k) == lower(key)) return v;
+        }
+        return std::string(def);
+    }
+};
+
+std::string Text(HWND h) {
+    char buf[1024] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+bool Checked(HWND h) { return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::string TempPath(const std::string& name) {
+    char dir[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+// A 2 x 2 24-bit bitmap file.
+std::string WriteBitmap(const std::string& name) {
+    const std::string path = TempPath(name);
+    std::ofstream f(path, std::ios::binary);
+    const unsigned char bmp[] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0,
+                                 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
+    f.write(reinterpret_cast<const char*>(bmp), sizeof bmp);
+    return path;
+}
+
+std::string WriteText(const std::string& name) {
+    const std::string path = TempPath(name);
+    std::ofstream(path) << "not a bitmap\n";
+    return path;
+}
+
+struct Calls {
+    int openFile = 0, chooseDirectory = 0, chooseColour = 0;
+    std::vector<std::pair<std::string, std::string>> errors;
+    std::string lastFilter, lastInitialDir, lastStartDir;
+    std::optional<std::string> fileAnswer, directoryAnswer;
+    std::optional<unsigned long> colourAnswer;
+    unsigned long colourPreset = 0;
+};
+
+class OptionPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        parent = CreateWindowExA(0, "STATIC", "form", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        state = std::make_unique<AppState>();
+        pages = std::make_unique<OptionPages>(state->Settings, state->Language, help, parent);
+        Dialogs d;
+        d.openFile = [this](HWND, const std::string& filter, const std::string& dir, std::string& path) {
+            ++calls.openFile;
+            calls.lastFilter = filter;
+            calls.lastInitialDir = dir;
+            if (!calls.fileAnswer) return false;
+            path = *calls.fileAnswer;
+            return true;
+        };
+        d.chooseDirectory = [this](HWND, const std::string& start, std::string& dir) {
+            ++calls.chooseDirectory;
+            calls.lastStartDir = start;
+            if (!calls.directoryAnswer) return false;
+            dir = *calls.directoryAnswer;
+            return true;
+        };
+        d.chooseColour = [this](HWND, unsigned long& c) {
+            ++calls.chooseColour;
+            calls.colourPreset = c;
+            if (!calls.colourAnswer) return false;
+            c = *calls.colourAnswer;
+            return true;
+        };
+        d.showError = [this](HWND, const std::string& t, const std::string& c) { calls.errors.emplace_back(t, c); };
+        pages->SetDialogs(d);
+    }
+    void TearDown() override {
+        pages.reset();
+        DestroyWindow(parent);
+    }
+    // What the read-registry handler does in configuration mode.
+    void Fill(const IniFile& file) {
+        LoadLanguageTable(state->Language, file, state->Settings.Language);
+        pages->Fill(file);
+    }
+    HWND C(int id) { return pages->Control(id); }
+    void Click(int id) { SendMessageA(C(id), BM_CLICK, 0, 0); }
+    void MoveSpeedBar(int pos) {
+        SendMessageA(C(idSpeedBar), TBM_SETPOS, TRUE, pos);
+        SendMessageA(GetParent(C(idSpeedBar)), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, pos),
+                     reinterpret_cast<LPARAM>(C(idSpeedBar)));
+    }
+    void SelectElement(int e) {
+        SendMessageA(C(idElementChoice), CB_SETCURSEL, static_cast<WPARAM>(e), 0);
+        SendMessageA(GetParent(C(idElementChoice)), WM_COMMAND,
+                     MAKEWPARAM(idElementChoice, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(C(idElementChoice)));
+    }
+    void TypePause(const std::string& text) { SetWindowTextA(C(idPauseEdit), text.c_str()); }
+    void LeavePause() {
+        SendMessageA(GetParent(C(idPauseEdit)), WM_COMMAND, MAKEWPARAM(idPauseEdit, EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(C(idPauseEdit)));
+    }
+
+    HWND parent = nullptr;
+    std::vector<UINT> helpCommands;  // what reached the help engine
+    saverkit::Help::Engine recordHelp = [this](HWND, const std::string&, UINT c, ULONG_PTR) {
+        helpCommands.push_back(c);
+    };
+    saverkit::Help help{{}, recordHelp};
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<OptionPages> pages;
+    Calls calls;
+    TestIni noFile;
+};
+
+TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
+    Fill(noFile);
+    EXPECT_EQ(SendMessageA(C(idSpeedBar), TBM_GETPOS, 0, 0), 5);
+    EXPECT_EQ(Text(C(idSpeedCaption)), "Replay speed: 1 move every 0.5 seconds");
+    EXPECT_EQ(Text(C(idFastLabel)), "Fast");
+    EXPECT_EQ(Text(C(idSlowLabel)), "Slow");
+    EXPECT_EQ(Text(C(idSourceHeading)), "Choose .SGF or .GO files:");
+    EXPECT_TRUE(Checked(C(idBuiltInGames)));
+    EXPECT_FALSE(Checked(C(idOneFile)));
+    EXPECT_FALSE(Checked(C(idRandomFromDirectory)));
+    EXPECT_EQ(Text(C(idSourceName)), "Internal");
+    EXPECT_EQ(Text(C(idPauseEdit)), "5");
+    EXPECT_EQ(Text(C(idReplayHelp)), "&Help");
+    EXPECT_EQ(Text(C(idGraphicsHelp)), "&Help");
+    EXPECT_EQ(SendMessageA(C(idElementChoice), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(C(idElementChoice), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(Checked(C(idChooseColour)));
+    EXPECT_FALSE(Checked(C(idChoosePicture)));
+    EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
+    EXPECT_FALSE(pages->Graphics().PreviewPictureVisible());
+    EXPECT_EQ(pages->Graphics().PreviewColour(), 0x004080u) << "brown board";
+    EXPECT_EQ(Text(C(idPictureName)), "");
+    EXPECT_FALSE(Checked(C(idShowBoardOnly)));
+    EXPECT_TRUE(Checked(C(idShowComments)));
+    EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
+    EXPECT_EQ(Text(C(idShowComments)), "Show comments");
+    EXPECT_EQ(Text(C(idLanguageIntro)),
+              "Senvola supports several languages. Please choose your language from the list below.");
+    EXPECT_EQ(SendMessageA(C(idLanguageList), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(pages->SelectedLanguagePosition(), -1);
+    EXPECT_EQ(pages->SelectedLanguageName(), "");
+    EXPECT_EQ(Text(C(idContactAddress)), kMakerEmail);
+    EXPECT_NE(Text(C(idReplayPromotion)).find(kMakerEmail), std::string::npos);
+    EXPECT_EQ(Text(C(idReplayPromotion)), Text(C(idGraphicsPromotion)));
+    saverkit::TabPages& pc = pages->Pages();
+    ASSERT_EQ(pc.PageCount(), 3);
+    EXPECT_EQ(pc.Page(0).Caption(), "Replay options");
+    EXPECT_EQ(pc.Page(1).Caption(), "Graphics");
+    EXPECT_EQ(pc.Page(2).Caption(), "Language");
+    // Filling stores nothing new.
+    EXPECT_EQ(state->Settings.Speed, 5);
+    EXPECT_EQ(state->Settings.PauseBetweenGames, 5);
+    EXPECT_EQ(state->Settings.FileLoadType, 0);
+}
+
+TEST_F(OptionPagesTest, ControlsSitWhereTheFormPutsThem) {
+    auto pos = [&](int id) {
+        RECT r;
+        GetWindowRect(C(id), &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(C(id)), reinterpret_cast<POINT*>(&r), 2);
+        return std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    EXPECT_EQ(pos(idSpeedBar), (std::vector<long>{49, 25, 272, 33}));
+    EXPECT_EQ(pos(idRandomFromDirectory), (std::vector<long>{16, 52, 265, 17}));
+    EXPECT_EQ(pos(idReplayHelp), (std::vector<long>{296, 192, 89, 25}));
+    EXPECT_EQ(pos(idPreviewPicture), (std::vector<long>{248, 32, 105, 105}));
+    EXPECT_EQ(pos(idPreviewColour), (std::vector<long>{248, 32, 105, 105}));
+    EXPECT_EQ(pos(idShowComments), (std::vector<long>{41, 193, 184, 15}));
+    EXPECT_EQ(pos(idLanguageList), (std::vector<long>{60, 80, 273, 97}));
+    EXPECT_EQ(pos(idContactAddress), (std::vector<long>{50, 56, 221, 33}));
+    EXPECT_EQ(Text(C(idContactText)),
+              "If your language is not listed and you would like to add it, please contact me on my email address:");
+}
+
+TEST_F(OptionPagesTest, TheSpeedLabelFollowsTheBarAndTheSettingWithIt) {
+    Fill(noFile);
+    const std::pair<int, const char*> cases[] = {{7, "Replay speed: 1 move every 1 seconds"},
+                                                 {0, "Replay speed: 1 move every 0.05 seconds"},
+                                                 {6, "Replay speed: 1 move every 0.75 seconds"},
+                                                 {17, "Replay speed: 1 move every 30 seconds"}};
+    for (const auto& [pos, label] : cases) {
+        MoveSpeedBar(pos);
+        EXPECT_EQ(Text(C(idSpeedCaption)), label);
+        EXPECT_EQ(state->Settings.Speed, pos);
+    }
+}
+
+TEST_F(OptionPagesTest, ShowBoardOnlyDisablesShowCommentsAndKeepsItsCheck) {
+    Fill(noFile);
+    Click(idShowBoardOnly);
+    EXPECT_TRUE(state->Settings.ShowBoardOnly);
+    EXPECT_FALSE(IsWindowEnabled(C(idShowComments)));
+    EXPECT_TRUE(Checked(C(idShowComments)));
+    EXPECT_TRUE(state->Settings.ShowComments);
+    Click(idShowBoardOnly);
+    EXPECT_FALSE(state->Settings.ShowBoardOnly);
+    EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
+    Click(idShowComments);
+    EXPECT_FALSE(state->Settings.ShowComments);
+}
+
+TEST_F(OptionPagesTest, StoredBoardOnlyFillsTheCommentsBoxDisabled) {
+    state->Settings.ShowBoardOnly = true;
+    state->Settings.ShowComments = false;
+    Fill(noFile);
+    EXPECT_TRUE(Checked(C(idShowBoardOnly)));
+    EXPECT_FALSE(Checked(C(idShowComments)));
+    EXPECT_FALSE(IsWindowEnabled(C(idShowComments)));
+}
+
+TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
+    Fill(noFile);
+    Click(idOneFile);  // cancelled
+    EXPECT_EQ(calls.openFile, 1);
+    EXPECT_EQ(calls.lastFilter, "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*");
+    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.DirFileString, "Internal");
+    EXPECT_EQ(Text(C(idSourceName)), "Internal");
+    EXPECT_TRUE(Checked(C(idOneFile))) << "the radio stays where it was clicked";
+
+    calls.fileAnswer = "C:\\games\\Honinbo.sgf";
+    Click(idOneFile);
+    EXPECT_EQ(state->Settings.FileLoadType, 1);
+    EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\Honinbo.sgf");
+    EXPECT_EQ(Text(C(idSourceName)), "Honinbo.sgf");
+
+    Click(idRandomFromDirectory);  // cancelled
+    EXPECT_EQ(calls.chooseDirectory, 1);
+    EXPECT_FALSE(calls.lastStartDir.empty());
+    EXPECT_NE(calls.lastStartDir.back(), '\\') << "the program's directory without a separator";
+    EXPECT_EQ(state->Settings.FileLoadType, 1);
+    EXPECT_EQ(Text(C(idSourceName)), "Honinbo.sgf");
+
+    calls.directoryAnswer = "C:\\games";
+    Click(idRandomFromDirectory);
+    EXPECT_EQ(state->Settings.FileLoadType, 2);
+    EXPECT_EQ(state->Settings.DirFileString, "C:\\games");
+    EXPECT_EQ(Text(C(idSourceName)), "C:\\games");
+
+    Click(idBuiltInGames);
+    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(Text(C(idSourceName)), "Internal");
+    EXPECT_EQ(state->Settings.DirFileString, "C:\\games") << "the path is kept";
+    EXPECT_EQ(calls.openFile, 2);
+    EXPECT_EQ(calls.chooseDirectory, 2);
+}
+
+TEST_F(OptionPagesTest, StoredSourcesFillTheirRadioAndLabel) {
+    state->Settings.FileLoadType = 2;
+    state->Settings.DirFileString = "C:\\games";
+    Fill(noFile);
+    EXPECT_TRUE(Checked(C(idRandomFromDirectory)));
+    EXPECT_FALSE(Checked(C(idBuiltInGames)));
+    EXPECT_EQ(Text(C(idSourceName)), "C:\\games");
+}
+
+TEST_F(OptionPagesTest, ThePauseTakesWholeNumbersAndIsKeptInRangeOnLeaving) {
+    Fill(noFile);
+    TypePause("17");
+    EXPECT_EQ(state->Settings.PauseBetweenGames, 17);
+    TypePause("abc");
+    EXPECT_EQ(state->Settings.PauseBetweenGames, 0);
+    TypePause("500");
+    EXPECT_EQ(state->Settings.PauseBetweenGames, 500);
+    LeavePause();
+    EXPECT_EQ(Text(C(idPauseEdit)), "300");
+    EXPECT_EQ(state->Settings.PauseBetweenGames, 300);
+}
+
+TEST_F(OptionPagesTest, AColourForStonesThatUsedABitmapClearsTheFlagAndKeepsThePath) {
+    const std::string bmp = WriteBitmap("senvola_black.bmp");
+    state->Settings.UseBitmap[geBlackStones] = true;
+    state->Settings.BitmapName[geBlackStones] = bmp;
+    Fill(noFile);
+    SelectElement(geBlackStones);
+    EXPECT_TRUE(Checked(C(idChoosePicture)));
+    EXPECT_TRUE(pages->Graphics().PreviewPictureVisible());
+    EXPECT_FALSE(pages->Graphics().PreviewColourVisible());
+    EXPECT_EQ(Text(C(idPictureName)), "senvola_black.bmp");
+
+    Click(idChooseColour);  // cancelled: everything as it was
+    EXPECT_EQ(calls.colourPreset, 0x000000u);
+    EXPECT_TRUE(Checked(C(idChoosePicture)));
+    EXPECT_FALSE(Checked(C(idChooseColour)));
+    EXPECT_TRUE(state->Settings.UseBitmap[geBlackStones]);
+    EXPECT_TRUE(pages->Graphics().PreviewPictureVisible());
+
+    calls.colourAnswer = 0x00FF00;
+    Click(idChooseColour);
+    EXPECT_FALSE(state->Settings.UseBitmap[geBlackStones]);
+    EXPECT_EQ(state->Settings.BitmapName[geBlackStones], bmp);
+    EXPECT_EQ(state->Settings.Color[geBlackStones], 0x00FF00u);
+    EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
+    EXPECT_FALSE(pages->Graphics().PreviewPictureVisible());
+    EXPECT_EQ(pages->Graphics().PreviewColour(), 0x00FF00u);
+    EXPECT_TRUE(Checked(C(idChooseColour)));
+    std::remove(bmp.c_str());
+}
+
+TEST_F(OptionPagesTest, ATextFileChosenAsABitmapGivesTheMessageAndChangesNothing) {
+    const std::string txt = WriteText("senvola_board.txt");
+    Fill(noFile);
+    calls.fileAnswer = txt;
+    Click(idChoosePicture);
+    EXPECT_EQ(calls.lastFilter, "Bitmap files (*.bmp)|*.bmp|All files (*.*)|*.*");
+    ASSERT_EQ(calls.errors.size(), 1u);
+    EXPECT_EQ(calls.errors[0].first, "Invalid bitmap file!");
+    EXPECT_EQ(calls.errors[0].second, "Error!");
+    EXPECT_FALSE(state->Settings.UseBitmap[geBoard]);
+    EXPECT_EQ(state->Settings.BitmapName[geBoard], "");
+    EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
+    EXPECT_FALSE(pages->Graphics().PreviewPictureVisible());
+    EXPECT_TRUE(Checked(C(idChooseColour)));
+    EXPECT_FALSE(Checked(C(idChoosePicture)));
+    std::remove(txt.c_str());
+}
+
+TEST_F(OptionPagesTest, ABitmapChosenForTheBoardIsShownAndStored) {
+    const std::string bmp = WriteBitmap("senvola_board.bmp");
+    Fill(noFile);
+    Click(idChoosePicture);  // cancelled
+    EXPECT_TRUE(Checked(C(idChooseColour)));
+    EXPECT_FALSE(state->Settings.UseBitmap[geBoard]);
+    calls.fileAnswer = bmp;
+    Click(idChoosePicture);
+    EXPECT_TRUE(calls.errors.empty());
+    EXPECT_TRUE(state->Settings.UseBitmap[geBoard]);
+    EXPECT_EQ(state->Settings.BitmapName[geBoard], bmp);
+    EXPECT_TRUE(pages->Graphics().PreviewPictureVisible());
+    EXPECT_TRUE(pages->Graphics().PreviewHasPicture());
+    EXPECT_EQ(Text(C(idPictureName)), "senvola_board.bmp");
+    SelectElement(geWhiteStones);
+    EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
+    EXPECT_EQ(pages->Graphics().PreviewColour(), 0xFFFFFFu);
+    SelectElement(geBoard);
+    EXPECT_TRUE(pages->Graphics().PreviewPictureVisible());
+    std::remove(bmp.c_str());
+}
+
+TEST_F(OptionPagesTest, APictureTheSaverWouldRefuseIsRefusedHereToo) {
+    // A good picture followed by a megabyte its headers know nothing of: Windows' own loader takes
+    // it, the saver does not, and neither does the page.
+    const std::string bmp = WriteBitmap("senvola_bloated.bmp");
+    std::ofstream(bmp, std::ios::binary | std::ios::app) << std::string(1 << 20, '\xEE');
+    Fill(noFile);
+    calls.fileAnswer = bmp;
+    Click(idChoosePicture);
+    ASSERT_EQ(calls.errors.size(), 1u);
+    EXPECT_EQ(calls.errors[0].first, "Invalid bitmap file!");
+    EXPECT_FALSE(state->Settings.UseBitmap[geBoard]);
+    EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
+
+    // Stored, it is shown as the colour, as the saver will draw it.
+    state->Settings.UseBitmap[geBoard] = true;
+    state->Settings.BitmapName[geBoard] = bmp;
+    calls.errors.clear();
+    SelectElement(geWhiteStones);
+    SelectElement(geBoard);
+    EXPECT_TRUE(Checked(C(idChooseColour)));
+    EXPECT_FALSE(pages->Graphics().PreviewHasPicture());
+    EXPECT_TRUE(calls.errors.empty());
+    std::remove(bmp.c_str());
+}
+
+TEST_F(OptionPagesTest, AMissingStoredBitmapShowsTheColourWithoutAMessage) {
+    state->Settings.UseBitmap[geBoard] = true;
+    state->Settings.BitmapName[geBoard] = "C:\\nowhere\\board.bmp";
+    Fill(noFile);
+    EXPECT_TRUE(Checked(C(idChooseColour)));
+    EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
+    EXPECT_TRUE(state->Settings.UseBitmap[geBoard]) << "showing does not change the flag";
+    EXPECT_TRUE(calls.errors.empty());
+}
+
+TEST_F(OptionPagesTest, WithoutFillingTheColourAndBitmapActionsDoNothing) {
+    calls.colourAnswer = 0x123456;
+    calls.fileAnswer = "C:\\x.bmp";
+    Click(idChooseColour);
+    Click(idChoosePicture);
+    EXPECT_EQ(calls.chooseColour, 0);
+    EXPECT_EQ(calls.openFile, 0);
+    EXPECT_EQ(state->Settings.Color[geBoard], 0x004080u);
+}
+
+TEST_F(OptionPagesTest, LanguagesCaptionsAndTheSelectedEntryComeFromTheLanguageFile) {
+    TestIni ini;
+    ini.data["Languages"] = {{"0", "English"}, {"1", "German"}};
+    ini.data["German"] = {{"LanguageOriginalName", "Deutsch"},
+                          {"ReplayOptions", "Wiedergabe"},
+                          {"Graphics", "Grafik"},
+                          {"Language", "Sprache"},
+                          {"ReplaySpeed", "Tempo"},
+                          {"MovesPerSecond", "%1 Zug alle %2 Sekunden"},
+                          {"ShowComments", "Kommentare zeigen"},
+                          {"ChooseSGFOrGoFiles", "Dateien"}};
+    state->Settings.Language = 1;
+    Fill(ini);
+    EXPECT_EQ(SendMessageA(C(idLanguageList), LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(pages->SelectedLanguagePosition(), 1);
+    EXPECT_EQ(pages->SelectedLanguageName(), "German / Deutsch");
+    EXPECT_EQ(pages->Pages().Page(0).Caption(), "Wiedergabe");
+    EXPECT_EQ(pages->Pages().Page(1).Caption(), "Grafik");
+    EXPECT_EQ(pages->Pages().Page(2).Caption(), "Sprache");
+    EXPECT_EQ(Text(C(idSpeedCaption)), "Tempo: 1 Zug alle 0.5 Sekunden");
+    EXPECT_EQ(Text(C(idShowComments)), "Kommentare zeigen");
+    EXPECT_EQ(Text(C(idSourceHeading)), "Dateien:");
+    SendMessageA(C(idLanguageList), LB_SETCURSEL, 0, 0);
+    EXPECT_EQ(pages->SelectedLanguagePosition(), 0);
+    EXPECT_EQ(pages->SelectedLanguageName(), "English");
+}
+
+TEST_F(OptionPagesTest, AStoredLanguageBeyondTheListSelectsNothing) {
+    TestIni ini;
+    ini.data["Languages"] = {{"0", "English"}, {"1", "German"}, {"2", "Dutch"}};
+    state->Settings.Language = 5;
+    Fill(ini);
+    EXPECT_EQ(pages->SelectedLanguagePosition(), -1);
+    EXPECT_EQ(pages->Pages().Page(0).Caption(), "Replay options");
+}
+
+TEST_F(OptionPagesTest, TheHelpButtonsOpenNothingWithoutAHelpFile) {
+    Fill(noFile);
+    Click(idReplayHelp);
+    Click(idGraphicsHelp);
+    EXPECT_TRUE(helpCommands.empty());
+    help = saverkit::Help("C:\\nowhere\\Senvola.hlp", recordHelp);
+    Click(idGraphicsHelp);
+    ASSERT_FALSE(helpCommands.empty());
+    EXPECT_EQ(helpCommands[0], static_cast<UINT>(HELP_CONTENTS));
+}
+
+// The pages inside the options dialog: the translated captions reach the tabs and every
+// control still works after the move.
+TEST_F(OptionPagesTest, InTheOptionsDialogThePagesKeepWorkingAndTheTabsAreTranslated) {
+    senvola::MemoryRegistry registry;
+    registry.OpenKey("Software\\Tavrel\\Senvola", true);
+    TestIni ini;
+    ini.data["Languages"] = {{"0", "German"}};
+    ini.data["German"] = {{"ReplayOptions", "Wiedergabe"}, {"Graphics", "Grafik"}, {"Language", "Sprache"}};
+    pages->ActivateFirstPage();
+    saverkit::testing::TestHooks hooks;
+    hooks.load = [&](RegistryKey&, saverkit::Mode) { Fill(ini); };
+    saverkit::OptionsDialogSetup setup;
+    setup.title = "Tavrel's Senvola";
+    setup.applicationKey = "Software\\Tavrel\\Senvola";
+    setup.generalPage = false;
+    setup.optionPages = &pages->Pages();
+    saverkit::OptionsDialog dialog(hooks, registry, setup);
+    ASSERT_EQ(dialog.Pages().TabCount(), 3);
+    EXPECT_EQ(dialog.Pages().TabCaption(0), "Replay options");
+    dialog.Load();
+    EXPECT_EQ(dialog.Pages().TabCaption(0), "Wiedergabe");
+    EXPECT_EQ(dialog.Pages().TabCaption(1), "Grafik");
+    EXPECT_EQ(dialog.Pages().TabCaption(2), "Sprache");
+    EXPECT_EQ(dialog.Pages().ActivePage(), dialog.Pages().PageOfTab(0));
+    EXPECT_EQ(GetAncestor(C(idSpeedBar), GA_ROOT), dialog.Handle());
+    MoveSpeedBar(9);
+    EXPECT_EQ(state->Settings.Speed, 9);
+    Click(idShowBoardOnly);
+    EXPECT_TRUE(state->Settings.ShowBoardOnly);
+    calls.fileAnswer = "C:\\games\\a.go";
+    Click(idOneFile);
+    EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\a.go");
+    EXPECT_EQ(pages->SelectedLanguagePosition(), 0);
+}
+
+}  // namespace
+}  // namespace senvola::app

@@ -1,0 +1,518 @@
+// The options dialog in this process: the General page's load and save against an in-memory
+// registry, the corner menu and the delay key filter, the merge of application pages, "What's
+// This?" help, placement over a window, OK and Cancel through the modal loop, and an About page
+// for a program that has an about box.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "memory_registry.h"
+#include "saverkit/about_page.h"
+#include "saverkit/options_dialog.h"
+#include "saverkit/shared_settings.h"
+#include "saverkit/test_hooks.h"
+
+namespace saverkit {
+namespace {
+
+using testing::TestHooks;
+
+constexpr const char* kAppKey = "Software\\Tavrel\\Senvola";
+constexpr const char* kScreenSaversKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Screen Savers";
+
+std::string Text(HWND h) {
+    char buf[512] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+int Sel(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+struct HelpCall {
+    UINT command;
+    ULONG_PTR data;
+};
+
+class OptionsDialogTest : public ::testing::Test {
+protected:
+    // A help file that is not there: the requests are recorded, nothing opens.
+    void UseHelpFile() { helpFile = Help("C:\\nowhere\\Senvola.hlp", recordHelp); }
+    OptionsDialogSetup DialogSetup() {
+        OptionsDialogSetup setup;
+        setup.title = "Tavrel's Senvola";
+        setup.applicationKey = kAppKey;
+        setup.help = &helpFile;
+        return setup;
+    }
+    std::unique_ptr<OptionsDialog> MakeDialog(OptionsDialogSetup setup) {
+        auto d = std::make_unique<OptionsDialog>(hooks, registry, setup);
+        d->SetMenuChooser([this](HMENU, POINT) { return menuAnswer; });
+        return d;
+    }
+    std::unique_ptr<OptionsDialog> MakeDialog() { return MakeDialog(DialogSetup()); }
+    // With the application's pages moved in, after the General page or without one.
+    std::unique_ptr<OptionsDialog> MakeDialogWith(TabPages& pages, bool generalPage) {
+        OptionsDialogSetup setup = DialogSetup();
+        setup.optionPages = &pages;
+        setup.generalPage = generalPage;
+        return MakeDialog(setup);
+    }
+    std::optional<int32_t> Int(const char* key, const char* name) {
+        auto k = registry.OpenKey(key, false);
+        return k ? k->ReadInteger(name) : std::nullopt;
+    }
+    std::optional<std::string> Str(const char* key, const char* name) {
+        auto k = registry.OpenKey(key, false);
+        return k ? k->ReadString(name) : std::nullopt;
+    }
+    void Store(const char* name, int32_t v) { registry.OpenKey(kScreenSaversKey, true)->WriteInteger(name, v); }
+    void Store(const char* name, const std::string& v) {
+        registry.OpenKey(kScreenSaversKey, true)->WriteString(name, v);
+    }
+
+    senvola::MemoryRegistry registry;
+    TestHooks hooks;
+    std::vector<HelpCall> help;  // the requests that reached the help engine
+    Help::Engine recordHelp = [this](HWND, const std::string&, UINT c, ULONG_PTR d) { help.push_back({c, d}); };
+    Help helpFile{{}, recordHelp};
+    int menuAnswer = 0;  // what every popup menu answers
+};
+
+TEST_F(OptionsDialogTest, CaptionLayoutAndTheHiddenGeneralPage) {
+    auto d = MakeDialog();
+    EXPECT_EQ(d->Caption(), "Options for Tavrel's Senvola");
+    RECT c;
+    GetClientRect(d->Handle(), &c);
+    EXPECT_EQ(c.right, 411);
+    EXPECT_EQ(c.bottom, 420);
+    EXPECT_TRUE(GetWindowLongA(d->Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(Text(d->OkButton()), "OK");
+    EXPECT_EQ(Text(d->CancelButton()), "Cancel");
+    EXPECT_EQ(HelpContext(d->OkButton()), 10);
+    EXPECT_EQ(HelpContext(d->CancelButton()), 2);
+    EXPECT_EQ(HelpContext(d->Handle()), 10);
+    d->SetShowGeneral(true);
+    EXPECT_EQ(d->Pages().TabCount(), 1);
+    EXPECT_EQ(d->Pages().TabCaption(0), "General");
+    d->SetShowGeneral(false);
+    EXPECT_EQ(d->Pages().TabCount(), 0) << "no General page, no about box: no tabs of its own";
+    EXPECT_EQ(Text(GetDlgItem(d->GeneralTab().Handle(), idcGeneralHeading)), "General screen saver options");
+    HWND items[] = {d->General().MouseThreshold(), d->General().PasswordDelay(), d->General().PasswordDelayIndex()};
+    for (HWND h : items) EXPECT_TRUE(IsWindow(h)) << "the General page exists even when hidden";
+    EXPECT_EQ(SendMessageA(d->General().MouseThreshold(), CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageA(d->General().PasswordDelayIndex(), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(GetMenuItemCount(d->General().CornerMenu()), 3);
+}
+
+TEST_F(OptionsDialogTest, NothingStoredLoadsTheDefaultsAndOkWritesThem) {
+    auto d = MakeDialog();
+    int reads = 0, writes = 0;
+    hooks.load = [&](senvola::RegistryKey&, Mode) { ++reads; };
+    hooks.save = [&](senvola::RegistryKey& key) {
+        ++writes;
+        key.WriteInteger("Marker", 1);
+    };
+    d->Load();
+    EXPECT_EQ(Sel(d->General().MouseThreshold()), 1);
+    EXPECT_EQ(Sel(d->General().PasswordDelayIndex()), 1);
+    EXPECT_EQ(Text(d->General().PasswordDelay()), "0");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(d->General().StateOf(static_cast<ScreenCorner>(i)), CornerState::Default);
+    EXPECT_EQ(reads, 0) << "no application key yet: nothing to load";
+    d->Save();
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay Index"), 1);
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay"), 0);
+    EXPECT_EQ(Int(kScreenSaversKey, "Mouse Threshold Index"), 1);
+    EXPECT_EQ(Int(kScreenSaversKey, "Mouse Threshold"), 200);
+    EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "----");
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(Int(kAppKey, "Marker"), 1) << "the application key is created on save";
+}
+
+TEST_F(OptionsDialogTest, TheApplicationLoadsFromItsKeyInConfigurationMode) {
+    registry.OpenKey(kAppKey, true)->WriteInteger("Speed", 9);
+    auto d = MakeDialog();
+    std::vector<std::string> seen;
+    hooks.load = [&](senvola::RegistryKey& key, Mode mode) {
+        EXPECT_EQ(mode, Mode::Configure);
+        seen.push_back(std::to_string(key.ReadInteger("Speed").value_or(-1)));
+    };
+    d->Load();
+    EXPECT_EQ(seen, std::vector<std::string>{"9"});
+}
+
+TEST_F(OptionsDialogTest, StoredCornersThresholdAndDelayLoadAndSaveUnchanged) {
+    Store("Mouse Corners", std::string("Y--N"));
+    Store("Mouse Threshold Index", 3);
+    Store("Password Delay Index", 1);
+    Store("Password Delay", 90);
+    auto d = MakeDialog();
+    d->Load();
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::TopLeft), CornerState::Now);
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::TopRight), CornerState::Default);
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::BottomRight), CornerState::Default);
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::BottomLeft), CornerState::Never);
+    EXPECT_EQ(Sel(d->General().MouseThreshold()), 3);
+    EXPECT_EQ(Text(d->General().PasswordDelay()), "1") << "90 seconds in minutes";
+    d->Save();
+    EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "Y--N");
+    EXPECT_EQ(Int(kScreenSaversKey, "Mouse Threshold"), 999999);
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay"), 60);
+}
+
+TEST_F(OptionsDialogTest, DelayInSecondsAndLowerCaseOrWrongLengthCorners) {
+    Store("Password Delay Index", 0);
+    Store("Password Delay", 90);
+    Store("Mouse Corners", std::string("y-N"));
+    auto d = MakeDialog();
+    d->Load();
+    EXPECT_EQ(Text(d->General().PasswordDelay()), "90");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(d->General().StateOf(static_cast<ScreenCorner>(i)), CornerState::Default);
+    Store("Mouse Corners", std::string("yNnY"));
+    d->Load();
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::TopLeft), CornerState::Default) << "letters count in upper case only";
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::TopRight), CornerState::Never);
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::BottomRight), CornerState::Default);
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::BottomLeft), CornerState::Now);
+    d->Save();
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay"), 90);
+    EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "-N-Y");
+}
+
+TEST_F(OptionsDialogTest, IndexesOutsideTheListsLeaveTheSharedValuesAlone) {
+    Store("Mouse Threshold Index", 9);
+    Store("Mouse Threshold", 123);
+    Store("Password Delay Index", 5);
+    Store("Password Delay", 77);
+    auto d = MakeDialog();
+    d->Load();
+    EXPECT_EQ(Sel(d->General().MouseThreshold()), -1);
+    EXPECT_EQ(Sel(d->General().PasswordDelayIndex()), -1);
+    EXPECT_EQ(Text(d->General().PasswordDelay()), "0") << "the delay is not read without a unit";
+    d->Save();
+    EXPECT_EQ(Int(kScreenSaversKey, "Mouse Threshold Index"), 9);
+    EXPECT_EQ(Int(kScreenSaversKey, "Mouse Threshold"), 123);
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay Index"), 5);
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay"), 77);
+    EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "----");
+}
+
+TEST_F(OptionsDialogTest, TheDelayEditTakesDigitsAndBackspaceOnly) {
+    auto d = MakeDialog();
+    HWND edit = d->General().PasswordDelay();
+    SetWindowTextA(edit, "");
+    for (char c : std::string("1a2-. "))
+        SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+    EXPECT_EQ(Text(edit), "12");
+    SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(Text(edit), "1");
+    SendMessageA(d->General().PasswordDelayIndex(), CB_SETCURSEL, 1, 0);
+    d->Save();
+    EXPECT_EQ(Int(kScreenSaversKey, "Password Delay"), 60);
+}
+
+TEST_F(OptionsDialogTest, TheCornerMenuSetsTheMarkerThatWasClicked) {
+    auto d = MakeDialog();
+    d->Load();
+    HWND marker = d->General().CornerMarker(ScreenCorner::TopRight);
+    menuAnswer = idmCornerNow;
+    SendMessageA(marker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(marker, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::TopRight), CornerState::Now);
+    menuAnswer = idmCornerNever;
+    d->General().CornerPressed(ScreenCorner::BottomLeft, POINT{3, 3});
+    menuAnswer = idmCornerDefault;
+    d->General().CornerPressed(ScreenCorner::TopRight, POINT{3, 3});
+    menuAnswer = 0;  // the menu closed without a choice
+    d->General().CornerPressed(ScreenCorner::BottomLeft, POINT{3, 3});
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::TopRight), CornerState::Default);
+    EXPECT_EQ(d->General().StateOf(ScreenCorner::BottomLeft), CornerState::Never);
+    d->Save();
+    EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "---N");
+}
+
+TEST_F(OptionsDialogTest, TheMarkersShowTheirBitmapsOverTheMonitor) {
+    if (!FindResourceA(GetModuleHandleA(nullptr), "BM_NOWCHECK", MAKEINTRESOURCEA(2)))
+        GTEST_SKIP() << "the kit's pictures are not linked in";
+    ASSERT_TRUE(FindResourceA(GetModuleHandleA(nullptr), "BM_NEVERSPOT", MAKEINTRESOURCEA(2)));
+    ASSERT_TRUE(FindResourceA(GetModuleHandleA(nullptr), "BM_MONITOR", MAKEINTRESOURCEA(2)));
+    auto d = MakeDialog();
+    d->SetShowGeneral(true);
+    ShowWindow(d->Handle(), SW_SHOWNOACTIVATE);
+    auto capture = [&](ScreenCorner c) {
+        HWND m = d->General().CornerMarker(c);
+        RedrawWindow(m, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetDC(m);
+        std::vector<COLORREF> px;
+        for (int y = 0; y < 19; ++y)
+            for (int x = 0; x < 21; ++x) px.push_back(GetPixel(dc, x, y));
+        ReleaseDC(m, dc);
+        return px;
+    };
+    const auto plain = capture(ScreenCorner::TopLeft);
+    d->General().SetCorner(ScreenCorner::TopLeft, CornerState::Now);
+    const auto now = capture(ScreenCorner::TopLeft);
+    d->General().SetCorner(ScreenCorner::TopLeft, CornerState::Never);
+    const auto never = capture(ScreenCorner::TopLeft);
+    EXPECT_NE(plain, now);
+    EXPECT_NE(now, never);
+    EXPECT_NE(plain, never);
+    ShowWindow(d->Handle(), SW_HIDE);
+}
+
+// An application page control of `count` pages, each with a button and a panel holding a
+// disabled button with help context 20; page `active` is the active one.
+struct AppPages {
+    HWND parent;
+    std::unique_ptr<TabPages> pc;
+    AppPages(int count, int active) {
+        parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        pc = std::make_unique<TabPages>(parent, 0, 0, 401, 377);
+        for (int i = 0; i < count; ++i) {
+            TabPage& p = pc->AddPage("Page " + std::to_string(i));
+            CreateControl(p.Handle(), "BUTTON", "first", WS_VISIBLE, 10, 10, 80, 20, 500 + i);
+            HWND panel = CreatePanel(p.Handle(), 10, 40, 200, 100, Bevel::Raised, {}, 600 + i);
+            HWND inner = CreateControl(panel, "BUTTON", "inner", WS_VISIBLE | WS_DISABLED, 20, 20, 80, 20, 700 + i);
+            SetHelpContext(inner, 20);
+        }
+        pc->SetActivePageIndex(active);
+    }
+    ~AppPages() {
+        pc.reset();
+        DestroyWindow(parent);
+    }
+};
+
+TEST_F(OptionsDialogTest, ThreePagesArriveInOrderWithTheActiveOneSelected) {
+    AppPages app(3, 1);
+    auto d = MakeDialogWith(*app.pc, false);
+    TabPages& pc = d->Pages();
+    ASSERT_EQ(pc.TabCount(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pc.TabCaption(i), "Page " + std::to_string(i));
+    EXPECT_EQ(pc.Page(0).Handle(), d->GeneralTab().Handle()) << "General stays first";
+    EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(1));
+    for (int i = 0; i < 3; ++i) {
+        TabPage* page = pc.PageOfTab(i);
+        auto controls = page->Controls();
+        ASSERT_EQ(controls.size(), 2u);
+        EXPECT_EQ(GetDlgCtrlID(controls[0]), 500 + i) << "child order kept";
+        EXPECT_EQ(GetDlgCtrlID(controls[1]), 600 + i);
+        EXPECT_TRUE(app.pc->Page(i).Controls().empty()) << "every control moved";
+    }
+}
+
+TEST_F(OptionsDialogTest, SixPagesGiveSixTabsOnlyTheFirstFourFilled) {
+    AppPages app(6, 0);
+    auto d = MakeDialogWith(*app.pc, false);
+    TabPages& pc = d->Pages();
+    ASSERT_EQ(pc.TabCount(), 6);
+    for (int i = 0; i < 6; ++i) {
+        TabPage* page = pc.PageOfTab(i);
+        if (i < 4) {
+            EXPECT_EQ(page->Caption(), "Page " + std::to_string(i));
+            EXPECT_EQ(page->Controls().size(), 2u);
+        } else {
+            EXPECT_EQ(page->Caption(), "");
+            EXPECT_TRUE(page->Controls().empty());
+            EXPECT_EQ(app.pc->Page(i).Controls().size(), 2u) << "left where they were";
+        }
+    }
+    EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(0));
+}
+
+TEST_F(OptionsDialogTest, MergedTabsTakeTheCaptionsTheApplicationGivesItsPagesWhenLoading) {
+    registry.OpenKey(kAppKey, true);
+    AppPages app(3, 0);
+    auto d = MakeDialogWith(*app.pc, false);
+    hooks.load = [&](senvola::RegistryKey&, Mode) {
+        app.pc->Page(0).SetCaption("Wiedergabe");
+        app.pc->Page(2).SetCaption("Sprache");
+    };
+    d->Load();
+    EXPECT_EQ(d->Pages().TabCaption(0), "Wiedergabe");
+    EXPECT_EQ(d->Pages().TabCaption(1), "Page 1");
+    EXPECT_EQ(d->Pages().TabCaption(2), "Sprache");
+}
+
+TEST_F(OptionsDialogTest, RightClickOnADisabledControlOpensWhatsThisForIt) {
+    AppPages app(1, 0);
+    auto d = MakeDialogWith(*app.pc, true);
+    HWND panel = GetDlgItem(d->Pages().PageOfTab(d->Pages().TabCount() - 1)->Handle(), 600);
+    ASSERT_TRUE(panel);
+    HWND inner = GetDlgItem(panel, 700);
+    EXPECT_EQ(PopupMenu(inner), d->WhatsThisMenu()) << "help context above 10";
+    EXPECT_EQ(PopupMenu(GetDlgItem(d->Pages().PageOfTab(1)->Handle(), 500)), nullptr);
+    EXPECT_EQ(RightClickSearchChild(panel, POINT{30, 30}), inner);
+    EXPECT_EQ(RightClickSearchChild(panel, POINT{20, 20}), nullptr) << "the edge is not inside";
+
+    menuAnswer = idmWhatsThis;
+    SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 30));
+    EXPECT_TRUE(help.empty()) << "no help file: nothing opens";
+
+    UseHelpFile();
+    menuAnswer = idmWhatsThis;
+    SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 30));
+    ASSERT_EQ(help.size(), 1u);
+    EXPECT_EQ(help[0].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+    EXPECT_EQ(help[0].data, 20u);
+    menuAnswer = idmWhatsThis;
+    SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 90));  // on no control
+    EXPECT_EQ(help.size(), 1u);
+}
+
+TEST_F(OptionsDialogTest, TitleBarHelpTakesTheNearestHelpContextUpwards) {
+    UseHelpFile();
+    auto d = MakeDialog();
+    HWND label = GetDlgItem(d->GeneralTab().Handle(), idcWaitLabel);
+    d->ContextHelp(label);
+    ASSERT_EQ(help.size(), 2u);
+    EXPECT_EQ(help[0].command, static_cast<UINT>(HELP_SETPOPUP_POS));
+    EXPECT_EQ(help[1].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+    EXPECT_EQ(help[1].data, 4u);
+    help.clear();
+    d->ContextHelp(GetDlgItem(d->GeneralTab().Handle(), idcDismissHeading));  // none: up to the dialog
+    ASSERT_EQ(help.size(), 2u);
+    EXPECT_EQ(help[1].data, 10u);
+    help.clear();
+    menuAnswer = idmWhatsThis;
+    d->PopupWhatsThis(d->CancelButton(), POINT{0, 0});
+    ASSERT_EQ(help.size(), 1u);
+    EXPECT_EQ(help[0].data, 2u);
+    help.clear();
+    menuAnswer = idmWhatsThis;
+    d->PopupWhatsThis(GetDlgItem(d->GeneralTab().Handle(), idcMonitor), POINT{0, 0});
+    ASSERT_EQ(help.size(), 1u);
+    EXPECT_EQ(help[0].data, 1u) << "a picture's topic is its tag";
+    help.clear();
+    menuAnswer = idmWhatsThis;
+    SendMessageA(d->General().PasswordDelay(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(d->General().PasswordDelay()), MAKELPARAM(5, 5));
+    ASSERT_EQ(help.size(), 1u) << "the delay edit offers \"What's This?\" instead of its edit menu";
+    EXPECT_EQ(help[0].data, 4u);
+}
+
+TEST_F(OptionsDialogTest, TheApplicationsPagesTakeTheDialogsPageSizeWhereTheyAre) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    {
+        TabPages pages(parent, 8, 9, 200, 100);
+        auto d = MakeDialogWith(pages, false);
+        RECT r;
+        GetWindowRect(pages.Handle(), &r);
+        EXPECT_EQ(r.right - r.left, 401);
+        EXPECT_EQ(r.bottom - r.top, 377);
+        POINT p{r.left, r.top};
+        ScreenToClient(parent, &p);
+        EXPECT_EQ(p.x, 8);  // stays where it was
+        EXPECT_EQ(p.y, 9);
+    }
+    DestroyWindow(parent);
+}
+
+// Runs ShowOptionsDialog and answers from inside its modal loop.
+struct ModalRun {
+    static inline std::function<void(HWND dialog)> action;
+    static inline RECT rect{};
+    static inline bool ownerEnabledDuring = true;
+    static inline HWND owner = nullptr;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND dlg = FindWindowA("vekOptionsDialog", nullptr);
+        if (!dlg || !IsWindowVisible(dlg)) return;
+        KillTimer(nullptr, id);
+        GetWindowRect(dlg, &rect);
+        if (owner) ownerEnabledDuring = IsWindowEnabled(owner) != FALSE;
+        action(dlg);
+    }
+    static int Run(SaverHooks& hooks, senvola::Registry& registry, const OptionsDialogSetup& setup,
+                   std::function<void(HWND)> a) {
+        action = std::move(a);
+        owner = setup.owner;
+        SetTimer(nullptr, 0, 20, Tick);
+        return ShowOptionsDialog(hooks, registry, setup);
+    }
+};
+
+TEST_F(OptionsDialogTest, OverAWindowTheDialogSitsOnItAndTheWindowWorksAgainAfterwards) {
+    HWND owner = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 500, 400,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    OptionsDialogSetup setup = DialogSetup();
+    setup.owner = owner;
+    std::string caption;
+    const int result = ModalRun::Run(hooks, registry, setup, [&](HWND dlg) {
+        caption = Text(dlg);
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(caption, "Options for Tavrel's Senvola");
+    RECT r;
+    GetWindowRect(owner, &r);
+    EXPECT_EQ(ModalRun::rect.left, r.left + GetSystemMetrics(SM_CXFRAME));
+    EXPECT_EQ(ModalRun::rect.top, r.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME));
+    EXPECT_FALSE(ModalRun::ownerEnabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(registry.KeyExists(kScreenSaversKey)) << "Cancel writes nothing";
+    EXPECT_EQ(registry.WriteCount(), 0);
+    DestroyWindow(owner);
+}
+
+TEST_F(OptionsDialogTest, FreeStandingTheDialogIsCentredAndOkSaves) {
+    int writes = 0;
+    hooks.save = [&](senvola::RegistryKey&) { ++writes; };
+    ModalRun::owner = nullptr;
+    const int result = ModalRun::Run(hooks, registry, DialogSetup(), [](HWND dlg) {
+        SendMessageA(GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(result, IDOK);
+    const int w = ModalRun::rect.right - ModalRun::rect.left;
+    EXPECT_EQ(ModalRun::rect.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "----");
+}
+
+TEST_F(OptionsDialogTest, AnAssignedAboutBoxFillsTheAboutPage) {
+    AboutBox about;
+    const std::string scr = std::string("Z:") + SENVOLA_SCR_PATH;
+    const bool haveScr = GetFileAttributesA(scr.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (haveScr) about.versionFile = scr;
+    std::vector<AboutPanel*> pressed;
+    about.onTechSupport = [&](AboutPanel& panel) { pressed.push_back(&panel); };
+    about.techSupportCaption = "&Support...";
+    about.SetLegalNotice({"line one", "line two"});
+    OptionsDialogSetup setup = DialogSetup();
+    setup.aboutBox = &about;
+    setup.generalPage = false;
+    auto d = MakeDialog(setup);
+    ASSERT_EQ(d->Pages().TabCount(), 1);
+    EXPECT_EQ(d->Pages().TabCaption(0), "About");
+    // What showing the dialog does: load, then let the about box fill its page.
+    d->Load();
+    about.FillAboutPage(d->AboutTab(), "Tavrel's Senvola");
+    AboutPanel* panel = about.Panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Caption(), "About Tavrel's Senvola");
+    EXPECT_EQ(GetParent(panel->Handle()), d->AboutTab().Handle());
+    EXPECT_FALSE(IsWindowVisible(panel->Item(idcAboutOK)) && IsWindowVisible(d->Handle()));
+    EXPECT_FALSE(GetWindowLongA(panel->Item(idcAboutOK), GWL_STYLE) & WS_VISIBLE) << "OK hidden on the page";
+    EXPECT_FALSE(GetWindowLongA(panel->Item(idcSystemInfo), GWL_STYLE) & WS_VISIBLE) << "no action, no button";
+    EXPECT_TRUE(GetWindowLongA(panel->Item(idcTechSupport), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(panel->Text(idcTechSupport), "&Support...");
+    EXPECT_EQ(panel->Text(idcLegalNotice), "line one\r\nline two");
+    EXPECT_TRUE(panel->Icon() != nullptr || panel->HasPicture());
+    SendMessageA(panel->Item(idcTechSupport), BM_CLICK, 0, 0);
+    EXPECT_EQ(pressed, std::vector<AboutPanel*>{panel}) << "the action gets the panel";
+    if (!haveScr) GTEST_SKIP() << "Senvola.scr is not built: version texts not checked";
+    EXPECT_EQ(panel->Text(idcProductName), "Senvola");
+    EXPECT_EQ(panel->Text(idcVersion), "Version 2.1.0 (Build 0)");
+    EXPECT_EQ(panel->Text(idcCopyright), panel->Version().LegalCopyright());
+    EXPECT_EQ(panel->Text(idcDescription), panel->Version().FileDescription());
+}
+
+}  // namespace
+}  // namespace saverkit
