@@ -16,8 +16,8 @@
 #include "canvas_gdi.h"
 #include "file_system_win32.h"
 #include "render_win32.h"
-#include "replay/info_panel.h"
-#include "replay/replay_driver.h"
+#include "draw/info_panel.h"
+#include "replay/replay.h"
 #include "settings/settings_store.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/builtin_games.h"
-#include "game/game_source.h"
+#include "records/builtin_games.h"
+#include "records/game_library.h"
 #include "replay/game_replay.h"
 
 namespace senvola {

@@ -7,10 +7,10 @@
 #include "app_state.h"
 #include "native_file_system.h"
 #include "recording_canvas.h"
-#include "replay/info_panel.h"
-#include "replay/replay_driver.h"
-#include "replay/board_drawing.h"
-#include "settings/ini_file.h"
+#include "draw/info_panel.h"
+#include "replay/replay.h"
+#include "draw/board_painter.h"
+#include "platform/ini_file.h"
 
 namespace {
 

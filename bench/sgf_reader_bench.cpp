@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/sgf_reader.h"
+#include "records/sgf_reader.h"
 
 namespace {
 

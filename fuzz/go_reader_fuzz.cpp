@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/go_reader.h"
+#include "records/go_reader.h"
 #include "reader_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/game_record.h"
+#include "records/game_record.h"
 
 namespace senvola::fuzz {
 

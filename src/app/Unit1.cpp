@@ -7,7 +7,7 @@
 #include "Unit1Pages.h"
 #include "canvas_gdi.h"
 #include "path_win32.h"
-#include "replay/replay_driver.h"
+#include "replay/replay.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
 

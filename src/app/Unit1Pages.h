@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app_state.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 
 namespace vek {
 class TPageControl;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "game/game_record.h"
+#include "records/game_record.h"
 #include "go/board.h"
-#include "replay/board_layout.h"
+#include "draw/board_layout.h"
 #include "settings/language_table.h"
 #include "settings/replay_settings.h"
 

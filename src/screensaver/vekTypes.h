@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace vek {
 

@@ -27,7 +27,7 @@
 #include <memory>
 #include <string>
 
-#include "replay/canvas.h"
+#include "draw/canvas.h"
 #include "settings/replay_settings.h"
 
 namespace senvola {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "canvas_gdi.h"
-#include "game/builtin_games.h"
-#include "replay/replay_driver.h"
+#include "records/builtin_games.h"
+#include "replay/replay.h"
 
 namespace senvola {
 

@@ -10,7 +10,7 @@
 
 #include "app_state.h"
 #include "platform/file_system.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 
 namespace senvola {
 

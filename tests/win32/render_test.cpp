@@ -15,9 +15,9 @@
 #include "canvas_gdi.h"
 #include "render_win32.h"
 #include "file_system_win32.h"
-#include "replay/board_drawing.h"
-#include "replay/replay_driver.h"
-#include "replay/stone_drawing.h"
+#include "draw/board_painter.h"
+#include "replay/replay.h"
+#include "draw/stone_drawing.h"
 #include "settings/settings_store.h"
 
 namespace senvola {

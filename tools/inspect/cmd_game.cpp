@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "commands.h"
-#include "game/builtin_games.h"
-#include "game/game_source.h"
+#include "records/builtin_games.h"
+#include "records/game_library.h"
 #include "game_input.h"
 #include "json_text.h"
 #include "replay/game_replay.h"

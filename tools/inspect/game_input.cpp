@@ -1,7 +1,7 @@
 #include "game_input.h"
 
-#include "game/builtin_games.h"
-#include "game/game_source.h"
+#include "records/builtin_games.h"
+#include "records/game_library.h"
 
 namespace senvola::inspect {
 

@@ -11,8 +11,8 @@
 #include "app_state.h"
 #include "native_file_system.h"
 #include "recording_canvas.h"
-#include "replay/replay_driver.h"
-#include "settings/ini_file.h"
+#include "replay/replay.h"
+#include "platform/ini_file.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "replay/screen_display.h"
 
-#include "replay/info_panel.h"
-#include "replay/stone_drawing.h"
+#include "draw/info_panel.h"
+#include "draw/stone_drawing.h"
 
 namespace senvola {
 

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "app_state.h"
-#include "replay/canvas.h"
+#include "draw/canvas.h"
 #include "replay/move_display.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 
 namespace senvola {
 

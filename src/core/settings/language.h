@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 #include "settings/language_table.h"
 
 namespace senvola {

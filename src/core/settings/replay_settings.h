@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "replay/canvas.h"
+#include "draw/canvas.h"
 
 namespace senvola {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 #include "settings/replay_settings.h"
 
 namespace senvola {

@@ -7,7 +7,7 @@
 
 #include "app_state.h"
 #include "core/go/board_test_support.h"
-#include "game/game_record.h"
+#include "records/game_record.h"
 #include "replay/move_display.h"
 #include "replay/move_replay.h"
 

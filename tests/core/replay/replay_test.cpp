@@ -1,0 +1,387 @@
+// The replay's tick: new games, moves, the pause between games, and what one move draws.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "native_file_system.h"
+#include "draw/info_panel.h"
+#include "replay/replay.h"
+#include "draw/stone_drawing.h"
+#include "core/draw/draw_test_support.h"
+
+namespace senvola {
+namespace {
+
+using namespace replay_test;
+namespace fs = std::filesystem;
+
+// SGF coordinate letter of a 1-based line.
+char L(int v) { return static_cast<char>('a' + v - 1); }
+
+std::string Move(bool black, int x, int y) {
+    return std::string(";") + (black ? "B[" : "W[") + L(x) + L(y) + "]";
+}
+
+BoardLayout Layout1024BoardOnly13() {
+    BoardLayout l;
+    l.ScreenWidth = 1024;
+    l.ScreenHeight = 768;
+    ComputeBoardLayout(l, 13, true);
+    return l;
+}
+
+// Replays one game file, chosen as the single-file source, on a recording canvas.
+class DriverTest : public ::testing::Test {
+protected:
+    AppState s;
+    RecordingCanvas c;
+    EmptyIni ini;
+    NativeFileSystem files;
+    fs::path dir;
+    int interval = 500;
+    int width = 1024, height = 768;
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("senvola_driver_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(dir);
+        s.Settings.FileLoadType = 1;
+        s.Settings.PauseBetweenGames = 0;
+        InitReplay(s);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void UseGame(const std::string& sgf) {
+        const fs::path file = dir / "game.sgf";
+        std::ofstream(file, std::ios::binary) << sgf;
+        s.Settings.DirFileString = file.string();
+    }
+    void Tick() { ReplayTick(s, c, files, ini, width, height, interval); }
+    // Ticks until a new game is requested; returns how many ticks that took.
+    int TicksUntilNewGameRequested(int limit = 2000) {
+        for (int i = 1; i <= limit; ++i) {
+            Tick();
+            if (s.NeedNewGame) return i;
+        }
+        return -1;
+    }
+};
+
+TEST_F(DriverTest, InitRequestsANewGameAndPicksABuiltInGame) {
+    EXPECT_TRUE(s.NeedNewGame);
+    EXPECT_GE(s.BuiltInIndex, 1);
+    EXPECT_LE(s.BuiltInIndex, 6);
+}
+
+TEST_F(DriverTest, NewGameTickDrawsEverythingAndPlaysNothing) {
+    UseGame("(;GM[1]SZ[19]PW[White]PB[Black]" + Move(true, 4, 4) + Move(false, 16, 16) + ")");
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.Layout.ScreenWidth, 1024);
+    EXPECT_EQ(s.Layout.ScreenHeight, 768);
+    EXPECT_EQ(s.Layout.CellWidth, 31);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
+    EXPECT_EQ(s.CurrentGame.MoveX[1], 4);
+    EXPECT_EQ(s.Board.At({4, 4}), go::Stone::Empty);
+    EXPECT_EQ(c.Count(CanvasOpKind::Ellipse), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Line), 38u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 1u);  // the panel frame
+    EXPECT_EQ(s.CurrentGame.Comments[1], s.Language.AboutGoText);
+    EXPECT_FALSE(s.Language.AboutGoText.empty());
+    EXPECT_EQ(FileNamePart(s.CurrentFileName), "game.sgf");
+}
+
+TEST_F(DriverTest, PauseZeroCountsOneTickThenStartsTheNextGame) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + Move(true, 16, 4) + ")");
+    Tick();
+    for (int i = 0; i < 3; ++i) {
+        Tick();
+        EXPECT_FALSE(s.NeedNewGame);
+    }
+    EXPECT_EQ(s.Board.MoveNumber(), 4);
+    EXPECT_EQ(s.Board.At({16, 4}), go::Stone::Black);
+    Tick();  // counting tick: 0 - 500 is below 1
+    EXPECT_TRUE(s.NeedNewGame);
+    EXPECT_EQ(s.PauseLeft, -500);
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
+    EXPECT_EQ(s.Board.At({16, 4}), go::Stone::Empty);
+}
+
+TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
+    UseGame("(;SZ[13]C[intro]" + Move(true, 4, 4) + "C[first]" + Move(false, 10, 10) + "C[second])");
+    s.Settings.ShowBoardOnly = true;
+    s.Settings.ShowComments = true;
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(s.Board.At({10, 10}), go::Stone::White);
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 0u);
+    EXPECT_EQ(c.MeasureCount(), 0u);
+    EXPECT_EQ(s.Layout.CellWidth, Layout1024BoardOnly13().CellWidth);
+}
+
+TEST_F(DriverTest, FivePausingSecondsAtOneSecondTakeFiveCountingTicks) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + ")");
+    s.Settings.PauseBetweenGames = 5;
+    interval = 1000;
+    Tick();
+    EXPECT_EQ(s.PauseLeft, 5000);
+    Tick();
+    Tick();
+    for (int expected : {4000, 3000, 2000, 1000}) {
+        Tick();
+        EXPECT_EQ(s.PauseLeft, expected);
+        EXPECT_FALSE(s.NeedNewGame);
+    }
+    Tick();
+    EXPECT_EQ(s.PauseLeft, 0);
+    EXPECT_TRUE(s.NeedNewGame);
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.PauseLeft, 5000);
+
+    // At 30000 ms the first counting tick ends the pause.
+    interval = 30000;
+    EXPECT_EQ(TicksUntilNewGameRequested(), 3);
+}
+
+TEST_F(DriverTest, GameWithoutMovesCountsAtOnce) {
+    UseGame("(;GM[1]SZ[9]PB[Nobody])");
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.CurrentGame.MoveX[1], 0);
+    EXPECT_EQ(TicksUntilNewGameRequested(), 1);
+}
+
+TEST_F(DriverTest, ExactlyEightHundredEntriesThenGameOver) {
+    std::string sgf = "(;SZ[19]";
+    int entries = 0;
+    // Twenty stones apart from each other, then passes up to slot 800.
+    for (int i = 1; i <= 10; ++i, entries += 2) sgf += Move(true, i, 1) + Move(false, i, 5);
+    while (entries < 800) {
+        sgf += (entries % 2 == 0) ? ";B[tt]" : ";W[tt]";
+        ++entries;
+    }
+    UseGame(sgf + ")");
+    Tick();
+    ASSERT_EQ(MoveListLength(s.CurrentGame), 800);
+    for (int i = 1; i <= 800; ++i) {
+        Tick();
+        ASSERT_FALSE(s.NeedNewGame) << "tick " << i;
+    }
+    EXPECT_EQ(s.Board.MoveNumber(), 801);
+    EXPECT_EQ(s.Board.At({10, 5}), go::Stone::White);
+    Tick();
+    EXPECT_TRUE(s.NeedNewGame);
+}
+
+TEST_F(DriverTest, IllegalMoveStartsTheNextGameWithoutPause) {
+    UseGame("(;SZ[19]" + Move(true, 3, 3) + Move(false, 3, 3) + Move(true, 5, 5) + ")");
+    s.Settings.PauseBetweenGames = 300;
+    Tick();
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    Tick();  // white on the black stone
+    EXPECT_TRUE(s.NeedNewGame);
+    EXPECT_EQ(s.PauseLeft, 300000);
+    EXPECT_EQ(s.Board.MoveNumber(), 2);
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.Board.MoveNumber(), 1);
+    EXPECT_EQ(s.Board.At({3, 3}), go::Stone::Empty);
+}
+
+TEST_F(DriverTest, GameBegunByWhiteIsPlayedInItsColours) {
+    UseGame("(;SZ[19]" + Move(false, 4, 4) + Move(true, 16, 16) + ")");
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(s.Board.At({4, 4}), go::Stone::White);
+    EXPECT_EQ(s.Board.At({16, 16}), go::Stone::Black);
+}
+
+TEST_F(DriverTest, PassDrawsNothing) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + ";W[tt]" + Move(true, 5, 5) + ")");
+    Tick();
+    Tick();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(c.Ops().empty());
+    EXPECT_EQ(s.Board.MoveNumber(), 3);
+    EXPECT_EQ(s.Board.ToMove(), go::Stone::Black);
+}
+
+TEST_F(DriverTest, HandicapStonesAreDrawnOnTheNewGameTick) {
+    UseGame("(;SZ[19]HA[2]AB[pd][dp]" + Move(false, 10, 10) + ")");
+    Tick();
+    EXPECT_FALSE(s.NeedNewGame);
+    EXPECT_EQ(s.Board.At({16, 4}), go::Stone::Black);
+    EXPECT_EQ(s.Board.At({4, 16}), go::Stone::Black);
+    EXPECT_EQ(s.Board.ToMove(), go::Stone::White);
+    EXPECT_GE(c.Count(CanvasOpKind::Ellipse), 3u);  // two stones and the last one's marker
+    EXPECT_EQ(s.LastMove, (go::Point{4, 16}));
+}
+
+// The cell of point (x, y): the area DrawEmptyPoint restores.
+Rect Cell(const BoardLayout& l, int x, int y) {
+    const int px = l.BoardLeft + (x - 1) * l.CellWidth, py = l.BoardTop + (y - 1) * l.CellHeight;
+    const int hx = (l.CellWidth + 1) / 2 + 2, hy = (l.CellHeight + 1) / 2 + 2;
+    return {px - hx, py - hy, px + hx, py + hy};
+}
+
+// Every painting call of the last tick lies inside one of `areas`; returns their number.
+std::size_t PaintingCallsInside(const RecordingCanvas& c, const std::vector<Rect>& areas) {
+    std::size_t n = 0;
+    for (const CanvasOp& op : c.Ops()) {
+        if (!IsDrawing(op.kind)) continue;
+        ++n;
+        const Rect a = PaintedArea(op);
+        bool inside = false;
+        for (const Rect& r : areas) inside = inside || Inside(a, r);
+        EXPECT_TRUE(inside) << "call " << static_cast<int>(op.kind) << " at " << a.x1 << "," << a.y1 << ".."
+                            << a.x2 << "," << a.y2;
+    }
+    return n;
+}
+
+TEST_F(DriverTest, MoveTickDrawsOneCellAndTheCounterLine) {
+    // Black takes the white corner stone with its third move.
+    UseGame("(;SZ[19]" + Move(true, 2, 1) + Move(false, 1, 1) + Move(true, 1, 2) + Move(false, 10, 10) + ")");
+    width = 1920;
+    height = 1080;
+    s.Settings.UseBitmap[geBoard] = true;
+    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(64, 64, false);
+    Tick();
+    const BoardLayout& l = s.Layout;
+    const Rect moveBox{l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom};
+    for (int move = 1; move <= 4; ++move) {
+        c.Clear();
+        Tick();
+        std::vector<Rect> areas{moveBox, Cell(l, 2, 1), Cell(l, 1, 1), Cell(l, 1, 2), Cell(l, 10, 10)};
+        const std::size_t n = PaintingCallsInside(c, areas);
+        EXPECT_GE(n, 3u);
+        EXPECT_LE(n, 10u) << "move " << move;
+        // Texture is copied from the board's own margin, never retiled.
+        EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 0u);
+    }
+    // Move 3 captured the white stone: its point was restored.
+    EXPECT_EQ(s.Board.At({1, 1}), go::Stone::Empty);
+
+    // With comments shown, the comment box is redrawn too, and nothing else.
+    s.HasComments = 1;
+    s.Settings.ShowComments = true;
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + "C[a comment on the first move]" + Move(false, 5, 5) +
+            "C[and one on the second]" + ")");
+    s.NeedNewGame = true;
+    Tick();
+    s.HasComments = 1;
+    const Rect panelInside{l.PanelLeft + 1, l.PanelTop + 1, l.PanelRight - 1, l.PanelBottom - 1};
+    for (int move = 1; move <= 2; ++move) {
+        c.Clear();
+        Tick();
+        const std::size_t n = PaintingCallsInside(c, {moveBox, Cell(l, 4, 4), Cell(l, 5, 5), panelInside});
+        // Move 1 shows the introduction: its lines are as many as the box holds.
+        std::size_t commentLines = 0;
+        for (const CanvasOp& op : OpsOf(c, CanvasOpKind::DrawString)) commentLines += Inside(PaintedArea(op), panelInside);
+        EXPECT_LE(n - commentLines, 10u);
+        EXPECT_LE(commentLines, static_cast<std::size_t>((l.PanelBottom - l.PanelTop) / RecordingCanvas::TextHeight(15)));
+    }
+    EXPECT_FALSE(OpsOf(c, CanvasOpKind::DrawString).empty());
+}
+
+TEST_F(DriverTest, DegenerateWindowsAreReplayedWithoutFault) {
+    s.Settings.FileLoadType = 0;  // the built-in games
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{0, 0}, std::pair{10000, 10000}, std::pair{152, 112}}) {
+        for (bool boardOnly : {false, true}) {
+            s.Settings.ShowBoardOnly = boardOnly;
+            s.NeedNewGame = true;
+            width = w;
+            height = h;
+            c.Clear();
+            c.SetRecording(w < 10000);  // keep memory small at the largest size
+            for (int i = 0; i < 40; ++i) Tick();
+            EXPECT_GT(c.CallCount(), 0u);
+            EXPECT_EQ(s.Layout.ScreenWidth, w);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace senvola
+
+namespace senvola {
+namespace {
+
+// Grid point whose pixel is (cx, cy), or (0, 0).
+std::pair<int, int> PointAt(const BoardLayout& l, int cx, int cy) {
+    const int dx = cx - l.BoardLeft, dy = cy - l.BoardTop;
+    if (dx % l.CellWidth != 0 || dy % l.CellHeight != 0) return {0, 0};
+    return {dx / l.CellWidth + 1, dy / l.CellHeight + 1};
+}
+
+// Every built-in game replayed through the tick: what each move draws matches the position the
+// rules leave: the marker on the move just played, stones in the mover's colour, and restored
+// points empty.
+TEST_F(DriverTest, DrawingFollowsThePositionThroughTheBuiltInGames) {
+    s.Settings.FileLoadType = 0;
+    s.Settings.ShowComments = true;
+    width = 1280;
+    height = 1024;
+    int restored = 0;
+    for (int game = 0; game < 6; ++game) {
+        s.NeedNewGame = true;
+        Tick();
+        const BoardLayout& l = s.Layout;
+        const int n = s.CurrentGame.BoardSize;
+        int moves = 0;
+        while (!s.NeedNewGame) {
+            const int number = s.Board.MoveNumber();
+            if (number > kMaxMoves || s.CurrentGame.MoveX[static_cast<std::size_t>(number)] == 0) break;
+            const int x = s.CurrentGame.MoveX[static_cast<std::size_t>(number)];
+            const int y = s.CurrentGame.MoveY[static_cast<std::size_t>(number)];
+            const bool black = s.Board.ToMove() == go::Stone::Black;
+            c.Clear();
+            Tick();
+            if (x == kPassCoord || s.NeedNewGame) continue;
+            ++moves;
+            const auto ellipses = OpsOf(c, CanvasOpKind::Ellipse);
+            ASSERT_GE(ellipses.size(), 2u);
+            const CanvasOp& marker = ellipses.back();
+            const CanvasOp& stone = ellipses[ellipses.size() - 2];
+            EXPECT_EQ(marker.brush.colour, 255u);
+            EXPECT_EQ(PointAt(l, (marker.rect.x1 + marker.rect.x2) / 2, (marker.rect.y1 + marker.rect.y2) / 2),
+                      (std::pair<int, int>{x, y}));
+            EXPECT_EQ(stone.brush.colour, s.Settings.Color[black ? geBlackStones : geWhiteStones]);
+            EXPECT_EQ(s.Board.At({x, y}), black ? go::Stone::Black : go::Stone::White);
+            for (const CanvasOp& op : OpsOf(c, CanvasOpKind::FillRect)) {
+                if (op.brush.colour != s.Settings.Color[geBoard]) continue;
+                // A restored point: its cell is centred on an empty point of the board.
+                const Rect a = op.rect;
+                bool found = false;
+                for (int px = 1; px <= n && !found; ++px) {
+                    for (int py = 1; py <= n && !found; ++py) {
+                        const int cx = l.BoardLeft + (px - 1) * l.CellWidth, cy = l.BoardTop + (py - 1) * l.CellHeight;
+                        if (cx > a.x1 && cx < a.x2 && cy > a.y1 && cy < a.y2 && a.x2 - a.x1 <= l.CellWidth + 3) {
+                            found = true;
+                            ++restored;
+                            EXPECT_EQ(s.Board.At({px, py}), go::Stone::Empty) << px << "," << py;
+                        }
+                    }
+                }
+                EXPECT_TRUE(found);
+            }
+        }
+        EXPECT_GT(moves, 50) << "game " << game;
+    }
+    EXPECT_GT(restored, 20);  // the games take stones
+}
+
+}  // namespace
+}  // namespace senvola
