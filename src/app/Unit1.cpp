@@ -20,7 +20,7 @@ constexpr const char* kMainWindowClass = "TSenvolaApplication";
 constexpr const char* kDefaultHelpFile = "c:\\program files\\senvola\\senvola.hlp";
 }  // namespace
 
-TForm1::TForm1(HINSTANCE instance) : instance_(instance), state_(std::make_unique<AppState>()) {
+TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     if (!GetClassInfoExA(instance, kMainWindowClass, &wc)) {
@@ -38,7 +38,7 @@ TForm1::TForm1(HINSTANCE instance) : instance_(instance), state_(std::make_uniqu
                               nullptr, instance, nullptr);
     screenSaver_ = std::make_unique<vek::TvekScreenSaver>(registry_, handle_);
     screenSaver_->Title = kApplicationTitle;
-    pages_ = std::make_unique<TForm1Pages>(*state_, instance, handle_);
+    pages_ = std::make_unique<TForm1Pages>(options_, instance, handle_);
 }
 
 TForm1::~TForm1() {
@@ -48,7 +48,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
-    ApplyDefaults(state_->Settings);
+    ApplyDefaults(options_.Settings);
     // Only the options dialog needs the key to be there (it opens it without creating it); the
     // saver and the preview leave the registry as they find it.
     if (vek::ModeOfParameters(vek::CommandLineParameters()) == vek::smConfigure) EnsureSettingsKey(registry_);
@@ -69,7 +69,8 @@ void TForm1::FormCreate() {
     application.HelpFile = helpFile_;
     application.Handle = handle_;
 
-    InitReplay(*state_);
+    replay_ = std::make_unique<Replay>(
+        ReplaySources{options_.Settings, pictures_, options_.Language, *languageFile_, files_});
 
     vek::TvekScreenSaver& saver = *screenSaver_;
     // Where the version resource cannot be read (a path the ANSI calls cannot take, say), the
@@ -89,26 +90,26 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::vekScreenSaver1ReadRegistry(void*, RegistryKey& Registry, const std::string&) {
-    ReplaySettings& settings = state_->Settings;
+    ReplaySettings& settings = options_.Settings;
     ReadSettings(Registry, settings);
-    LoadLanguageTable(state_->Language, *languageFile_, settings.Language);
+    LoadLanguageTable(options_.Language, *languageFile_, settings.Language);
     if (screenSaver_->Mode() == vek::smConfigure) pages_->FillPages(*languageFile_);
-    const std::size_t speed = std::min<std::size_t>(settings.Speed, SpeedIntervals.size() - 1);
-    screenSaver_->SetInterval(static_cast<unsigned>(SpeedIntervals[speed]));
+    screenSaver_->SetInterval(static_cast<unsigned>(MoveInterval(settings).count()));
     Win32BitmapLoader loader;
-    LoadGraphicsBitmaps(settings, loader);
+    LoadGraphicsBitmaps(settings, pictures_, loader);
 }
 
 void TForm1::vekScreenSaver1WriteRegistry(void*, RegistryKey& Registry, const std::string&) {
-    WriteSettings(Registry, state_->Settings, pages_->SelectedLanguagePosition(), pages_->SelectedLanguageName());
+    WriteSettings(Registry, options_.Settings, pages_->SelectedLanguagePosition(), pages_->SelectedLanguageName());
 }
 
 void TForm1::vekScreenSaver1Timer(HWND Sender, HDC Canvas) {
     RECT r{};
     GetWindowRect(Sender, &r);
     GdiCanvas canvas(Canvas, &gdiCache_);
-    ReplayTick(*state_, canvas, files_, *languageFile_, r.right - r.left, r.bottom - r.top,
-               static_cast<int>(screenSaver_->Interval()));
+    const auto delay = static_cast<unsigned>(replay_->Tick(canvas, r.right - r.left, r.bottom - r.top).count());
+    // The timer waits as long as the replay asks; it is off while this runs.
+    if (delay != screenSaver_->Interval()) screenSaver_->SetInterval(delay);
 }
 
 }  // namespace senvola::app

@@ -7,16 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "app_state.h"
+#include "Unit1Pages.h"
 #include "canvas_gdi.h"
+#include "draw/board_look.h"
 #include "file_system_win32.h"
 #include "ini_win32.h"
 #include "registry_win32.h"
+#include "replay/replay.h"
 #include "vekScreenSaverUnit.h"
 
 namespace senvola::app {
-
-class TForm1Pages;
 
 extern const char* const kApplicationTitle;  // "Tavrel's Senvola"
 
@@ -36,16 +36,18 @@ public:
 
     HWND Handle() const { return handle_; }
     const std::string& HelpFile() const { return helpFile_; }
-    AppState& State() { return *state_; }
+    OptionsState& Options() { return options_; }
     vek::TvekScreenSaver& vekScreenSaver1() { return *screenSaver_; }
 
 private:
     HINSTANCE instance_;
     HWND handle_ = nullptr;               // the hidden application window
-    std::unique_ptr<AppState> state_;     // large: the two game records
+    OptionsState options_;                // shared with the option pages
+    BoardPictures pictures_;              // loaded for the graphics options
     Win32Registry registry_;
     Win32FileSystem files_;
     std::unique_ptr<Win32IniFile> languageFile_;
+    std::unique_ptr<Replay> replay_;      // made once the language file is known; reads the above
     GdiObjectCache gdiCache_;             // pens, brushes, fonts kept from one tick to the next
     std::string helpFile_;
     std::unique_ptr<vek::TvekScreenSaver> screenSaver_;

@@ -134,7 +134,7 @@ TForm1Dialogs SystemDialogs() {
 }
 
 struct TForm1Pages::Impl : vek::TControlSink {
-    AppState& state;
+    OptionsState& state;
     std::unique_ptr<vek::TPageControl> pc;
     vek::TTabSheet* tabsheet_replayoptions = nullptr;
     vek::TTabSheet* tabsheet_graphics = nullptr;
@@ -146,7 +146,7 @@ struct TForm1Pages::Impl : vek::TControlSink {
     COLORREF shapeColour = 0;
     bool filling = false;
 
-    Impl(AppState& s, HWND parent) : state(s) {
+    Impl(OptionsState& s, HWND parent) : state(s) {
         pc = std::make_unique<vek::TPageControl>(parent, 0, 0, 401, 377);
         tabsheet_replayoptions = &pc->AddPage("Replay options");
         tabsheet_graphics = &pc->AddPage("Graphics");
@@ -315,13 +315,13 @@ struct TForm1Pages::Impl : vek::TControlSink {
     }
 
     void RadioButton1MouseDown() {
-        state.Settings.FileLoadType = 0;
+        state.Settings.FileLoadType = GameSourceKind::BuiltIn;
         SetText(idlbl_sgfname, "Internal");
     }
     void RadioButton2MouseDown() {
         std::string path;
         if (!dialogs.OpenFile || !dialogs.OpenFile(Owner(), kSourceFilter, {}, path)) return;
-        state.Settings.FileLoadType = 1;
+        state.Settings.FileLoadType = GameSourceKind::OneFile;
         state.Settings.DirFileString = path;
         SetText(idlbl_sgfname, FileNamePart(path));
     }
@@ -329,7 +329,7 @@ struct TForm1Pages::Impl : vek::TControlSink {
         std::string dir;
         if (!dialogs.ChooseDirectory || !dialogs.ChooseDirectory(Owner(), ProgramDirectoryNoSeparator(), dir))
             return;
-        state.Settings.FileLoadType = 2;
+        state.Settings.FileLoadType = GameSourceKind::Folder;
         state.Settings.DirFileString = dir;
         SetText(idlbl_sgfname, dir);
     }
@@ -561,7 +561,7 @@ struct TForm1Pages::Impl : vek::TControlSink {
         SetText(idrad_ChooseRandom, tr("ChooseRandomFromDirectory"));
         const int sourceRadios[3] = {idrad_InternalProGames, idrad_SelectOneFile, idrad_ChooseRandom};
         for (int i = 0; i < 3; ++i)
-            SendMessageA(C(sourceRadios[i]), BM_SETCHECK, s.FileLoadType == i ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageA(C(sourceRadios[i]), BM_SETCHECK, static_cast<int>(s.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
 
         SetWindowTextA(C(idspin_pause), std::to_string(s.PauseBetweenGames).c_str());
         SetText(idlbl_PauseBetweenGames, tr("PauseBetweenGames"));
@@ -619,7 +619,7 @@ LRESULT CALLBACK ReleaseActionProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-TForm1Pages::TForm1Pages(AppState& state, HINSTANCE, HWND hiddenParent)
+TForm1Pages::TForm1Pages(OptionsState& state, HINSTANCE, HWND hiddenParent)
     : impl_(std::make_unique<Impl>(state, hiddenParent)) {}
 
 TForm1Pages::~TForm1Pages() = default;

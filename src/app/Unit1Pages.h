@@ -8,14 +8,21 @@
 #include <memory>
 #include <string>
 
-#include "app_state.h"
 #include "platform/ini_file.h"
+#include "settings/language_table.h"
+#include "settings/replay_settings.h"
 
 namespace vek {
 class TPageControl;
 }
 
 namespace senvola::app {
+
+// What the option pages show and change: the replay options and the texts of the chosen language.
+struct OptionsState {
+    ReplaySettings Settings;
+    LanguageTable Language;
+};
 
 // The common dialogs the pages open; each returns false when the user cancels. Tests replace
 // them to answer without a modal dialog.
@@ -46,7 +53,7 @@ enum TForm1PagesControl : int {
 class TForm1Pages {
 public:
     // Builds PageControl1 with its three pages as hidden children of `hiddenParent`.
-    TForm1Pages(AppState& state, HINSTANCE instance, HWND hiddenParent);
+    TForm1Pages(OptionsState& state, HINSTANCE instance, HWND hiddenParent);
     ~TForm1Pages();
     TForm1Pages(const TForm1Pages&) = delete;
     TForm1Pages& operator=(const TForm1Pages&) = delete;

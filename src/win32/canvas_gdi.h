@@ -28,7 +28,7 @@
 #include <string>
 
 #include "draw/canvas.h"
-#include "settings/replay_settings.h"
+#include "platform/bitmap.h"
 
 namespace senvola {
 

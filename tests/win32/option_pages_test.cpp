@@ -86,7 +86,7 @@ class OptionPagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         parent = CreateWindowExA(0, "STATIC", "form", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        state = std::make_unique<AppState>();
+        state = std::make_unique<OptionsState>();
         pages = std::make_unique<TForm1Pages>(*state, GetModuleHandleA(nullptr), parent);
         TForm1Dialogs d;
         d.OpenFile = [this](HWND, const std::string& filter, const std::string& dir, std::string& path) {
@@ -146,7 +146,7 @@ protected:
     }
 
     HWND parent = nullptr;
-    std::unique_ptr<AppState> state;
+    std::unique_ptr<OptionsState> state;
     std::unique_ptr<TForm1Pages> pages;
     Calls calls;
     TestIni noFile;
@@ -194,7 +194,7 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     // Filling stores nothing new.
     EXPECT_EQ(state->Settings.Speed, 5);
     EXPECT_EQ(state->Settings.PauseBetweenGames, 5);
-    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
 }
 
 TEST_F(OptionPagesTest, ControlsSitWhereTheFormPutsThem) {
@@ -257,14 +257,14 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
     Click(idrad_SelectOneFile);  // cancelled
     EXPECT_EQ(calls.openFile, 1);
     EXPECT_EQ(calls.lastFilter, "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*");
-    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
     EXPECT_EQ(state->Settings.DirFileString, "Internal");
     EXPECT_EQ(Text(C(idlbl_sgfname)), "Internal");
     EXPECT_TRUE(Checked(C(idrad_SelectOneFile))) << "the radio stays where it was clicked";
 
     calls.fileAnswer = "C:\\games\\Honinbo.sgf";
     Click(idrad_SelectOneFile);
-    EXPECT_EQ(state->Settings.FileLoadType, 1);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\Honinbo.sgf");
     EXPECT_EQ(Text(C(idlbl_sgfname)), "Honinbo.sgf");
 
@@ -272,17 +272,17 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
     EXPECT_EQ(calls.chooseDirectory, 1);
     EXPECT_FALSE(calls.lastStartDir.empty());
     EXPECT_NE(calls.lastStartDir.back(), '\\') << "the program's directory without a separator";
-    EXPECT_EQ(state->Settings.FileLoadType, 1);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
     EXPECT_EQ(Text(C(idlbl_sgfname)), "Honinbo.sgf");
 
     calls.directoryAnswer = "C:\\games";
     Click(idrad_ChooseRandom);
-    EXPECT_EQ(state->Settings.FileLoadType, 2);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::Folder);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games");
     EXPECT_EQ(Text(C(idlbl_sgfname)), "C:\\games");
 
     Click(idrad_InternalProGames);
-    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
     EXPECT_EQ(Text(C(idlbl_sgfname)), "Internal");
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games") << "the path is kept";
     EXPECT_EQ(calls.openFile, 2);
@@ -290,7 +290,7 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
 }
 
 TEST_F(OptionPagesTest, StoredSourcesFillTheirRadioAndLabel) {
-    state->Settings.FileLoadType = 2;
+    state->Settings.FileLoadType = GameSourceKind::Folder;
     state->Settings.DirFileString = "C:\\games";
     Fill(noFile);
     EXPECT_TRUE(Checked(C(idrad_ChooseRandom)));

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "commands.h"
-#include "draw/board_painter.h"
+#include "draw/board_layout.h"
 
 namespace senvola::inspect {
 

@@ -1,82 +1,9 @@
+// The empty board painted in one pass, the picture tiled without millions of calls.
 #include "draw/board_painter.h"
 
 #include <algorithm>
 
 namespace senvola {
-
-int RoundHalfEven(long long num, long long den) {
-    if (num < 0) return -RoundHalfEven(-num, den);
-    const long long q = num / den;
-    const long long twiceRest = 2 * (num % den);
-    if (twiceRest > den || (twiceRest == den && (q % 2) != 0)) return static_cast<int>(q + 1);
-    return static_cast<int>(q);
-}
-
-void ComputeBoardLayout(BoardLayout& l, int boardSize, bool boardOnly) {
-    const int n = std::clamp(boardSize, 1, kMaxLayoutBoardSize);
-    const int half = (n - 1) / 2;
-    const int sw = l.ScreenWidth, sh = l.ScreenHeight;
-    l.BoardAreaHeight = boardOnly ? sh - sh / 76 : sh - sw / 10;
-    // 0.95 as the exact fraction 95/100, so that a product ending in .5 goes to the even side.
-    l.BoardAreaWidth = RoundHalfEven(static_cast<long long>(l.BoardAreaHeight) * 95, 100);
-    l.CellWidth = l.BoardAreaWidth / (n + 1);
-    l.CellHeight = l.BoardAreaHeight / (n + 1);
-    if (boardOnly) {
-        l.BoardLeft = sw / 2 - half * l.CellWidth;
-        l.BoardTop = sh / 2 - half * l.CellHeight;
-    } else {
-        // Both offsets use the height fraction, the horizontal one too.
-        l.BoardLeft = sh / 38 + l.BoardAreaWidth / 2 - half * l.CellWidth;
-        l.BoardTop = sh / 38 + l.BoardAreaHeight / 2 - half * l.CellHeight;
-    }
-    l.BoardCentreX = l.BoardLeft + half * l.CellWidth;
-}
-
-void ComputePanelFrame(BoardLayout& l) {
-    const int sw = l.ScreenWidth, sh = l.ScreenHeight;
-    l.PanelLeft = sw / 20 + l.BoardAreaWidth;
-    l.PanelRight = sw - sw / 50;
-    l.PanelBottom = sh - sw / 50;  // a width fraction, not a height one
-    l.CommentLeft = sw / 19 + l.BoardAreaWidth + 1;
-    l.CommentRight = l.PanelRight - sw / 256 - 2;
-    l.CommentBottom = sh - sh / 25;
-}
-
-int BoardMarginX(const BoardLayout& l) { return std::min(l.CellWidth, l.BoardLeft); }
-int BoardMarginY(const BoardLayout& l) { return std::min(l.CellHeight, l.BoardTop); }
-
-namespace {
-
-// Line number (1-based) of star-point row or column k = 1..3, or 0 for a board without them.
-int StarLine(int boardSize, int k) {
-    switch (boardSize) {
-        case 9: return 1 + 2 * k;
-        case 13: return 1 + 3 * k;
-        case 19: return 1 + 6 * k - 3;
-        default: return 0;
-    }
-}
-
-}  // namespace
-
-bool IsStarPoint(int boardSize, int x, int y) {
-    if (StarLine(boardSize, 1) == 0) return false;
-    bool onX = false, onY = false;
-    for (int k = 1; k <= 3; ++k) {
-        onX = onX || StarLine(boardSize, k) == x;
-        onY = onY || StarLine(boardSize, k) == y;
-    }
-    return onX && onY;
-}
-
-int DrawnBoardSize(const GameRecord& game) { return std::clamp(game.BoardSize, 1, go::Board::kMaxSize); }
-
-int StarPointRadius(int cellWidth) { return cellWidth >= 7 ? 2 : 1; }
-
-bool BoardUsesBitmap(const ReplaySettings& settings) {
-    const Bitmap* b = settings.Bitmaps[geBoard].get();
-    return settings.UseBitmap[geBoard] && b != nullptr && b->Width() > 0 && b->Height() > 0;
-}
 
 namespace {
 
@@ -109,10 +36,9 @@ void TileByDoubling(Canvas& canvas, const Bitmap& tile, int originX, int originY
 
 }  // namespace
 
-void DrawBoard(AppState& s, Canvas& canvas) {
-    BoardLayout& l = s.Layout;
-    const int n = DrawnBoardSize(s.CurrentGame);
-    ComputeBoardLayout(l, n, s.Settings.ShowBoardOnly);
+void DrawBoard(Canvas& canvas, BoardLayout& l, int lines, const BoardLook& look) {
+    const int n = lines;
+    ComputeBoardLayout(l, n, look.settings.ShowBoardOnly);
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
     const int cw = l.CellWidth, ch = l.CellHeight;
     const int mx = BoardMarginX(l), my = BoardMarginY(l);
@@ -122,8 +48,8 @@ void DrawBoard(AppState& s, Canvas& canvas) {
     canvas.SetBrush(0, true);
     canvas.FillRect(0, 0, sw, sh);
 
-    if (BoardUsesBitmap(s.Settings)) {
-        const Bitmap& tile = *s.Settings.Bitmaps[geBoard];
+    if (BoardUsesBitmap(look)) {
+        const Bitmap& tile = *look.pictures[geBoard];
         const int bw = tile.Width(), bh = tile.Height();
         const int cutX = originX + (n + 1) * cw, cutY = originY + (n + 1) * ch;
         const int lastCol = ((n + 1) * cw + mx) / bw, lastRow = ((n + 1) * ch + my) / bh;
@@ -149,7 +75,7 @@ void DrawBoard(AppState& s, Canvas& canvas) {
         canvas.FillRect(cutX, 0, sw, sh);
         canvas.FillRect(0, cutY, sw, sh);
     } else {
-        const Colour c = s.Settings.Color[geBoard];
+        const Colour c = look.settings.Color[geBoard];
         canvas.SetPen(c, true);
         canvas.SetBrush(c, true);
         canvas.FillRect(originX, originY, l.BoardLeft + (n - 1) * cw + mx, l.BoardTop + (n - 1) * ch + my);

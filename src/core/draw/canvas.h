@@ -3,12 +3,12 @@
 // x1..x2-1 by y1..y2-1, outline included; a line does not paint its end point.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
-namespace senvola {
+#include "settings/colour.h"
+#include "platform/bitmap.h"
 
-using Colour = uint32_t;  // 0x00BBGGRR
+namespace senvola {
 
 struct Size {
     int cx = 0, cy = 0;
@@ -16,16 +16,6 @@ struct Size {
 
 struct Rect {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-};
-
-// A picture loaded by the platform; drawn only through a Canvas of the same platform.
-class Bitmap {
-public:
-    virtual ~Bitmap() = default;
-    virtual int Width() const = 0;
-    virtual int Height() const = 0;
-    // Stone pictures are drawn with their transparent colour left out.
-    virtual bool Transparent() const = 0;
 };
 
 class Canvas {

@@ -1,13 +1,11 @@
+// The information lines, the fixed lines and the move counter, sized to the screen and cut where
+// they could no longer show.
 #include "draw/info_panel.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
-#include <cstring>
-
-#include "draw/board_painter.h"
-#include "settings/language.h"
 
 namespace senvola {
 
@@ -67,128 +65,9 @@ void SetPanelFont(Canvas& canvas, int size, bool bold) {
     canvas.SetFont(kPanelFontName, size, kPanelTextColour, bold);
 }
 
-int LineHeight(Canvas& canvas) { return canvas.TextExtent("X").cy; }
-
-// Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
-// character that draws is narrower than a pixel, so a text longer than twice the pixels left
-// to the screen edge runs off the screen even if half of it were zero-width marks: what lies
-// beyond is never measured or drawn, however long the text is.
-std::size_t VisibleChars(int screenWidth, int x) {
-    const long long pixels = std::max(0LL, static_cast<long long>(screenWidth) - x);
-    return static_cast<std::size_t>(2 * pixels + 16);
-}
-
 // Appends at most what fills `text` up to `limit` characters.
 void AppendUpTo(std::string& text, std::string_view piece, std::size_t limit) {
     if (text.size() < limit) text.append(piece.substr(0, limit - text.size()));
-}
-
-bool IsWrapBreak(char c) { return c == ' ' || c == '-' || c == '\n'; }
-
-// Length of the start of `s` before its first space, hyphen or line feed: memchr runs through
-// a word of millions of characters in a few milliseconds.
-std::size_t WordEnd(std::string_view s) {
-    std::size_t end = s.size();
-    for (const char c : {' ', '-', '\n'}) {
-        if (const void* p = std::memchr(s.data(), c, end)) {
-            end = static_cast<std::size_t>(static_cast<const char*>(p) - s.data());
-        }
-    }
-    return end;
-}
-
-// The rest of a comment after its title: at most two pieces one after the other (a prefix of
-// line breaks and the comment itself), read front to back by an index; nothing is erased.
-class TextSource {
-public:
-    TextSource(std::string_view a, std::string_view b) : a_(a), b_(b) {}
-    bool AtEnd() const { return pos_ >= a_.size() + b_.size(); }
-    char Peek() const { return pos_ < a_.size() ? a_[pos_] : b_[pos_ - a_.size()]; }
-    void Next() { ++pos_; }
-    // Moves on to the next space, hyphen or line feed (or the end) without reading what it
-    // passes.
-    void SkipToBreak() {
-        if (pos_ < a_.size()) {
-            pos_ += WordEnd(a_.substr(pos_));
-            if (pos_ < a_.size()) return;
-        }
-        pos_ += WordEnd(b_.substr(pos_ - a_.size()));
-    }
-
-private:
-    std::string_view a_, b_;
-    std::size_t pos_ = 0;
-};
-
-// Working strings of the word wrap, kept between calls so that a move's comment allocates only
-// when it is longer than every comment before it. The wrap bounds them by the screen.
-std::string& WrapLine() {
-    static std::string line;
-    return line;
-}
-std::string& WrapWord() {
-    static std::string word;
-    return word;
-}
-
-// The wrap stops at the bottom of the screen: every line from there on, the last one
-// included, would be drawn where nothing shows, so the rest of the comment is not even read.
-// A word is read up to VisibleChars; the rest of it is skipped, so that each word is measured
-// once and only for what can be seen.
-void DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest, int h) {
-    const int boxWidth = l.CommentRight - l.CommentLeft;
-    const std::size_t wordLimit = VisibleChars(l.ScreenWidth, l.CommentLeft);
-    const int stopY = l.ScreenHeight;
-    std::string& line = WrapLine();
-    std::string& word = WrapWord();
-    ResetText(line);
-    ResetText(word);
-    // Widths are summed instead of measuring line + word again: text extents add up, and
-    // measuring only the new word keeps a long comment linear.
-    long long lineWidth = 0;
-    int y = l.CommentTop;
-    do {
-        std::size_t taken = 0;
-        while (!rest.AtEnd()) {
-            const char c = rest.Peek();
-            if (IsWrapBreak(c)) break;
-            if (taken == wordLimit) {
-                rest.SkipToBreak();
-                break;
-            }
-            if (static_cast<unsigned char>(c) >= 32) word.push_back(c);
-            ++taken;
-            rest.Next();
-        }
-        char sep = 0;
-        if (!rest.AtEnd()) {
-            sep = rest.Peek();
-            rest.Next();
-            if (sep == ' ' || sep == '-') word.push_back(sep);
-        }
-        const long long wordWidth = word.empty() ? 0 : canvas.TextExtent(word).cx;
-        bool finished = true;
-        long long nextWidth = wordWidth;
-        if (lineWidth + wordWidth <= boxWidth) {
-            line += word;
-            lineWidth += wordWidth;
-            word.clear();
-            nextWidth = 0;
-            finished = sep == '\n';
-        }
-        if (finished) {
-            if (y < l.CommentBottom - h && !line.empty()) canvas.DrawString(l.CommentLeft, y, line);
-            line.swap(word);
-            word.clear();
-            lineWidth = nextWidth;
-            y += h;
-        }
-    } while (!rest.AtEnd() && y < stopY);
-    if (!line.empty() && y < stopY) canvas.DrawString(l.CommentLeft, y, line);
-}
-
-void EnsureAboutGoText(AppState& s, const IniFile& languageFile) {
-    if (s.Language.AboutGoText.empty()) BuildAboutGoText(s.Language, languageFile);
 }
 
 }  // namespace
@@ -213,6 +92,17 @@ int SelectPanelFont(Canvas& canvas, const BoardLayout& l, const PanelFontRule& r
     return size;
 }
 
+// Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
+// character that draws is narrower than a pixel, so a text longer than twice the pixels left
+// to the screen edge runs off the screen even if half of it were zero-width marks: what lies
+// beyond is never measured or drawn, however long the text is.
+std::size_t VisibleChars(int screenWidth, int x) {
+    const long long pixels = std::max(0LL, static_cast<long long>(screenWidth) - x);
+    return static_cast<std::size_t>(2 * pixels + 16);
+}
+
+int LineHeight(Canvas& canvas) { return canvas.TextExtent("X").cy; }
+
 std::string_view ScrambledPanelLine(int k) {
     switch (k) {
         case 0: return kFixed0.View();
@@ -231,16 +121,16 @@ std::string UnscrambleText(std::string_view stored) {
 
 std::string FixedPanelLine(int k) { return UnscrambleText(ScrambledPanelLine(k)); }
 
-void CleanCopyright(std::string& copyright, std::size_t limit) {
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < copyright.size() && out < limit; ++in) {
+std::string CleanCopyright(std::string_view copyright, std::size_t limit) {
+    std::string out;
+    for (std::size_t in = 0; in < copyright.size() && out.size() < limit; ++in) {
         const char c = copyright[in];
         const unsigned char u = static_cast<unsigned char>(c);
         if (u < 32 || u > 150) continue;
-        if (c == ' ' && out == 0) continue;  // the leading spaces of what is kept
-        copyright[out++] = c;
+        if (c == ' ' && out.empty()) continue;  // the leading spaces of what is kept
+        out.push_back(c);
     }
-    copyright.resize(out);
+    return out;
 }
 
 std::string_view FileNamePart(std::string_view path) {
@@ -248,11 +138,9 @@ std::string_view FileNamePart(std::string_view path) {
     return sep == std::string_view::npos ? path : path.substr(sep + 1);
 }
 
-void DrawInfoPanel(AppState& s, Canvas& canvas) {
-    if (s.Settings.ShowBoardOnly) return;
-    BoardLayout& l = s.Layout;
-    GameRecord& g = s.CurrentGame;
-    const auto& label = s.Language.PanelLabel;
+void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const LanguageTable& language,
+                   int moveNumber, std::string_view fileName) {
+    const auto& label = language.PanelLabel;
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
 
     canvas.SetBrush(kBlack, false);
@@ -298,89 +186,32 @@ void DrawInfoPanel(AppState& s, Canvas& canvas) {
     l.MoveBoxTop = y;
     l.MoveBoxRight = sw;
     l.MoveBoxBottom = y + h;
-    drawLine(plMoveNumber, std::to_string(s.Board.MoveNumber()));
+    drawLine(plMoveNumber, std::to_string(moveNumber));
     if (!g.Date.empty()) drawLine(plDate, g.Date);
     if (!g.TimeLimit.empty()) drawLine(plTime, g.TimeLimit);
     if (!g.Place.empty()) drawLine(plPlace, g.Place);
     if (!g.Event.empty()) drawLine(plEvent, g.Event);
     if (!g.Round.empty()) drawLine(plRound, g.Round);
-    if (!g.Copyright.empty()) {
-        CleanCopyright(g.Copyright, valueLimit);
-        drawLine(plCopyright, g.Copyright);
-    }
+    if (!g.Copyright.empty()) drawLine(plCopyright, CleanCopyright(g.Copyright, valueLimit));
     if (!g.User.empty()) drawLine(plUser, g.User);
-    const std::string_view fileName = FileNamePart(s.CurrentFileName);
-    if (!fileName.empty()) drawLine(plFilename, fileName);
+    const std::string_view fileNamePart = FileNamePart(fileName);
+    if (!fileNamePart.empty()) drawLine(plFilename, fileNamePart);
 
     l.PanelTop = lastY + 2 * h;
 }
 
-void DrawCommentBox(AppState& s, Canvas& canvas, const IniFile& languageFile) {
-    if (s.Settings.ShowBoardOnly) return;
-    BoardLayout& l = s.Layout;
-    ComputePanelFrame(l);
-    canvas.SetPen(kPanelTextColour, true);
-    canvas.SetBrush(kBlack, false);
-    canvas.Rectangle(l.PanelLeft, l.PanelTop, l.PanelRight, l.PanelBottom);
-    l.CommentTop = l.ScreenHeight / 100 + l.PanelTop;
-    EnsureAboutGoText(s, languageFile);
-    s.CurrentGame.Comments[1] = s.Language.AboutGoText;
-    DrawComment(s, canvas, languageFile);
-}
-
-void DrawComment(AppState& s, Canvas& canvas, const IniFile& languageFile) {
-    if (s.Settings.ShowBoardOnly) return;
-    const BoardLayout& l = s.Layout;
-    EnsureAboutGoText(s, languageFile);
-    canvas.SetPen(kBlack, true);
-    canvas.SetBrush(kBlack, true);
-    canvas.FillRect(l.PanelLeft + 1, l.PanelTop + 1, l.PanelRight - 1, l.PanelBottom - 1);
-
-    if (!ValidMoveIndex(s.Board.MoveNumber())) return;
-    const std::string_view text = s.CurrentGame.Comments[static_cast<std::size_t>(s.Board.MoveNumber())];
-    if (text.empty()) return;
-
-    // A comment that starts like the introduction is the introduction: no "Comment:" title.
-    const std::string_view about = s.Language.AboutGoText;
-    const bool prefixed = text.substr(0, 10) != about.substr(0, 10);
-    std::string_view title;
-    TextSource rest("", "");
-    if (prefixed) {
-        title = "Comment:";
-        rest = TextSource("\r\n\r\n", text);
-    } else {
-        // The title is centred on its width, so a title of millions of characters would have
-        // to be measured whole; it is cut like any other text instead, and one longer than
-        // the cut (far wider than the box either way) is centred on what is left.
-        const std::size_t cr = text.find('\r');
-        title = text.substr(0, std::min(cr, VisibleChars(l.ScreenWidth, l.CommentLeft)));
-        rest = TextSource(cr == std::string_view::npos ? std::string_view() : text.substr(cr), "");
-    }
-
-    canvas.SetBrush(kBlack, false);
-    SelectPanelFont(canvas, l, kCommentTitleFont);
-    if (!title.empty()) {
-        const int titleWidth = canvas.TextExtent(title).cx;
-        canvas.DrawString(l.CommentLeft + (l.CommentRight - l.CommentLeft - titleWidth) / 2, l.CommentTop, title);
-    }
-    SelectPanelFont(canvas, l, kCommentBodyFont);
-    DrawBody(canvas, l, rest, LineHeight(canvas));
-}
-
-void DrawMoveCounter(AppState& s, Canvas& canvas) {
-    if (s.Settings.ShowBoardOnly) return;
-    const BoardLayout& l = s.Layout;
+void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& game, int moveNumber) {
     canvas.SetPen(kBlack, true);
     canvas.SetBrush(kBlack, true);
     canvas.FillRect(l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom);
     SetPanelFont(canvas, l.PanelFontSize, false);
     canvas.SetBrush(kBlack, false);
     CounterText text;
-    const int n = s.Board.MoveNumber();
+    const int n = moveNumber;
     text.Append(" : ");
     text.AppendNumber(n);
     // Past the last slot there is no entry: the game is over there too.
-    if (!ValidMoveIndex(n) || s.CurrentGame.MoveX[static_cast<std::size_t>(n)] == 0) text.Append(" (Game finished)");
+    if (!ValidMoveIndex(n) || game.MoveX[static_cast<std::size_t>(n)] == 0) text.Append(" (Game finished)");
     canvas.DrawString(l.MoveBoxLeft, l.MoveBoxTop, text.View());
 }
 

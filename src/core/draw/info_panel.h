@@ -1,13 +1,15 @@
-// Beside the board: the information lines of the game, the move counter, the framed comment box
-// and four fixed lines under the board. In board-only mode every operation returns at once.
+// Beside the board: the information lines of the game and the move counter; under it, four fixed
+// lines. Panel text is white Arial, sized to the screen.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "app_state.h"
+#include "draw/board_layout.h"
 #include "draw/canvas.h"
-#include "platform/ini_file.h"
+#include "records/game_record.h"
+#include "settings/language_table.h"
 
 namespace senvola {
 
@@ -29,6 +31,14 @@ constexpr PanelFontRule kCommentBodyFont{6, 8, 10, 40, 2, false};
 
 // Selects the white Arial font the rule gives for this screen and returns its size in points.
 int SelectPanelFont(Canvas& canvas, const BoardLayout& layout, const PanelFontRule& rule);
+// Height of a line in the current font: that of "X".
+int LineHeight(Canvas& canvas);
+
+// Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
+// character that draws is narrower than a pixel, so a text longer than twice the pixels left to
+// the screen edge runs off the screen even if half of it were zero-width marks: what lies beyond
+// is never measured or drawn, however long the text is.
+std::size_t VisibleChars(int screenWidth, int x);
 
 // The four lines under the board, k = 0..3, unscrambled from their stored form.
 std::string FixedPanelLine(int k);
@@ -37,23 +47,20 @@ std::string_view ScrambledPanelLine(int k);
 // Turns a stored line into plain text (its own inverse: scrambles plain text too).
 std::string UnscrambleText(std::string_view stored);
 
-// Deletes every character below 32 or above 150, then the leading spaces, and keeps at most
-// `limit` characters of the result: the scan ends there, however long the text.
-void CleanCopyright(std::string& copyright, std::size_t limit = std::string::npos);
+// The copyright as the panel shows it: every character below 32 or above 150 left out, then
+// the leading spaces, and at most `limit` characters of the rest: the scan ends there, however
+// long the text.
+std::string CleanCopyright(std::string_view copyright, std::size_t limit = std::string::npos);
 // The file-name part of a path: what follows the last "\", "/" or ":".
 std::string_view FileNamePart(std::string_view path);
 
-// Fixed lines, information lines, move box, PanelTop and PanelFontSize. After DrawBoard.
-// Values are cut where they could no longer show.
-void DrawInfoPanel(AppState& s, Canvas& canvas);
-// Panel frame, comment area, the introduction as the comment of move 1, and its display.
-// After DrawInfoPanel. The language file is read only if the introduction is not built yet.
-void DrawCommentBox(AppState& s, Canvas& canvas, const IniFile& languageFile);
-// Clears the comment box and shows the comment of the current move, word-wrapped, cut at the
-// bottom. Only what can show on the screen is read and measured: the work and the memory are
-// bounded by the screen, whatever the comment's length.
-void DrawComment(AppState& s, Canvas& canvas, const IniFile& languageFile);
-// Rewrites the value of the move-number line. Allocates nothing.
-void DrawMoveCounter(AppState& s, Canvas& canvas);
+// Fixed lines, information lines of `game` at move `moveNumber` with the labels of `language`
+// and the name part of `fileName`; sets the move box, PanelTop and PanelFontSize of `layout`.
+// After DrawBoard. Values are cut where they could no longer show.
+void DrawInfoPanel(Canvas& canvas, BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
+                   int moveNumber, std::string_view fileName);
+// Rewrites the value of the move-number line, with "(Game finished)" where `game` has no entry
+// for the move. Allocates nothing.
+void DrawMoveCounter(Canvas& canvas, const BoardLayout& layout, const GameRecord& game, int moveNumber);
 
 }  // namespace senvola

@@ -1,8 +1,7 @@
+// Stones, the last-move marker and empty points, each painted inside its own cell.
 #include "draw/stone_drawing.h"
 
 #include <algorithm>
-
-#include "draw/board_painter.h"
 
 namespace senvola {
 
@@ -46,18 +45,18 @@ bool BoardTextureStrip(const BoardLayout& l, int boardSize, Rect& strip) {
     return false;
 }
 
-void DrawStone(const AppState& s, Canvas& canvas, int x, int y, bool black, bool marker) {
-    const BoardLayout& l = s.Layout;
+void DrawStone(Canvas& canvas, const BoardLayout& l, const BoardLook& look, int x, int y, bool black,
+               bool marker) {
     const int px = l.BoardLeft + (x - 1) * l.CellWidth;
     const int py = l.BoardTop + (y - 1) * l.CellHeight;
     const int rx = StoneRadius(l.CellWidth), ry = StoneRadius(l.CellHeight);
     const GraphicsElement element = black ? geBlackStones : geWhiteStones;
-    const Bitmap* picture = s.Settings.Bitmaps[element].get();
-    if (s.Settings.UseBitmap[element] && picture != nullptr) {
+    const Bitmap* picture = look.pictures[element].get();
+    if (look.settings.UseBitmap[element] && picture != nullptr) {
         canvas.StretchBitmap(*picture, {px - rx, py - ry, px + rx, py + ry});
     } else {
         canvas.SetPen(kBlack, true);
-        canvas.SetBrush(s.Settings.Color[element], true);
+        canvas.SetBrush(look.settings.Color[element], true);
         canvas.Ellipse(px - rx, py - ry, px + rx, py + ry);
     }
     if (marker) {
@@ -68,9 +67,8 @@ void DrawStone(const AppState& s, Canvas& canvas, int x, int y, bool black, bool
     }
 }
 
-void DrawEmptyPoint(const AppState& s, Canvas& canvas, int x, int y) {
-    const BoardLayout& l = s.Layout;
-    const int n = DrawnBoardSize(s.CurrentGame);
+void DrawEmptyPoint(Canvas& canvas, const BoardLayout& l, int lines, const BoardLook& look, int x, int y) {
+    const int n = lines;
     const int cw = l.CellWidth, ch = l.CellHeight;
     const int px = l.BoardLeft + (x - 1) * cw;
     const int py = l.BoardTop + (y - 1) * ch;
@@ -80,7 +78,7 @@ void DrawEmptyPoint(const AppState& s, Canvas& canvas, int x, int y) {
     const int top = l.BoardTop + HalfTowardZero(static_cast<long long>(2 * y - 3) * ch - 2);
     const int bottom = l.BoardTop + HalfTowardZero(static_cast<long long>(2 * y - 1) * ch + 2);
 
-    if (BoardUsesBitmap(s.Settings)) {
+    if (BoardUsesBitmap(look)) {
         Rect strip;
         const Rect upper{left, top, right, py + 1};
         const Rect lower{left, py - 1, right, bottom};
@@ -89,10 +87,10 @@ void DrawEmptyPoint(const AppState& s, Canvas& canvas, int x, int y) {
             canvas.CopySelf(lower, strip);
         } else {
             // No margin holds texture: the picture itself, squeezed into the cell.
-            canvas.StretchBitmap(*s.Settings.Bitmaps[geBoard], {left, top, right, bottom});
+            canvas.StretchBitmap(*look.pictures[geBoard], {left, top, right, bottom});
         }
     } else {
-        const Colour c = s.Settings.Color[geBoard];
+        const Colour c = look.settings.Color[geBoard];
         canvas.SetPen(c, false);
         canvas.SetBrush(c, true);
         canvas.FillRect(left, top, right, bottom);

@@ -2,7 +2,8 @@
 // point restored after a capture. Every call paints inside the point's own cell.
 #pragma once
 
-#include "app_state.h"
+#include "draw/board_layout.h"
+#include "draw/board_look.h"
 #include "draw/canvas.h"
 
 namespace senvola {
@@ -20,12 +21,13 @@ int MarkerRadius(int cellWidth);
 // stay clear of grid lines and corner stones. False when the margins are too thin for any.
 bool BoardTextureStrip(const BoardLayout& layout, int boardSize, Rect& strip);
 
-// Draws a stone at (x, y) in 1..BoardSize: the stone's picture when its UseBitmap is set and a
+// Draws a stone at (x, y) of the board: the stone's picture when its UseBitmap is set and a
 // picture is loaded, else a disc in its colour; with marker, the red marker. Which stone carries
 // the marker is the replay's to remember.
-void DrawStone(const AppState& s, Canvas& canvas, int x, int y, bool black, bool marker);
-// Restores (x, y) as an empty point: board surface, grid pieces (no stubs beyond the edge), star
-// point.
-void DrawEmptyPoint(const AppState& s, Canvas& canvas, int x, int y);
+void DrawStone(Canvas& canvas, const BoardLayout& layout, const BoardLook& look, int x, int y, bool black,
+               bool marker);
+// Restores (x, y) of a board of `lines` lines as an empty point: board surface, grid pieces (no
+// stubs beyond the edge), star point.
+void DrawEmptyPoint(Canvas& canvas, const BoardLayout& layout, int lines, const BoardLook& look, int x, int y);
 
 }  // namespace senvola

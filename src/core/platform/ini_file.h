@@ -1,6 +1,6 @@
-// A language file read with the rules of private profile strings: section and key match without
-// regard to case, blanks around a value are dropped, a value is cut at 1023 characters, and a
-// missing file reads as empty.
+// The INI source the language texts come from, read with the rules of private profile strings:
+// section and key match without regard to case, blanks around a value are dropped, a value is
+// cut at 1023 characters, and a missing file reads as empty.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// An open registry key with the semantics of the current user's hive.
+// The registry as the settings see it: keys of the current user's hive and their values.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The built-in games' table, generated from their records, and its reading into a game record.
 #include "records/builtin_games.h"
 
 #include <cstring>
@@ -25,16 +26,11 @@ constexpr BuiltInGame BuiltInGames[kBuiltInGameCount] = {
 
 }  // namespace
 
-void LoadBuiltInGame(AppState& s) {
-    GameRecord& g = s.LoadBuffer;
+void LoadBuiltInGame(int number, GameRecord& g) {
     ClearGame(g);
     g.BoardSize = 19;
     g.Handicap = 1;
-    s.HasComments = 0;
-
-    s.BuiltInIndex = static_cast<uint8_t>(s.BuiltInIndex + 1);
-    if (s.BuiltInIndex > kBuiltInGameCount) s.BuiltInIndex = 1;
-    const BuiltInGame& row = BuiltInGames[s.BuiltInIndex - 1];
+    const BuiltInGame& row = BuiltInGames[number - 1];
 
     g.BlackName = row.BlackName;
     g.BlackRank = row.BlackRank;
@@ -58,7 +54,6 @@ void LoadBuiltInGame(AppState& s) {
             g.MoveY[k] = static_cast<uint8_t>(cy - 96);
         }
     }
-    CommitGame(s.LoadBuffer, s.CurrentGame);
 }
 
 }  // namespace senvola

@@ -1,18 +1,17 @@
+// The game library: the built-in rotation, the one-file source and the folder drawn without
+// repetition.
 #include "records/game_library.h"
 
 #include <algorithm>
 #include <cctype>
-#include <random>
+#include <chrono>
 
 #include "records/builtin_games.h"
-#include "records/go_reader.h"
-#include "records/sgf_reader.h"
+#include "records/game_file.h"
 
 namespace senvola {
 
 namespace {
-
-constexpr std::size_t kMaxDirectoryFiles = 10000;
 
 // Case-insensitive order first, so that "a.sgf" and "B.sgf" sort as a person expects; the
 // exact bytes break ties so that the order is total.
@@ -27,76 +26,85 @@ bool NameLess(const std::string& a, const std::string& b) {
     return a < b;
 }
 
+std::uint32_t ClockSeed() {
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    return static_cast<std::uint32_t>(now ^ (now >> 32));
+}
+
+bool IsBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
 }  // namespace
 
-bool IsGoFileName(const std::string& path) {
-    // The extension belongs to the last path component only: "games.go\record" has none.
-    const std::size_t sep = path.find_last_of("\\/");
-    const std::size_t start = sep == std::string::npos ? 0 : sep + 1;
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot < start) return false;
-    if (path.size() - dot != 3) return false;
-    return std::toupper(static_cast<unsigned char>(path[dot + 1])) == 'G' &&
-           std::toupper(static_cast<unsigned char>(path[dot + 2])) == 'O';
+GameLibrary::GameLibrary(const FileSystem& files, TraceSink* trace) : GameLibrary(files, ClockSeed(), trace) {}
+
+GameLibrary::GameLibrary(const FileSystem& files, std::uint32_t seed, TraceSink* trace)
+    : files_(files), trace_(trace), random_(seed) {
+    lastBuiltIn_ = std::uniform_int_distribution<int>(1, kBuiltInGameCount)(random_);
 }
 
-uint8_t ReadGameFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments) {
-    if (IsGoFileName(path)) return ReadGoFile(path, LoadBuffer, HasComments);
-    return ReadSgfFile(path, LoadBuffer, HasComments);
+void GameLibrary::Select(GameSourceKind kind, std::string_view location) {
+    kind_ = kind;
+    if (location != location_) {
+        location_.assign(location);
+        folderListed_ = false;
+        folderFiles_.clear();
+    }
 }
 
-void LoadNextGame(AppState& s, const FileSystem& files) {
-    const ReplaySettings& settings = s.Settings;
-    if (settings.FileLoadType == 1 && files.FileExists(settings.DirFileString)) {
-        const std::string path = settings.DirFileString;
-        if (ReadGameFile(files.NativePath(path), s.LoadBuffer, s.HasComments) == 0) {
-            CommitGame(s.LoadBuffer, s.CurrentGame);
-            s.CurrentFileName = path;
+void GameLibrary::Next(GameRecord& game) {
+    if (kind_ == GameSourceKind::OneFile && files_.FileExists(location_)) {
+        if (ReadGameFile(files_.NativePath(location_), loadBuffer_, trace_) == ReadError::None) {
+            CommitGame(loadBuffer_, game);
+            fileName_ = location_;
             return;
         }
     }
-    if (settings.FileLoadType == 2) {
-        // A file that fails to load is not retried: it has already left DirectoryFiles.
-        const std::string path = NextDirectoryFile(s, files);
-        if (files.FileExists(path) &&
-            ReadGameFile(files.NativePath(path), s.LoadBuffer, s.HasComments) == 0) {
-            TraceMessage("Loading game " + path);
-            CommitGame(s.LoadBuffer, s.CurrentGame);
-            s.CurrentFileName = path;
+    if (kind_ == GameSourceKind::Folder) {
+        // A file that fails to load is not retried: it has already left the list.
+        const std::string path = NextFolderFile();
+        if (files_.FileExists(path) &&
+            ReadGameFile(files_.NativePath(path), loadBuffer_, trace_) == ReadError::None) {
+            if (trace_ != nullptr) trace_->Trace("Loading game " + path);
+            CommitGame(loadBuffer_, game);
+            fileName_ = path;
             return;
         }
     }
-    LoadBuiltInGame(s);
-    s.CurrentFileName.clear();
+    NextBuiltIn(game);
 }
 
-std::string NextDirectoryFile(AppState& s, const FileSystem& files) {
-    std::string& dir = s.Settings.DirFileString;
-    // An empty folder setting would become "\", the root of the drive: no folder is set.
-    if (std::all_of(dir.begin(), dir.end(), [](char c) { return c == ' ' || c == '\t'; })) {
-        return std::string();
+void GameLibrary::NextBuiltIn(GameRecord& game) {
+    lastBuiltIn_ = lastBuiltIn_ >= 1 && lastBuiltIn_ < kBuiltInGameCount ? lastBuiltIn_ + 1 : 1;
+    // Through the load buffer like a file, so that a huge file read before gives back its storage.
+    LoadBuiltInGame(lastBuiltIn_, loadBuffer_);
+    CommitGame(loadBuffer_, game);
+    fileName_.clear();
+}
+
+std::string GameLibrary::NextFolderFile() {
+    if (IsBlank(location_)) return std::string();
+    if (!folderListed_) {
+        folderListed_ = true;
+        folderFiles_.clear();
+        folder_ = location_;
+        if (folder_.back() != '\\') folder_ += '\\';
     }
-    if (!s.DirectoryFilesCreated) {
-        s.DirectoryFilesCreated = true;
-        s.DirectoryFiles.clear();
-        SeedFromClock(s.Random);
-        // The setting keeps this separator for the rest of the run.
-        if (dir.empty() || dir.back() != '\\') dir += '\\';
-    }
-    if (s.DirectoryFiles.empty()) {
-        TraceMessage("Indexing all files in directory.");
-        std::vector<std::string> names = files.ListPlainFiles(dir, kMaxDirectoryFiles);
-        if (names.size() > kMaxDirectoryFiles) names.resize(kMaxDirectoryFiles);
+    if (folderFiles_.empty()) {
+        if (trace_ != nullptr) trace_->Trace("Indexing all files in directory.");
+        std::vector<std::string> names = files_.ListPlainFiles(folder_, kMaxFolderFiles);
+        if (names.size() > kMaxFolderFiles) names.resize(kMaxFolderFiles);
         std::sort(names.begin(), names.end(), NameLess);
         names.erase(std::unique(names.begin(), names.end()), names.end());
-        s.DirectoryFiles = std::move(names);
+        folderFiles_ = std::move(names);
     }
-    if (s.DirectoryFiles.empty()) return std::string();
-    std::uniform_int_distribution<std::size_t> pick(0, s.DirectoryFiles.size() - 1);
-    const std::size_t k = pick(s.Random);
-    std::string name = std::move(s.DirectoryFiles[k]);
-    s.DirectoryFiles.erase(s.DirectoryFiles.begin() + static_cast<std::ptrdiff_t>(k));
-    return dir + name;
+    if (folderFiles_.empty()) return std::string();
+    std::uniform_int_distribution<std::size_t> pick(0, folderFiles_.size() - 1);
+    const std::size_t k = pick(random_);
+    std::string name = std::move(folderFiles_[k]);
+    folderFiles_.erase(folderFiles_.begin() + static_cast<std::ptrdiff_t>(k));
+    return folder_ + name;
 }
 
 }  // namespace senvola

@@ -1,20 +1,32 @@
-// The in-memory game record: one game, one line of play, in a fixed-size record.
+// One game as the replay plays it: the header texts, the handicap or setup stones, one line of
+// play in a fixed number of move slots, and a comment per slot.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <string_view>
+#include <vector>
+
+#include "go/board.h"
 
 namespace senvola {
 
 constexpr int kMaxMoves = 800;       // move slots 1..800
 constexpr uint8_t kPassCoord = 255;  // MoveX/MoveY of a pass
 
+// A stone on the board before the first move. x and y count from 1 as the file's letters do
+// ('A' = 1). A value the file spelled off every board is kept modulo 256, so it may wrap round
+// below 1 or far above 19, but never onto a board.
+struct SetupStone {
+    go::Stone colour = go::Stone::Black;
+    uint8_t x = 0;
+    uint8_t y = 0;
+    friend constexpr bool operator==(const SetupStone&, const SetupStone&) = default;
+};
+
 // A whole game. Texts are byte strings in the ANSI code page; comment line breaks are CR LF.
-struct PartijRec {
+struct GameRecord {
     std::string WhiteName;  // name of the white player
     std::string WhiteRank;  // rank of the white player, free text
     std::string BlackName;  // name of the black player
@@ -33,13 +45,13 @@ struct PartijRec {
     // Lines of the board as the source wrote them. Kept wider than a byte so that a
     // size such as 275 can never wrap round to a valid-looking 19.
     int32_t BoardSize = 0;
-    std::string Setup;  // three characters per stone: 'Z'/'W', column letter, row letter ('A' = 1)
+    std::vector<SetupStone> Setup;  // in the order the file gives them
     std::array<uint8_t, kMaxMoves + 1> MoveX{};  // slot 0 unused; 0 = no such move, 255 = pass
     std::array<uint8_t, kMaxMoves + 1> MoveY{};
     std::array<std::string, kMaxMoves + 1> Comments;  // slot 0: before the first move
-    uint8_t FirstColour = 0;  // colour of move 1: 1 = Black, 2 = White
+    go::Stone FirstToMove = go::Stone::Black;  // colour of move 1
+    bool HasComments = false;  // the source stored a comment in some slot
 };
-using GameRecord = PartijRec;
 
 // Storage a text keeps for reuse once emptied. A text that held one huge game gives back what
 // is beyond this, so that the process returns to its usual size with the next small game.
@@ -49,21 +61,14 @@ constexpr std::size_t kKeptTextCapacity = 64 * 1024;
 // `next`, the size the text is about to receive, and freed otherwise.
 void ResetText(std::string& text, std::size_t next = 0);
 
-// Resets a record to the empty game (Handicap 1, BoardSize 0, FirstColour 1); texts by
-// ResetText.
-void ClearGame(GameRecord& LoadBuffer);
+// Resets a record to the empty game (Handicap 1, BoardSize 0, Black first, no comments); texts
+// and setup by ResetText's rule.
+void ClearGame(GameRecord& game);
 
-// Copies the whole load buffer into the current game; reuses the target's storage as far as
-// ResetText keeps it.
-void CommitGame(const GameRecord& LoadBuffer, GameRecord& CurrentGame);
+// Copies the whole of `from` into `to`; reuses the target's storage as far as ResetText keeps it.
+void CommitGame(const GameRecord& from, GameRecord& to);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.
 int MoveListLength(const GameRecord& game);
-
-// Diagnostic sink. Messages are discarded: no game-file error is ever shown to the user.
-// Tests may install a hook to observe them; the program never does.
-void TraceMessage(std::string_view text);
-using TraceHook = std::function<void(std::string_view)>;
-void SetTraceHook(TraceHook hook);
 
 }  // namespace senvola

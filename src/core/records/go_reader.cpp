@@ -126,10 +126,10 @@ bool ParsePoint(const std::string& w, char& letter, int& number) {
 
 class GoReader {
 public:
-    GoReader(GameRecord& game, uint8_t& hasComments, const std::string& path)
-        : game_(game), hasComments_(hasComments), path_(path) {}
+    GoReader(GameRecord& game, const std::string& path, TraceSink* trace)
+        : game_(game), path_(path), trace_(trace) {}
 
-    uint8_t Run(std::istream* in, std::uint64_t limit);
+    ReadError Run(std::istream* in, std::uint64_t limit);
 
 private:
     bool NextLine();
@@ -143,14 +143,15 @@ private:
     void HeaderValue(std::string& field) const;
     void StoreMove(uint8_t x, uint8_t y);
     void SaveDeferredComment();
-    bool Ends() const { return openFailed_ || code_ != 0; }
+    bool Ends() const { return openFailed_ || error_ != ReadError::None; }
+    bool HandicapStonesOnly() const;
 
     GameRecord& game_;
-    uint8_t& hasComments_;
     const std::string& path_;
+    TraceSink* trace_;
     LineReader* lines_ = nullptr;
 
-    int code_ = 0;
+    ReadError error_ = ReadError::None;
     bool openFailed_ = false;
     int eventCount_ = 0;
     bool blackToPlay_ = true;
@@ -176,9 +177,8 @@ bool GoReader::NextLine() {
     return true;
 }
 
-uint8_t GoReader::Run(std::istream* in, std::uint64_t limit) {
+ReadError GoReader::Run(std::istream* in, std::uint64_t limit) {
     ClearGame(game_);
-    hasComments_ = 0;
     game_.BoardSize = 19;
     if (in == nullptr) {
         openFailed_ = true;
@@ -197,8 +197,8 @@ uint8_t GoReader::Run(std::istream* in, std::uint64_t limit) {
                 Statement();
             }
             if (!known_ && !keyword_.empty()) {
-                TraceMessage("Unknown keyword: " + keyword_);
-                code_ = 8;
+                if (trace_ != nullptr) trace_->Trace("Unknown keyword: " + keyword_);
+                error_ = ReadError::UnknownKeyword;
             }
         }
         // The loops stop at the end of the data; an end that was a read error or the size
@@ -208,19 +208,26 @@ uint8_t GoReader::Run(std::istream* in, std::uint64_t limit) {
     }
     SaveDeferredComment();
 
-    const int stored = moveCount_;
-    int code = code_;
-    if (const uint8_t late = reader_support::LateSizeCode(game_, stored)) code = late;
-    if (!game_.Setup.empty() && game_.Setup.find('W') == std::string::npos) {
-        game_.Handicap = static_cast<uint8_t>(game_.Setup.size() / 3);
-    } else {
-        game_.Handicap = 0;
+    ReadError error = error_;
+    const ReadError late = reader_support::LateSizeError(game_, moveCount_);
+    if (late != ReadError::None) error = late;
+    game_.Handicap = HandicapStonesOnly() ? static_cast<uint8_t>(game_.Setup.size()) : 0;
+    if (openFailed_) error = ReadError::Unreadable;
+    if (error != ReadError::None && trace_ != nullptr) {
+        trace_->Trace("Error loading .GO file " + std::to_string(static_cast<int>(error)) + ": " + path_);
     }
-    if (openFailed_) code = 255;
-    if (code != 0) {
-        TraceMessage("Error loading .GO file " + std::to_string(code) + ": " + path_);
+    return error;
+}
+
+// Setup stones count as handicap stones when they are all black. A stone in column 23 (the
+// letter X, off every board, so its file is refused anyway) counts as white here, so that
+// senvola-inspect shows such a refused file's handicap as it always has.
+bool GoReader::HandicapStonesOnly() const {
+    if (game_.Setup.empty()) return false;
+    for (const SetupStone& stone : game_.Setup) {
+        if (stone.colour != go::Stone::Black || stone.x == 'W' - 64) return false;
     }
-    return static_cast<uint8_t>(code);
+    return true;
 }
 
 // Every test runs in turn against the keyword: a block leaves its last line behind, and the
@@ -252,13 +259,13 @@ void GoReader::Statement() {
     }
     struct Header {
         const char* keyword;
-        std::string PartijRec::*field;
+        std::string GameRecord::*field;
     };
     static constexpr Header kHeaders[] = {
-        {"BLACK", &PartijRec::BlackName}, {"DATE", &PartijRec::Date},
-        {"KOMI", &PartijRec::Komi},       {"PLACE", &PartijRec::Place},
-        {"RECORDER", &PartijRec::User},   {"RESULT", &PartijRec::Result},
-        {"TIMELIMIT", &PartijRec::TimeLimit}, {"WHITE", &PartijRec::WhiteName},
+        {"BLACK", &GameRecord::BlackName}, {"DATE", &GameRecord::Date},
+        {"KOMI", &GameRecord::Komi},       {"PLACE", &GameRecord::Place},
+        {"RECORDER", &GameRecord::User},   {"RESULT", &GameRecord::Result},
+        {"TIMELIMIT", &GameRecord::TimeLimit}, {"WHITE", &GameRecord::WhiteName},
     };
     for (const Header& h : kHeaders) {
         if (keyword_ == h.keyword) {
@@ -281,7 +288,7 @@ void GoReader::BoardSizeStatement() {
     if (n == "9" || n == "13" || n == "19") {
         game_.BoardSize = std::stoi(n);
     } else {
-        code_ = 2;
+        error_ = ReadError::BadBoardSize;
     }
 }
 
@@ -313,7 +320,7 @@ void GoReader::CommentBlock() {
     }
     if (moveCount_ <= kMaxMoves) {
         deferredSlot_ = moveCount_;
-        hasComments_ = 1;
+        game_.HasComments = true;
     } else {
         deferredSlot_ = -1;
     }
@@ -365,12 +372,12 @@ void GoReader::StoreMove(uint8_t x, uint8_t y) {
 void GoReader::MoveStatement() {
     const bool black = keyword_ == "B";
     if (moveCount_ > 0 && black != blackToPlay_) {
-        code_ = 4;
+        error_ = ReadError::BadMove;
         return;
     }
     blackToPlay_ = black;
     if (Argument(NthWord(line_, 2)) != std::to_string(moveCount_ + 1)) {
-        code_ = 4;
+        error_ = ReadError::BadMove;
         return;
     }
     const std::string point = Argument(NthWord(line_, 3));
@@ -381,27 +388,27 @@ void GoReader::MoveStatement() {
         const int x = letter < 'I' ? letter - 64 : letter - 65;
         const int y = 20 - number;
         StoreMove(static_cast<uint8_t>(x), static_cast<uint8_t>(y));
-        if (moveCount_ == 1 && !black) game_.FirstColour = 2;
+        if (moveCount_ == 1 && !black) game_.FirstToMove = go::Stone::White;
         blackToPlay_ = !blackToPlay_;
-        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) code_ = 4;
+        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadMove;
     } else if (point == "PASS") {
         StoreMove(kPassCoord, kPassCoord);
-        if (moveCount_ == 1 && !black) game_.FirstColour = 2;
+        if (moveCount_ == 1 && !black) game_.FirstToMove = go::Stone::White;
         blackToPlay_ = !blackToPlay_;
     } else {
-        code_ = 4;
+        error_ = ReadError::BadMove;
     }
 }
 
 void GoReader::SetupStatement() {
     const std::string colour = Argument(NthWord(line_, 2));
-    char stone = 0;
+    go::Stone stone = go::Stone::Black;
     if (!colour.empty() && colour[0] == 'B') {
-        stone = 'Z';
+        stone = go::Stone::Black;
     } else if (!colour.empty() && colour[0] == 'W') {
-        stone = 'W';
+        stone = go::Stone::White;
     } else {
-        code_ = 3;
+        error_ = ReadError::BadHandicapOrSetup;
         return;
     }
     std::size_t end = 0;
@@ -411,40 +418,36 @@ void GoReader::SetupStatement() {
         const std::string word = Argument(NextWord(line_, end));
         if (word.empty()) break;
         if (word == "B") {
-            stone = 'Z';
+            stone = go::Stone::Black;
             continue;
         }
         if (word == "W") {
-            stone = 'W';
+            stone = go::Stone::White;
             continue;
         }
         char letter = 0;
         int number = 0;
         if (!ParsePoint(word, letter, number)) {
-            code_ = 3;
+            error_ = ReadError::BadHandicapOrSetup;
             continue;
         }
-        const char column = letter < 'I' ? letter : static_cast<char>(letter - 1);
-        const char row = static_cast<char>(static_cast<unsigned char>(64 + 20 - number));
-        game_.Setup.push_back(stone);
-        game_.Setup.push_back(column);
-        game_.Setup.push_back(row);
-        const int x = static_cast<unsigned char>(column) - 64;
+        // Columns skip the letter I; rows count up from the bottom line of a 19-line board.
+        const int x = letter < 'I' ? letter - 64 : letter - 65;
         const int y = 20 - number;
-        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) code_ = 3;
+        game_.Setup.push_back({stone, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadHandicapOrSetup;
     }
 }
 
 }  // namespace
 
-uint8_t ReadGoFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments) {
+ReadError ReadGoFile(const std::string& path, GameRecord& game, TraceSink* trace) {
     const std::unique_ptr<std::istream> file = reader_support::OpenGameFile(path);
-    return GoReader(LoadBuffer, HasComments, path).Run(file.get(), reader_support::kMaxGameFileBytes);
+    return GoReader(game, path, trace).Run(file.get(), reader_support::kMaxGameFileBytes);
 }
 
-uint8_t ReadGoStream(std::istream& in, const std::string& path, GameRecord& LoadBuffer,
-                     uint8_t& HasComments) {
-    return GoReader(LoadBuffer, HasComments, path).Run(&in, reader_support::kNoByteLimit);
+ReadError ReadGoStream(std::istream& in, const std::string& path, GameRecord& game, TraceSink* trace) {
+    return GoReader(game, path, trace).Run(&in, reader_support::kNoByteLimit);
 }
 
 }  // namespace senvola

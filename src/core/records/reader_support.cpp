@@ -1,3 +1,4 @@
+// Opening game files, reading them in bounded chunks, and the board-size check after a scan.
 #include "records/reader_support.h"
 
 #include <algorithm>
@@ -58,24 +59,21 @@ std::string_view ChunkedInput::Next() {
     return {buffer_.get(), got};
 }
 
-uint8_t LateSizeCode(const GameRecord& game, int storedMoves) {
+ReadError LateSizeError(const GameRecord& game, int storedMoves) {
     const int32_t size = game.BoardSize;
-    if (!IsBoardSize(size)) return 0;
+    if (!IsBoardSize(size)) return ReadError::None;
     auto on = [size](int v) { return v >= 1 && v <= size; };
-    const std::string& setup = game.Setup;
-    for (std::size_t i = 0; i + 2 < setup.size(); i += 3) {
-        const int x = static_cast<unsigned char>(setup[i + 1]) - 64;
-        const int y = static_cast<unsigned char>(setup[i + 2]) - 64;
-        if (!on(x) || !on(y)) return 3;
+    for (const SetupStone& stone : game.Setup) {
+        if (!on(stone.x) || !on(stone.y)) return ReadError::BadHandicapOrSetup;
     }
     const int moves = std::min(storedMoves, kMaxMoves);
     for (int n = 1; n <= moves; ++n) {
         const uint8_t x = game.MoveX[n];
         const uint8_t y = game.MoveY[n];
         if (x == kPassCoord && y == kPassCoord) continue;
-        if (!on(x) || !on(y)) return 4;
+        if (!on(x) || !on(y)) return ReadError::BadMove;
     }
-    return 0;
+    return ReadError::None;
 }
 
 }  // namespace reader_support

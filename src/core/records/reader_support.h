@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/game_file.h"
 #include "records/game_record.h"
 
 namespace senvola {
@@ -54,10 +55,10 @@ private:
 };
 
 // Checks a finished scan against the board size it ended with, since a size may come after
-// the stones it governs. On a playable size: 3 when a stored setup stone lies off the board,
-// else 4 when a stored move does; 0 otherwise (or when the size is not playable at all, which
-// the readers refuse by other rules).
-uint8_t LateSizeCode(const GameRecord& game, int storedMoves);
+// the stones it governs. On a playable size: BadHandicapOrSetup when a stored setup stone lies
+// off the board, else BadMove when a stored move does; None otherwise (or when the size is not
+// playable at all, which the readers refuse by other rules).
+ReadError LateSizeError(const GameRecord& game, int storedMoves);
 
 }  // namespace reader_support
 }  // namespace senvola

@@ -63,12 +63,12 @@ bool ParseWholeNumber(const std::string& s, int32_t& out) {
 
 class SgfScanner {
 public:
-    SgfScanner(GameRecord& game, uint8_t& hasComments) : game_(game), hasComments_(hasComments) {}
+    explicit SgfScanner(GameRecord& game) : game_(game) {}
 
     // Scans one chunk of the file; false once nothing more will be interpreted.
     bool Feed(const unsigned char* p, std::size_t n);
 
-    int Code() const { return code_; }
+    ReadError Error() const { return error_; }
     bool IsGo() const { return isGo_; }
     int MoveCount() const { return moveCount_; }
 
@@ -84,9 +84,8 @@ private:
     void StoreMove(uint8_t x, uint8_t y);
 
     GameRecord& game_;
-    uint8_t& hasComments_;
 
-    int code_ = 0;
+    ReadError error_ = ReadError::None;
     bool isGo_ = true;
     bool outsideValue_ = true;
     bool nameStart_ = true;
@@ -191,7 +190,7 @@ bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
                     break;
                 case ']':
                     EndValue();
-                    if (code_ != 0) return false;
+                    if (error_ != ReadError::None) return false;
                     break;
                 default:
                     break;  // small letters, ";", blanks, digits, "(" and controls
@@ -213,7 +212,7 @@ bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
         switch (c) {
             case ']':
                 EndValue();
-                if (code_ != 0) return false;
+                if (error_ != ReadError::None) return false;
                 break;
             case '\\':
                 if (i < n) {
@@ -247,7 +246,7 @@ void SgfScanner::ProcessProperty() {
             if (moveCount_ <= kMaxMoves) {
                 // Moved, not copied: a long comment is held once, not twice, while it is read.
                 game_.Comments[moveCount_] = std::move(value_);
-                hasComments_ = 1;
+                game_.HasComments = true;
             }
             break;
         case Prop::kPB: game_.BlackName = value_; break;
@@ -268,7 +267,7 @@ void SgfScanner::ProcessProperty() {
             if (ParseWholeNumber(value_, size)) {
                 game_.BoardSize = size;
             } else {
-                code_ = 2;
+                error_ = ReadError::BadBoardSize;
             }
             break;
         }
@@ -304,17 +303,17 @@ void SgfScanner::ReadHandicap() {
     if (!anyDigit) return;
     if (tooLong) {
         // No number could be read, so there is nothing to store.
-        code_ = 3;
+        error_ = ReadError::BadHandicapOrSetup;
         return;
     }
     game_.Handicap = static_cast<uint8_t>(number % 256);
     if (game_.Handicap == 0) game_.Handicap = 1;
-    if (game_.Handicap >= 246 && game_.Handicap <= 254) code_ = 3;
+    if (game_.Handicap >= 246 && game_.Handicap <= 254) error_ = ReadError::BadHandicapOrSetup;
 }
 
 void SgfScanner::AddSetupStone(bool black) {
     if (value_.size() != 2 || moveCount_ != 0 || !IsBoardSize(game_.BoardSize)) {
-        code_ = 3;
+        error_ = ReadError::BadHandicapOrSetup;
         return;
     }
     auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
@@ -322,10 +321,9 @@ void SgfScanner::AddSetupStone(bool black) {
     const char row = upper(value_[1]);
     const int x = static_cast<unsigned char>(column) - 64;
     const int y = static_cast<unsigned char>(row) - 64;
-    if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) code_ = 3;
-    game_.Setup.push_back(black ? 'Z' : 'W');
-    game_.Setup.push_back(column);
-    game_.Setup.push_back(row);
+    if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadHandicapOrSetup;
+    game_.Setup.push_back(
+        {black ? go::Stone::Black : go::Stone::White, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
 }
 
 void SgfScanner::PlayMove(bool black) {
@@ -341,7 +339,7 @@ void SgfScanner::PlayMove(bool black) {
     const bool pass =
         value_.empty() || (value_.size() == 2 && value_[0] == 't' && value_[1] == 't');
     if ((!pass && value_.size() != 2) || !IsBoardSize(game_.BoardSize)) {
-        code_ = 4;
+        error_ = ReadError::BadMove;
         return;
     }
     if (pass) {
@@ -350,19 +348,18 @@ void SgfScanner::PlayMove(bool black) {
         const int x = static_cast<unsigned char>(value_[0]) - 96;
         const int y = static_cast<unsigned char>(value_[1]) - 96;
         StoreMove(static_cast<uint8_t>(x), static_cast<uint8_t>(y));
-        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) code_ = 4;
+        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadMove;
     }
-    if (!black && moveCount_ == 1) game_.FirstColour = 2;
+    if (!black && moveCount_ == 1) game_.FirstToMove = go::Stone::White;
     blackToPlay_ = !black;
 }
 
-uint8_t ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path,
-                GameRecord& LoadBuffer, uint8_t& HasComments) {
-    ClearGame(LoadBuffer);
-    HasComments = 0;
-    LoadBuffer.BoardSize = 19;
+ReadError ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path, GameRecord& game,
+                  TraceSink* trace) {
+    ClearGame(game);
+    game.BoardSize = 19;
     bool openFailed = in == nullptr;
-    SgfScanner scanner(LoadBuffer, HasComments);
+    SgfScanner scanner(game);
 
     if (!openFailed) {
         reader_support::ChunkedInput input(*in, limit);
@@ -377,33 +374,30 @@ uint8_t ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path,
         if (input.Failed()) openFailed = true;
     }
 
-    int code = scanner.Code();
-    if (const uint8_t late = reader_support::LateSizeCode(LoadBuffer, scanner.MoveCount())) {
-        code = late;
+    ReadError error = scanner.Error();
+    const ReadError late = reader_support::LateSizeError(game, scanner.MoveCount());
+    if (late != ReadError::None) error = late;
+    if (game.Handicap > 1 && game.Setup.size() != static_cast<std::size_t>(game.Handicap)) {
+        error = ReadError::HandicapWithoutStones;
     }
-    if (LoadBuffer.Handicap > 1 &&
-        LoadBuffer.Setup.size() != 3u * static_cast<std::size_t>(LoadBuffer.Handicap)) {
-        code = 5;
+    if (openFailed) error = ReadError::Unreadable;
+    if (!IsBoardSize(game.BoardSize)) error = ReadError::UnplayableBoardSize;
+    if (!scanner.IsGo()) error = ReadError::NotGo;
+    if (error != ReadError::None && trace != nullptr) {
+        trace->Trace("Error loading .SGF file " + std::to_string(static_cast<int>(error)) + ": " + path);
     }
-    if (openFailed) code = 255;
-    if (!IsBoardSize(LoadBuffer.BoardSize)) code = 7;
-    if (!scanner.IsGo()) code = 6;
-    if (code != 0) {
-        TraceMessage("Error loading .SGF file " + std::to_string(code) + ": " + path);
-    }
-    return static_cast<uint8_t>(code);
+    return error;
 }
 
 }  // namespace
 
-uint8_t ReadSgfFile(const std::string& path, GameRecord& LoadBuffer, uint8_t& HasComments) {
+ReadError ReadSgfFile(const std::string& path, GameRecord& game, TraceSink* trace) {
     const std::unique_ptr<std::istream> file = reader_support::OpenGameFile(path);
-    return ReadSgf(file.get(), reader_support::kMaxGameFileBytes, path, LoadBuffer, HasComments);
+    return ReadSgf(file.get(), reader_support::kMaxGameFileBytes, path, game, trace);
 }
 
-uint8_t ReadSgfStream(std::istream& in, const std::string& path, GameRecord& LoadBuffer,
-                      uint8_t& HasComments) {
-    return ReadSgf(&in, reader_support::kNoByteLimit, path, LoadBuffer, HasComments);
+ReadError ReadSgfStream(std::istream& in, const std::string& path, GameRecord& game, TraceSink* trace) {
+    return ReadSgf(&in, reader_support::kNoByteLimit, path, game, trace);
 }
 
 }  // namespace senvola

@@ -1,9 +1,5 @@
-// Board geometry and the empty board, checked against worked numbers and against the plain
-// floating-point reading of the formulas.
+// The empty board: surface, grid and star points, and the board picture tiled.
 #include <gtest/gtest.h>
-
-#include <cfenv>
-#include <cmath>
 
 #include "draw/board_painter.h"
 #include "core/draw/draw_test_support.h"
@@ -11,119 +7,13 @@
 namespace senvola {
 namespace {
 
-using namespace replay_test;
-
-BoardLayout Layout(int w, int h, int n, bool boardOnly) {
-    BoardLayout l;
-    l.ScreenWidth = w;
-    l.ScreenHeight = h;
-    ComputeBoardLayout(l, n, boardOnly);
-    return l;
-}
-
-TEST(BoardLayoutTest, WorkedExamples) {
-    BoardLayout p = Layout(1024, 768, 19, false);
-    EXPECT_EQ(p.BoardAreaHeight, 666);
-    EXPECT_EQ(p.BoardAreaWidth, 633);
-    EXPECT_EQ(p.CellWidth, 31);
-    EXPECT_EQ(p.CellHeight, 33);
-    EXPECT_EQ(p.BoardLeft, 57);
-    EXPECT_EQ(p.BoardTop, 56);
-    EXPECT_EQ(p.BoardCentreX, 336);
-    ComputePanelFrame(p);
-    EXPECT_EQ(p.PanelLeft, 684);
-    EXPECT_EQ(p.PanelRight, 1004);
-    EXPECT_EQ(p.PanelBottom, 748);
-    EXPECT_EQ(p.CommentLeft, 687);
-    EXPECT_EQ(p.CommentRight, 998);
-    EXPECT_EQ(p.CommentBottom, 738);
-
-    const BoardLayout b = Layout(1024, 768, 19, true);
-    EXPECT_EQ(b.BoardAreaHeight, 758);
-    EXPECT_EQ(b.BoardAreaWidth, 720);
-    EXPECT_EQ(b.CellWidth, 36);
-    EXPECT_EQ(b.CellHeight, 37);
-    EXPECT_EQ(b.BoardLeft, 188);
-    EXPECT_EQ(b.BoardTop, 51);
-    EXPECT_EQ(b.BoardCentreX, 512);
-
-    const BoardLayout small = Layout(640, 480, 9, false);
-    EXPECT_EQ(small.CellWidth, 39);
-    EXPECT_EQ(small.CellHeight, 41);
-    EXPECT_EQ(small.BoardLeft, 53);
-    EXPECT_EQ(small.BoardTop, 56);
-}
-
-TEST(BoardLayoutTest, ExactHalvesRoundToEven) {
-    // Board only at 760 pixels: 760 - 10 = 750 rows, 750 x 0.95 = 712.5.
-    EXPECT_EQ(Layout(1000, 760, 19, true).BoardAreaHeight, 750);
-    EXPECT_EQ(Layout(1000, 760, 19, true).BoardAreaWidth, 712);
-    EXPECT_EQ(RoundHalfEven(7125, 10), 712);
-    EXPECT_EQ(RoundHalfEven(7135, 10), 714);
-    EXPECT_EQ(RoundHalfEven(7126, 10), 713);
-    EXPECT_EQ(RoundHalfEven(-7125, 10), -712);
-    EXPECT_EQ(RoundHalfEven(-7135, 10), -714);
-    EXPECT_EQ(RoundHalfEven(1, 2), 0);
-    EXPECT_EQ(RoundHalfEven(3, 2), 2);
-}
-
-// The formulas read with doubles: round() as the FPU's nearest-even, trunc() and div toward zero.
-BoardLayout FloatingLayout(int w, int h, int n, bool boardOnly) {
-    BoardLayout l;
-    const int half = (n - 1) / 2;
-    l.BoardAreaHeight = boardOnly ? h - h / 76 : h - w / 10;
-    l.BoardAreaWidth = static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95));
-    l.CellWidth = static_cast<int>(std::trunc(static_cast<double>(l.BoardAreaWidth) / (n + 1)));
-    l.CellHeight = static_cast<int>(std::trunc(static_cast<double>(l.BoardAreaHeight) / (n + 1)));
-    l.BoardLeft = (boardOnly ? w / 2 : h / 38 + l.BoardAreaWidth / 2) - half * l.CellWidth;
-    l.BoardTop = (boardOnly ? h / 2 : h / 38 + l.BoardAreaHeight / 2) - half * l.CellHeight;
-    l.BoardCentreX = l.BoardLeft + half * l.CellWidth;
-    return l;
-}
-
-TEST(BoardLayoutTest, AgreesWithFloatingPointReadingForManySizes) {
-    ASSERT_EQ(std::fegetround(), FE_TONEAREST);
-    int checked = 0;
-    for (int h = 0; h <= 4000; h += 7) {
-        for (int w : {0, 1, 152, 640, 800, 1024, 1280, 1366, 1920, 2560, 3840, 10000}) {
-            for (int n : {9, 13, 19}) {
-                for (bool boardOnly : {false, true}) {
-                    const BoardLayout a = Layout(w, h, n, boardOnly);
-                    const BoardLayout e = FloatingLayout(w, h, n, boardOnly);
-                    ASSERT_EQ(a.BoardAreaHeight, e.BoardAreaHeight) << w << "x" << h << " n" << n;
-                    ASSERT_EQ(a.BoardAreaWidth, e.BoardAreaWidth) << w << "x" << h << " n" << n;
-                    ASSERT_EQ(a.CellWidth, e.CellWidth) << w << "x" << h << " n" << n;
-                    ASSERT_EQ(a.CellHeight, e.CellHeight) << w << "x" << h << " n" << n;
-                    ASSERT_EQ(a.BoardLeft, e.BoardLeft) << w << "x" << h << " n" << n;
-                    ASSERT_EQ(a.BoardTop, e.BoardTop) << w << "x" << h << " n" << n;
-                    ASSERT_EQ(a.BoardCentreX, e.BoardCentreX) << w << "x" << h << " n" << n;
-                    ++checked;
-                }
-            }
-        }
-    }
-    EXPECT_GT(checked, 30000);
-}
-
-TEST(BoardLayoutTest, NegativeBoardAreaTruncatesTowardZero) {
-    // A wide, flat window in panel mode leaves a negative board area.
-    const BoardLayout l = Layout(10000, 1, 19, false);
-    EXPECT_EQ(l.BoardAreaHeight, -999);
-    EXPECT_EQ(l.BoardAreaWidth, -949);  // -949.05
-    EXPECT_EQ(l.CellWidth, -47);        // -47.45, not -48
-    EXPECT_EQ(l.CellHeight, -49);
-}
-
-TEST(BoardLayoutTest, BoardSizeBelowOneDividesByNothingWorse) {
-    const BoardLayout l = Layout(800, 600, 0, false);
-    EXPECT_EQ(l.CellWidth, l.BoardAreaWidth / 2);
-}
+using namespace draw_test;
 
 TEST(DrawBoardTest, ColourBoardGridAndStarPoints) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     RecordingCanvas c;
-    DrawBoard(s, c);
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
     const auto fills = OpsOf(c, CanvasOpKind::FillRect);
     ASSERT_EQ(fills.size(), 2u + 9u);
     EXPECT_TRUE(SameRect(fills[0].rect, {0, 0, 1024, 768}));
@@ -161,12 +51,12 @@ int HeightForCellWidth(int cellWidth) {
 
 TEST(DrawBoardTest, StarPointSquareGrowsAtSevenPixels) {
     for (auto [cell, side] : {std::pair{6, 3}, std::pair{7, 5}}) {
-        AppState s;
+        Scene s;
         const int h = HeightForCellWidth(cell);
         ASSERT_GT(h, 0);
         LayOut(s, 2000, h, 9, true);
         RecordingCanvas c;
-        DrawBoard(s, c);
+        DrawBoard(c, s.Layout, s.Lines(), s.Look());
         const auto fills = OpsOf(c, CanvasOpKind::FillRect);
         ASSERT_EQ(fills.size(), 11u);
         for (std::size_t i = 2; i < fills.size(); ++i) {
@@ -182,10 +72,10 @@ TEST(DrawBoardTest, StarPointSquareGrowsAtSevenPixels) {
 }
 
 TEST(DrawBoardTest, OtherSizesHaveGridButNoStarPoints) {
-    AppState s;
+    Scene s;
     LayOut(s, 800, 600, 7);
     RecordingCanvas c;
-    DrawBoard(s, c);
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
     EXPECT_EQ(c.Count(CanvasOpKind::Line), 14u);
     EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 2u);
     EXPECT_FALSE(IsStarPoint(7, 4, 4));
@@ -197,12 +87,12 @@ TEST(DrawBoardTest, OtherSizesHaveGridButNoStarPoints) {
 }
 
 TEST(DrawBoardTest, SmallBitmapIsTiledFromTheSurfaceCornerAndCutOff) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     s.Settings.UseBitmap[geBoard] = true;
-    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(20, 25, false);
+    s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(20, 25, false);
     RecordingCanvas c;
-    DrawBoard(s, c);
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
     const int originX = 57 - 31, originY = 56 - 33;
     const int cutX = originX + 20 * 31, cutY = originY + 20 * 33;
     const auto tiles = OpsOf(c, CanvasOpKind::DrawBitmap);
@@ -260,13 +150,13 @@ std::vector<int> TiledPixels(const RecordingCanvas& c, int w, int h, int bw) {
 }
 
 TEST(DrawBoardTest, TinyPictureIsTiledByDoublingWithTheSamePixels) {
-    AppState s;
+    Scene s;
     LayOut(s, 300, 200, 19);
     s.Settings.UseBitmap[geBoard] = true;
     const int bw = 2, bh = 3;
-    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(bw, bh, false);
+    s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(bw, bh, false);
     RecordingCanvas c;
-    DrawBoard(s, c);
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
     const BoardLayout& l = s.Layout;
     const int originX = l.BoardLeft - std::min(l.CellWidth, l.BoardLeft);
     const int originY = l.BoardTop - std::min(l.CellHeight, l.BoardTop);
@@ -281,25 +171,25 @@ TEST(DrawBoardTest, TinyPictureIsTiledByDoublingWithTheSamePixels) {
 }
 
 TEST(DrawBoardTest, OnePixelPictureOnAHugeWindowTakesFewCalls) {
-    AppState s;
+    Scene s;
     LayOut(s, 10000, 10000, 19);
     s.Settings.UseBitmap[geBoard] = true;
-    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(1, 1, false);
+    s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(1, 1, false);
     RecordingCanvas c;
-    DrawBoard(s, c);
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
     EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 1u);
     EXPECT_LT(c.Count(CanvasOpKind::CopySelf), 64u);
 }
 
 TEST(DrawBoardTest, EmptyOrMissingBoardPictureFallsBackToColour) {
     for (int variant = 0; variant < 3; ++variant) {
-        AppState s;
+        Scene s;
         LayOut(s, 800, 600, 19);
         s.Settings.UseBitmap[geBoard] = true;
-        if (variant == 1) s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(0, 10, false);
-        if (variant == 2) s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(10, 0, false);
+        if (variant == 1) s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(0, 10, false);
+        if (variant == 2) s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(10, 0, false);
         RecordingCanvas c;
-        DrawBoard(s, c);
+        DrawBoard(c, s.Layout, s.Lines(), s.Look());
         EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 0u);
         const auto fills = OpsOf(c, CanvasOpKind::FillRect);
         ASSERT_GE(fills.size(), 2u);
@@ -312,15 +202,15 @@ TEST(DrawBoardTest, DegenerateWindowsAreDrawnWithTheFormulas) {
                         std::pair{1, 10000}, std::pair{152, 112}}) {
         for (bool boardOnly : {false, true}) {
             for (bool bitmap : {false, true}) {
-                AppState s;
+                Scene s;
                 LayOut(s, w, h, 19, boardOnly);
                 s.Settings.UseBitmap[geBoard] = bitmap;
                 // One-pixel tiles where the surface is small; the count of tiles grows with the
                 // area, so large windows get a larger picture.
                 const int side = (w > 200 && h > 200) ? 97 : 1;
-                s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(side, side, false);
+                s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(side, side, false);
                 RecordingCanvas c;
-                DrawBoard(s, c);
+                DrawBoard(c, s.Layout, s.Lines(), s.Look());
                 EXPECT_EQ(c.Count(CanvasOpKind::Line), 38u);
                 EXPECT_TRUE(SameRect(c.Ops()[2].rect, {0, 0, w, h}));
                 // Tiles outside the window are not drawn, whatever the picture's size.

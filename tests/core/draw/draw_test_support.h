@@ -1,18 +1,20 @@
-// Shared pieces of the replay drawing tests: a state with a laid-out board, a language file
-// that holds nothing, and queries over recorded canvas calls.
+// Shared pieces of the drawing tests: a scene with a laid-out board, a language file that holds
+// nothing, and queries over recorded canvas calls.
 #pragma once
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app_state.h"
-#include "recording_canvas.h"
-#include "draw/board_painter.h"
-#include "replay/move_replay.h"
+#include "draw/board_layout.h"
+#include "draw/board_look.h"
 #include "platform/ini_file.h"
+#include "portable/recording_canvas.h"
+#include "records/game_record.h"
+#include "settings/language_table.h"
+#include "settings/replay_settings.h"
 
-namespace senvola::replay_test {
+namespace senvola::draw_test {
 
 class EmptyIni final : public IniFile {
 public:
@@ -21,21 +23,38 @@ public:
     }
 };
 
-// A new empty game of `size` lines on a w x h window, with the layout computed.
-inline void LayOut(AppState& s, int w, int h, int size, bool boardOnly = false) {
-    ClearGame(s.CurrentGame);
-    s.CurrentGame.BoardSize = size;
-    ResetPosition(s);
+// What the painters are handed: options and pictures, the layout, the game and its move.
+struct Scene {
+    ReplaySettings Settings;
+    BoardPictures Pictures;
+    BoardLayout Layout;
+    GameRecord Game;
+    LanguageTable Language;
+    int MoveNumber = 1;
+    std::string FileName;
+
+    BoardLook Look() const { return {Settings, Pictures}; }
+    int Lines() const { return DrawnBoardSize(Game.BoardSize); }
+};
+
+// A new empty game of `size` lines at move 1 on a w x h window, with the board's layout computed.
+inline void LayOut(Scene& s, int w, int h, int size, bool boardOnly = false) {
+    ClearGame(s.Game);
+    s.Game.BoardSize = size;
+    s.MoveNumber = 1;
     s.Settings.ShowBoardOnly = boardOnly;
     s.Layout.ScreenWidth = w;
     s.Layout.ScreenHeight = h;
     ComputeBoardLayout(s.Layout, size, boardOnly);
 }
 
-// The position of a fresh board at move n (n passes less one): what the panel reads.
-inline void AtMove(AppState& s, int n) {
-    s.Board = go::Board(s.Board.Size());
-    while (s.Board.MoveNumber() < n) s.Board.Pass();
+// The board fields of the layout of a w x h window for a board of n lines.
+inline BoardLayout Layout(int w, int h, int n, bool boardOnly) {
+    BoardLayout l;
+    l.ScreenWidth = w;
+    l.ScreenHeight = h;
+    ComputeBoardLayout(l, n, boardOnly);
+    return l;
 }
 
 inline std::vector<CanvasOp> OpsOf(const RecordingCanvas& c, CanvasOpKind kind) {
@@ -63,4 +82,4 @@ inline bool SameRect(const Rect& a, const Rect& b) {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
 }
 
-}  // namespace senvola::replay_test
+}  // namespace senvola::draw_test

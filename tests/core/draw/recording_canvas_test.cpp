@@ -1,13 +1,13 @@
 // The recording canvas that the drawing tests rely on: its metrics and the areas it reports.
 #include <gtest/gtest.h>
 
-#include "recording_canvas.h"
+#include "portable/recording_canvas.h"
 #include "core/draw/draw_test_support.h"
 
 namespace senvola {
 namespace {
 
-using replay_test::SameRect;
+using draw_test::SameRect;
 
 TEST(RecordingCanvasTest, TextMetrics) {
     EXPECT_EQ(RecordingCanvas::TextHeight(10), 13);  // 13.33

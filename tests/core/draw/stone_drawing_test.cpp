@@ -1,13 +1,14 @@
 // Stones, the last-move marker and the restoring of empty points.
 #include <gtest/gtest.h>
 
+#include "draw/board_painter.h"
 #include "draw/stone_drawing.h"
 #include "core/draw/draw_test_support.h"
 
 namespace senvola {
 namespace {
 
-using namespace replay_test;
+using namespace draw_test;
 
 TEST(StoneDrawingTest, RadiiRoundHalvesToEvenAndStayAtLeastTwo) {
     EXPECT_EQ(StoneRadius(31), 15);  // 15.5 -> 16
@@ -25,10 +26,10 @@ TEST(StoneDrawingTest, RadiiRoundHalvesToEvenAndStayAtLeastTwo) {
 }
 
 TEST(StoneDrawingTest, StoneBoxAndMarkerAt1024x768) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);  // cells 31 x 33
     RecordingCanvas c;
-    DrawStone(s, c, 4, 4, true, true);
+    DrawStone(c, s.Layout, s.Look(), 4, 4, true, true);
     const auto ellipses = OpsOf(c, CanvasOpKind::Ellipse);
     ASSERT_EQ(ellipses.size(), 2u);
     const int px = 57 + 3 * 31, py = 56 + 3 * 33;
@@ -39,22 +40,20 @@ TEST(StoneDrawingTest, StoneBoxAndMarkerAt1024x768) {
     EXPECT_EQ(ellipses[1].pen.colour, 255u);
     EXPECT_EQ(ellipses[1].brush.colour, 255u);
     EXPECT_TRUE(ellipses[1].brush.solid);
-    EXPECT_EQ(s.LastMove, go::kNoPoint) << "which stone carries the marker is the replay's to record";
 
     c.Clear();
-    DrawStone(s, c, 5, 6, false, false);
+    DrawStone(c, s.Layout, s.Look(), 5, 6, false, false);
     const auto white = OpsOf(c, CanvasOpKind::Ellipse);
     ASSERT_EQ(white.size(), 1u);
     EXPECT_EQ(white[0].brush.colour, s.Settings.Color[geWhiteStones]);
-    EXPECT_EQ(s.LastMove, go::kNoPoint);
 }
 
 TEST(StoneDrawingTest, TinyCellsKeepRadiusTwoAndATwoPixelMarker) {
-    AppState s;
+    Scene s;
     LayOut(s, 152, 112, 19);  // the preview window
     ASSERT_EQ(s.Layout.CellWidth, 4);
     RecordingCanvas c;
-    DrawStone(s, c, 1, 1, false, true);
+    DrawStone(c, s.Layout, s.Look(), 1, 1, false, true);
     const auto e = OpsOf(c, CanvasOpKind::Ellipse);
     ASSERT_EQ(e.size(), 2u);
     EXPECT_EQ(e[0].rect.x2 - e[0].rect.x1, 4);
@@ -64,29 +63,29 @@ TEST(StoneDrawingTest, TinyCellsKeepRadiusTwoAndATwoPixelMarker) {
 }
 
 TEST(StoneDrawingTest, EachColourFollowsItsOwnPictureFlag) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     s.Settings.UseBitmap[geBlackStones] = true;
-    s.Settings.Bitmaps[geBlackStones] = std::make_unique<RecordingBitmap>(64, 64, true);
+    s.Pictures[geBlackStones] = std::make_unique<RecordingBitmap>(64, 64, true);
     s.Settings.UseBitmap[geWhiteStones] = true;  // asked for, but no picture loaded
     RecordingCanvas c;
-    DrawStone(s, c, 10, 10, true, false);
-    DrawStone(s, c, 11, 10, false, false);
+    DrawStone(c, s.Layout, s.Look(), 10, 10, true, false);
+    DrawStone(c, s.Layout, s.Look(), 11, 10, false, false);
     const auto pictures = OpsOf(c, CanvasOpKind::StretchBitmap);
     ASSERT_EQ(pictures.size(), 1u);
     const int px = 57 + 9 * 31, py = 56 + 9 * 33;
     EXPECT_TRUE(SameRect(pictures[0].rect, {px - 15, py - 15, px + 15, py + 15}));
-    EXPECT_EQ(pictures[0].bitmap, s.Settings.Bitmaps[geBlackStones].get());
+    EXPECT_EQ(pictures[0].bitmap, s.Pictures[geBlackStones].get());
     const auto discs = OpsOf(c, CanvasOpKind::Ellipse);
     ASSERT_EQ(discs.size(), 1u);
     EXPECT_EQ(discs[0].brush.colour, s.Settings.Color[geWhiteStones]);
 }
 
 TEST(EmptyPointTest, InteriorPointOnColourBoard) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     RecordingCanvas c;
-    DrawEmptyPoint(s, c, 5, 5);
+    DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), 5, 5);
     const int px = 57 + 4 * 31, py = 56 + 4 * 33;
     // L1 = 57 + trunc(3.5 x 31 - 1) = 57 + 107; R1 = 57 + trunc(4.5 x 31 + 1) = 57 + 140.
     const Rect cell{57 + 107, 56 + 114, 57 + 140, 56 + 149};
@@ -104,12 +103,12 @@ TEST(EmptyPointTest, InteriorPointOnColourBoard) {
 }
 
 TEST(EmptyPointTest, EdgePointsGetNoStubBeyondTheEdge) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     const BoardLayout& l = s.Layout;
     auto linesAt = [&](int x, int y) {
         RecordingCanvas c;
-        DrawEmptyPoint(s, c, x, y);
+        DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), x, y);
         return OpsOf(c, CanvasOpKind::Line);
     };
     const int left = 57, top = 56, right = 57 + 18 * 31, bottom = 56 + 18 * 33;
@@ -117,7 +116,7 @@ TEST(EmptyPointTest, EdgePointsGetNoStubBeyondTheEdge) {
     auto first = linesAt(1, 7);
     // trunc(-0.5 x 31 - 1) = trunc(-16.5) = -16: the surface starts 16 pixels left of the line.
     RecordingCanvas c;
-    DrawEmptyPoint(s, c, 1, 7);
+    DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), 1, 7);
     EXPECT_EQ(OpsOf(c, CanvasOpKind::FillRect)[0].rect.x1, left - 16);
     EXPECT_EQ(first[0].rect.x1, left);            // horizontal starts at the point
     EXPECT_GT(first[0].rect.x2, left);
@@ -148,10 +147,10 @@ TEST(EmptyPointTest, EdgePointsGetNoStubBeyondTheEdge) {
 }
 
 TEST(EmptyPointTest, StarPointSquareIsRestored) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     RecordingCanvas c;
-    DrawEmptyPoint(s, c, 16, 10);
+    DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), 16, 10);
     const auto fills = OpsOf(c, CanvasOpKind::FillRect);
     ASSERT_EQ(fills.size(), 2u);
     const int px = 57 + 15 * 31, py = 56 + 9 * 33;
@@ -159,32 +158,32 @@ TEST(EmptyPointTest, StarPointSquareIsRestored) {
     EXPECT_EQ(fills[1].brush.colour, 0u);
     // The same square DrawBoard drew there.
     RecordingCanvas board;
-    DrawBoard(s, board);
+    DrawBoard(board, s.Layout, s.Lines(), s.Look());
     bool found = false;
     for (const CanvasOp& op : OpsOf(board, CanvasOpKind::FillRect)) found = found || SameRect(op.rect, fills[1].rect);
     EXPECT_TRUE(found);
 
     c.Clear();
-    DrawEmptyPoint(s, c, 16, 11);
+    DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), 16, 11);
     EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 1u);
 
-    AppState t;
+    Scene t;
     LayOut(t, 1024, 768, 13);
     c.Clear();
-    DrawEmptyPoint(t, c, 3, 3);  // handicap point of 13 x 13, no star point
+    DrawEmptyPoint(c, t.Layout, t.Lines(), t.Look(), 3, 3);  // handicap point of 13 x 13, no star point
     EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 1u);
     c.Clear();
-    DrawEmptyPoint(t, c, 10, 4);
+    DrawEmptyPoint(c, t.Layout, t.Lines(), t.Look(), 10, 4);
     EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 2u);
 }
 
 TEST(EmptyPointTest, BitmapBoardCopiesTheCornerMarginTwice) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     s.Settings.UseBitmap[geBoard] = true;
-    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(50, 50, false);
+    s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(50, 50, false);
     RecordingCanvas c;
-    DrawEmptyPoint(s, c, 5, 5);
+    DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), 5, 5);
     const auto copies = OpsOf(c, CanvasOpKind::CopySelf);
     ASSERT_EQ(copies.size(), 2u);
     const Rect strip{57 - 31, 56 - 33, 57, 56 - 16};
@@ -276,18 +275,18 @@ TEST(EmptyPointTest, TextureStripIsPureSurfaceForManyWindows) {
 }
 
 TEST(EmptyPointTest, NoMarginFallsBackToThePictureSqueezedIntoTheCell) {
-    AppState s;
+    Scene s;
     LayOut(s, 1024, 768, 19);
     s.Layout.BoardLeft = 3;
     s.Layout.BoardTop = 3;
     s.Settings.UseBitmap[geBoard] = true;
-    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(50, 50, false);
+    s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(50, 50, false);
     RecordingCanvas c;
-    DrawEmptyPoint(s, c, 2, 2);
+    DrawEmptyPoint(c, s.Layout, s.Lines(), s.Look(), 2, 2);
     EXPECT_EQ(c.Count(CanvasOpKind::CopySelf), 0u);
     const auto pics = OpsOf(c, CanvasOpKind::StretchBitmap);
     ASSERT_EQ(pics.size(), 1u);
-    EXPECT_EQ(pics[0].bitmap, s.Settings.Bitmaps[geBoard].get());
+    EXPECT_EQ(pics[0].bitmap, s.Pictures[geBoard].get());
     const int px = 3 + 31, py = 3 + 33;
     EXPECT_LT(pics[0].rect.x1, px);
     EXPECT_GT(pics[0].rect.x2, px);

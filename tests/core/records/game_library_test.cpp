@@ -1,4 +1,4 @@
-// The game source against real directories of the platform the tests run on (native files, or
+// The game library against real directories of the platform the tests run on (native files, or
 // Windows files under Wine): paths are built as the program builds them, "dir\name".
 #include <gtest/gtest.h>
 
@@ -15,10 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/trace_log.h"
+#include "native_file_system.h"
 #include "records/builtin_games.h"
+#include "records/game_file.h"
 #include "records/game_library.h"
 #include "records/reader_support.h"
-#include "native_file_system.h"
 
 namespace senvola {
 namespace {
@@ -57,54 +59,33 @@ private:
 // A small valid SGF game that names itself in its event.
 std::string Sgf(const std::string& event) { return "(;GM[1]SZ[9]EV[" + event + "];B[cc];W[gg])"; }
 
-struct TraceCounter {
-    std::vector<std::string> messages;
-    TraceCounter() {
-        SetTraceHook([this](std::string_view m) { messages.emplace_back(m); });
-    }
-    ~TraceCounter() { SetTraceHook(nullptr); }
-    int Count(const std::string& text) const {
-        int n = 0;
-        for (const auto& m : messages) n += m == text;
-        return n;
-    }
+// A library over `files`, its generator seeded so that every draw repeats, with the game read
+// into a record of its own.
+struct Library {
+    explicit Library(const FileSystem& files) : library(files, 20240601u, &log) {}
+    testing::TraceLog log;
+    GameLibrary library;
+    GameRecord game;
+    void Next() { library.Next(game); }
 };
 
-TEST(GameSource, ReaderIsChosenByTheExtensionOfTheFileName) {
-    EXPECT_TRUE(IsGoFileName("game.go"));
-    EXPECT_TRUE(IsGoFileName("C:\\Games\\GAME.GO"));
-    EXPECT_TRUE(IsGoFileName("/tmp/x.Go"));
-    EXPECT_TRUE(IsGoFileName("a.b.go"));
-    EXPECT_FALSE(IsGoFileName("game.sgf"));
-    EXPECT_FALSE(IsGoFileName("game.txt"));
-    EXPECT_FALSE(IsGoFileName("game"));
-    EXPECT_FALSE(IsGoFileName("go"));
-    EXPECT_FALSE(IsGoFileName("game.gob"));
-    EXPECT_FALSE(IsGoFileName("game.go.sgf"));
-    EXPECT_FALSE(IsGoFileName("C:\\old.go\\game"));  // the dot of a directory is no extension
-    EXPECT_FALSE(IsGoFileName("C:/old.go/game"));
-    EXPECT_FALSE(IsGoFileName(""));
-}
-
-TEST(GameSource, BuiltInSourceIgnoresAFileNamedInTheSetting) {
+TEST(GameLibrary, BuiltInKindIgnoresAFileNamedInTheSetting) {
     TempDir dir("type0");
     dir.Write("game.sgf", Sgf("from file"));
     NativeFileSystem files;
-    AppState s;
-    s.Settings.FileLoadType = 0;
-    s.Settings.DirFileString = dir.FileFor("game.sgf");
-    s.BuiltInIndex = 2;
-    s.CurrentFileName = "old";
+    Library l(files);
+    l.library.Select(GameSourceKind::BuiltIn, dir.FileFor("game.sgf"));
+    l.library.SetNextBuiltIn(3);
     for (int row : {3, 4, 5}) {
-        LoadNextGame(s, files);
-        EXPECT_EQ(s.BuiltInIndex, row);
-        EXPECT_TRUE(s.CurrentFileName.empty());
-        EXPECT_NE(s.CurrentGame.Event, "from file");
-        EXPECT_EQ(s.CurrentGame.BoardSize, 19);
+        l.Next();
+        EXPECT_EQ(l.library.LastBuiltIn(), row);
+        EXPECT_TRUE(l.library.FileName().empty());
+        EXPECT_NE(l.game.Event, "from file");
+        EXPECT_EQ(l.game.BoardSize, 19);
     }
 }
 
-TEST(GameSource, OneFileIsReadByTheReaderItsNameSelects) {
+TEST(GameLibrary, OneFileIsReadByTheReaderItsNameSelects) {
     TempDir dir("type1");
     // The same text read as .GO gives a 9-line board; read as SGF (no "[" at all) it is an
     // empty 19-line game. That tells which reader ran.
@@ -112,111 +93,105 @@ TEST(GameSource, OneFileIsReadByTheReaderItsNameSelects) {
     for (const std::string name : {"small.go", "CAPS.GO", "plain.sgf", "notes.txt", "noextension"}) {
         dir.Write(name, text);
         NativeFileSystem files;
-        AppState s;
-        s.Settings.FileLoadType = 1;
-        s.Settings.DirFileString = dir.FileFor(name);
-        LoadNextGame(s, files);
+        Library l(files);
+        l.library.Select(GameSourceKind::OneFile, dir.FileFor(name));
+        const int before = l.library.LastBuiltIn();
+        l.Next();
         const bool go = name == "small.go" || name == "CAPS.GO";
-        EXPECT_EQ(s.CurrentGame.BoardSize, go ? 9 : 19) << name;
-        EXPECT_EQ(s.CurrentFileName, dir.FileFor(name)) << name;
-        EXPECT_EQ(s.BuiltInIndex, 0) << name << " fell back to a built-in game";
-        EXPECT_EQ(MoveListLength(s.CurrentGame), 0);
+        EXPECT_EQ(l.game.BoardSize, go ? 9 : 19) << name;
+        EXPECT_EQ(l.library.FileName(), dir.FileFor(name)) << name;
+        EXPECT_EQ(l.library.LastBuiltIn(), before) << name << " fell back to a built-in game";
+        EXPECT_EQ(MoveListLength(l.game), 0);
     }
 }
 
-TEST(GameSource, OneFileThatIsMissingOrBrokenGivesTheNextBuiltInGameEveryTime) {
+TEST(GameLibrary, OneFileThatIsMissingOrBrokenGivesTheNextBuiltInGameEveryTime) {
     TempDir dir("type1bad");
     dir.Write("broken.sgf", "(;GM[1]SZ[9];B[cc];W[zz])");
     NativeFileSystem files;
     for (const std::string name : {"missing.sgf", "broken.sgf"}) {
-        AppState s;
-        s.Settings.FileLoadType = 1;
-        s.Settings.DirFileString = dir.FileFor(name);
-        s.BuiltInIndex = 5;
-        s.CurrentFileName = "before";
-        LoadNextGame(s, files);
-        EXPECT_EQ(s.BuiltInIndex, 6) << name;
-        EXPECT_TRUE(s.CurrentFileName.empty());
-        EXPECT_EQ(s.CurrentGame.BoardSize, 19) << "the half-read game is never committed";
-        EXPECT_NE(MoveListLength(s.CurrentGame), 2);
-        LoadNextGame(s, files);  // tried again, failing again
-        EXPECT_EQ(s.BuiltInIndex, 1) << name;
-        EXPECT_EQ(s.Settings.DirFileString, dir.FileFor(name)) << "the one-file setting is not changed";
+        Library l(files);
+        l.library.Select(GameSourceKind::OneFile, dir.FileFor(name));
+        l.library.SetNextBuiltIn(6);
+        l.Next();
+        EXPECT_EQ(l.library.LastBuiltIn(), 6) << name;
+        EXPECT_TRUE(l.library.FileName().empty());
+        EXPECT_EQ(l.game.BoardSize, 19) << "the half-read game is never committed";
+        EXPECT_NE(MoveListLength(l.game), 2);
+        l.Next();  // tried again, failing again
+        EXPECT_EQ(l.library.LastBuiltIn(), 1) << name;
     }
 }
 
-TEST(GameSource, DirectoryOffersEachFileOnceThenIndexesAgain) {
+TEST(GameLibrary, FolderOffersEachFileOnceThenListsAgain) {
     TempDir dir("type2");
     dir.Write("a.sgf", Sgf("a"));
     dir.Write("b.sgf", Sgf("b"));
     dir.Write("c.SGF", Sgf("c"));
     fs::create_directories(dir.Native() / "sub.sgf");  // a directory is never offered
     NativeFileSystem files;
-    TraceCounter trace;
-    AppState s;
-    s.Settings.FileLoadType = 2;
-    s.Settings.DirFileString = dir.Path();  // without the trailing separator
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, dir.Path());  // without the trailing separator
+    const int builtIn = l.library.LastBuiltIn();
     std::multiset<std::string> events;
     for (int i = 0; i < 3; ++i) {
-        LoadNextGame(s, files);
-        events.insert(s.CurrentGame.Event);
-        EXPECT_EQ(s.CurrentFileName, dir.FileFor(s.CurrentGame.Event == "c" ? "c.SGF" : s.CurrentGame.Event + ".sgf"));
-        EXPECT_EQ(trace.Count("Loading game " + s.CurrentFileName), 1);
+        l.Next();
+        events.insert(l.game.Event);
+        // One separator between folder and name, though the setting has none.
+        EXPECT_EQ(l.library.FileName(), dir.FileFor(l.game.Event == "c" ? "c.SGF" : l.game.Event + ".sgf"));
+        EXPECT_EQ(l.log.Count("Loading game " + l.library.FileName()), 1);
     }
     EXPECT_EQ(events, (std::multiset<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(s.BuiltInIndex, 0);
-    EXPECT_EQ(trace.Count("Indexing all files in directory."), 1);
-    EXPECT_EQ(s.Settings.DirFileString, dir.Path() + "\\") << "the separator stays in the setting";
+    EXPECT_EQ(l.library.LastBuiltIn(), builtIn);
+    EXPECT_EQ(l.log.Count("Indexing all files in directory."), 1);
 
-    // All drawn: the next request indexes again and sees a file added meanwhile.
+    // All drawn: the next request lists again and sees a file added meanwhile; the same
+    // location selected again (as at every new game) does not start the listing over.
     dir.Write("d.sgf", Sgf("d"));
     events.clear();
     for (int i = 0; i < 4; ++i) {
-        LoadNextGame(s, files);
-        events.insert(s.CurrentGame.Event);
+        l.library.Select(GameSourceKind::Folder, dir.Path());
+        l.Next();
+        events.insert(l.game.Event);
+        EXPECT_EQ(l.library.FileName().find("\\\\"), std::string::npos) << "the separator is added once only";
     }
     EXPECT_EQ(events, (std::multiset<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(trace.Count("Indexing all files in directory."), 2);
-    EXPECT_EQ(s.Settings.DirFileString, dir.Path() + "\\") << "appended once only";
+    EXPECT_EQ(l.log.Count("Indexing all files in directory."), 2);
 }
 
-TEST(GameSource, DirectoryFileThatFailsIsNotRetried) {
+TEST(GameLibrary, FolderFileThatFailsIsNotRetried) {
     TempDir dir("type2bad");
     dir.Write("good.sgf", Sgf("good"));
     dir.Write("bad.sgf", "(;GM[4])");
     NativeFileSystem files;
-    AppState s;
-    s.Settings.FileLoadType = 2;
-    s.Settings.DirFileString = dir.Path() + "\\";
-    s.BuiltInIndex = 1;
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, dir.Path() + "\\");
+    l.library.SetNextBuiltIn(2);
     int builtIn = 0, good = 0;
     for (int i = 0; i < 2; ++i) {
-        LoadNextGame(s, files);
-        if (s.CurrentFileName.empty()) ++builtIn;
-        if (s.CurrentFileName == dir.FileFor("good.sgf")) ++good;
+        l.Next();
+        if (l.library.FileName().empty()) ++builtIn;
+        if (l.library.FileName() == dir.FileFor("good.sgf")) ++good;  // a trailing separator is not doubled
     }
     EXPECT_EQ(builtIn, 1);
     EXPECT_EQ(good, 1);
-    EXPECT_EQ(s.BuiltInIndex, 2) << "the fallback advanced the built-in rotation";
-    EXPECT_EQ(s.Settings.DirFileString, dir.Path() + "\\") << "a trailing separator is not doubled";
+    EXPECT_EQ(l.library.LastBuiltIn(), 2) << "the fallback advanced the built-in rotation";
 }
 
-TEST(GameSource, EmptyOrMissingDirectoryGivesBuiltInGamesAndIndexesEachTime) {
+TEST(GameLibrary, EmptyOrMissingFolderGivesBuiltInGamesAndListsEachTime) {
     TempDir dir("type2empty");
     NativeFileSystem files;
-    for (const std::string path : {dir.Path(), dir.Path() + "\\no-such-directory"}) {
-        TraceCounter trace;
-        AppState s;
-        s.Settings.FileLoadType = 2;
-        s.Settings.DirFileString = path;
-        s.BuiltInIndex = 6;
+    for (const std::string& path : {dir.Path(), dir.Path() + "\\no-such-directory"}) {
+        Library l(files);
+        l.library.Select(GameSourceKind::Folder, path);
+        l.library.SetNextBuiltIn(1);
         for (int i = 1; i <= 3; ++i) {
-            LoadNextGame(s, files);
-            EXPECT_EQ(s.BuiltInIndex, i);
-            EXPECT_TRUE(s.CurrentFileName.empty());
+            l.Next();
+            EXPECT_EQ(l.library.LastBuiltIn(), i);
+            EXPECT_TRUE(l.library.FileName().empty());
         }
-        EXPECT_EQ(trace.Count("Indexing all files in directory."), 3) << path;
-        EXPECT_EQ(NextDirectoryFile(s, files), "");
+        EXPECT_EQ(l.log.Count("Indexing all files in directory."), 3) << path;
+        EXPECT_EQ(l.library.NextFolderFile(), "");
     }
 }
 
@@ -240,52 +215,48 @@ public:
     }
 };
 
-TEST(GameSource, AtMostTenThousandFilesAreListedAndAllAreDrawnBeforeIndexingAgain) {
+TEST(GameLibrary, AtMostTenThousandFilesAreListedAndAllAreDrawnBeforeListingAgain) {
     FakeFiles files;
     files.listed = 10003;  // an enumeration that ignores the limit must still be cut
-    AppState s;
-    s.Settings.DirFileString = "D:\\games";
-    TraceCounter trace;
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, "D:\\games");
     std::set<std::string> seen;
     for (int i = 0; i < 10000; ++i) {
-        const std::string p = NextDirectoryFile(s, files);
+        const std::string p = l.library.NextFolderFile();
         ASSERT_EQ(p.rfind("D:\\games\\f", 0), 0u) << p;
         seen.insert(p);
     }
     EXPECT_EQ(files.lastLimit, 10000u);
     EXPECT_EQ(files.lastDirectory, "D:\\games\\");
     EXPECT_EQ(seen.size(), 10000u);
-    EXPECT_EQ(trace.Count("Indexing all files in directory."), 1);
-    EXPECT_TRUE(s.DirectoryFiles.empty());
-    NextDirectoryFile(s, files);
-    EXPECT_EQ(trace.Count("Indexing all files in directory."), 2);
-    EXPECT_TRUE(std::is_sorted(s.DirectoryFiles.begin(), s.DirectoryFiles.end(),
-                               [](const std::string& a, const std::string& b) {
-                                   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                       [](char x, char y) { return std::toupper(x) < std::toupper(y); });
-                               }));
+    EXPECT_EQ(l.log.Count("Indexing all files in directory."), 1);
+    EXPECT_TRUE(l.library.FolderFilesLeft().empty());
+    l.library.NextFolderFile();
+    EXPECT_EQ(l.log.Count("Indexing all files in directory."), 2);
+    const std::vector<std::string>& left = l.library.FolderFilesLeft();
+    EXPECT_TRUE(std::is_sorted(left.begin(), left.end(), [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](char x, char y) { return std::toupper(x) < std::toupper(y); });
+    }));
     // A listed file that no longer exists falls back like a broken one.
-    s.Settings.FileLoadType = 2;
-    s.BuiltInIndex = 0;
-    LoadNextGame(s, files);
-    EXPECT_EQ(s.BuiltInIndex, 1);
-    EXPECT_TRUE(s.CurrentFileName.empty());
+    l.library.SetNextBuiltIn(1);
+    l.Next();
+    EXPECT_EQ(l.library.LastBuiltIn(), 1);
+    EXPECT_TRUE(l.library.FileName().empty());
 }
 
-TEST(GameSource, ABlankFolderSettingPlaysTheBuiltInGames) {
+TEST(GameLibrary, ABlankFolderSettingPlaysTheBuiltInGames) {
     for (const std::string blank : {"", "   ", " \t "}) {
         FakeFiles files;
         files.listed = 3;
-        AppState s;
-        s.Settings.FileLoadType = 2;
-        s.Settings.DirFileString = blank;
-        s.BuiltInIndex = 2;
-        EXPECT_EQ(NextDirectoryFile(s, files), "");
-        LoadNextGame(s, files);
-        EXPECT_EQ(s.BuiltInIndex, 3);
-        EXPECT_TRUE(s.CurrentFileName.empty());
+        Library l(files);
+        l.library.Select(GameSourceKind::Folder, blank);
+        l.library.SetNextBuiltIn(3);
+        EXPECT_EQ(l.library.NextFolderFile(), "");
+        l.Next();
+        EXPECT_EQ(l.library.LastBuiltIn(), 3);
+        EXPECT_TRUE(l.library.FileName().empty());
         EXPECT_EQ(files.listings, 0) << "the root of the drive was listed for \"" << blank << "\"";
-        EXPECT_EQ(s.Settings.DirFileString, blank);
     }
 }
 
@@ -312,26 +283,23 @@ TEST(GameFileLimit, FilesOverTheLimitAreRefusedBeforeTheyAreRead) {
         WriteSparse(dir.Native() / "big.go", go, size);
         for (const std::string name : {"big.sgf", "big.go"}) {
             GameRecord game;
-            uint8_t hasComments = 0;
-            EXPECT_EQ(ReadGameFile((dir.Native() / name).string(), game, hasComments), 255) << name << " " << size;
+            EXPECT_EQ(ReadGameFile((dir.Native() / name).string(), game), ReadError::Unreadable) << name << " " << size;
             EXPECT_EQ(MoveListLength(game), 0) << name << " " << size;
         }
     }
     WriteSparse(dir.Native() / "limit.sgf", sgf, kMaxGameFileBytes);
     GameRecord game;
-    uint8_t hasComments = 0;
-    EXPECT_EQ(ReadGameFile((dir.Native() / "limit.sgf").string(), game, hasComments), 0);
+    EXPECT_EQ(ReadGameFile((dir.Native() / "limit.sgf").string(), game), ReadError::None);
     EXPECT_EQ(MoveListLength(game), 2);
 
-    // The source falls back to a built-in game, as for any file that cannot be opened.
+    // The library falls back to a built-in game, as for any file that cannot be opened.
     NativeFileSystem files;
-    AppState s;
-    s.Settings.FileLoadType = 1;
-    s.Settings.DirFileString = dir.FileFor("big.go");
-    s.BuiltInIndex = 4;
-    LoadNextGame(s, files);
-    EXPECT_EQ(s.BuiltInIndex, 5);
-    EXPECT_TRUE(s.CurrentFileName.empty());
+    GameLibrary library(files, 1);
+    library.Select(GameSourceKind::OneFile, dir.FileFor("big.go"));
+    library.SetNextBuiltIn(5);
+    library.Next(game);
+    EXPECT_EQ(library.LastBuiltIn(), 5);
+    EXPECT_TRUE(library.FileName().empty());
 }
 
 // Input without end, like a pipe that never closes; counts the bytes taken from it.
@@ -371,24 +339,65 @@ TEST(GameFileLimit, InputOfUnknownLengthIsReadOnlyToTheLimit) {
     EXPECT_EQ(delivered, limit);
 }
 
-TEST(GameSource, AHugeGameThenASmallOneLeavesTheRecordsSmall) {
+TEST(GameLibrary, AHugeGameThenASmallOneLeavesTheRecordsSmall) {
     TempDir dir("memory");
     dir.Write("huge.sgf", "(;GM[1]SZ[19]CP[" + std::string(2u << 20, 'c') + "];B[aa]C[" +
                               std::string(20u << 20, 'w') + "];W[bb])");
     dir.Write("small.sgf", "(;GM[1]SZ[19]CP[(c)];B[aa]C[short];W[bb])");
     NativeFileSystem files;
-    AppState s;
-    s.Settings.FileLoadType = 1;
-    s.Settings.DirFileString = dir.FileFor("huge.sgf");
-    LoadNextGame(s, files);
-    ASSERT_EQ(s.CurrentGame.Comments[1].size(), 20u << 20);
-    s.Settings.DirFileString = dir.FileFor("small.sgf");
-    LoadNextGame(s, files);
-    ASSERT_EQ(s.CurrentGame.Comments[1], "short");
-    for (const GameRecord* g : {&s.LoadBuffer, &s.CurrentGame}) {
-        EXPECT_LE(g->Comments[1].capacity(), kKeptTextCapacity);
-        EXPECT_LE(g->Copyright.capacity(), kKeptTextCapacity);
+    Library l(files);
+    l.library.Select(GameSourceKind::OneFile, dir.FileFor("huge.sgf"));
+    l.Next();
+    ASSERT_EQ(l.game.Comments[1].size(), 20u << 20);
+    l.library.Select(GameSourceKind::OneFile, dir.FileFor("small.sgf"));
+    l.Next();
+    ASSERT_EQ(l.game.Comments[1], "short");
+    EXPECT_LE(l.game.Comments[1].capacity(), kKeptTextCapacity);
+    EXPECT_LE(l.game.Copyright.capacity(), kKeptTextCapacity);
+}
+
+// The kinds side by side, as the replay selects them at each new game: switching the kind keeps
+// the folder's draw, another folder starts a draw of its own.
+TEST(GameLibrary, EachKindAndLocationKeepsItsOwnTurn) {
+    FakeFiles files;
+    files.listed = 5;
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, "D:\\one");
+    l.library.NextFolderFile();
+    l.library.NextFolderFile();
+    ASSERT_EQ(l.library.FolderFilesLeft().size(), 3u);
+    l.library.Select(GameSourceKind::BuiltIn, "D:\\one");
+    l.library.SetNextBuiltIn(4);
+    l.Next();
+    EXPECT_EQ(l.library.LastBuiltIn(), 4);
+    EXPECT_EQ(l.library.FolderFilesLeft().size(), 3u) << "a built-in game draws no file";
+    l.library.Select(GameSourceKind::Folder, "D:\\one");
+    EXPECT_EQ(l.library.FolderFilesLeft().size(), 3u);
+    l.library.Select(GameSourceKind::Folder, "D:\\two");
+    EXPECT_EQ(l.library.NextFolderFile().rfind("D:\\two\\f", 0), 0u);
+    EXPECT_EQ(files.lastDirectory, "D:\\two\\");
+    EXPECT_EQ(files.listings, 2);
+}
+
+// The draws come from the library's own generator: one seed, one order; the first built-in
+// game is drawn from it too.
+TEST(GameLibrary, TheSameSeedDrawsTheSameFilesAndFirstBuiltInGame) {
+    FakeFiles files;
+    files.listed = 50;
+    std::vector<std::string> orders[2];
+    int firsts[2] = {0, 0};
+    for (int run = 0; run < 2; ++run) {
+        GameLibrary library(files, 7u);
+        firsts[run] = library.LastBuiltIn();
+        library.Select(GameSourceKind::Folder, "D:\\games");
+        for (int i = 0; i < 50; ++i) orders[run].push_back(library.NextFolderFile());
     }
+    EXPECT_EQ(orders[0], orders[1]);
+    EXPECT_NE(orders[0], (std::vector<std::string>(orders[0].rbegin(), orders[0].rend())));
+    EXPECT_EQ(firsts[0], firsts[1]);
+    std::set<int> seen;
+    for (std::uint32_t seed = 0; seed < 200; ++seed) seen.insert(GameLibrary(files, seed).LastBuiltIn());
+    EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5, 6}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The .GO reader: keywords, moves, setup lines, comment blocks and what ends a file.
 #include "records/go_reader.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +23,16 @@ using namespace reader_test;
 class GoReaderTest : public ReaderTest {
 protected:
     // Reads `text` as the bytes of a .GO file.
-    uint8_t Read(const std::string& text) {
+    int Read(const std::string& text) {
         trace.clear();
         std::istringstream in(text);
-        hasComments = 7;  // the reader must set it either way
-        return ReadGoStream(in, "test.go", game, hasComments);
+        game.HasComments = true;  // the reader must set it either way
+        return Code(ReadGoStream(in, "test.go", game, &log));
     }
 };
 
 TEST_F(GoReaderTest, ReadsAWholeGame) {
-    const uint8_t code = Read(
+    const int code = Read(
         "EVENT Club championship\n"
         "BOARDSIZE 19\n"
         "BLACK Alpha Beta\n"
@@ -63,12 +64,12 @@ TEST_F(GoReaderTest, ReadsAWholeGame) {
     EXPECT_EQ(game.Event, "");  // the event's own text is not kept
     EXPECT_EQ(game.BoardSize, 19);
     EXPECT_EQ(game.Handicap, 0);  // no setup stones
-    EXPECT_EQ(game.FirstColour, 1);
+    EXPECT_EQ(game.FirstToMove, go::Stone::Black);
     EXPECT_EQ(MoveListLength(game), 3);
     EXPECT_EQ(MoveAt(game, 1), std::make_pair(4, 16));
     EXPECT_EQ(MoveAt(game, 2), std::make_pair(16, 4));
     EXPECT_EQ(MoveAt(game, 3), kPass);
-    EXPECT_EQ(hasComments, 0);
+    EXPECT_FALSE(game.HasComments);
     EXPECT_TRUE(trace.empty());
 }
 
@@ -123,9 +124,9 @@ TEST_F(GoReaderTest, TurnsAndNumbering) {
     EXPECT_EQ(Read("EVENT\nB 1 D4\nB 2 Q16\n"), 4);
     EXPECT_EQ(MoveListLength(game), 1);
     EXPECT_EQ(Read("EVENT\nW 1 D4\nB 2 Q16\n"), 0);
-    EXPECT_EQ(game.FirstColour, 2);
+    EXPECT_EQ(game.FirstToMove, go::Stone::White);
     EXPECT_EQ(Read("EVENT\nW 1 PASS\n"), 0);
-    EXPECT_EQ(game.FirstColour, 2);
+    EXPECT_EQ(game.FirstToMove, go::Stone::White);
     EXPECT_EQ(MoveAt(game, 1), kPass);
     EXPECT_EQ(Read("EVENT\nB 1 D4\nW 3 Q16\n"), 4);
     EXPECT_EQ(Read("EVENT\nB 01 D4\n"), 4);
@@ -158,41 +159,41 @@ TEST_F(GoReaderTest, SizeGivenAfterTheStonesItGoverns) {
     EXPECT_EQ(Read("EVENT\nSETUP B Q16\nBOARDSIZE 9\n"), 3);
     EXPECT_EQ(Read("EVENT\nSETUP B Q16\nB 1 A1\nBOARDSIZE 9\n"), 3);
     EXPECT_EQ(Read("EVENT\nSETUP B C13\nB 1 PASS\nW 2 D12\nBOARDSIZE 9\n"), 0);
-    EXPECT_EQ(game.Setup, "ZCG");
+    EXPECT_EQ(SetupText(game), "ZCG");
 }
 
 TEST_F(GoReaderTest, SetupStones) {
     EXPECT_EQ(Read("EVENT\nSETUP B D4 Q16\n"), 0);
-    EXPECT_EQ(game.Setup, "ZDPZPD");
+    EXPECT_EQ(SetupText(game), "ZDPZPD");
     EXPECT_EQ(game.Handicap, 2);
     EXPECT_EQ(Read("EVENT\nSETUP B D4 W Q16\n"), 0);
-    EXPECT_EQ(game.Setup, "ZDPWPD");
+    EXPECT_EQ(SetupText(game), "ZDPWPD");
     EXPECT_EQ(game.Handicap, 0);
     EXPECT_EQ(Read("EVENT\nSETUP black D4\nSETUP White T1 J9 B C3\n"), 0);
-    EXPECT_EQ(game.Setup, "ZDPWSSWIKZCQ");
+    EXPECT_EQ(SetupText(game), "ZDPWSSWIKZCQ");
     EXPECT_EQ(Read("EVENT\nSETUP B D4 Q16 K10 Q4 D16\n"), 0);
     EXPECT_EQ(game.Handicap, 5);
 
     EXPECT_EQ(Read("EVENT\nSETUP X D4\n"), 3);
-    EXPECT_EQ(game.Setup, "");
+    EXPECT_EQ(SetupText(game), "");
     EXPECT_EQ(Read("EVENT\nSETUP\n"), 3);
     // Words after a faulty one are still read and stored; the load fails all the same.
     EXPECT_EQ(Read("EVENT\nSETUP B D444 U4 C3\nB 1 D4\n"), 3);
-    EXPECT_EQ(game.Setup, "ZTPZCQ");
+    EXPECT_EQ(SetupText(game), "ZTPZCQ");
     EXPECT_EQ(MoveListLength(game), 0);
     EXPECT_EQ(game.Handicap, 2);
     // A point of the right form off the board is stored with its row letter as computed.
     EXPECT_EQ(Read("EVENT\nSETUP B D44\n"), 3);
-    EXPECT_EQ(game.Setup, "ZD(");
+    EXPECT_EQ(SetupText(game), "ZD(");
     // Two spaces are one separator; a trailing space ends the list.
     EXPECT_EQ(Read("EVENT\nSETUP B  D4   Q16 \n"), 0);
-    EXPECT_EQ(game.Setup, "ZDPZPD");
+    EXPECT_EQ(SetupText(game), "ZDPZPD");
 }
 
 TEST_F(GoReaderTest, CommentBlocks) {
     EXPECT_EQ(Read("EVENT\nB 1 D4\nCOM First line\nsecond line\n  third, indented\nENDCOM\n"), 0);
     EXPECT_EQ(game.Comments[1], " First line\r\nsecond line\r\n  third, indented");
-    EXPECT_EQ(hasComments, 1);
+    EXPECT_TRUE(game.HasComments);
 
     // Before any move the comment goes to slot 0; a block without text starts with a break.
     EXPECT_EQ(Read("EVENT\nCOM\nhello\nENDCOM\n"), 0);
@@ -212,12 +213,12 @@ TEST_F(GoReaderTest, CommentBlocks) {
     EXPECT_EQ(game.Comments[0], "et");
     EXPECT_EQ(Read("EVENT\ncom only small letters\nENDCOM\n"), 0);
     EXPECT_EQ(game.Comments[0], "");
-    EXPECT_EQ(hasComments, 1);
+    EXPECT_TRUE(game.HasComments);
 
     // Statements inside a block are text; a block never closed runs to the end.
     EXPECT_EQ(Read("EVENT\nCOM x\nB 1 D4\nFOO\nendcom trailing\nW 1 D4\n"), 0);
     EXPECT_EQ(game.Comments[0], " x\r\nB 1 D4\r\nFOO");
-    EXPECT_EQ(game.FirstColour, 2);
+    EXPECT_EQ(game.FirstToMove, go::Stone::White);
 }
 
 TEST_F(GoReaderTest, ABlockEndingTheFileLeavesItsLastLineToTheTestsAfterIt) {
@@ -243,13 +244,13 @@ TEST_F(GoReaderTest, VariationsAreSkipped) {
 TEST_F(GoReaderTest, UserBlocksReplaceTheCommentWithoutCountingAsComments) {
     EXPECT_EQ(Read("EVENT\nB 1 D4\nUSER\nsome text\nENDUSER\n"), 0);
     EXPECT_EQ(game.Comments[1], "\r\nsome text\r\nENDUSER");
-    EXPECT_EQ(hasComments, 0);
+    EXPECT_FALSE(game.HasComments);
 
     // The gathering text still holds the last comment block, even from an earlier move.
     EXPECT_EQ(Read("EVENT\nB 1 D4\nCOM c1\nENDCOM\nW 2 Q16\nUSER\nu\nENDUSER\n"), 0);
     EXPECT_EQ(game.Comments[1], " c1");
     EXPECT_EQ(game.Comments[2], " c1\r\nu\r\nENDUSER");
-    EXPECT_EQ(hasComments, 1);
+    EXPECT_TRUE(game.HasComments);
 
     // ... and keeps growing over several user blocks.
     EXPECT_EQ(Read("EVENT\nUSER\na\nENDUSER\nB 1 D4\nUSER\nb\nENDUSER\n"), 0);
@@ -277,7 +278,7 @@ TEST_F(GoReaderTest, HeaderValues) {
 
 TEST_F(GoReaderTest, LineEnds) {
     for (const std::string eol : {"\n", "\r\n", "\r"}) {
-        SCOPED_TRACE(testing::PrintToString(eol));
+        SCOPED_TRACE(::testing::PrintToString(eol));
         std::string text = "EVENT" + eol + "COM a" + eol + "b" + eol + eol + "ENDCOM" + eol +
                            "B 1 D4" + eol + "W 2 Q16";  // no line end after the last line
         EXPECT_EQ(Read(text), 0);
@@ -322,17 +323,17 @@ TEST_F(GoReaderTest, FilesAndThingsThatAreNotFiles) {
         std::ofstream out(path, std::ios::binary);
         out << "EVENT\r\nBOARDSIZE 13\r\nB 1 G10\r\n";
     }
-    EXPECT_EQ(ReadGoFile(path.string(), game, hasComments), 0);
+    EXPECT_EQ(Code(ReadGoFile(path.string(), game, &log)), 0);
     EXPECT_EQ(game.BoardSize, 13);
     EXPECT_EQ(MoveAt(game, 1), std::make_pair(7, 10));
 
     trace.clear();
     const std::string missing = (Dir() / "missing.go").string();
-    EXPECT_EQ(ReadGoFile(missing, game, hasComments), 255);
+    EXPECT_EQ(Code(ReadGoFile(missing, game, &log)), 255);
     EXPECT_EQ(game.BoardSize, 19);
     EXPECT_EQ(game.Handicap, 0);
     EXPECT_EQ(trace, std::vector<std::string>{"Error loading .GO file 255: " + missing});
-    EXPECT_EQ(ReadGoFile(Dir().string(), game, hasComments), 255);
+    EXPECT_EQ(Code(ReadGoFile(Dir().string(), game, &log)), 255);
 }
 
 TEST_F(GoReaderTest, BadInputGetsACode) {
@@ -346,7 +347,7 @@ TEST_F(GoReaderTest, BadInputGetsACode) {
         std::string junk = round % 2 ? "EVENT\n" : "";
         const std::size_t n = 1 + rng() % 2000;
         for (std::size_t i = 0; i < n; ++i) junk.push_back(static_cast<char>(rng() % 256));
-        const uint8_t code = Read(junk);
+        const int code = Read(junk);
         EXPECT_TRUE(code == 0 || code == 2 || code == 3 || code == 4 || code == 8) << int(code);
     }
 

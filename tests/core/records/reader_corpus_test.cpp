@@ -34,7 +34,7 @@ int& StreamedCount() {
 
 struct CorpusResult {
     std::string relative;
-    uint8_t code = 0;
+    int code = 0;  // the number the read error is reported by
     int moves = 0;
     int32_t boardSize = 0;
 };
@@ -50,21 +50,18 @@ const std::vector<CorpusResult>& CorpusResults() {
         }
         std::sort(files.begin(), files.end());
         GameRecord game;
-        uint8_t hasComments = 0;
         for (const fs::path& p : files) {
             CorpusResult r;
             r.relative = fs::relative(p, root).generic_string();
             const bool go = HasGoExtension(p);
             const std::string narrow = p.string();
             if (fs::path(narrow) == p) {
-                r.code = go ? ReadGoFile(narrow, game, hasComments)
-                            : ReadSgfFile(narrow, game, hasComments);
+                r.code = static_cast<int>(go ? ReadGoFile(narrow, game) : ReadSgfFile(narrow, game));
             } else {
                 // Paths are ANSI text; on Windows a name outside the code page (Chinese
                 // player names, say) has no such spelling, so read its bytes as a stream.
                 std::ifstream in(p, std::ios::binary);
-                r.code = go ? ReadGoStream(in, narrow, game, hasComments)
-                            : ReadSgfStream(in, narrow, game, hasComments);
+                r.code = static_cast<int>(go ? ReadGoStream(in, narrow, game) : ReadSgfStream(in, narrow, game));
                 ++StreamedCount();
             }
             r.moves = MoveListLength(game);

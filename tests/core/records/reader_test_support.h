@@ -1,5 +1,5 @@
-// What the reader tests share: the diagnostics seen, a scratch directory removed afterwards,
-// and the record read into.
+// What the reader tests share: the reports seen, a scratch directory removed afterwards, and the
+// record read into.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/platform/trace_log.h"
+#include "records/game_file.h"
 #include "records/game_record.h"
 
 namespace senvola::reader_test {
@@ -19,11 +21,7 @@ namespace fs = std::filesystem;
 
 class ReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetTraceHook([this](std::string_view text) { trace.emplace_back(text); });
-    }
     void TearDown() override {
-        SetTraceHook(nullptr);
         if (!dir.empty()) {
             std::error_code ec;
             fs::remove_all(dir, ec);
@@ -49,12 +47,26 @@ protected:
     }
 
     GameRecord game;
-    uint8_t hasComments = 0;
-    std::vector<std::string> trace;
+    testing::TraceLog log;  // handed to every read
+    std::vector<std::string>& trace = log.messages;
     fs::path dir;
 };
 
+// The number a read error has always been reported by.
+inline int Code(ReadError error) { return static_cast<int>(error); }
+
 inline std::pair<int, int> MoveAt(const GameRecord& g, int n) { return {g.MoveX[n], g.MoveY[n]}; }
+
+// The setup stones as three letters each: "Z" black or "W" white, then column and row ("A" = 1).
+inline std::string SetupText(const GameRecord& g) {
+    std::string text;
+    for (const SetupStone& s : g.Setup) {
+        text += s.colour == go::Stone::White ? 'W' : 'Z';
+        text += static_cast<char>(64 + s.x);
+        text += static_cast<char>(64 + s.y);
+    }
+    return text;
+}
 inline const std::pair<int, int> kPass{255, 255};
 
 }  // namespace senvola::reader_test

@@ -1,3 +1,4 @@
+// The SGF reader: properties, moves and setup stones, comments, and the faults it refuses.
 #include "records/sgf_reader.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +23,16 @@ using namespace reader_test;
 class SgfReaderTest : public ReaderTest {
 protected:
     // Reads `text` as the bytes of an SGF file.
-    uint8_t Read(const std::string& text) {
+    int Read(const std::string& text) {
         trace.clear();
         std::istringstream in(text);
-        hasComments = 7;  // the reader must set it either way
-        return ReadSgfStream(in, "test.sgf", game, hasComments);
+        game.HasComments = true;  // the reader must set it either way
+        return Code(ReadSgfStream(in, "test.sgf", game, &log));
     }
 };
 
 TEST_F(SgfReaderTest, ReadsHeaderTextsAndMoves) {
-    const uint8_t code = Read(
+    const int code = Read(
         "(;GM[1]FF[4]SZ[19]PB[Black Player]BR[3d]PW[White Player]WR[5d]CP[(c) someone]"
         "DT[2001-02-03]EV[Cup]GN[Final]KM[6.5]PC[Tokyo]RE[B+R]TM[1h]US[rec]RO[2]"
         ";B[pd];W[dp];B[qq])");
@@ -52,12 +53,12 @@ TEST_F(SgfReaderTest, ReadsHeaderTextsAndMoves) {
     EXPECT_EQ(game.Round, "");
     EXPECT_EQ(game.BoardSize, 19);
     EXPECT_EQ(game.Handicap, 1);
-    EXPECT_EQ(game.FirstColour, 1);
+    EXPECT_EQ(game.FirstToMove, go::Stone::Black);
     EXPECT_EQ(MoveListLength(game), 3);
     EXPECT_EQ(MoveAt(game, 1), std::make_pair(16, 4));
     EXPECT_EQ(MoveAt(game, 2), std::make_pair(4, 16));
     EXPECT_EQ(MoveAt(game, 3), std::make_pair(17, 17));
-    EXPECT_EQ(hasComments, 0);
+    EXPECT_FALSE(game.HasComments);
     EXPECT_TRUE(trace.empty());
 }
 
@@ -78,7 +79,7 @@ TEST_F(SgfReaderTest, MissingTurnsBecomePasses) {
     EXPECT_EQ(MoveAt(game, 3), std::make_pair(4, 4));
 
     EXPECT_EQ(Read("(;W[dd];W[pp])"), 0);
-    EXPECT_EQ(game.FirstColour, 2);
+    EXPECT_EQ(game.FirstToMove, go::Stone::White);
     EXPECT_EQ(MoveListLength(game), 3);
     EXPECT_EQ(MoveAt(game, 1), std::make_pair(4, 4));
     EXPECT_EQ(MoveAt(game, 2), kPass);
@@ -92,7 +93,7 @@ TEST_F(SgfReaderTest, EmptyMoveValueIsAPassLikeTT) {
 
     // A first move that passes still gives the colour of move 1.
     EXPECT_EQ(Read("(;W[];B[dd])"), 0);
-    EXPECT_EQ(game.FirstColour, 2);
+    EXPECT_EQ(game.FirstToMove, go::Stone::White);
     EXPECT_EQ(MoveAt(game, 1), kPass);
 
     // Two empty black values: the implied white pass still comes between them.
@@ -129,11 +130,11 @@ TEST_F(SgfReaderTest, MoveValuesMustBeTwoSmallLettersOnTheBoard) {
 TEST_F(SgfReaderTest, SetupStonesInCapitalsAndHandicap) {
     EXPECT_EQ(Read("(;HA[2]AB[dd][pp];W[qd])"), 0);
     EXPECT_EQ(game.Handicap, 2);
-    EXPECT_EQ(game.Setup, "ZDDZPP");
-    EXPECT_EQ(game.FirstColour, 2);
+    EXPECT_EQ(SetupText(game), "ZDDZPP");
+    EXPECT_EQ(game.FirstToMove, go::Stone::White);
 
     EXPECT_EQ(Read("(;AB[PD]AW[dq])"), 0);
-    EXPECT_EQ(game.Setup, "ZPDWDQ");
+    EXPECT_EQ(SetupText(game), "ZPDWDQ");
     EXPECT_EQ(game.Handicap, 1);
 
     EXPECT_EQ(Read("(;HA[2]AB[dd];W[qd])"), 5);
@@ -157,7 +158,7 @@ TEST_F(SgfReaderTest, SetupStonesInCapitalsAndHandicap) {
 
     EXPECT_EQ(Read("(;HA[10]AB[aa][bb][cc][dd][ee][ff][gg][hh][ii][jj])"), 0);
     EXPECT_EQ(game.Handicap, 10);
-    EXPECT_EQ(game.Setup.size(), 30u);
+    EXPECT_EQ(game.Setup.size(), 10u);
 }
 
 TEST_F(SgfReaderTest, HandicapDigitsBeyondThirtyTwoBitsFailWithCode3) {
@@ -171,14 +172,14 @@ TEST_F(SgfReaderTest, HandicapDigitsBeyondThirtyTwoBitsFailWithCode3) {
 
 TEST_F(SgfReaderTest, SetupStoneFaults) {
     EXPECT_EQ(Read("(;B[pd]AB[dd])"), 3);
-    EXPECT_EQ(game.Setup, "");
+    EXPECT_EQ(SetupText(game), "");
     EXPECT_EQ(Read("(;AB[ddd])"), 3);
     EXPECT_EQ(Read("(;AB[])"), 3);
     // Off the board: stored, and the load fails.
     EXPECT_EQ(Read("(;SZ[9]AB[aj])"), 3);
-    EXPECT_EQ(game.Setup, "ZAJ");
+    EXPECT_EQ(SetupText(game), "ZAJ");
     EXPECT_EQ(Read("(;SZ[15]AB[aa])"), 7);
-    EXPECT_EQ(game.Setup, "");
+    EXPECT_EQ(SetupText(game), "");
 }
 
 TEST_F(SgfReaderTest, BoardSizeIsAWholeNumberAsWritten) {
@@ -239,7 +240,7 @@ TEST_F(SgfReaderTest, Comments) {
     EXPECT_EQ(game.Comments[0], "intro");
     EXPECT_EQ(game.Comments[1], "before two");  // the comment of the node before move 2
     EXPECT_EQ(game.Comments[2], "");
-    EXPECT_EQ(hasComments, 1);
+    EXPECT_TRUE(game.HasComments);
 
     EXPECT_EQ(Read("(;B[aa]C[one]C[two])"), 0);
     EXPECT_EQ(game.Comments[1], "two");
@@ -255,9 +256,9 @@ TEST_F(SgfReaderTest, Comments) {
 
     // An empty comment still counts as a comment.
     EXPECT_EQ(Read("(;C[])"), 0);
-    EXPECT_EQ(hasComments, 1);
+    EXPECT_TRUE(game.HasComments);
     EXPECT_EQ(Read("(;B[aa])"), 0);
-    EXPECT_EQ(hasComments, 0);
+    EXPECT_FALSE(game.HasComments);
 }
 
 TEST_F(SgfReaderTest, ValueAndNameScanning) {
@@ -269,17 +270,17 @@ TEST_F(SgfReaderTest, ValueAndNameScanning) {
 
     // Small letters between capitals of a name are dropped, as old files write them.
     EXPECT_EQ(Read("(;AddBlack[aa]PlayerBlack[Someone]Size[9];Black[bb])"), 0);
-    EXPECT_EQ(game.Setup, "ZAA");
+    EXPECT_EQ(SetupText(game), "ZAA");
     EXPECT_EQ(game.BlackName, "Someone");
     EXPECT_EQ(game.BoardSize, 19);  // "Size" is the property "S"
     EXPECT_EQ(MoveAt(game, 1), std::make_pair(2, 2));
     EXPECT_EQ(Read("(;AddBlack[aa]BlackRank[1k];B[bb])"), 0);
-    EXPECT_EQ(game.Setup, "ZAA");
+    EXPECT_EQ(SetupText(game), "ZAA");
     EXPECT_EQ(game.BlackRank, "1k");
 
     // Several values belong to the same property; escapes take the next byte whatever it is.
     EXPECT_EQ(Read("(;AW[aa][bb]\n[cc])"), 0);
-    EXPECT_EQ(game.Setup, "WAAWBBWCC");
+    EXPECT_EQ(SetupText(game), "WAAWBBWCC");
     EXPECT_EQ(Read("(;PB[a\\]b\\[c[d])"), 0);
     EXPECT_EQ(game.BlackName, "a]b[cd");  // an unescaped "[" inside a value is dropped
     // A "]" between values completes an empty value of the last property.
@@ -329,17 +330,17 @@ TEST_F(SgfReaderTest, FailureIsReportedOnceWithCodeAndPath) {
 
 TEST_F(SgfReaderTest, FilesAndThingsThatAreNotFiles) {
     const std::string path = WriteFile("game.sgf", "(;SZ[9]PB[x]\r;B[cc]\r;W[gg]C[a\r\nb])");
-    EXPECT_EQ(ReadSgfFile(path, game, hasComments), 0);
+    EXPECT_EQ(Code(ReadSgfFile(path, game, &log)), 0);
     EXPECT_EQ(game.BoardSize, 9);
     EXPECT_EQ(MoveListLength(game), 2);
     EXPECT_EQ(game.Comments[2], "a\r\nb");  // binary reading keeps CR LF as written
 
     trace.clear();
     const std::string missing = (Dir() / "missing.sgf").string();
-    EXPECT_EQ(ReadSgfFile(missing, game, hasComments), 255);
+    EXPECT_EQ(Code(ReadSgfFile(missing, game, &log)), 255);
     EXPECT_EQ(game.BoardSize, 19);
     EXPECT_EQ(trace, std::vector<std::string>{"Error loading .SGF file 255: " + missing});
-    EXPECT_EQ(ReadSgfFile(Dir().string(), game, hasComments), 255);
+    EXPECT_EQ(Code(ReadSgfFile(Dir().string(), game, &log)), 255);
 
     // Paths are ANSI text: a name with a byte above 127 ("\xe9" is an e with an accent in
     // the Western code page) opens like any other.
@@ -348,7 +349,7 @@ TEST_F(SgfReaderTest, FilesAndThingsThatAreNotFiles) {
         std::ofstream out(accented, std::ios::binary);
         out << "(;B[aa])";
     }
-    EXPECT_EQ(ReadSgfFile(accented, game, hasComments), 0);
+    EXPECT_EQ(Code(ReadSgfFile(accented, game, &log)), 0);
     EXPECT_EQ(MoveListLength(game), 1);
 }
 
@@ -373,7 +374,7 @@ TEST_F(SgfReaderTest, BadInputGetsACode) {
     for (int round = 0; round < 200; ++round) {
         std::string junk(1 + rng() % 2000, '\0');
         for (char& c : junk) c = static_cast<char>(rng() % 256);
-        const uint8_t code = Read(junk);
+        const int code = Read(junk);
         EXPECT_TRUE(code == 0 || (code >= 2 && code <= 7)) << int(code);
     }
 }

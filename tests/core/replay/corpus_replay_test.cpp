@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "records/game_library.h"
+#include "records/game_file.h"
 #include "records/go_reader.h"
 #include "records/sgf_reader.h"
 #include "replay/game_replay.h"
@@ -33,33 +33,32 @@ TEST(CorpusReplay, EveryLoadedGameReplaysToItsEnd) {
     std::sort(files.begin(), files.end());
     ASSERT_GT(files.size(), 100u);
 
-    auto s = std::make_unique<AppState>();
+    auto game = std::make_unique<GameRecord>();
     int loaded = 0, failed = 0, unnamed = 0, moves = 0;
     std::vector<std::string> illegal;
     for (const fs::path& f : files) {
         const std::u8string u8 = f.u8string();
         const std::string path(u8.begin(), u8.end());
-        uint8_t code = 255;
+        ReadError error = ReadError::Unreadable;
         try {
-            code = ReadGameFile(f.string(), s->LoadBuffer, s->HasComments);
+            error = ReadGameFile(f.string(), *game);
         } catch (const std::exception&) {
         }
-        if (code == 255) {
+        if (error == ReadError::Unreadable) {
             // It was listed, so it exists: its name has characters the ANSI code page cannot
             // spell (Windows build). Its content still counts: read it through a stream.
             ++unnamed;
             std::ifstream in(f, std::ios::binary);
-            code = IsGoFileName(path) ? ReadGoStream(in, path, s->LoadBuffer, s->HasComments)
-                                      : ReadSgfStream(in, path, s->LoadBuffer, s->HasComments);
+            error = IsGoFileName(path) ? ReadGoStream(in, path, *game) : ReadSgfStream(in, path, *game);
         }
-        if (code != 0) {
+        if (error != ReadError::None) {
             ++failed;
             continue;
         }
         ++loaded;
-        CommitGame(s->LoadBuffer, s->CurrentGame);
         NullMoveDisplay none;
-        const ReplayOutcome r = ReplayCurrentGame(*s, none);
+        Position position;
+        const ReplayOutcome r = ReplayGame(*game, position, none);
         moves += r.Played;
         if (r.IllegalMove != 0) {
             illegal.push_back(path + ": move " + std::to_string(r.IllegalMove) + " (" + std::to_string(r.IllegalX) +
