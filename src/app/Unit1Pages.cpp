@@ -561,7 +561,8 @@ struct TForm1Pages::Impl : vek::TControlSink {
         SetText(idrad_ChooseRandom, tr("ChooseRandomFromDirectory"));
         const int sourceRadios[3] = {idrad_InternalProGames, idrad_SelectOneFile, idrad_ChooseRandom};
         for (int i = 0; i < 3; ++i)
-            SendMessageA(C(sourceRadios[i]), BM_SETCHECK, static_cast<int>(s.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageA(C(sourceRadios[i]), BM_SETCHECK,
+                         static_cast<int>(s.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
 
         SetWindowTextA(C(idspin_pause), std::to_string(s.PauseBetweenGames).c_str());
         SetText(idlbl_PauseBetweenGames, tr("PauseBetweenGames"));

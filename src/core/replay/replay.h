@@ -42,13 +42,11 @@ public:
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
-    // One step on a window of the given outer size. When a new game is due: loads it, draws the
-    // board, the panel and its setup stones. Otherwise the next entry of the move list: a stone
-    // (one that the rules refuse makes a new game due) or a pass, which draws nothing. After the
-    // last entry, a tick that draws nothing counts the pause down by the delay it asked for last;
-    // once less than a millisecond is left, a new game is due. Returns the delay until the next
-    // tick: the move interval of the settings' speed, during the pause too, so that the pause
-    // always ends on the same tick.
+    // One step on a window of the given outer size: a due new game drawn whole with its setup
+    // stones, else the next move-list entry (a refused stone makes a new game due), else a tick
+    // of the pause, which draws nothing and counts down by the delay asked for last; below 1 ms
+    // left a new game is due. Returns the delay until the next tick: the move interval of the
+    // settings' speed, during the pause too, so that a pause lasts whole intervals as it always has.
     std::chrono::milliseconds Tick(Canvas& canvas, int windowWidth, int windowHeight);
 
     // Makes the next tick start a new game.
