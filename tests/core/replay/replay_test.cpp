@@ -40,7 +40,7 @@ BoardLayout Layout1024BoardOnly13() {
 
 // Replays one game file, chosen as the single-file source, on a recording canvas, at 500 ms a
 // move and without a pause between games.
-class DriverTest : public ::testing::Test {
+class ReplayTick : public ::testing::Test {
 protected:
     ReplaySettings settings;
     BoardPictures pictures;
@@ -56,7 +56,7 @@ protected:
 
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("senvola_driver_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("senvola_replay_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir);
         settings.FileLoadType = GameSourceKind::OneFile;
         settings.PauseBetweenGames = 0;
@@ -84,13 +84,13 @@ protected:
     const GameRecord& Game() const { return replay->Game(); }
 };
 
-TEST_F(DriverTest, InitRequestsANewGameAndPicksABuiltInGame) {
+TEST_F(ReplayTick, InitRequestsANewGameAndPicksABuiltInGame) {
     EXPECT_TRUE(replay->NewGameDue());
     EXPECT_GE(replay->Library().LastBuiltIn(), 1);
     EXPECT_LE(replay->Library().LastBuiltIn(), 6);
 }
 
-TEST_F(DriverTest, NewGameTickDrawsEverythingAndPlaysNothing) {
+TEST_F(ReplayTick, NewGameTickDrawsEverythingAndPlaysNothing) {
     UseGame("(;GM[1]SZ[19]PW[White]PB[Black]" + Move(true, 4, 4) + "C[the record's own comment]" +
             Move(false, 16, 16) + ")");
     Tick();
@@ -113,7 +113,7 @@ TEST_F(DriverTest, NewGameTickDrawsEverythingAndPlaysNothing) {
     EXPECT_EQ(Game().Comments[1], "the record's own comment");
 }
 
-TEST_F(DriverTest, PauseZeroCountsOneTickThenStartsTheNextGame) {
+TEST_F(ReplayTick, PauseZeroCountsOneTickThenStartsTheNextGame) {
     UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + Move(true, 16, 4) + ")");
     Tick();
     for (int i = 0; i < 3; ++i) {
@@ -131,7 +131,7 @@ TEST_F(DriverTest, PauseZeroCountsOneTickThenStartsTheNextGame) {
     EXPECT_EQ(Board().At({16, 4}), go::Stone::Empty);
 }
 
-TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
+TEST_F(ReplayTick, BoardOnlyDrawsNoTextOrPanel) {
     UseGame("(;SZ[13]C[intro]" + Move(true, 4, 4) + "C[first]" + Move(false, 10, 10) + "C[second])");
     settings.ShowBoardOnly = true;
     settings.ShowComments = true;
@@ -145,7 +145,7 @@ TEST_F(DriverTest, BoardOnlyDrawsNoTextOrPanel) {
     EXPECT_EQ(replay->Layout().CellWidth, Layout1024BoardOnly13().CellWidth);
 }
 
-TEST_F(DriverTest, FivePausingSecondsAtOneSecondTakeFiveCountingTicks) {
+TEST_F(ReplayTick, FivePausingSecondsAtOneSecondTakeFiveCountingTicks) {
     UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + ")");
     settings.PauseBetweenGames = 5;
     settings.Speed = 7;  // one second a move
@@ -170,7 +170,7 @@ TEST_F(DriverTest, FivePausingSecondsAtOneSecondTakeFiveCountingTicks) {
     EXPECT_EQ(TicksUntilNewGameRequested(), 3);
 }
 
-TEST_F(DriverTest, GameWithoutMovesCountsAtOnce) {
+TEST_F(ReplayTick, GameWithoutMovesCountsAtOnce) {
     UseGame("(;GM[1]SZ[9]PB[Nobody])");
     Tick();
     EXPECT_FALSE(replay->NewGameDue());
@@ -178,7 +178,7 @@ TEST_F(DriverTest, GameWithoutMovesCountsAtOnce) {
     EXPECT_EQ(TicksUntilNewGameRequested(), 1);
 }
 
-TEST_F(DriverTest, ExactlyEightHundredEntriesThenGameOver) {
+TEST_F(ReplayTick, ExactlyEightHundredEntriesThenGameOver) {
     std::string sgf = "(;SZ[19]";
     int entries = 0;
     // Twenty stones apart from each other, then passes up to slot 800.
@@ -200,7 +200,7 @@ TEST_F(DriverTest, ExactlyEightHundredEntriesThenGameOver) {
     EXPECT_TRUE(replay->NewGameDue());
 }
 
-TEST_F(DriverTest, IllegalMoveStartsTheNextGameWithoutPause) {
+TEST_F(ReplayTick, IllegalMoveStartsTheNextGameWithoutPause) {
     UseGame("(;SZ[19]" + Move(true, 3, 3) + Move(false, 3, 3) + Move(true, 5, 5) + ")");
     settings.PauseBetweenGames = 300;
     Tick();
@@ -217,7 +217,7 @@ TEST_F(DriverTest, IllegalMoveStartsTheNextGameWithoutPause) {
     EXPECT_EQ(Board().At({3, 3}), go::Stone::Empty);
 }
 
-TEST_F(DriverTest, GameBegunByWhiteIsPlayedInItsColours) {
+TEST_F(ReplayTick, GameBegunByWhiteIsPlayedInItsColours) {
     UseGame("(;SZ[19]" + Move(false, 4, 4) + Move(true, 16, 16) + ")");
     Tick();
     Tick();
@@ -226,7 +226,7 @@ TEST_F(DriverTest, GameBegunByWhiteIsPlayedInItsColours) {
     EXPECT_EQ(Board().At({16, 16}), go::Stone::Black);
 }
 
-TEST_F(DriverTest, PassDrawsNothing) {
+TEST_F(ReplayTick, PassDrawsNothing) {
     UseGame("(;SZ[19]" + Move(true, 4, 4) + ";W[tt]" + Move(true, 5, 5) + ")");
     Tick();
     Tick();
@@ -237,7 +237,7 @@ TEST_F(DriverTest, PassDrawsNothing) {
     EXPECT_EQ(Board().ToMove(), go::Stone::Black);
 }
 
-TEST_F(DriverTest, HandicapStonesAreDrawnOnTheNewGameTick) {
+TEST_F(ReplayTick, HandicapStonesAreDrawnOnTheNewGameTick) {
     UseGame("(;SZ[19]HA[2]AB[pd][dp]" + Move(false, 10, 10) + ")");
     Tick();
     EXPECT_FALSE(replay->NewGameDue());
@@ -270,7 +270,7 @@ std::size_t PaintingCallsInside(const RecordingCanvas& c, const std::vector<Rect
     return n;
 }
 
-TEST_F(DriverTest, MoveTickDrawsOneCellAndTheCounterLine) {
+TEST_F(ReplayTick, MoveTickDrawsOneCellAndTheCounterLine) {
     // Black takes the white corner stone with its third move.
     UseGame("(;SZ[19]" + Move(true, 2, 1) + Move(false, 1, 1) + Move(true, 1, 2) + Move(false, 10, 10) + ")");
     width = 1920;
@@ -314,7 +314,7 @@ TEST_F(DriverTest, MoveTickDrawsOneCellAndTheCounterLine) {
     EXPECT_FALSE(OpsOf(c, CanvasOpKind::DrawString).empty());
 }
 
-TEST_F(DriverTest, DegenerateWindowsAreReplayedWithoutFault) {
+TEST_F(ReplayTick, DegenerateWindowsAreReplayedWithoutFault) {
     settings.FileLoadType = GameSourceKind::BuiltIn;  // the built-in games
     for (auto [w, h] : {std::pair{1, 1}, std::pair{0, 0}, std::pair{10000, 10000}, std::pair{152, 112}}) {
         for (bool boardOnly : {false, true}) {
@@ -333,7 +333,7 @@ TEST_F(DriverTest, DegenerateWindowsAreReplayedWithoutFault) {
 
 // Every tick asks for the move interval of the current speed: the new-game tick, a stone, a
 // pass and each tick of the pause alike.
-TEST_F(DriverTest, EveryTickAsksForTheMoveIntervalOfTheSpeed) {
+TEST_F(ReplayTick, EveryTickAsksForTheMoveIntervalOfTheSpeed) {
     UseGame("(;SZ[19]" + Move(true, 4, 4) + ";W[tt]" + Move(true, 5, 5) + ")");
     settings.PauseBetweenGames = 2;
     for (const int speed : {0, 5, 17, 200}) {
@@ -353,7 +353,7 @@ TEST_F(DriverTest, EveryTickAsksForTheMoveIntervalOfTheSpeed) {
 // The pause is counted down by the delays the replay itself asked for: with a pause of 5 s at
 // 2 s a move the host waits three delays after the last move before the counting is done, and a
 // fourth until the tick that draws the next game, as the screen has always shown it.
-TEST_F(DriverTest, ThePauseIsCountedInTheDelaysTheReplayAskedFor) {
+TEST_F(ReplayTick, ThePauseIsCountedInTheDelaysTheReplayAskedFor) {
     UseGame("(;SZ[19]" + Move(true, 4, 4) + ")");
     settings.PauseBetweenGames = 5;
     settings.Speed = 8;  // two seconds a move
@@ -379,7 +379,7 @@ TEST_F(DriverTest, ThePauseIsCountedInTheDelaysTheReplayAskedFor) {
 
 // In board-only mode the panel has no place: neither the new game nor a move with its comment
 // draws a line of text, the frame or the move counter, or measures any text.
-TEST_F(DriverTest, BoardOnlyDrawsNoneOfThePanel) {
+TEST_F(ReplayTick, BoardOnlyDrawsNoneOfThePanel) {
     UseGame("(;SZ[19]C[intro]" + Move(true, 4, 4) + "C[first]" + Move(false, 5, 5) + "C[second]" +
             Move(true, 6, 6) + "C[third])");
     settings.ShowBoardOnly = true;
@@ -445,7 +445,7 @@ std::pair<int, int> PointAt(const BoardLayout& l, int cx, int cy) {
 // Every built-in game replayed through the tick: what each move draws matches the position the
 // rules leave: the marker on the move just played, stones in the mover's colour, and restored
 // points empty.
-TEST_F(DriverTest, DrawingFollowsThePositionThroughTheBuiltInGames) {
+TEST_F(ReplayTick, DrawingFollowsThePositionThroughTheBuiltInGames) {
     settings.FileLoadType = GameSourceKind::BuiltIn;
     settings.ShowComments = true;
     width = 1280;
