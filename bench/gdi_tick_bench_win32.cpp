@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "draw/comment_box.h"
+#include "replay/replay.h"
+#include "settings/language.h"
 #include "win32/canvas_gdi.h"
 #include "win32/file_system_win32.h"
 #include "win32/handles.h"
 #include "win32/render_win32.h"
-#include "replay/info_panel.h"
-#include "replay/replay_driver.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -57,27 +58,30 @@ void Report(const char* what, const std::string& where, std::vector<double> t) {
 // Runs both measurements for one surface and set of settings. Each tick gets its own canvas
 // on the DC, as the saver window's timer handler does; with `keepObjects` they share one cache
 // of GDI objects (the saver's way), otherwise every tick makes its pens, brushes and fonts anew.
-void Measure(const std::string& where, HDC dc, const std::function<void(ReplaySettings&)>& configure,
+void Measure(const std::string& where, HDC dc,
+             const std::function<void(ReplaySettings&, BoardPictures&)>& configure,
              bool keepObjects = true) {
-    auto state = std::make_unique<AppState>();
-    AppState& s = *state;
-    ApplyDefaults(s.Settings);
-    if (configure) configure(s.Settings);
-    s.Settings.FileLoadType = 0;
-    s.BuiltInIndex = 6;
+    ReplaySettings settings;
+    BoardPictures pictures;
+    ApplyDefaults(settings);
+    if (configure) configure(settings, pictures);
+    settings.FileLoadType = GameSourceKind::BuiltIn;
+    settings.Speed = 7;  // one second a move
+    const LanguageTable language;
     Win32FileSystem files;
     EnglishOnly ini;
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+    replay->Library().SetNextBuiltIn(1);
     GdiObjectCache cache;
-    const int interval = 1000;
     LARGE_INTEGER a, b;
     auto tick = [&] {
         GdiCanvas canvas(dc, keepObjects ? &cache : nullptr);
-        ReplayTick(s, canvas, files, ini, kWidth, kHeight, interval);
+        replay->Tick(canvas, kWidth, kHeight);
     };
 
     std::vector<double> newGame, move;
     for (int i = 0; i < kNewGameRounds; ++i) {
-        s.NeedNewGame = true;
+        replay->RequestNewGame();
         QueryPerformanceCounter(&a);
         tick();
         GdiFlush();
@@ -86,11 +90,11 @@ void Measure(const std::string& where, HDC dc, const std::function<void(ReplaySe
     }
     // Every built-in game played through, each move tick timed on its own.
     for (int g = 0; g < 6; ++g) {
-        s.NeedNewGame = true;
+        replay->RequestNewGame();
         tick();
-        for (int t = 0; t < 1000 && !s.NeedNewGame; ++t) {
-            const int n = s.Board.MoveNumber();
-            if (n < 1 || n > kMaxMoves || s.CurrentGame.MoveX[n] == 0) break;
+        for (int t = 0; t < 1000 && !replay->NewGameDue(); ++t) {
+            const int n = replay->Board().MoveNumber();
+            if (n < 1 || n > kMaxMoves || replay->Game().MoveX[n] == 0) break;
             QueryPerformanceCounter(&a);
             tick();
             GdiFlush();
@@ -105,29 +109,32 @@ void Measure(const std::string& where, HDC dc, const std::function<void(ReplaySe
 // A comment of 60 MB (words and line breaks, as pasted text has them) as the comment of move 2:
 // how long showing it takes, which is what a move tick spends on it.
 void MeasureLongComment(const std::string& where, HDC dc) {
-    auto state = std::make_unique<AppState>();
-    AppState& s = *state;
-    ApplyDefaults(s.Settings);
-    s.Settings.FileLoadType = 0;
+    ReplaySettings settings;
+    ApplyDefaults(settings);
+    settings.FileLoadType = GameSourceKind::BuiltIn;
+    const BoardPictures pictures;
+    const LanguageTable language;
     Win32FileSystem files;
     EnglishOnly ini;
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
     GdiObjectCache cache;
     {
         GdiCanvas canvas(dc, &cache);
-        s.NeedNewGame = true;
-        ReplayTick(s, canvas, files, ini, kWidth, kHeight, 1000);
-        ReplayTick(s, canvas, files, ini, kWidth, kHeight, 1000);  // move 1: move 2's comment is shown next
+        replay->Tick(canvas, kWidth, kHeight);
     }
+    // Shown in the box the new game laid out, as a move tick shows its comment.
+    const std::string introduction = AboutGoText(language, ini);
     const std::string line = "a comment that goes on and on, line after line of words\r\n";
-    std::string& comment = s.CurrentGame.Comments[2];
+    std::string comment;
     comment.reserve(60000000 + line.size());
     while (comment.size() < 60000000) comment += line;
+    CommentBox box;
     std::vector<double> t;
     LARGE_INTEGER a, b;
     for (int i = 0; i < 3; ++i) {
         GdiCanvas canvas(dc, &cache);
         QueryPerformanceCounter(&a);
-        DrawComment(s, canvas, ini);
+        box.Draw(canvas, replay->Layout(), comment, introduction);
         GdiFlush();
         QueryPerformanceCounter(&b);
         t.push_back(Seconds(a, b));
@@ -176,11 +183,11 @@ int main() {
     };
     const std::string blackStone = WriteBmp("black", 64, 64, disc(RGB(20, 20, 20)));
     const std::string whiteStone = WriteBmp("white", 64, 64, disc(RGB(235, 235, 235)));
-    auto pictures = [&](ReplaySettings& st) {
+    auto pictures = [&](ReplaySettings& st, BoardPictures& loaded) {
         st.UseBitmap = {true, true, true};
         st.BitmapName = {tile, blackStone, whiteStone};
         Win32BitmapLoader loader;
-        LoadGraphicsBitmaps(st, loader);
+        LoadGraphicsBitmaps(st, loaded, loader);
     };
 
     std::printf("Replay ticks on GDI at %dx%d (built-in games 1-6; times per tick)\n", kWidth, kHeight);
@@ -192,7 +199,7 @@ int main() {
         }
         Measure("DIB section, panel, colour board", surface.Dc(), {});
         Measure("DIB section, board only, colour board", surface.Dc(),
-                [](ReplaySettings& st) { st.ShowBoardOnly = true; });
+                [](ReplaySettings& st, BoardPictures&) { st.ShowBoardOnly = true; });
         Measure("DIB section, panel, picture board and stones", surface.Dc(), pictures);
         MeasureLongComment("DIB section, panel", surface.Dc());
     }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/builtin_games.h"
-#include "game/game_source.h"
+#include "records/builtin_games.h"
+#include "records/game_file.h"
 #include "replay/game_replay.h"
 
 namespace senvola {
@@ -21,30 +21,22 @@ void ReplayGames(benchmark::State& state, const std::vector<GameRecord>& games) 
         state.SkipWithError("no games");
         return;
     }
-    auto s = std::make_unique<AppState>();
     NullMoveDisplay none;
+    Position position;
     std::size_t next = 0;
     int64_t moves = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        CommitGame(games[next], s->CurrentGame);
+        const ReplayOutcome r = ReplayGame(games[next], position, none);
         next = (next + 1) % games.size();
-        state.ResumeTiming();
-        const ReplayOutcome r = ReplayCurrentGame(*s, none);
         moves += r.Played;
-        benchmark::DoNotOptimize(s->Board);
+        benchmark::DoNotOptimize(position.Board);
     }
     state.SetItemsProcessed(moves);
 }
 
 std::vector<GameRecord> BuiltInRecords() {
-    std::vector<GameRecord> games;
-    auto s = std::make_unique<AppState>();
-    s->BuiltInIndex = kBuiltInGameCount;
-    for (int i = 0; i < kBuiltInGameCount; ++i) {
-        LoadBuiltInGame(*s);
-        games.push_back(s->CurrentGame);
-    }
+    std::vector<GameRecord> games(kBuiltInGameCount);
+    for (int i = 0; i < kBuiltInGameCount; ++i) LoadBuiltInGame(i + 1, games[static_cast<std::size_t>(i)]);
     return games;
 }
 
@@ -60,12 +52,13 @@ std::vector<GameRecord> CorpusRecords() {
         if (it->is_regular_file(e2)) files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
-    auto s = std::make_unique<AppState>();
+    auto game = std::make_unique<GameRecord>();
     for (const fs::path& f : files) {
-        if (ReadGameFile(f.string(), s->LoadBuffer, s->HasComments) != 0) continue;
-        if (MoveListLength(s->LoadBuffer) < 50) continue;  // problems and fragments: little to replay
-        games.push_back(s->LoadBuffer);
+        if (ReadGameFile(f.string(), *game) != ReadError::None) continue;
+        if (MoveListLength(*game) < 50) continue;  // problems and fragments: little to replay
+        games.push_back(*game);
         games.back().Comments = {};  // the replay reads no comment; keep memory small
+        games.back().HasComments = false;
     }
     return games;
 }

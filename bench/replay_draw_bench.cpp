@@ -2,15 +2,15 @@
 // panel, comment box, setup stones) and one move; and the comment wrap against comment length.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
-#include "app_state.h"
+#include "draw/comment_box.h"
 #include "native_file_system.h"
-#include "recording_canvas.h"
-#include "replay/info_panel.h"
-#include "replay/replay_driver.h"
-#include "replay/board_drawing.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
+#include "portable/recording_canvas.h"
+#include "replay/replay.h"
+#include "settings/language.h"
 
 namespace {
 
@@ -23,78 +23,74 @@ public:
     }
 };
 
-constexpr int kWidth = 1920, kHeight = 1080, kInterval = 500;
+constexpr int kWidth = 1920, kHeight = 1080;
 
-void PrepareState(AppState& s, bool bitmapBoard) {
-    InitReplay(s);
-    s.Settings.FileLoadType = 0;  // built-in games
-    s.Settings.PauseBetweenGames = 0;
-    s.Settings.UseBitmap[geBoard] = bitmapBoard;
-    s.Settings.Bitmaps[geBoard] = std::make_unique<RecordingBitmap>(128, 128, false);
-}
+// The built-in games at 500 ms a move, without a pause, on a colour or a picture board.
+struct Bench {
+    ReplaySettings settings;
+    BoardPictures pictures;
+    LanguageTable language;
+    NoIni ini;
+    NativeFileSystem files;
+    std::unique_ptr<Replay> replay;
+    RecordingCanvas canvas;
+
+    explicit Bench(bool bitmapBoard) {
+        settings.PauseBetweenGames = 0;
+        settings.UseBitmap[geBoard] = bitmapBoard;
+        pictures[geBoard] = std::make_unique<RecordingBitmap>(128, 128, false);
+        replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+    }
+    void Tick() { replay->Tick(canvas, kWidth, kHeight); }
+};
 
 void BM_NewGameTick(benchmark::State& state) {
-    AppState s;
-    PrepareState(s, state.range(0) != 0);
-    RecordingCanvas c;
-    NativeFileSystem files;
-    NoIni ini;
+    Bench b(state.range(0) != 0);
     std::size_t calls = 0;
     for (auto _ : state) {
-        s.NeedNewGame = true;
-        c.Clear();
-        ReplayTick(s, c, files, ini, kWidth, kHeight, kInterval);
-        calls += c.CallCount();
+        b.replay->RequestNewGame();
+        b.canvas.Clear();
+        b.Tick();
+        calls += b.canvas.CallCount();
     }
     state.counters["canvas_calls"] = benchmark::Counter(static_cast<double>(calls) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_NewGameTick)->Arg(0)->Arg(1)->ArgName("bitmap_board");
 
 void BM_MoveTick(benchmark::State& state) {
-    AppState s;
-    PrepareState(s, state.range(0) != 0);
-    s.Settings.ShowComments = true;
-    RecordingCanvas c;
-    NativeFileSystem files;
-    NoIni ini;
-    ReplayTick(s, c, files, ini, kWidth, kHeight, kInterval);
+    Bench b(state.range(0) != 0);
+    b.settings.ShowComments = true;
+    b.Tick();
     std::size_t calls = 0;
     for (auto _ : state) {
         // A game that has ended starts again, outside the measured time.
-        const int n = s.Board.MoveNumber();
-        if (s.NeedNewGame || n > kMaxMoves || s.CurrentGame.MoveX[static_cast<std::size_t>(n)] == 0) {
+        const int n = b.replay->Board().MoveNumber();
+        if (b.replay->NewGameDue() || n > kMaxMoves || b.replay->Game().MoveX[static_cast<std::size_t>(n)] == 0) {
             state.PauseTiming();
-            s.NeedNewGame = true;
-            ReplayTick(s, c, files, ini, kWidth, kHeight, kInterval);
+            b.replay->RequestNewGame();
+            b.Tick();
             state.ResumeTiming();
         }
-        c.Clear();
-        ReplayTick(s, c, files, ini, kWidth, kHeight, kInterval);
-        calls += c.CallCount();
+        b.canvas.Clear();
+        b.Tick();
+        calls += b.canvas.CallCount();
     }
     state.counters["canvas_calls"] = benchmark::Counter(static_cast<double>(calls) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_MoveTick)->Arg(0)->Arg(1)->ArgName("bitmap_board");
 
-// The comment of one move, of state.range(0) characters of short words.
+// The comment of one move, of state.range(0) characters of short words, in the box a new game
+// laid out.
 void BM_DrawLongComment(benchmark::State& state) {
-    AppState s;
-    PrepareState(s, false);
-    s.Layout.ScreenWidth = kWidth;
-    s.Layout.ScreenHeight = kHeight;
-    s.CurrentGame.BoardSize = 19;
-    RecordingCanvas c;
-    NoIni ini;
-    DrawBoard(s, c);
-    DrawInfoPanel(s, c);
-    DrawCommentBox(s, c, ini);
+    Bench b(false);
+    b.Tick();
+    const std::string introduction = AboutGoText(b.language, b.ini);
     std::string text;
     while (static_cast<long long>(text.size()) < state.range(0)) text += "move ";
-    s.Board.Pass();  // move 2
-    s.CurrentGame.Comments[2] = text;
+    CommentBox box;
     for (auto _ : state) {
-        c.Clear();
-        DrawComment(s, c, ini);
+        b.canvas.Clear();
+        box.Draw(b.canvas, b.replay->Layout(), text, introduction);
     }
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/sgf_reader.h"
+#include "records/sgf_reader.h"
 
 namespace {
 
@@ -43,12 +43,11 @@ void BM_ReadSgfFileCorpus(benchmark::State& state) {
         return;
     }
     auto game = std::make_unique<senvola::GameRecord>();
-    uint8_t hasComments = 0;
     int loaded = 0;
     for (auto _ : state) {
         loaded = 0;
         for (const std::string& path : corpus.files) {
-            loaded += senvola::ReadSgfFile(path, *game, hasComments) == 0;
+            loaded += senvola::ReadSgfFile(path, *game) == senvola::ReadError::None;
         }
         benchmark::DoNotOptimize(loaded);
     }
@@ -69,9 +68,8 @@ void BM_ReadSgfFileLongGame(benchmark::State& state) {
     }
     const auto size = static_cast<int64_t>(fs::file_size(path));
     auto game = std::make_unique<senvola::GameRecord>();
-    uint8_t hasComments = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(senvola::ReadSgfFile(path, *game, hasComments));
+        benchmark::DoNotOptimize(senvola::ReadSgfFile(path, *game));
     }
     state.SetBytesProcessed(state.iterations() * size);
 }

@@ -5,22 +5,24 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/game_record.h"
+#include "records/game_file.h"
+#include "records/game_record.h"
 
 namespace senvola::fuzz {
 
 inline bool OnBoard(int v, int size) { return v >= 1 && v <= size; }
 
+inline bool IsPlayer(go::Stone s) { return s == go::Stone::Black || s == go::Stone::White; }
+
 // Aborts (so the fuzzer keeps the input) when an accepted record could not be replayed.
-inline void CheckAcceptedGame(const GameRecord& g, uint8_t code) {
-    if (code != 0) return;
+inline void CheckAcceptedGame(const GameRecord& g, ReadError error) {
+    if (error != ReadError::None) return;
     const int size = g.BoardSize;
     if (size != 9 && size != 13 && size != 19) std::abort();
-    if (g.FirstColour != 1 && g.FirstColour != 2) std::abort();
-    if (g.Setup.size() % 3 != 0) std::abort();
-    for (std::size_t i = 0; i < g.Setup.size(); i += 3) {
-        if (g.Setup[i] != 'Z' && g.Setup[i] != 'W') std::abort();
-        if (!OnBoard(g.Setup[i + 1] - 64, size) || !OnBoard(g.Setup[i + 2] - 64, size)) std::abort();
+    if (!IsPlayer(g.FirstToMove)) std::abort();
+    for (const SetupStone& s : g.Setup) {
+        if (!IsPlayer(s.colour)) std::abort();
+        if (!OnBoard(s.x, size) || !OnBoard(s.y, size)) std::abort();
     }
     const int moves = MoveListLength(g);
     for (int n = 1; n <= moves; ++n) {
@@ -42,7 +44,7 @@ inline bool SameRecord(const GameRecord& a, const GameRecord& b) {
            a.Result == b.Result && a.TimeLimit == b.TimeLimit && a.User == b.User &&
            a.Round == b.Round && a.Handicap == b.Handicap && a.BoardSize == b.BoardSize &&
            a.Setup == b.Setup && a.MoveX == b.MoveX && a.MoveY == b.MoveY &&
-           a.Comments == b.Comments && a.FirstColour == b.FirstColour;
+           a.Comments == b.Comments && a.FirstToMove == b.FirstToMove && a.HasComments == b.HasComments;
 }
 
 // The readers fetch the file in 64 KiB chunks. Reading the input again behind a prefix that
@@ -51,17 +53,15 @@ inline bool SameRecord(const GameRecord& a, const GameRecord& b) {
 // Done for one input in four: it costs a chunk of reading each time.
 template <typename Read>
 void CheckChunkBoundary(const uint8_t* data, std::size_t size, char filler, char lineEnd,
-                        Read read, const GameRecord& first, uint8_t firstCode,
-                        uint8_t firstComments) {
+                        Read read, const GameRecord& first, ReadError firstError) {
     if (size == 0 || size > 65535 || (data[size - 1] & 3) != 0) return;
     static auto* again = new GameRecord;
     const std::size_t at = data[0] % (size + 1);  // boundary just before input byte `at`
     std::string text(65536 - at, filler);
     if (lineEnd != 0) text.back() = lineEnd;
     text.append(reinterpret_cast<const char*>(data), size);
-    uint8_t comments = 0;
-    const uint8_t code = read(text, *again, comments);
-    if (code != firstCode || comments != firstComments || !SameRecord(first, *again)) {
+    const ReadError error = read(text, *again);
+    if (error != firstError || !SameRecord(first, *again)) {
         std::abort();
     }
 }

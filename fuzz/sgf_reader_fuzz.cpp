@@ -5,22 +5,20 @@
 #include <sstream>
 #include <string>
 
-#include "game/sgf_reader.h"
+#include "records/sgf_reader.h"
 #include "reader_fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static auto* game = new senvola::GameRecord;  // large: keep one for the whole run
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    uint8_t hasComments = 0;
-    const uint8_t code = senvola::ReadSgfStream(in, "fuzz", *game, hasComments);
-    if (hasComments > 1) std::abort();
-    senvola::fuzz::CheckAcceptedGame(*game, code);
+    const senvola::ReadError error = senvola::ReadSgfStream(in, "fuzz", *game);
+    senvola::fuzz::CheckAcceptedGame(*game, error);
     senvola::fuzz::CheckChunkBoundary(
         data, size, ';', 0,
-        [](const std::string& text, senvola::GameRecord& g, uint8_t& comments) {
+        [](const std::string& text, senvola::GameRecord& g) {
             std::istringstream again(text);
-            return senvola::ReadSgfStream(again, "fuzz", g, comments);
+            return senvola::ReadSgfStream(again, "fuzz", g);
         },
-        *game, code, hasComments);
+        *game, error);
     return 0;
 }

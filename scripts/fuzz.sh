@@ -19,8 +19,8 @@ mkdir -p "$out/corpus-$reader" "$out/artifacts-$reader"
 
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root/src/core" -I"$root/fuzz" \
-    "$root/src/core/game/game_record.cpp" "$root/src/core/game/reader_support.cpp" \
-    "$root/src/core/game/sgf_reader.cpp" "$root/src/core/game/go_reader.cpp" \
+    "$root/src/core/records/game_record.cpp" "$root/src/core/records/reader_support.cpp" \
+    "$root/src/core/records/sgf_reader.cpp" "$root/src/core/records/go_reader.cpp" \
     "$root/fuzz/${reader}_reader_fuzz.cpp" -o "$out/${reader}_reader_fuzz"
 
 # Seeds: a few small real files, plus the inputs that once failed (kept in fuzz/regressions).

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes src/core/game/builtin_games_data.inc from the six built-in game records.
+"""Writes src/core/records/builtin_games_data.inc from the six built-in game records.
 
 Usage: gen_builtin_games.py [GAMES_DIR] [OUTPUT]
 GAMES_DIR defaults to ../shared/games/builtin beside the repository, OUTPUT to
-src/core/game/builtin_games_data.inc. The program never reads the .sgf files itself: the
+src/core/records/builtin_games_data.inc. The program never reads the .sgf files itself: the
 generated table is committed and rebuilt only when the records change.
 
 The records are plain main-line SGF (one game, no variations, no setup stones, even games begun
@@ -77,7 +77,7 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     repo = os.path.dirname(here)
     games_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(repo, "..", "shared", "games", "builtin")
-    output = sys.argv[2] if len(sys.argv) > 2 else os.path.join(repo, "src", "core", "game", "builtin_games_data.inc")
+    output = sys.argv[2] if len(sys.argv) > 2 else os.path.join(repo, "src", "core", "records", "builtin_games_data.inc")
     rows = []
     for n in range(1, 7):
         header, moves = parse(os.path.join(games_dir, f"{n}.sgf"))

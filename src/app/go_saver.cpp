@@ -1,10 +1,8 @@
 #include "app/go_saver.h"
 
-#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
-#include "replay/replay_driver.h"
 #include "saverkit/command_line.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
@@ -20,7 +18,7 @@ constexpr const char* kDefaultHelpFile = "c:\\program files\\senvola\\senvola.hl
 
 }  // namespace
 
-GoSaver::GoSaver() : state_(std::make_unique<AppState>()) {
+GoSaver::GoSaver() {
     WNDCLASSEXA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
@@ -40,7 +38,7 @@ GoSaver::GoSaver() : state_(std::make_unique<AppState>()) {
     options.help = &help_;
     options.applicationWindow = window_;
     host_ = std::make_unique<saverkit::SaverHost>(*this, registry_, options);
-    pages_ = std::make_unique<app::OptionPages>(state_->Settings, state_->Language, help_, window_);
+    pages_ = std::make_unique<app::OptionPages>(settings_, language_, help_, window_);
 }
 
 GoSaver::~GoSaver() {
@@ -50,7 +48,7 @@ GoSaver::~GoSaver() {
 }
 
 void GoSaver::Run(const std::vector<std::string>& params) {
-    ApplyDefaults(state_->Settings);
+    ApplyDefaults(settings_);
     // Only the options dialog needs the key to be there (it opens it without creating it); the
     // saver and the preview leave the registry as they find it.
     if (saverkit::ModeOfParameters(params) == saverkit::Mode::Configure) EnsureSettingsKey(registry_);
@@ -65,32 +63,28 @@ void GoSaver::Run(const std::vector<std::string>& params) {
         help_ = saverkit::Help(kDefaultHelpFile);
     languageFile_ = std::make_unique<Win32IniFile>(Utf8FromWide(dir) + "Senvola.ini");
 
-    InitReplay(*state_);
+    replay_ = std::make_unique<Replay>(ReplaySources{settings_, pictures_, language_, *languageFile_, files_});
     host_->Run(params);
 }
 
 void GoSaver::LoadSettings(RegistryKey& key, saverkit::Mode mode) {
-    ReplaySettings& settings = state_->Settings;
-    ReadSettings(key, settings);
-    LoadLanguageTable(state_->Language, *languageFile_, settings.Language);
+    ReadSettings(key, settings_);
+    LoadLanguageTable(language_, *languageFile_, settings_.Language);
     if (mode == saverkit::Mode::Configure) pages_->Fill(*languageFile_);
-    const std::size_t speed = std::min<std::size_t>(settings.Speed, SpeedIntervals.size() - 1);
-    interval_ = std::chrono::milliseconds(SpeedIntervals[speed]);
+    interval_ = MoveInterval(settings_);
     Win32BitmapLoader loader;
-    LoadGraphicsBitmaps(settings, loader);
+    LoadGraphicsBitmaps(settings_, pictures_, loader);
 }
 
 void GoSaver::SaveSettings(RegistryKey& key) {
-    WriteSettings(key, state_->Settings, pages_->SelectedLanguagePosition(), pages_->SelectedLanguageName());
+    WriteSettings(key, settings_, pages_->SelectedLanguagePosition(), pages_->SelectedLanguageName());
 }
 
 std::chrono::milliseconds GoSaver::DrawFrame(HWND window, HDC dc) {
     RECT r{};
     GetWindowRect(window, &r);
     GdiCanvas canvas(dc, &gdiCache_);
-    ReplayTick(*state_, canvas, files_, *languageFile_, r.right - r.left, r.bottom - r.top,
-               static_cast<int>(interval_.count()));
-    return interval_;
+    return replay_->Tick(canvas, r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace senvola::app

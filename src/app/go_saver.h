@@ -1,6 +1,6 @@
-// The Go screensaver: what the kit's hooks mean for this program. It owns the replay's state and
-// settings, the language file, the option pages and the saver host, and it is where the program
-// calls into the replay core.
+// The Go screensaver: what the kit's hooks mean for this program. It owns the replay and what the
+// replay reads (settings, pictures, language table and file, file system), the option pages and
+// the saver host, and it is where the program calls into the replay core.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "app/option_pages.h"
-#include "app_state.h"
+#include "draw/board_look.h"
+#include "replay/replay.h"
+#include "settings/language_table.h"
+#include "settings/replay_settings.h"
 #include "saverkit/help.h"
 #include "saverkit/saver_hooks.h"
 #include "saverkit/saver_host.h"
@@ -44,13 +47,17 @@ public:
 
 private:
     HWND window_ = nullptr;              // the hidden application window
-    std::unique_ptr<AppState> state_;    // large: the two game records
+    ReplaySettings settings_;            // shared with the option pages
+    LanguageTable language_;
+    BoardPictures pictures_;             // loaded for the graphics options
     Win32Registry registry_;
     Win32FileSystem files_;
     std::unique_ptr<Win32IniFile> languageFile_;
+    std::unique_ptr<Replay> replay_;     // made once the language file is known; reads the above
     GdiObjectCache gdiCache_;            // pens, brushes and fonts kept from one frame to the next
     saverkit::Help help_;
-    // The time between two moves: the kit's default until the settings name the speed.
+    // The first frame's delay: the kit's default until the settings name the speed; after that
+    // each frame's delay is what the replay asks for.
     std::chrono::milliseconds interval_ = saverkit::kDefaultFrameDelay;
     std::unique_ptr<app::OptionPages> pages_;
     std::unique_ptr<saverkit::SaverHost> host_;

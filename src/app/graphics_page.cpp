@@ -1,7 +1,7 @@
 #include "app/graphics_page.h"
 
 #include "app/control_ids.h"
-#include "replay/info_panel.h"
+#include "draw/info_panel.h"
 #include "settings/language.h"
 #include "win32/blit.h"
 #include "win32/handles.h"

@@ -11,7 +11,7 @@
 #include "app/page_controls.h"
 #include "saverkit/help.h"
 #include "saverkit/tab_pages.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 #include "settings/language_table.h"
 #include "settings/replay_settings.h"
 #include "win32/bmp_win32.h"

@@ -8,7 +8,7 @@
 
 #include "app/page_controls.h"
 #include "saverkit/tab_pages.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 #include "settings/language_table.h"
 
 namespace senvola::app {

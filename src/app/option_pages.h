@@ -14,7 +14,7 @@
 #include "app/replay_page.h"
 #include "saverkit/help.h"
 #include "saverkit/tab_pages.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 #include "settings/language_table.h"
 #include "settings/replay_settings.h"
 

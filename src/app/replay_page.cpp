@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/control_ids.h"
-#include "replay/info_panel.h"
+#include "draw/info_panel.h"
 #include "settings/language.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
@@ -103,7 +103,7 @@ void ReplayPage::Fill(const IniFile& file) {
     const int sourceRadios[3] = {idBuiltInGames, idOneFile, idRandomFromDirectory};
     for (int i = 0; i < 3; ++i)
         SendMessageA(controls_.Get(sourceRadios[i]), BM_SETCHECK,
-                     settings_.FileLoadType == i ? BST_CHECKED : BST_UNCHECKED, 0);
+                     static_cast<int>(settings_.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
 
     SetWindowTextA(controls_.Get(idPauseEdit), std::to_string(settings_.PauseBetweenGames).c_str());
     controls_.SetText(idPauseLabel, tr("PauseBetweenGames"));
@@ -149,14 +149,14 @@ void ReplayPage::PauseLeft() {
 }
 
 void ReplayPage::ChooseBuiltInGames() {
-    settings_.FileLoadType = 0;
+    settings_.FileLoadType = GameSourceKind::BuiltIn;
     controls_.SetText(idSourceName, "Internal");
 }
 
 void ReplayPage::ChooseOneFile() {
     std::string path;
     if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), kSourceFilter, {}, path)) return;
-    settings_.FileLoadType = 1;
+    settings_.FileLoadType = GameSourceKind::OneFile;
     settings_.DirFileString = path;
     controls_.SetText(idSourceName, std::string(FileNamePart(path)));
 }
@@ -165,7 +165,7 @@ void ReplayPage::ChooseDirectory() {
     std::string dir;
     if (!dialogs_.chooseDirectory || !dialogs_.chooseDirectory(OwnerOf(pages_), ProgramDirectoryNoSeparator(), dir))
         return;
-    settings_.FileLoadType = 2;
+    settings_.FileLoadType = GameSourceKind::Folder;
     settings_.DirFileString = dir;
     controls_.SetText(idSourceName, dir);
 }

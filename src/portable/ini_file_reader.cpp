@@ -1,4 +1,5 @@
-#include "ini_file_reader.h"
+// The language file parsed from its bytes with the rules of private profile strings.
+#include "portable/ini_file_reader.h"
 
 #include <cstdint>
 #include <exception>

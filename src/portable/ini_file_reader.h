@@ -22,7 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 
 namespace senvola {
 

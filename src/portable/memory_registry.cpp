@@ -1,4 +1,5 @@
-#include "memory_registry.h"
+// The in-memory registry: keys and value names compared without regard to case.
+#include "portable/memory_registry.h"
 
 #include <cctype>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace senvola {
 

@@ -1,4 +1,5 @@
-#include "recording_canvas.h"
+// The recording canvas: every call kept, text measured by the fixed metrics of its header.
+#include "portable/recording_canvas.h"
 
 #include <algorithm>
 #include <utility>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/canvas.h"
+#include "draw/canvas.h"
 
 namespace senvola {
 

@@ -1,4 +1,5 @@
-#include "file_system_posix.h"
+// Plain files and folder listings on POSIX hosts, with "\" read as "/".
+#include "posix/file_system_posix.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // The file system of the platform this build runs on, for portable tests and tools.
 #pragma once
 
-#include "file_system_posix.h"
+#include "posix/file_system_posix.h"
 
 namespace senvola {
 using NativeFileSystem = PosixFileSystem;

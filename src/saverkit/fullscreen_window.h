@@ -11,7 +11,7 @@
 #include "saverkit/dismissal.h"
 #include "saverkit/drawing_window.h"
 #include "saverkit/shared_settings.h"
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace saverkit {
 

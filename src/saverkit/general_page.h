@@ -10,7 +10,7 @@
 
 #include "saverkit/shared_settings.h"
 #include "saverkit/tab_pages.h"
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 #include "win32/bmp_win32.h"
 #include "win32/handles.h"
 

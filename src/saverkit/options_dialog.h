@@ -17,7 +17,7 @@
 #include "saverkit/help.h"
 #include "saverkit/saver_hooks.h"
 #include "saverkit/tab_pages.h"
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 #include "win32/handles.h"
 
 namespace saverkit {

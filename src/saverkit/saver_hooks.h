@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace saverkit {
 

@@ -17,7 +17,7 @@
 #include "saverkit/preview_window.h"
 #include "saverkit/saver_hooks.h"
 #include "saverkit/shared_settings.h"
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 #include "win32/handles.h"
 
 namespace saverkit {

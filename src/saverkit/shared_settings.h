@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 
 namespace saverkit {
 

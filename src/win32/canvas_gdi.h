@@ -27,8 +27,8 @@
 #include <memory>
 #include <string>
 
-#include "replay/canvas.h"
-#include "settings/replay_settings.h"
+#include "draw/canvas.h"
+#include "platform/bitmap.h"
 #include "win32/handles.h"
 
 namespace senvola {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 
 namespace senvola {
 

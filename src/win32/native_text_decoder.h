@@ -1,7 +1,7 @@
 // The text decoder of the platform this build runs on, for portable tests and tools.
 #pragma once
 
-#include "text_decoder_win32.h"
+#include "win32/text_decoder_win32.h"
 
 namespace senvola {
 using NativeTextDecoder = Win32TextDecoder;

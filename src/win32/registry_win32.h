@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 #include "win32/handles.h"
 
 namespace senvola {

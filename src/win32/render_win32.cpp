@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "records/builtin_games.h"
 #include "win32/canvas_gdi.h"
-#include "game/builtin_games.h"
-#include "replay/replay_driver.h"
 
 namespace senvola {
 
@@ -85,7 +84,8 @@ bool WriteBmp24(const DibSurface& surface, const std::string& path) {
     return ok;
 }
 
-bool SelectRenderSource(AppState& s, const std::string& path, const FileSystem& files, std::string& error) {
+bool SelectRenderSource(ReplaySettings& settings, GameLibrary& library, const std::string& path,
+                        const FileSystem& files, std::string& error) {
     constexpr std::string_view kBuiltIn = "builtin:";
     if (path.compare(0, kBuiltIn.size(), kBuiltIn) == 0) {
         const char* first = path.data() + kBuiltIn.size();
@@ -96,9 +96,8 @@ bool SelectRenderSource(AppState& s, const std::string& path, const FileSystem& 
             error = "builtin:N needs N from 1 to " + std::to_string(kBuiltInGameCount) + ": " + path;
             return false;
         }
-        s.Settings.FileLoadType = 0;
-        // The source hands out the game after BuiltInIndex.
-        s.BuiltInIndex = static_cast<uint8_t>(n == 1 ? kBuiltInGameCount : n - 1);
+        settings.FileLoadType = GameSourceKind::BuiltIn;
+        library.SetNextBuiltIn(n);
         return true;
     }
     char full[MAX_PATH * 4];
@@ -111,21 +110,17 @@ bool SelectRenderSource(AppState& s, const std::string& path, const FileSystem& 
         error = "no such file: " + path;
         return false;
     }
-    s.Settings.FileLoadType = 1;
-    s.Settings.DirFileString = full;
+    settings.FileLoadType = GameSourceKind::OneFile;
+    settings.DirFileString = full;
     return true;
 }
 
-void RenderReplay(AppState& s, DibSurface& surface, const FileSystem& files, const IniFile& languageFile,
-                  int moves) {
+void RenderReplay(Replay& replay, DibSurface& surface, int moves) {
     if (!surface.Valid()) return;
     GdiCanvas canvas(surface.Dc());
-    const int interval = SpeedIntervals[s.Settings.Speed < SpeedIntervals.size() ? s.Settings.Speed : 0];
-    s.NeedNewGame = true;
-    ReplayTick(s, canvas, files, languageFile, surface.Width(), surface.Height(), interval);
-    for (int i = 0; i < moves; ++i) {
-        ReplayTick(s, canvas, files, languageFile, surface.Width(), surface.Height(), interval);
-    }
+    replay.RequestNewGame();
+    replay.Tick(canvas, surface.Width(), surface.Height());
+    for (int i = 0; i < moves; ++i) replay.Tick(canvas, surface.Width(), surface.Height());
 }
 
 }  // namespace senvola

@@ -9,9 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "app_state.h"
 #include "platform/file_system.h"
-#include "settings/ini_file.h"
+#include "records/game_library.h"
+#include "replay/replay.h"
+#include "settings/replay_settings.h"
 #include "win32/handles.h"
 
 namespace senvola {
@@ -44,15 +45,15 @@ private:
 // file cannot be written completely.
 bool WriteBmp24(const DibSurface& surface, const std::string& path);
 
-// Points the game source of `s` at `path`: "builtin:N" (N = 1..6) selects built-in game N, any
-// other text is a game file, taken as an absolute path. False (with a message in `error`) for a
-// malformed builtin:N or a file that does not exist.
-bool SelectRenderSource(AppState& s, const std::string& path, const FileSystem& files, std::string& error);
+// Points the games of `settings` and `library` at `path`: "builtin:N" (N = 1..6) selects built-in
+// game N, any other text is a game file, taken as an absolute path. False (with a message in
+// `error`) for a malformed builtin:N or a file that does not exist.
+bool SelectRenderSource(ReplaySettings& settings, GameLibrary& library, const std::string& path,
+                        const FileSystem& files, std::string& error);
 
-// The ticks the saver window would run: one new-game tick, then `moves` further ticks at the
-// settings' interval, all drawn on `surface` as the window of its size. NeedNewGame is set
-// first, so the game selected in `s` starts.
-void RenderReplay(AppState& s, DibSurface& surface, const FileSystem& files, const IniFile& languageFile,
-                  int moves);
+// The ticks the saver window would run: one new-game tick, then `moves` further ticks, all drawn
+// on `surface` as the window of its size. A new game is requested first, so the game selected
+// for `replay` starts.
+void RenderReplay(Replay& replay, DibSurface& surface, int moves);
 
 }  // namespace senvola

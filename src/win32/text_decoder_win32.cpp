@@ -1,10 +1,10 @@
-#include "text_decoder_win32.h"
+#include "win32/text_decoder_win32.h"
 
 #include <windows.h>
 
 #include <array>
 
-#include "path_win32.h"
+#include "win32/path_win32.h"
 #include "text/utf8.h"
 
 namespace senvola {

@@ -24,7 +24,7 @@
 #include <string>
 
 #include "cairo_handles.h"
-#include "replay/canvas.h"
+#include "draw/canvas.h"
 
 namespace senvola::x11 {
 

@@ -4,13 +4,15 @@
 #include <charconv>
 #include <filesystem>
 
-#include "app_state.h"
-#include "game/builtin_games.h"
+#include "draw/board_look.h"
 #include "ini_file_reader.h"
 #include "native_file_system.h"
 #include "picture_files.h"
-#include "replay/replay_driver.h"
+#include "records/builtin_games.h"
+#include "replay/replay.h"
 #include "settings/language.h"
+#include "settings/language_table.h"
+#include "settings/replay_settings.h"
 #include "settings/settings_store.h"
 
 namespace senvola::x11 {
@@ -58,10 +60,6 @@ public:
     }
 };
 
-int IntervalOf(const ReplaySettings& s) {
-    return SpeedIntervals[std::min<std::size_t>(s.Speed, SpeedIntervals.size() - 1)];
-}
-
 }  // namespace
 
 ReplayDefaults DefaultChoices() {
@@ -75,20 +73,24 @@ int MaxPauseSeconds() { return 300; }  // as the settings store holds it
 
 struct HackReplay::State {
     explicit State(const std::string& languagePath) : languageFile(languagePath) {}
-    AppState app;
+    ReplaySettings settings;
+    BoardPictures pictures;
+    LanguageTable language;
     IniFileReader languageFile;
     NativeFileSystem files;
+    std::unique_ptr<Replay> replay;  // made once the above are set
 };
 
 HackReplay::HackReplay(const ReplayChoices& c, const std::string& languageFile)
     : state_(std::make_unique<State>(languageFile)) {
-    AppState& s = state_->app;
-    ReplaySettings& settings = s.Settings;
+    ReplaySettings& settings = state_->settings;
     ApplyDefaults(settings);
     if (c.speed) settings.Speed = static_cast<uint8_t>(std::clamp<int>(*c.speed, 0, SpeedIntervals.size() - 1));
     if (c.pauseSeconds) settings.PauseBetweenGames = std::clamp(*c.pauseSeconds, 0, MaxPauseSeconds());
     if (c.source) {
-        settings.FileLoadType = *c.source == GameSource::File ? 1 : *c.source == GameSource::Directory ? 2 : 0;
+        settings.FileLoadType = *c.source == GameSource::File        ? GameSourceKind::OneFile
+                                : *c.source == GameSource::Directory ? GameSourceKind::Folder
+                                                                     : GameSourceKind::BuiltIn;
         if (*c.source != GameSource::BuiltIn) settings.DirFileString = Absolute(c.sourcePath);
         // The saver falls back to the built-in games without a word; a command line says why.
         std::error_code ec;
@@ -120,36 +122,35 @@ HackReplay::HackReplay(const ReplayChoices& c, const std::string& languageFile)
                                 "; English is shown");
         }
     }
-    LoadLanguageTable(s.Language, ini, settings.Language);
+    LoadLanguageTable(state_->language, ini, settings.Language);
 
     CairoBitmapLoader loader;
-    LoadGraphicsBitmaps(settings, loader);
+    LoadGraphicsBitmaps(settings, state_->pictures, loader);
     for (int i = 0; i < 3; ++i) {
         if (!c.pictures[i].empty() && !settings.UseBitmap[kElements[i]]) {
             warnings_.push_back("the " + std::string(kElementNames[i]) + " picture " + c.pictures[i] +
                                 " is not a PNG or BMP that can be read; its colour is used");
         }
     }
-    InitReplay(s);
+    state_->replay = std::make_unique<Replay>(
+        ReplaySources{settings, state_->pictures, state_->language, state_->languageFile, state_->files});
 }
 
 HackReplay::~HackReplay() = default;
 
 std::chrono::milliseconds HackReplay::Tick(Canvas& canvas, int width, int height) {
-    const int interval = IntervalOf(state_->app.Settings);
-    ReplayTick(state_->app, canvas, state_->files, state_->languageFile, width, height, interval);
-    return std::chrono::milliseconds(interval);
+    return state_->replay->Tick(canvas, width, height);
 }
 
-void HackReplay::StartOver() { state_->app.NeedNewGame = true; }
+void HackReplay::StartOver() { state_->replay->RequestNewGame(); }
 
 RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::string& error) {
-    auto state = std::make_unique<AppState>();  // large: off the stack
-    AppState& s = *state;
-    ApplyDefaults(s.Settings);
-    s.Settings.ShowBoardOnly = request.boardOnly;
-    s.Settings.ShowComments = !request.noComments;
+    ReplaySettings settings;
+    ApplyDefaults(settings);
+    settings.ShowBoardOnly = request.boardOnly;
+    settings.ShowComments = !request.noComments;
     const NativeFileSystem files;
+    int firstBuiltIn = 0;  // 0: not a built-in game
 
     constexpr std::string_view kBuiltIn = "builtin:";
     const std::string& game = request.game;
@@ -162,32 +163,33 @@ RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::stri
             error = "builtin:N needs N from 1 to " + std::to_string(kBuiltInGameCount) + ": " + game;
             return RenderOutcome::NoSuchGame;
         }
-        s.Settings.FileLoadType = 0;
-        // The source hands out the game after BuiltInIndex.
-        s.BuiltInIndex = static_cast<uint8_t>(n == 1 ? kBuiltInGameCount : n - 1);
+        settings.FileLoadType = GameSourceKind::BuiltIn;
+        firstBuiltIn = n;
     } else {
         const std::string full = Absolute(game);
         if (game.empty() || !files.FileExists(full)) {
             error = "no such file: " + game;
             return RenderOutcome::NoSuchGame;
         }
-        s.Settings.FileLoadType = 1;
-        s.Settings.DirFileString = full;
+        settings.FileLoadType = GameSourceKind::OneFile;
+        settings.DirFileString = full;
     }
 
     const NoLanguageFile english;
     std::unique_ptr<IniFileReader> ini;
     if (!request.languageFile.empty()) ini = std::make_unique<IniFileReader>(request.languageFile);
     const IniFile& languageFile = ini ? static_cast<const IniFile&>(*ini) : english;
-    LoadLanguageTable(s.Language, languageFile, s.Settings.Language);
+    LanguageTable language;
+    LoadLanguageTable(language, languageFile, settings.Language);
 
-    const int interval = IntervalOf(s.Settings);
-    s.NeedNewGame = true;
-    for (int i = 0; i <= request.moves; ++i) {
-        ReplayTick(s, canvas, files, languageFile, request.width, request.height, interval);
-    }
-    return s.Settings.FileLoadType == 1 && s.CurrentFileName.empty() ? RenderOutcome::BuiltInDrawnInstead
-                                                                      : RenderOutcome::Drawn;
+    const BoardPictures pictures;
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files});
+    if (firstBuiltIn > 0) replay->Library().SetNextBuiltIn(firstBuiltIn);
+    replay->RequestNewGame();
+    for (int i = 0; i <= request.moves; ++i) replay->Tick(canvas, request.width, request.height);
+    return settings.FileLoadType == GameSourceKind::OneFile && replay->GameFileName().empty()
+               ? RenderOutcome::BuiltInDrawnInstead
+               : RenderOutcome::Drawn;
 }
 
 }  // namespace senvola::x11

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/canvas.h"
+#include "draw/canvas.h"
 
 namespace senvola::x11 {
 

@@ -16,16 +16,23 @@
 
 #include "app/control_ids.h"
 #include "app/option_pages.h"
-#include "app_state.h"
 #include "memory_registry.h"
 #include "saverkit/help.h"
 #include "saverkit/options_dialog.h"
 #include "saverkit/saver_hooks.h"
 #include "saverkit/test_hooks.h"
 #include "settings/language.h"
+#include "settings/language_table.h"
+#include "settings/replay_settings.h"
 
 namespace senvola::app {
 namespace {
+
+// What the option pages edit, as the saver holds it.
+struct OptionsState {
+    ReplaySettings Settings;
+    LanguageTable Language;
+};
 
 // A language file in memory: section -> key -> value, matched without regard to case.
 class TestIni : public IniFile {
@@ -89,7 +96,7 @@ class OptionPagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         parent = CreateWindowExA(0, "STATIC", "form", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        state = std::make_unique<AppState>();
+        state = std::make_unique<OptionsState>();
         pages = std::make_unique<OptionPages>(state->Settings, state->Language, help, parent);
         Dialogs d;
         d.openFile = [this](HWND, const std::string& filter, const std::string& dir, std::string& path) {
@@ -151,7 +158,7 @@ protected:
         helpCommands.push_back(c);
     };
     saverkit::Help help{{}, recordHelp};
-    std::unique_ptr<AppState> state;
+    std::unique_ptr<OptionsState> state;
     std::unique_ptr<OptionPages> pages;
     Calls calls;
     TestIni noFile;
@@ -199,7 +206,7 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     // Filling stores nothing new.
     EXPECT_EQ(state->Settings.Speed, 5);
     EXPECT_EQ(state->Settings.PauseBetweenGames, 5);
-    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
 }
 
 TEST_F(OptionPagesTest, ControlsSitWhereTheFormPutsThem) {
@@ -262,14 +269,14 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
     Click(idOneFile);  // cancelled
     EXPECT_EQ(calls.openFile, 1);
     EXPECT_EQ(calls.lastFilter, "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*");
-    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
     EXPECT_EQ(state->Settings.DirFileString, "Internal");
     EXPECT_EQ(Text(C(idSourceName)), "Internal");
     EXPECT_TRUE(Checked(C(idOneFile))) << "the radio stays where it was clicked";
 
     calls.fileAnswer = "C:\\games\\Honinbo.sgf";
     Click(idOneFile);
-    EXPECT_EQ(state->Settings.FileLoadType, 1);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\Honinbo.sgf");
     EXPECT_EQ(Text(C(idSourceName)), "Honinbo.sgf");
 
@@ -277,17 +284,17 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
     EXPECT_EQ(calls.chooseDirectory, 1);
     EXPECT_FALSE(calls.lastStartDir.empty());
     EXPECT_NE(calls.lastStartDir.back(), '\\') << "the program's directory without a separator";
-    EXPECT_EQ(state->Settings.FileLoadType, 1);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
     EXPECT_EQ(Text(C(idSourceName)), "Honinbo.sgf");
 
     calls.directoryAnswer = "C:\\games";
     Click(idRandomFromDirectory);
-    EXPECT_EQ(state->Settings.FileLoadType, 2);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::Folder);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games");
     EXPECT_EQ(Text(C(idSourceName)), "C:\\games");
 
     Click(idBuiltInGames);
-    EXPECT_EQ(state->Settings.FileLoadType, 0);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
     EXPECT_EQ(Text(C(idSourceName)), "Internal");
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games") << "the path is kept";
     EXPECT_EQ(calls.openFile, 2);
@@ -295,7 +302,7 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
 }
 
 TEST_F(OptionPagesTest, StoredSourcesFillTheirRadioAndLabel) {
-    state->Settings.FileLoadType = 2;
+    state->Settings.FileLoadType = GameSourceKind::Folder;
     state->Settings.DirFileString = "C:\\games";
     Fill(noFile);
     EXPECT_TRUE(Checked(C(idRandomFromDirectory)));

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "draw/board_look.h"
+#include "draw/board_painter.h"
+#include "draw/stone_drawing.h"
+#include "replay/replay.h"
 #include "win32/bmp_win32.h"
 #include "win32/canvas_gdi.h"
-#include "win32/render_win32.h"
 #include "win32/file_system_win32.h"
-#include "replay/board_drawing.h"
-#include "replay/replay_driver.h"
-#include "replay/stone_drawing.h"
+#include "win32/render_win32.h"
 #include "settings/settings_store.h"
 
 namespace senvola {
@@ -59,42 +60,54 @@ bool Exists(const std::string& path) {
     return static_cast<bool>(f);
 }
 
-// The state the render command builds, for `source`, with `configure` applied to the settings.
-std::unique_ptr<AppState> NewState(const std::string& source, bool boardOnly,
+// What the render command builds for a game: options, pictures and texts, and the replay over
+// them, with the replay's running game under the names the checks below read.
+struct RenderState {
+    ReplaySettings Settings;
+    BoardPictures Pictures;
+    LanguageTable Language;
+    EnglishOnly Ini;
+    Win32FileSystem Files;
+    Replay Run{ReplaySources{Settings, Pictures, Language, Ini, Files}};
+    const BoardLayout& Layout = Run.Layout();
+    const GameRecord& CurrentGame = Run.Game();
+    const go::Board& Board = Run.Board();
+    const std::string& CurrentFileName = Run.GameFileName();
+    go::Point LastMove() const { return Run.LastMove(); }
+};
+
+// The state the render command builds, for `source`, with `configure` applied to the settings
+// and the pictures they name loaded.
+std::unique_ptr<RenderState> NewState(const std::string& source, bool boardOnly,
                                    const std::function<void(ReplaySettings&)>& configure = {}) {
-    auto s = std::make_unique<AppState>();
+    auto s = std::make_unique<RenderState>();
     ApplyDefaults(s->Settings);
     s->Settings.ShowBoardOnly = boardOnly;
     if (configure) configure(s->Settings);
+    Win32BitmapLoader loader;
+    LoadGraphicsBitmaps(s->Settings, s->Pictures, loader);
     std::string error;
-    Win32FileSystem files;
-    EXPECT_TRUE(SelectRenderSource(*s, source, files, error)) << error;
+    EXPECT_TRUE(SelectRenderSource(s->Settings, s->Run.Library(), source, s->Files, error)) << error;
     return s;
 }
 
 // The rules' own replay: the new-game tick and `ticks` more, drawing nothing.
-std::unique_ptr<AppState> Reference(const std::string& source, int ticks) {
+std::unique_ptr<RenderState> Reference(const std::string& source, int ticks) {
     auto s = NewState(source, false);
     NullCanvas none;
-    Win32FileSystem files;
-    EnglishOnly ini;
-    const int interval = SpeedIntervals[s->Settings.Speed];
-    s->NeedNewGame = true;
-    for (int t = 0; t <= ticks; ++t) ReplayTick(*s, none, files, ini, 1024, 768, interval);
+    s->Run.RequestNewGame();
+    for (int t = 0; t <= ticks; ++t) s->Run.Tick(none, 1024, 768);
     return s;
 }
 
 struct Render {
-    std::unique_ptr<AppState> s;
+    std::unique_ptr<RenderState> s;
     std::unique_ptr<DibSurface> surface;
-    Win32FileSystem files;
-    EnglishOnly ini;
 
     // One more tick on the same surface, as the saver window's next timer tick.
     void Tick() {
         GdiCanvas canvas(surface->Dc());
-        ReplayTick(*s, canvas, files, ini, surface->Width(), surface->Height(),
-                   SpeedIntervals[s->Settings.Speed]);
+        s->Run.Tick(canvas, surface->Width(), surface->Height());
     }
     COLORREF At(int x, int y) const { return surface->Pixel(x, y); }
 };
@@ -105,7 +118,7 @@ std::unique_ptr<Render> RenderGame(const std::string& source, int w, int h, int 
     r->s = NewState(source, boardOnly, configure);
     r->surface = std::make_unique<DibSurface>(w, h);
     EXPECT_TRUE(r->surface->Valid());
-    RenderReplay(*r->s, *r->surface, r->files, r->ini, ticks);
+    RenderReplay(r->s->Run, *r->surface, ticks);
     return r;
 }
 
@@ -130,9 +143,9 @@ bool SameStones(const go::Board& a, const go::Board& b) {
 
 // Every point of the board as the replay `expected` left it, with the geometry of the layout:
 // stone discs in their colours, empty points showing board and grid, star points, the marker.
-void CheckBoard(const Render& r, const AppState& expected, const BoardPixel& isBoard,
+void CheckBoard(const Render& r, const RenderState& expected, const BoardPixel& isBoard,
                 COLORREF blackStone = kBlackPx, COLORREF whiteStone = kWhitePx) {
-    const AppState& s = *r.s;
+    const RenderState& s = *r.s;
     const BoardLayout& l = s.Layout;
     const int n = s.CurrentGame.BoardSize;
     const int cw = l.CellWidth, ch = l.CellHeight;
@@ -166,7 +179,7 @@ void CheckBoard(const Render& r, const AppState& expected, const BoardPixel& isB
             if (y < n) {
                 EXPECT_EQ(r.At(px, py + ch / 2), kBlackPx) << "vertical grid line";
             }
-            const bool marked = expected.LastMove == go::Point{x, y};
+            const bool marked = expected.LastMove() == go::Point{x, y};
             if (marked) {
                 EXPECT_EQ(r.At(px, py), kRedPx) << "marker";
             } else if (v == go::Stone::White) {
@@ -187,9 +200,9 @@ void CheckBoard(const Render& r, const AppState& expected, const BoardPixel& isB
     }
     // Red appears only in the marker's box around the last move.
     const int totalRed = CountIf(r, 0, 0, l.ScreenWidth, l.ScreenHeight, [](COLORREF c) { return c == kRedPx; });
-    if (expected.LastMove != go::kNoPoint) {
+    if (expected.LastMove() != go::kNoPoint) {
         const int mr = MarkerRadius(cw);
-        const int px = l.BoardLeft + (expected.LastMove.x - 1) * cw, py = l.BoardTop + (expected.LastMove.y - 1) * ch;
+        const int px = l.BoardLeft + (expected.LastMove().x - 1) * cw, py = l.BoardTop + (expected.LastMove().y - 1) * ch;
         const int boxRed = CountIf(r, px - mr, py - mr, px + mr, py + mr, [](COLORREF c) { return c == kRedPx; });
         EXPECT_GT(boxRed, 0);
         EXPECT_EQ(totalRed, boxRed) << "red outside the marker";
@@ -243,7 +256,7 @@ void CheckPanel(const Render& r) {
     EXPECT_GT(CountIf(r, l.PanelLeft, 0, l.ScreenWidth, l.PanelTop, IsBright), 100);
     // The introduction stays in the box unless the game's own comments are shown, which leave
     // it empty at a move without one.
-    if (!(r.s->HasComments && r.s->Settings.ShowComments)) {
+    if (!(r.s->CurrentGame.HasComments && r.s->Settings.ShowComments)) {
         EXPECT_GT(CountIf(r, l.CommentLeft, l.CommentTop, l.CommentRight, l.CommentBottom, IsBright), 100);
     }
     const int boardBottom = l.BoardTop + (r.s->CurrentGame.BoardSize - 1) * l.CellHeight + BoardMarginY(l);
@@ -334,8 +347,8 @@ TEST(Render, PreviewAndTinyWindowsAreDrawnWithoutFault) {
             }
             if (l.CellWidth >= 4) {
                 // Stones are still told apart: the last move's marker is there.
-                const int px = l.BoardLeft + (r->s->LastMove.x - 1) * l.CellWidth;
-                const int py = l.BoardTop + (r->s->LastMove.y - 1) * l.CellHeight;
+                const int px = l.BoardLeft + (r->s->LastMove().x - 1) * l.CellWidth;
+                const int py = l.BoardTop + (r->s->LastMove().y - 1) * l.CellHeight;
                 EXPECT_EQ(r->At(px, py), kRedPx);
             }
         }
@@ -354,13 +367,11 @@ Capture FindCapture() {
         const std::string source = "builtin:" + std::to_string(g);
         auto s = NewState(source, false);
         NullCanvas none;
-        Win32FileSystem files;
-        EnglishOnly ini;
-        s->NeedNewGame = true;
-        ReplayTick(*s, none, files, ini, 1024, 768, 1000);
-        for (int t = 1; t < 400 && !s->NeedNewGame; ++t) {
+        s->Run.RequestNewGame();
+        s->Run.Tick(none, 1024, 768);
+        for (int t = 1; t < 400 && !s->Run.NewGameDue(); ++t) {
             const go::Board before = s->Board;
-            ReplayTick(*s, none, files, ini, 1024, 768, 1000);
+            s->Run.Tick(none, 1024, 768);
             for (int x = 1; x <= s->CurrentGame.BoardSize; ++x)
                 for (int y = 1; y <= s->CurrentGame.BoardSize; ++y)
                     if (before.At({x, y}) != go::Stone::Empty && s->Board.At({x, y}) == go::Stone::Empty)
@@ -381,9 +392,9 @@ TEST(Render, MarkerMovesFromStoneToStoneAndACaptureIsErasedToBoardAndGrid) {
     for (int t = cap.tick - 2; t <= cap.tick; ++t) {
         SCOPED_TRACE("tick " + std::to_string(t));
         if (t > cap.tick - 2) {
-            const int oldX = r->s->LastMove.x, oldY = r->s->LastMove.y;
+            const int oldX = r->s->LastMove().x, oldY = r->s->LastMove().y;
             r->Tick();
-            const int newX = r->s->LastMove.x, newY = r->s->LastMove.y;
+            const int newX = r->s->LastMove().x, newY = r->s->LastMove().y;
             if (oldX != 0 && (oldX != newX || oldY != newY)) {
                 // The marker left its old stone: that stone shows its own colour at its centre.
                 const int px = l.BoardLeft + (oldX - 1) * l.CellWidth, py = l.BoardTop + (oldY - 1) * l.CellHeight;
@@ -466,8 +477,6 @@ protected:
             st.BitmapName[geBoard] = tile;
             st.UseBitmap[geBlackStones] = blackStones;
             st.BitmapName[geBlackStones] = stone;
-            Win32BitmapLoader loader;
-            LoadGraphicsBitmaps(st, loader);
         };
     }
     std::string tile, stone;
@@ -514,13 +523,11 @@ int ListLength(const GameRecord& g) {
     return n;
 }
 
-std::unique_ptr<AppState> ReferenceFile(const std::string& path, int ticks) {
+std::unique_ptr<RenderState> ReferenceFile(const std::string& path, int ticks) {
     auto ref = NewState(path, false);
     NullCanvas none;
-    EnglishOnly ini;
-    Win32FileSystem fs;
-    ref->NeedNewGame = true;
-    for (int t = 0; t <= ticks; ++t) ReplayTick(*ref, none, fs, ini, 1024, 768, 500);
+    ref->Run.RequestNewGame();
+    for (int t = 0; t <= ticks; ++t) ref->Run.Tick(none, 1024, 768);
     return ref;
 }
 
@@ -562,7 +569,7 @@ TEST(Render, CommentsReplaceTheIntroductionOnlyWhenShown) {
     for (bool show : {true, false}) {
         SCOPED_TRACE(show ? "comments shown" : "comments off");
         auto r = RenderGame(path, 1024, 768, 0, false, [show](ReplaySettings& st) { st.ShowComments = show; });
-        ASSERT_EQ(r->s->HasComments, 1);
+        ASSERT_TRUE(r->s->CurrentGame.HasComments);
         const BoardLayout& l = r->s->Layout;
         auto box = [&] {
             std::vector<COLORREF> px;

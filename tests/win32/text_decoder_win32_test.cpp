@@ -8,9 +8,9 @@
 #include <string>
 
 #include "core/text/charset_fixtures.h"
-#include "path_win32.h"
+#include "win32/path_win32.h"
 #include "text/utf8.h"
-#include "text_decoder_win32.h"
+#include "win32/text_decoder_win32.h"
 
 namespace senvola {
 namespace {

@@ -8,18 +8,18 @@
 #include <vector>
 
 #include "commands.h"
-#include "game/builtin_games.h"
-#include "game/game_source.h"
 #include "game_input.h"
 #include "json_text.h"
+#include "records/builtin_games.h"
+#include "records/game_file.h"
 #include "replay/game_replay.h"
 
 namespace senvola::inspect {
 
 namespace {
 
-// The records are large (801 comment slots): keep the state off the stack.
-std::unique_ptr<AppState> NewState() { return std::make_unique<AppState>(); }
+// The records are large (801 comment slots): keep them off the stack.
+std::unique_ptr<GameRecord> NewRecord() { return std::make_unique<GameRecord>(); }
 
 bool BadBuiltInPath(const std::string& path) {
     int n = 0;
@@ -27,6 +27,18 @@ bool BadBuiltInPath(const std::string& path) {
 }
 
 std::string Num(long long v) { return std::to_string(v); }
+
+// The setup stones as the report has always spelled them: per stone "Z" (black) or "W" (white),
+// then the column and the row as letters, "A" = 1.
+std::string SetupText(const std::vector<SetupStone>& setup) {
+    std::string text;
+    for (const SetupStone& s : setup) {
+        text += s.colour == go::Stone::White ? 'W' : 'Z';
+        text += static_cast<char>(64 + s.x);
+        text += static_cast<char>(64 + s.y);
+    }
+    return text;
+}
 
 std::string RecordJson(const GameRecord& g) {
     std::string j = "{";
@@ -39,8 +51,8 @@ std::string RecordJson(const GameRecord& g) {
     for (const auto& [name, value] : texts) j += "\"" + std::string(name) + "\": " + JsonString(*value) + ", ";
     j += "\"Handicap\": " + Num(g.Handicap) + ", ";
     j += "\"BoardSize\": " + Num(g.BoardSize) + ", ";
-    j += "\"FirstColour\": " + Num(g.FirstColour) + ", ";
-    j += "\"Setup\": " + JsonString(g.Setup) + ", ";
+    j += "\"FirstColour\": " + Num(g.FirstToMove == go::Stone::White ? 2 : 1) + ", ";
+    j += "\"Setup\": " + JsonString(SetupText(g.Setup)) + ", ";
     j += "\"Moves\": [";
     for (int k = 1; k <= kMaxMoves && g.MoveX[k] != 0; ++k) {
         if (k > 1) j += ", ";
@@ -63,7 +75,8 @@ void PrintLine(const std::string& line) {
     std::fputc('\n', stdout);
 }
 
-const char* CodeReason(const std::string& path, int code) {
+const char* CodeReason(const std::string& path, ReadError error) {
+    const int code = static_cast<int>(error);
     if (code == 0) return "loaded";
     if (code == 255) return "file cannot be opened or read";
     if (IsGoFileName(path)) {
@@ -114,19 +127,19 @@ struct CheckTotals {
 };
 
 void CheckOne(const std::string& path, CheckTotals& t) {
-    auto s = NewState();
-    const int code = ReadGamePath(*s, path);
+    auto game = NewRecord();
+    const ReadError error = ReadGamePath(*game, path);
     ++t.files;
-    std::string line = path + ": code " + Num(code) + " (" + CodeReason(path, code) + ")";
-    if (code != 0) {
+    std::string line = path + ": code " + Num(static_cast<int>(error)) + " (" + CodeReason(path, error) + ")";
+    if (error != ReadError::None) {
         ++t.failed;
         PrintLine(line + ", not replayed");
         return;
     }
     ++t.loaded;
-    CommitGame(s->LoadBuffer, s->CurrentGame);
     NullMoveDisplay none;
-    const ReplayOutcome r = ReplayCurrentGame(*s, none);
+    Position position;
+    const ReplayOutcome r = ReplayGame(*game, position, none);
     line += ", " + Num(r.Entries) + " moves, ";
     if (r.IllegalMove == 0) {
         ++t.complete;
@@ -198,26 +211,26 @@ int CmdCheck(const Args& args) {
 int CmdRead(const Args& args) {
     if (args.size() != 1) return UsageError("read: exactly one PATH expected");
     if (BadBuiltInPath(args[0])) return UsageError("read: " + args[0] + ": N must be 1..6");
-    auto s = NewState();
-    const int code = ReadGamePath(*s, args[0]);
-    PrintLine("{\"code\": " + Num(code) + ", \"HasComments\": " + Num(s->HasComments ? 1 : 0) +
-              ", \"record\": " + RecordJson(s->LoadBuffer) + "}");
+    auto game = NewRecord();
+    const ReadError error = ReadGamePath(*game, args[0]);
+    PrintLine("{\"code\": " + Num(static_cast<int>(error)) + ", \"HasComments\": " +
+              Num(game->HasComments ? 1 : 0) + ", \"record\": " + RecordJson(*game) + "}");
     return 0;
 }
 
 int CmdReplay(const Args& args) {
     if (args.size() != 1) return UsageError("replay: exactly one PATH expected");
     if (BadBuiltInPath(args[0])) return UsageError("replay: " + args[0] + ": N must be 1..6");
-    auto s = NewState();
-    const int code = ReadGamePath(*s, args[0]);
-    if (code != 0) {
-        PrintLine("{\"code\": " + Num(code) + "}");
+    auto game = NewRecord();
+    const ReadError error = ReadGamePath(*game, args[0]);
+    if (error != ReadError::None) {
+        PrintLine("{\"code\": " + Num(static_cast<int>(error)) + "}");
         return 0;
     }
-    CommitGame(s->LoadBuffer, s->CurrentGame);
     NullMoveDisplay none;
-    const ReplayOutcome r = ReplayCurrentGame(*s, none);
-    const go::Board& b = s->Board;
+    Position position;
+    const ReplayOutcome r = ReplayGame(*game, position, none);
+    const go::Board& b = position.Board;
     std::string j = "{\"code\": 0, \"entries\": " + Num(r.Entries) + ", \"played\": " + Num(r.Played) +
                     ", \"illegal\": ";
     if (r.IllegalMove == 0) {
@@ -230,7 +243,7 @@ int CmdReplay(const Args& args) {
     // it so.
     j += ", \"moveNumber\": " + Num(b.MoveNumber()) + ", \"toMove\": " + Num(b.ToMove() == go::Stone::Black ? 1 : 0) +
          ", \"ko\": [" + Num(b.Ko().x) + ", " + Num(b.LastKo().y) + "], \"board\": [";
-    const int n = std::clamp(s->CurrentGame.BoardSize, 0, go::Board::kMaxSize);
+    const int n = std::clamp(game->BoardSize, 0, go::Board::kMaxSize);
     for (int y = 1; y <= n; ++y) {
         std::string row;
         for (int x = 1; x <= n; ++x) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "commands.h"
-#include "replay/board_drawing.h"
+#include "draw/board_layout.h"
 
 namespace senvola::inspect {
 

@@ -1,3 +1,4 @@
+// render on a host without GDI: refused with a usage message.
 #include "commands.h"
 
 namespace senvola::inspect {

@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "app_state.h"
 #include "commands.h"
-#include "file_system_win32.h"
-#include "ini_win32.h"
-#include "render_win32.h"
+#include "replay/replay.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "win32/file_system_win32.h"
+#include "win32/ini_win32.h"
+#include "win32/render_win32.h"
 
 namespace senvola::inspect {
 
@@ -96,31 +96,32 @@ int CmdRender(const Args& args) {
         std::fprintf(stderr, "senvola-inspect: render: no such language file: %s\n", iniPath.c_str());
         return 1;
     }
-    // The program-wide records are large: keep them off the stack.
-    auto state = std::make_unique<AppState>();
-    AppState& s = *state;
-    ApplyDefaults(s.Settings);
-    s.Settings.ShowBoardOnly = boardOnly;
-    s.Settings.ShowComments = !noComments;
-    std::string error;
-    if (!SelectRenderSource(s, path, files, error)) {
-        std::fprintf(stderr, "senvola-inspect: render: %s\n", error.c_str());
-        return 1;
-    }
-
+    ReplaySettings settings;
+    ApplyDefaults(settings);
+    settings.ShowBoardOnly = boardOnly;
+    settings.ShowComments = !noComments;
+    const BoardPictures pictures;
     NoLanguageFile english;
     std::unique_ptr<Win32IniFile> ini;
     if (haveIni) ini = std::make_unique<Win32IniFile>(iniPath);
     const IniFile& languageFile = ini ? static_cast<const IniFile&>(*ini) : english;
-    LoadLanguageTable(s.Language, languageFile, s.Settings.Language);
+    LanguageTable language;
+    // The game records are large: keep the replay off the stack.
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files});
+    std::string error;
+    if (!SelectRenderSource(settings, replay->Library(), path, files, error)) {
+        std::fprintf(stderr, "senvola-inspect: render: %s\n", error.c_str());
+        return 1;
+    }
+    LoadLanguageTable(language, languageFile, settings.Language);
 
     DibSurface surface(w, h);
     if (!surface.Valid()) {
         std::fprintf(stderr, "senvola-inspect: render: cannot make a %dx%d surface\n", w, h);
         return 1;
     }
-    RenderReplay(s, surface, files, languageFile, moves);
-    if (s.Settings.FileLoadType == 1 && s.CurrentFileName.empty()) {
+    RenderReplay(*replay, surface, moves);
+    if (settings.FileLoadType == GameSourceKind::OneFile && replay->GameFileName().empty()) {
         // The screensaver falls back to a built-in game silently; the tool says so.
         std::fprintf(stderr, "senvola-inspect: render: %s could not be read; a built-in game was drawn\n",
                      path.c_str());

@@ -1,7 +1,7 @@
+// A command line's PATH read as the program reads a game: a file, or a built-in game.
 #include "game_input.h"
 
-#include "game/builtin_games.h"
-#include "game/game_source.h"
+#include "records/builtin_games.h"
 
 namespace senvola::inspect {
 
@@ -20,15 +20,13 @@ bool IsBuiltInPath(const std::string& path, int& n) {
     return true;
 }
 
-uint8_t ReadGamePath(AppState& s, const std::string& path) {
+ReadError ReadGamePath(GameRecord& game, const std::string& path) {
     int n = 0;
     if (IsBuiltInPath(path, n) && n >= 1 && n <= kBuiltInGameCount) {
-        // LoadBuiltInGame shows the row after BuiltInIndex.
-        s.BuiltInIndex = static_cast<uint8_t>(n == 1 ? kBuiltInGameCount : n - 1);
-        LoadBuiltInGame(s);
-        return 0;
+        LoadBuiltInGame(n, game);
+        return ReadError::None;
     }
-    return ReadGameFile(path, s.LoadBuffer, s.HasComments);
+    return ReadGameFile(path, game);
 }
 
 }  // namespace senvola::inspect

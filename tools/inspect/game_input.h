@@ -1,10 +1,10 @@
 // Reading the game that a command-line PATH names: a game file, or builtin:N.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-#include "app_state.h"
+#include "records/game_file.h"
+#include "records/game_record.h"
 
 namespace senvola::inspect {
 
@@ -12,9 +12,9 @@ namespace senvola::inspect {
 // caller), or -1 when the part after the colon is not a plain decimal number.
 bool IsBuiltInPath(const std::string& path, int& n);
 
-// Reads the game into s.LoadBuffer as the program would: a file with the reader its extension
-// selects, builtin:N (N = 1..6) through LoadBuiltInGame. Returns the reader's code (0 for a
-// built-in game). A built-in game is also committed to CurrentGame, as LoadBuiltInGame does.
-uint8_t ReadGamePath(AppState& s, const std::string& path);
+// Reads the game into `game` as the program would: a file with the reader its extension
+// selects, builtin:N (N = 1..6) from the built-in table. Returns the reader's answer (None for a
+// built-in game).
+ReadError ReadGamePath(GameRecord& game, const std::string& path);
 
 }  // namespace senvola::inspect

@@ -1,3 +1,4 @@
+// Byte strings as JSON text: a byte outside printable ASCII becomes the code point of its value.
 #include "json_text.h"
 
 #include <cstdio>

@@ -8,11 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app_state.h"
 #include "native_file_system.h"
-#include "recording_canvas.h"
-#include "replay/replay_driver.h"
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
+#include "portable/recording_canvas.h"
+#include "replay/replay.h"
 
 namespace {
 
@@ -77,33 +76,37 @@ void PrintOps(const RecordingCanvas& canvas) {
 // Plays one game from its new-game tick up to the tick that asks for the next game.
 void Trace(const std::string& title, int builtIn, const std::string& file, int width, int height,
            bool boardOnly, bool withPictures) {
-    auto s = std::make_unique<AppState>();
-    s->Settings.PauseBetweenGames = 0;
-    s->Settings.ShowBoardOnly = boardOnly;
+    ReplaySettings settings;
+    settings.Speed = 0;  // 50 ms a move
+    settings.PauseBetweenGames = 0;
+    settings.ShowBoardOnly = boardOnly;
     if (!file.empty()) {
-        s->Settings.FileLoadType = 1;
-        s->Settings.DirFileString = file;
+        settings.FileLoadType = GameSourceKind::OneFile;
+        settings.DirFileString = file;
     }
-    s->BuiltInIndex = static_cast<uint8_t>(builtIn - 1);  // the source takes the one after it
+    BoardPictures pictures;
     if (withPictures) {
-        s->Settings.UseBitmap = {true, true, true};
+        settings.UseBitmap = {true, true, true};
         // Distinct sizes tell the three pictures apart in the printed stream.
-        s->Settings.Bitmaps[0] = std::make_unique<RecordingBitmap>(96, 64, false);
-        s->Settings.Bitmaps[1] = std::make_unique<RecordingBitmap>(32, 32, true);
-        s->Settings.Bitmaps[2] = std::make_unique<RecordingBitmap>(31, 33, true);
+        pictures[0] = std::make_unique<RecordingBitmap>(96, 64, false);
+        pictures[1] = std::make_unique<RecordingBitmap>(32, 32, true);
+        pictures[2] = std::make_unique<RecordingBitmap>(31, 33, true);
     }
-    s->NeedNewGame = true;
+    const LanguageTable language;
     const NativeFileSystem files;
     const EmptyIni ini;
+    // The records are large (801 comment slots): keep the replay off the stack.
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+    replay->Library().SetNextBuiltIn(builtIn);
     RecordingCanvas canvas;
     std::printf("== %s %dx%d%s%s\n", title.c_str(), width, height, boardOnly ? " board-only" : "",
                 withPictures ? " pictures" : "");
     for (int tick = 0; tick < 2000; ++tick) {
         canvas.Clear();
-        ReplayTick(*s, canvas, files, ini, width, height, 50);
-        std::printf("tick %d move %d measures %zu\n", tick, s->Board.MoveNumber(), canvas.MeasureCount());
+        replay->Tick(canvas, width, height);
+        std::printf("tick %d move %d measures %zu\n", tick, replay->Board().MoveNumber(), canvas.MeasureCount());
         PrintOps(canvas);
-        if (tick > 0 && s->NeedNewGame) break;
+        if (tick > 0 && replay->NewGameDue()) break;
     }
 }
 

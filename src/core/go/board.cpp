@@ -1,3 +1,4 @@
+// The board's rules move by move: chains kept as rings with their liberties at the head.
 #include "go/board.h"
 
 #include <algorithm>

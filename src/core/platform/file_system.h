@@ -1,4 +1,4 @@
-// File-system queries the game source needs. Win32 and POSIX implementations live outside the core.
+// File-system queries the game library needs. Win32 and POSIX implementations live outside the core.
 #pragma once
 
 #include <cstddef>

@@ -1,23 +1,24 @@
+// One game played from its first stone to its last entry in a single call.
 #include "replay/game_replay.h"
-
-#include "replay/move_replay.h"
 
 namespace senvola {
 
-ReplayOutcome ReplayCurrentGame(AppState& s, MoveDisplay& display) {
+ReplayOutcome ReplayGame(const GameRecord& game, Position& position, MoveDisplay& display,
+                         const RefusalReport& report) {
     ReplayOutcome out;
-    out.Entries = MoveListLength(s.CurrentGame);
-    StartGame(s, display);
-    const go::Board& b = s.Board;
+    out.Entries = MoveListLength(game);
+    StartGamePosition(position, game);
+    PlaceStartingStones(position, game, display, game.HasComments, report);
+    const go::Board& b = position.Board;
     while (b.MoveNumber() >= 1 && b.MoveNumber() <= kMaxMoves) {
         const int n = b.MoveNumber();
-        const int e = s.CurrentGame.MoveX[static_cast<std::size_t>(n)];
+        const int e = game.MoveX[static_cast<std::size_t>(n)];
         if (e == 0) break;
         if (e == kPassCoord) {
-            PassMove(s);
+            position.Board.Pass();
         } else {
-            const int y = s.CurrentGame.MoveY[static_cast<std::size_t>(n)];
-            const go::MoveResult r = PlayMove(s, display, e, y, false);
+            const int y = game.MoveY[static_cast<std::size_t>(n)];
+            const go::MoveResult r = PlayMove(position, display, {e, y}, false, game.HasComments, report);
             if (r != go::MoveResult::Played) {
                 out.IllegalMove = n;
                 out.IllegalX = e;

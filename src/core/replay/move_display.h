@@ -1,5 +1,5 @@
-// What playing a move draws. The rules call it in a fixed order; the screen implementation
-// draws on a Canvas, tests record the calls.
+// What playing a move draws. The move procedure calls it in a fixed order; the replay draws on a
+// Canvas, tests record the calls.
 #pragma once
 
 namespace senvola {

@@ -1,3 +1,4 @@
+// Stones of the record through the board's judgement onto the screen.
 #include "replay/move_replay.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ int SizeOf(const GameRecord& g) { return std::clamp(g.BoardSize, 0, go::Board::k
 const char* const kHandicapPattern[10] = {"",       "",        "37",       "379",      "3791",
                                           "37915", "379164", "3791645", "37916482", "379164825"};
 
-void HandicapPoint(char digit, int size, int& x, int& y) {
+go::Point HandicapPoint(char digit, int size) {
     int lo = 3, mid = 5, hi = 7;
     if (size == 19) {
         lo = 4; mid = 10; hi = 16;
@@ -26,118 +27,83 @@ void HandicapPoint(char digit, int size, int& x, int& y) {
         lo = 3; mid = 7; hi = 11;
     }
     switch (digit) {
-        case '1': x = lo;  y = lo;  break;
-        case '2': x = mid; y = lo;  break;
-        case '3': x = hi;  y = lo;  break;
-        case '4': x = lo;  y = mid; break;
-        case '5': x = mid; y = mid; break;
-        case '6': x = hi;  y = mid; break;
-        case '7': x = lo;  y = hi;  break;
-        case '8': x = mid; y = hi;  break;
-        default:  x = hi;  y = hi;  break;
+        case '1': return {lo, lo};
+        case '2': return {mid, lo};
+        case '3': return {hi, lo};
+        case '4': return {lo, mid};
+        case '5': return {mid, mid};
+        case '6': return {hi, mid};
+        case '7': return {lo, hi};
+        case '8': return {mid, hi};
+        default:  return {hi, hi};
     }
 }
 
-Stone FirstMover(const GameRecord& g) { return g.FirstColour == 1 ? Stone::Black : Stone::White; }
+// A stone of the given colour through the whole move procedure, without a move number.
+void PlaceStone(Position& pos, MoveDisplay& display, go::Point p, Stone colour, bool drawComments,
+                const RefusalReport& report) {
+    pos.Board.SetToMove(colour);
+    PlayMove(pos, display, p, true, drawComments, report);
+}
 
 }  // namespace
 
 // ---- New game -------------------------------------------------------------------------------
 
-void ResetPosition(AppState& s) {
-    SeedFromClock(s.Random);
-    s.Board = go::Board(SizeOf(s.CurrentGame));
-    s.LastMove = go::kNoPoint;
+void StartGamePosition(Position& pos, const GameRecord& game) {
+    pos.Board = go::Board(SizeOf(game));
+    pos.LastMove = go::kNoPoint;
+    pos.Board.SetToMove(game.FirstToMove);
 }
 
-void PlaceSetupStones(AppState& s, MoveDisplay& display, int handicap) {
-    GameRecord& g = s.CurrentGame;
-    if (handicap > 1 && g.Setup.empty()) {
-        g.FirstColour = 2;
-        if (handicap <= 9) {
+void PlaceStartingStones(Position& pos, const GameRecord& g, MoveDisplay& display, bool drawComments,
+                         const RefusalReport& report) {
+    Stone first = g.FirstToMove;
+    if (!g.Setup.empty()) {
+        for (const SetupStone& s : g.Setup) PlaceStone(pos, display, {s.x, s.y}, s.colour, drawComments, report);
+    } else if (g.Handicap > 1) {
+        first = Stone::White;
+        if (g.Handicap <= 9) {
             const int size = SizeOf(g);
-            for (const char* d = kHandicapPattern[handicap]; *d != '\0'; ++d) {
-                int x = 0, y = 0;
-                HandicapPoint(*d, size, x, y);
-                g.Setup += 'Z';
-                g.Setup += static_cast<char>(64 + x);
-                g.Setup += static_cast<char>(64 + y);
+            for (const char* d = kHandicapPattern[g.Handicap]; *d != '\0'; ++d) {
+                PlaceStone(pos, display, HandicapPoint(*d, size), Stone::Black, drawComments, report);
             }
         }
+    } else {
+        return;
     }
-    if (!g.Setup.empty()) {
-        // A working copy: the record's Setup stays as it is while its stones are played. A
-        // letter other than Z or W leaves the colour to whoever the board says is to move.
-        const std::string setup = g.Setup;
-        for (std::size_t i = 0; setup.size() - i > 2; i += 3) {
-            if (setup[i] == 'Z') s.Board.SetToMove(Stone::Black);
-            else if (setup[i] == 'W') s.Board.SetToMove(Stone::White);
-            PlayMove(s, display, static_cast<unsigned char>(setup[i + 1]) - 64,
-                     static_cast<unsigned char>(setup[i + 2]) - 64, true);
-        }
-    }
-    s.Board.SetToMove(FirstMover(g));
-}
-
-void StartGamePosition(AppState& s) {
-    ResetPosition(s);
-    s.Board.SetToMove(FirstMover(s.CurrentGame));
-}
-
-void PlaceStartingStones(AppState& s, MoveDisplay& display) {
-    if (s.CurrentGame.Handicap > 1 || !s.CurrentGame.Setup.empty()) {
-        PlaceSetupStones(s, display, s.CurrentGame.Handicap);
-    }
-    s.NeedNewGame = false;
-}
-
-void StartGame(AppState& s, MoveDisplay& display) {
-    StartGamePosition(s);
-    PlaceStartingStones(s, display);
+    pos.Board.SetToMove(first);
 }
 
 // ---- Moves ----------------------------------------------------------------------------------
 
-MoveResult PlayMove(AppState& s, MoveDisplay& display, int x, int y, bool setup) {
-    go::Board& b = s.Board;
-    if (s.LastMove != go::kNoPoint) {
-        const go::Point m = s.LastMove;
+MoveResult PlayMove(Position& pos, MoveDisplay& display, go::Point p, bool setup, bool drawComment,
+                    const RefusalReport& report) {
+    go::Board& b = pos.Board;
+    if (pos.LastMove != go::kNoPoint) {
+        const go::Point m = pos.LastMove;
         const Stone v = b.At(m);
         if (v == Stone::Black) display.DrawStone(m.x, m.y, true, false);
         else if (v == Stone::White) display.DrawStone(m.x, m.y, false, false);
         else display.DrawEmptyPoint(m.x, m.y);
     }
     display.DrawMoveCounter();
-    if (s.Settings.ShowComments && s.HasComments) display.DrawComment();
-    if (x == -1) return MoveResult::Played;
+    if (drawComment) display.DrawComment();
 
     const Stone colour = b.ToMove();
     const int number = b.MoveNumber();
-    const MoveResult r = setup ? b.PlaceSetupStone({x, y}, colour) : b.Play({x, y}, colour);
+    const MoveResult r = setup ? b.PlaceSetupStone(p, colour) : b.Play(p, colour);
     if (r != MoveResult::Played) {
-        TraceMessage("Illegal move: x=" + std::to_string(x) + " y=" + std::to_string(y) +
-                     " zetnr=" + std::to_string(number) + " bestandsnaam=" + s.CurrentFileName);
-        s.NeedNewGame = true;
+        if (report.sink != nullptr) {
+            report.sink->Trace("Illegal move: x=" + std::to_string(p.x) + " y=" + std::to_string(p.y) +
+                               " move=" + std::to_string(number) + " file=" + std::string(report.fileName));
+        }
         return r;
     }
-    display.DrawStone(x, y, colour == Stone::Black, true);
-    s.LastMove = {x, y};
-    if (!setup && number >= 1 && number <= kMaxMoves) {
-        // During a replay this is the slot the move came from; a move played by hand is kept.
-        s.CurrentGame.MoveX[static_cast<std::size_t>(number)] = static_cast<uint8_t>(x);
-        s.CurrentGame.MoveY[static_cast<std::size_t>(number)] = static_cast<uint8_t>(y);
-    }
-    for (const go::Point p : b.Captured()) display.DrawEmptyPoint(p.x, p.y);
+    display.DrawStone(p.x, p.y, colour == Stone::Black, true);
+    pos.LastMove = p;
+    for (const go::Point c : b.Captured()) display.DrawEmptyPoint(c.x, c.y);
     return MoveResult::Played;
-}
-
-void PassMove(AppState& s) {
-    const int number = s.Board.MoveNumber();
-    if (number >= 1 && number <= kMaxMoves) {
-        s.CurrentGame.MoveX[static_cast<std::size_t>(number)] = kPassCoord;
-        s.CurrentGame.MoveY[static_cast<std::size_t>(number)] = kPassCoord;
-    }
-    s.Board.Pass();
 }
 
 }  // namespace senvola

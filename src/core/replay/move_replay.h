@@ -1,40 +1,47 @@
-// The record's stones on the board and on the screen: a new game's position, its handicap or
-// setup stones, and one move-list entry at a time. The board judges each stone; these functions
-// draw from its answer, in the same fixed order for every stone: old marker, move counter,
-// comment, then (if the board took it) the new stone with the marker and the captured points.
+// A game's stones on the board and on the screen: a new game's position, its handicap or setup
+// stones, and one move-list entry at a time. The board judges each stone; these functions draw
+// from its answer, in the same fixed order for every stone: old marker, move counter, comment,
+// then (if the board took it) the new stone with the marker and the captured points. They read
+// the game record and never write it.
 #pragma once
 
-#include "app_state.h"
+#include <string_view>
+
 #include "go/board.h"
+#include "platform/trace_sink.h"
+#include "records/game_record.h"
 #include "replay/move_display.h"
 
 namespace senvola {
 
-// Re-seeds the generator from the clock; an empty board of CurrentGame.BoardSize, black to
-// move, move 1, no ko, no marker.
-void ResetPosition(AppState& s);
-// Handicap or setup stones of CurrentGame on board and screen; then the side to move by
-// FirstColour. A handicap without setup text first becomes setup text (and White moves first).
-void PlaceSetupStones(AppState& s, MoveDisplay& display, int handicap);
+// What the screen shows of a game: the board, and the stone that carries the red last-move
+// marker (kNoPoint: none).
+struct Position {
+    go::Board Board;
+    go::Point LastMove = go::kNoPoint;
+};
+
+// Where a refused stone is reported: to `sink` (null: nowhere), naming the game's file.
+struct RefusalReport {
+    TraceSink* sink = nullptr;
+    std::string_view fileName;
+};
 
 // The new-game step, in two halves so that the replay can draw the empty board in between:
-// StartGamePosition resets the position and gives the first move to CurrentGame.FirstColour
-// (1 -> black, 2 -> white), so a game begun by White without setup stones is replayed in the
-// right colours. PlaceStartingStones puts down handicap or setup stones when the record has
-// any (Handicap > 1 or Setup not empty) and then clears NeedNewGame: an illegal setup stone is
-// skipped, it does not abandon the game.
-void StartGamePosition(AppState& s);
-void PlaceStartingStones(AppState& s, MoveDisplay& display);
-// Both halves in order, for replays without a screen (tools, tests, benchmarks).
-void StartGame(AppState& s, MoveDisplay& display);
+// StartGamePosition gives an empty board of the record's size (0..19), no marker, and the first
+// move to the record's FirstToMove, so a game begun by White without setup stones is replayed in
+// the right colours. PlaceStartingStones puts down the setup stones, or when there are none the
+// handicap stones a Handicap of 2..9 stands for (and then White moves first); a refused stone is
+// reported and skipped, it does not abandon the game.
+void StartGamePosition(Position& position, const GameRecord& game);
+void PlaceStartingStones(Position& position, const GameRecord& game, MoveDisplay& display, bool drawComments,
+                         const RefusalReport& report = {});
 
-// One stone for the side to move at (x, y): redraws the old marker without it, the counter and
-// the comment, then asks the board. A refused stone (off the board counts as Occupied) goes to
-// TraceMessage and sets NeedNewGame; nothing else changes. A played one is drawn with the marker,
-// the captured points are drawn empty, and (unless setup) x and y go into the record's slot of
-// the move. x = -1 only redraws and answers Played.
-go::MoveResult PlayMove(AppState& s, MoveDisplay& display, int x, int y, bool setup);
-// A pass entry: the board passes and the record's slot says so; draws nothing.
-void PassMove(AppState& s);
+// One stone for the side to move at p: redraws the old marker without it, the counter and (with
+// drawComment) the comment, then asks the board. A refused stone (off the board counts as
+// Occupied) is reported and changes nothing else. A played one is drawn with the marker, and the
+// captured points are drawn empty. `setup` places it without a move number.
+go::MoveResult PlayMove(Position& position, MoveDisplay& display, go::Point p, bool setup, bool drawComment,
+                        const RefusalReport& report = {});
 
 }  // namespace senvola

@@ -1,3 +1,5 @@
+// Translated texts: reading the language file, the speed label, the configuration text and the
+// introduction to the game.
 #include "settings/language.h"
 
 #include <algorithm>
@@ -138,12 +140,9 @@ std::string ConfigurationText(const LanguageTable& table, const IniFile& file) {
     return first + "\r\n\r\n" + second;
 }
 
-void BuildAboutGoText(LanguageTable& table, const IniFile& file) {
+std::string AboutGoText(const LanguageTable& table, const IniFile& file) {
     const std::string heading = TrimText(file.ReadString(table.SectionName, kAboutGoCaptionKey, ""));
-    if (heading.empty()) {
-        table.AboutGoText = std::string(kAboutGo);
-        return;
-    }
+    if (heading.empty()) return std::string(kAboutGo);
     std::string text = heading;
     text += kLineBreak;
     text += kLineBreak;
@@ -159,7 +158,7 @@ void BuildAboutGoText(LanguageTable& table, const IniFile& file) {
         if (!endsWithBreak) part += ' ';
         text += part;
     }
-    table.AboutGoText = std::move(text);
+    return text;
 }
 
 std::string_view BuiltInAboutGoText() { return kAboutGo; }

@@ -1,11 +1,11 @@
-// The language file: translated texts with English defaults.
+// The language file: translated texts with English defaults, and the texts made from them.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "settings/ini_file.h"
+#include "platform/ini_file.h"
 #include "settings/language_table.h"
 
 namespace senvola {
@@ -100,8 +100,9 @@ std::string FormatSpeedLabel(const LanguageTable& table, int speed);
 std::string FormatSpeedCaption(const LanguageTable& table, int speed);
 // The two paragraphs of the configuration text, placeholders filled, CR LF CR LF between them.
 std::string ConfigurationText(const LanguageTable& table, const IniFile& file);
-// Builds AboutGoText from the file, or the built-in English text when the file has no heading.
-void BuildAboutGoText(LanguageTable& table, const IniFile& file);
+// The introduction to the game shown as the comment of move 1, from the file, or the built-in
+// English text when the file has no heading.
+std::string AboutGoText(const LanguageTable& table, const IniFile& file);
 // The built-in English introduction to the game.
 std::string_view BuiltInAboutGoText();
 

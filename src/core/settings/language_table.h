@@ -23,7 +23,6 @@ struct LanguageTable {
     std::string SpeedCaption = "Replay speed";
     std::string SpeedMiddleText = "move every";
     std::string SpeedUnitText = "seconds";
-    std::string AboutGoText;                            // built on first use
     std::vector<std::string> LanguageList;              // entries for the language page
     LanguageTable() {
         for (std::size_t i = 0; i < PanelLabel.size(); ++i) PanelLabel[i] = kPanelLabelKeys[i];

@@ -1,12 +1,13 @@
-// The user's replay options, with their defaults, and the pictures derived from them.
+// The user's replay options, as values with their defaults.
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "replay/canvas.h"
+#include "settings/colour.h"
+#include "records/game_source.h"
 
 namespace senvola {
 
@@ -20,8 +21,8 @@ constexpr std::array<int, 18> SpeedIntervals = {50,   100,  200,  300,  400,   5
 constexpr std::array<Colour, 3> kDefaultColours{0x004080, 0x000000, 0xFFFFFF};
 
 struct ReplaySettings {
-    int32_t FileLoadType = 0;                 // 0 built-in games, 1 one file, 2 random from a directory
-    std::string DirFileString = "Internal";   // the file (1) or directory (2)
+    GameSourceKind FileLoadType = GameSourceKind::BuiltIn;  // where the games come from
+    std::string DirFileString = "Internal";   // the file (OneFile) or folder (Folder)
     int32_t PauseBetweenGames = 5;            // seconds, 0..300
     bool ShowBoardOnly = false;               // board alone, no panel
     bool ShowComments = true;                 // show the record's comments
@@ -30,17 +31,12 @@ struct ReplaySettings {
     std::array<std::string, 3> BitmapName{};  // full paths, by GraphicsElement
     std::array<Colour, 3> Color = kDefaultColours;  // 0x00BBGGRR, by GraphicsElement
     int32_t Language = 0;                     // number of the chosen language
-    // BoardBitmap, BlackStoneBitmap, WhiteStoneBitmap, by GraphicsElement; loaded from the
-    // settings, kept for the process.
-    std::array<std::unique_ptr<Bitmap>, 3> Bitmaps;
 };
 
-// Loads Windows BMP files for the replay; the platform decides how.
-class BitmapLoader {
-public:
-    virtual ~BitmapLoader() = default;
-    // Null when the file is missing or not a valid bitmap.
-    virtual std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) = 0;
-};
+// The delay between two moves at the settings' speed; a speed above 17 counts as 17.
+inline std::chrono::milliseconds MoveInterval(const ReplaySettings& settings) {
+    const std::size_t last = SpeedIntervals.size() - 1;
+    return std::chrono::milliseconds(SpeedIntervals[settings.Speed < last ? settings.Speed : last]);
+}
 
 }  // namespace senvola

@@ -1,3 +1,4 @@
+// The replay settings in the registry: value names, types, defaults and the limits applied on reading.
 #include "settings/settings_store.h"
 
 #include <algorithm>
@@ -66,7 +67,8 @@ void EnsureSettingsKey(Registry& registry) {
 
 void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
     ReadText(key, "DirFileString", s.DirFileString);
-    ReadInt(key, "FileLoadType", s.FileLoadType);
+    int32_t source = static_cast<int32_t>(s.FileLoadType);
+    ReadInt(key, "FileLoadType", source);
     ReadInt(key, "PauseBetweenGames", s.PauseBetweenGames);
     ReadBool(key, "ShowBoardOnly", s.ShowBoardOnly);
     ReadBool(key, "ShowComments", s.ShowComments);
@@ -78,7 +80,7 @@ void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
 
     if (s.Speed > kMaxSpeed) s.Speed = kMaxSpeed;
     s.PauseBetweenGames = std::clamp(s.PauseBetweenGames, int32_t{0}, kMaxPause);
-    if (s.FileLoadType < 0 || s.FileLoadType > 2) s.FileLoadType = 0;
+    s.FileLoadType = IsGameSourceKind(source) ? static_cast<GameSourceKind>(source) : GameSourceKind::BuiltIn;
 }
 
 void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePosition,
@@ -86,7 +88,7 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     key.WriteInteger("PauseBetweenGames", s.PauseBetweenGames);
     key.WriteInteger("Speed", std::min<int32_t>(s.Speed, kMaxSpeed));
     key.WriteString("DirFileString", s.DirFileString);
-    key.WriteInteger("FileLoadType", s.FileLoadType);
+    key.WriteInteger("FileLoadType", static_cast<int32_t>(s.FileLoadType));
     key.WriteInteger("ShowBoardOnly", s.ShowBoardOnly ? 1 : 0);
     key.WriteInteger("ShowComments", s.ShowComments ? 1 : 0);
     WriteElement(key, s, geBoard);
@@ -95,23 +97,6 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     const bool selected = languagePosition >= 0;
     key.WriteInteger("Language", selected ? languagePosition : -1);
     key.WriteString("LanguageName", selected ? languageName : std::string());
-}
-
-void LoadGraphicsBitmaps(ReplaySettings& s, BitmapLoader& loader) {
-    for (int e : {geBlackStones, geWhiteStones, geBoard}) {
-        if (!s.UseBitmap[e]) continue;
-        std::unique_ptr<Bitmap> picture;
-        try {
-            picture = loader.Load(s.BitmapName[e], e != geBoard);
-        } catch (...) {
-            picture.reset();  // any failure of the loader counts as a picture that cannot be read
-        }
-        if (picture) {
-            s.Bitmaps[e] = std::move(picture);
-        } else {
-            s.UseBitmap[e] = false;  // drawn in its colour; the stored setting stays as it is
-        }
-    }
 }
 
 }  // namespace senvola

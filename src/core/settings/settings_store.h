@@ -1,9 +1,9 @@
-// Reading and writing the replay settings, and loading the pictures they ask for.
+// Reading and writing the replay settings under the program's own registry key.
 #pragma once
 
 #include <string>
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
 #include "settings/replay_settings.h"
 
 namespace senvola {
@@ -17,17 +17,13 @@ void EnsureSettingsKey(Registry& registry);
 // Reads every stored value of the right type; a value that is missing or stored with another
 // type leaves its field as it is (the default); a colour with any bit of its high byte set is
 // no colour and gives that element's default colour. Then Speed (low 8 bits of the stored number)
-// above 17 becomes 17, PauseBetweenGames is held to 0..300, and a FileLoadType other than 0, 1
-// or 2 becomes 0. Nothing is written back.
+// above 17 becomes 17, PauseBetweenGames is held to 0..300, and a stored FileLoadType other than
+// 0, 1 or 2 gives the built-in games. Nothing is written back.
 void ReadSettings(const RegistryKey& key, ReplaySettings& s);
 // Writes all sixteen values plus "LanguageName", every time, booleans as 1 and 0;
 // languagePosition is the selected entry of the language list: with none (-1) "Language" is -1
 // and "LanguageName" empty.
 void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePosition,
                    const std::string& languageName);
-// Loads black stones, white stones, board (stones transparent); a picture that fails for any
-// reason clears its UseBitmap flag in memory only, without a message, and keeps any picture
-// loaded before.
-void LoadGraphicsBitmaps(ReplaySettings& s, BitmapLoader& loader);
 
 }  // namespace senvola

@@ -1,13 +1,13 @@
-// Helpers for tests of the replay's moves: a MoveDisplay that records its calls, and a way to put
-// stones down as a diagram says through the whole move procedure.
+// Helpers for tests of the replay's moves: a MoveDisplay that records its calls, records with
+// setup stones spelled as letters, and a way to put stones down as a diagram says through the
+// whole move procedure.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "app_state.h"
 #include "core/go/board_test_support.h"
-#include "game/game_record.h"
+#include "records/game_record.h"
 #include "replay/move_display.h"
 #include "replay/move_replay.h"
 
@@ -29,29 +29,35 @@ public:
     void DrawComment() override { calls.push_back("comment"); }
 };
 
-// An empty game of the given size committed to CurrentGame and an empty position.
-inline void NewBoard(AppState& s, int size) {
-    ClearGame(s.CurrentGame);
-    s.CurrentGame.BoardSize = size;
-    ResetPosition(s);
+// Setup stones from three letters each: "Z" black or "W" white, then column and row ("A" = 1).
+inline std::vector<SetupStone> SetupFrom(const std::string& letters) {
+    std::vector<SetupStone> setup;
+    for (std::size_t i = 0; i + 2 < letters.size(); i += 3) {
+        setup.push_back({letters[i] == 'W' ? go::Stone::White : go::Stone::Black,
+                         static_cast<uint8_t>(letters[i + 1] - 64), static_cast<uint8_t>(letters[i + 2] - 64)});
+    }
+    return setup;
 }
+
+// An empty position of the given size, Black to move, no marker.
+inline void NewBoard(Position& p, int size) { p = Position{go::Board(size)}; }
 
 // Puts one stone of the given colour through the full move procedure without taking a move
 // number (as a setup stone). Returns PlayMove's result.
-inline go::MoveResult Put(AppState& s, int x, int y, bool black) {
+inline go::MoveResult Put(Position& p, int x, int y, bool black) {
     NullMoveDisplay none;
-    s.Board.SetToMove(black ? go::Stone::Black : go::Stone::White);
-    return PlayMove(s, none, x, y, true);
+    p.Board.SetToMove(black ? go::Stone::Black : go::Stone::White);
+    return PlayMove(p, none, {x, y}, true, false);
 }
 
 // Puts the stones of a diagram, row y = 1 first: 'X' black, 'O' white, anything else empty.
 // Every stone must be legal where it stands in this order.
-inline bool PutDiagram(AppState& s, const std::vector<std::string>& rows) {
+inline bool PutDiagram(Position& p, const std::vector<std::string>& rows) {
     for (std::size_t y = 0; y < rows.size(); ++y) {
         for (std::size_t x = 0; x < rows[y].size(); ++x) {
             const char c = rows[y][x];
             if (c != 'X' && c != 'O') continue;
-            if (Put(s, static_cast<int>(x) + 1, static_cast<int>(y) + 1, c == 'X') != go::MoveResult::Played)
+            if (Put(p, static_cast<int>(x) + 1, static_cast<int>(y) + 1, c == 'X') != go::MoveResult::Played)
                 return false;
         }
     }
@@ -59,6 +65,6 @@ inline bool PutDiagram(AppState& s, const std::vector<std::string>& rows) {
 }
 
 // The board as rows of '.', 'X', 'O'.
-inline std::vector<std::string> Diagram(const AppState& s) { return Diagram(s.Board); }
+inline std::vector<std::string> Diagram(const Position& p) { return Diagram(p.Board); }
 
 }  // namespace senvola::testing

@@ -1,4 +1,5 @@
-#include "ini_file_reader.h"
+// The portable INI reader against the rules of private profile strings.
+#include "portable/ini_file_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// The language file: the list, the chosen section, the speed label and the introduction.
 #include "settings/language.h"
 #include "settings/replay_settings.h"
 
@@ -5,7 +6,7 @@
 
 #include <string>
 
-#include "ini_file_reader.h"
+#include "portable/ini_file_reader.h"
 #include "core/settings/temp_file.h"
 
 namespace senvola {
@@ -26,9 +27,7 @@ void ExpectEnglishDefaults(const LanguageTable& t, const IniFile& file) {
     for (const TextKey& e : kTextKeys) EXPECT_EQ(Translate(t, file, e.Key), e.Default) << e.Key;
     EXPECT_EQ(t.SpeedCaption, "Replay speed");
     EXPECT_EQ(FormatSpeedLabel(t, 0), "1 move every 0.05 seconds");
-    LanguageTable about = t;
-    BuildAboutGoText(about, file);
-    EXPECT_EQ(about.AboutGoText, BuiltInAboutGoText());
+    EXPECT_EQ(AboutGoText(t, file), BuiltInAboutGoText());
     EXPECT_EQ(ConfigurationText(t, file),
               "\r\n\r\nIf you have any comments or suggestions, please email them to me: senvola@example.org");
 }
@@ -180,17 +179,13 @@ TEST(Language, AboutGoTextFromParts) {
         "[C]\nTextAboutGoCaption=Heading only\n"
         "[D]\nTextAboutGoCaption=<return> is case-sensitive\nTextAboutGoPart1=a<return>b<RETURN\n");
     LanguageTable a = Loaded(f, 0);
-    BuildAboutGoText(a, f);
-    EXPECT_EQ(a.AboutGoText, "Over Go\r\n\r\nFirst part.\r\nSecond part \r\n\r\nThird ");
+    EXPECT_EQ(AboutGoText(a, f), "Over Go\r\n\r\nFirst part.\r\nSecond part \r\n\r\nThird ");
     LanguageTable b = Loaded(f, 1);
-    BuildAboutGoText(b, f);
-    EXPECT_EQ(b.AboutGoText, BuiltInAboutGoText());
+    EXPECT_EQ(AboutGoText(b, f), BuiltInAboutGoText());
     LanguageTable c = Loaded(f, 2);
-    BuildAboutGoText(c, f);
-    EXPECT_EQ(c.AboutGoText, "Heading only\r\n\r\n");
+    EXPECT_EQ(AboutGoText(c, f), "Heading only\r\n\r\n");
     LanguageTable d = Loaded(f, 3);
-    BuildAboutGoText(d, f);
-    EXPECT_EQ(d.AboutGoText, "<return> is case-sensitive\r\n\r\na<return>b<RETURN ");
+    EXPECT_EQ(AboutGoText(d, f), "<return> is case-sensitive\r\n\r\na<return>b<RETURN ");
 }
 
 TEST(Language, AboutGoTextReadsAtMostTwentyParts) {
@@ -198,9 +193,9 @@ TEST(Language, AboutGoTextReadsAtMostTwentyParts) {
     for (int k = 1; k <= 21; ++k) text += "TextAboutGoPart" + std::to_string(k) + "=p" + std::to_string(k) + "\n";
     const auto f = Ini(text);
     LanguageTable t = Loaded(f, 0);
-    BuildAboutGoText(t, f);
-    EXPECT_NE(t.AboutGoText.find("p20 "), std::string::npos);
-    EXPECT_EQ(t.AboutGoText.find("p21"), std::string::npos);
+    const std::string about = AboutGoText(t, f);
+    EXPECT_NE(about.find("p20 "), std::string::npos);
+    EXPECT_EQ(about.find("p21"), std::string::npos);
 }
 
 // Broken language files, read from disk as the program reads them: the English defaults, never
@@ -243,8 +238,7 @@ TEST(Language, BadLanguageFilesGiveTheEnglishDefaults) {
     EXPECT_EQ(t.LanguageList, (std::vector<std::string>{huge.substr(0, 1023)}));
     EXPECT_EQ(t.PanelLabel[plWhite], huge.substr(0, 1023));
     EXPECT_EQ(t.SpeedMiddleText, "move every");  // "%2" was beyond the cut
-    BuildAboutGoText(t, f);
-    EXPECT_EQ(t.AboutGoText, huge.substr(0, 1023) + "\r\n\r\n" + huge.substr(0, 1023) + " ");
+    EXPECT_EQ(AboutGoText(t, f), huge.substr(0, 1023) + "\r\n\r\n" + huge.substr(0, 1023) + " ");
 }
 
 }  // namespace

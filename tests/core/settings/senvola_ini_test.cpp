@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ini_file_reader.h"
+#include "portable/ini_file_reader.h"
 #include "settings/language.h"
 
 namespace senvola {
@@ -115,12 +115,12 @@ TEST(ShippedLanguageFile, EveryLanguageHasEveryTextWithItsPlaceholders) {
         EXPECT_GE(parts, 2);
         for (int k = parts + 1; k <= kMaxAboutGoParts; ++k)
             EXPECT_EQ(raw(kAboutGoPartKeyPrefix + std::to_string(k)), kAbsent) << "part " << k << " after a gap";
-        BuildAboutGoText(t, file);
-        EXPECT_EQ(t.AboutGoText.rfind(TrimText(raw(kAboutGoCaptionKey)) + "\r\n\r\n", 0), 0u);
-        EXPECT_EQ(Count(t.AboutGoText, "\r\n\r\n"), 2) << "heading and two paragraphs";
-        EXPECT_NE(t.AboutGoText.find("19x19"), std::string::npos);
-        EXPECT_EQ(t.AboutGoText.find("<RETURN>"), std::string::npos);
-        EXPECT_NE(t.AboutGoText, BuiltInAboutGoText());
+        const std::string about = AboutGoText(t, file);
+        EXPECT_EQ(about.rfind(TrimText(raw(kAboutGoCaptionKey)) + "\r\n\r\n", 0), 0u);
+        EXPECT_EQ(Count(about, "\r\n\r\n"), 2) << "heading and two paragraphs";
+        EXPECT_NE(about.find("19x19"), std::string::npos);
+        EXPECT_EQ(about.find("<RETURN>"), std::string::npos);
+        EXPECT_NE(about, BuiltInAboutGoText());
     }
 }
 

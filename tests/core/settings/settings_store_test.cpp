@@ -1,3 +1,4 @@
+// The settings in the registry: defaults, reading with limits, writing every value.
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,14 @@
 #include <variant>
 #include <vector>
 
-#include "memory_registry.h"
+#include "portable/memory_registry.h"
 
 namespace senvola {
 namespace {
 
 ReplaySettings NonDefaultSettings() {
     ReplaySettings s;
-    s.FileLoadType = 2;
+    s.FileLoadType = GameSourceKind::Folder;
     s.DirFileString = "C:\\Games\\Go";
     s.PauseBetweenGames = 42;
     s.ShowBoardOnly = true;
@@ -29,7 +30,7 @@ ReplaySettings NonDefaultSettings() {
 }
 
 void ExpectDefaults(const ReplaySettings& s) {
-    EXPECT_EQ(s.FileLoadType, 0);
+    EXPECT_EQ(s.FileLoadType, GameSourceKind::BuiltIn);
     EXPECT_EQ(s.DirFileString, "Internal");
     EXPECT_EQ(s.PauseBetweenGames, 5);
     EXPECT_FALSE(s.ShowBoardOnly);
@@ -71,19 +72,6 @@ TEST(SettingsStore, EnsureSettingsKeyLeavesStoredValuesAlone) {
     EXPECT_EQ(std::get<int32_t>(registry.Key(kSettingsKeyPath).values["speed"]), 9);
 }
 
-TEST(SettingsStore, ApplyDefaultsKeepsLoadedPictures) {
-    struct Pic : Bitmap {
-        int Width() const override { return 1; }
-        int Height() const override { return 1; }
-        bool Transparent() const override { return false; }
-    };
-    ReplaySettings s = NonDefaultSettings();
-    s.Bitmaps[geBoard] = std::make_unique<Pic>();
-    ApplyDefaults(s);
-    ExpectDefaults(s);
-    EXPECT_NE(s.Bitmaps[geBoard], nullptr);
-}
-
 TEST(SettingsStore, ReadsEveryStoredValue) {
     MemoryRegistry registry;
     auto& v = registry.Key(kSettingsKeyPath).values;
@@ -109,7 +97,7 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     ReplaySettings s;
     ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), s);
     EXPECT_EQ(s.DirFileString, "D:\\sgf\\game.sgf");
-    EXPECT_EQ(s.FileLoadType, 1);
+    EXPECT_EQ(s.FileLoadType, GameSourceKind::OneFile);
     EXPECT_EQ(s.PauseBetweenGames, 300);
     EXPECT_TRUE(s.ShowBoardOnly);
     EXPECT_FALSE(s.ShowComments);
@@ -161,7 +149,7 @@ class SettingsClamp : public ::testing::TestWithParam<ClampCase> {};
 int32_t FieldOf(const ReplaySettings& s, const std::string& name) {
     if (name == "Speed") return s.Speed;
     if (name == "PauseBetweenGames") return s.PauseBetweenGames;
-    return s.FileLoadType;
+    return static_cast<int32_t>(s.FileLoadType);
 }
 
 TEST_P(SettingsClamp, StoredValueIsClampedOnReading) {
@@ -285,99 +273,6 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
     EXPECT_EQ(read.BitmapName, written.BitmapName);
     EXPECT_EQ(read.Color, written.Color);
     EXPECT_EQ(read.Language, 3);  // the list position that was written
-}
-
-// A loader that knows a fixed set of files and records what it was asked.
-class FakeLoader final : public BitmapLoader {
-public:
-    struct Call {
-        std::string path;
-        bool transparent;
-    };
-    struct Pic final : Bitmap {
-        explicit Pic(bool t, int id) : transparent(t), id(id) {}
-        int Width() const override { return 8; }
-        int Height() const override { return 8; }
-        bool Transparent() const override { return transparent; }
-        bool transparent;
-        int id;
-    };
-    std::map<std::string, int> files;  // path -> picture id
-    std::vector<Call> calls;
-    bool throwOnUnknown = false;
-
-    std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) override {
-        calls.push_back({path, transparent});
-        auto it = files.find(path);
-        if (it == files.end()) {
-            if (throwOnUnknown) throw std::runtime_error("not a bitmap");
-            return nullptr;
-        }
-        return std::make_unique<Pic>(transparent, it->second);
-    }
-};
-
-int PicId(const std::unique_ptr<Bitmap>& b) { return b ? static_cast<const FakeLoader::Pic&>(*b).id : -1; }
-
-TEST(SettingsStore, BitmapsLoadInOrderBlackWhiteBoardWithStonesTransparent) {
-    ReplaySettings s;
-    s.UseBitmap = {true, true, true};
-    s.BitmapName = {"board.bmp", "black.bmp", "white.bmp"};
-    FakeLoader loader;
-    loader.files = {{"board.bmp", 1}, {"black.bmp", 2}, {"white.bmp", 3}};
-    LoadGraphicsBitmaps(s, loader);
-
-    ASSERT_EQ(loader.calls.size(), 3u);
-    EXPECT_EQ(loader.calls[0].path, "black.bmp");
-    EXPECT_TRUE(loader.calls[0].transparent);
-    EXPECT_EQ(loader.calls[1].path, "white.bmp");
-    EXPECT_TRUE(loader.calls[1].transparent);
-    EXPECT_EQ(loader.calls[2].path, "board.bmp");
-    EXPECT_FALSE(loader.calls[2].transparent);
-    EXPECT_EQ(PicId(s.Bitmaps[geBoard]), 1);
-    EXPECT_EQ(PicId(s.Bitmaps[geBlackStones]), 2);
-    EXPECT_EQ(PicId(s.Bitmaps[geWhiteStones]), 3);
-    EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{true, true, true}));
-}
-
-TEST(SettingsStore, MissingBitmapFallsBackToTheColourSilently) {
-    ReplaySettings s;
-    s.UseBitmap = {false, true, true};
-    s.BitmapName = {"board.bmp", "C:\\gone\\black.bmp", "white.bmp"};
-    FakeLoader loader;
-    loader.files = {{"board.bmp", 1}, {"white.bmp", 3}};
-    LoadGraphicsBitmaps(s, loader);
-
-    // The board is not asked for: its flag is off.
-    ASSERT_EQ(loader.calls.size(), 2u);
-    EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{false, false, true}));
-    EXPECT_EQ(s.Bitmaps[geBlackStones], nullptr);
-    EXPECT_EQ(s.BitmapName[geBlackStones], "C:\\gone\\black.bmp");  // the stored choice stays
-    EXPECT_EQ(s.Color[geBlackStones], 0x000000u);
-    EXPECT_EQ(PicId(s.Bitmaps[geWhiteStones]), 3);
-}
-
-TEST(SettingsStore, LoaderFailureOfAnyKindClearsTheFlag) {
-    ReplaySettings s;
-    s.UseBitmap = {true, true, false};
-    s.BitmapName = {"", "junk.txt", ""};  // an empty name and a file the loader rejects
-    FakeLoader loader;
-    loader.throwOnUnknown = true;
-    EXPECT_NO_THROW(LoadGraphicsBitmaps(s, loader));
-    EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{false, false, false}));
-}
-
-TEST(SettingsStore, LaterLoadReplacesThePicture) {
-    ReplaySettings s;
-    s.UseBitmap[geBoard] = true;
-    s.BitmapName[geBoard] = "a.bmp";
-    FakeLoader loader;
-    loader.files = {{"a.bmp", 1}, {"b.bmp", 2}};
-    LoadGraphicsBitmaps(s, loader);
-    EXPECT_EQ(PicId(s.Bitmaps[geBoard]), 1);
-    s.BitmapName[geBoard] = "b.bmp";
-    LoadGraphicsBitmaps(s, loader);
-    EXPECT_EQ(PicId(s.Bitmaps[geBoard]), 2);
 }
 
 }  // namespace

@@ -1,0 +1,218 @@
+// The information lines, the fixed lines and the move counter, sized to the screen and cut where
+// they could no longer show.
+#include "draw/info_panel.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstddef>
+
+namespace senvola {
+
+namespace {
+
+constexpr Colour kBlack = 0;
+
+// ---- The four fixed lines, kept in the program file only in scrambled form ----
+
+// Rotates the printable ASCII characters by half their range; applying it twice gives the text
+// back.
+constexpr char Rotate47(char c) {
+    return (c >= 33 && c <= 126) ? static_cast<char>(33 + (c - 33 + 47) % 94) : c;
+}
+
+template <std::size_t N>
+struct Stored {
+    std::array<char, N> bytes{};
+    constexpr std::string_view View() const { return {bytes.data(), N - 1}; }
+};
+
+// Evaluated by the compiler: only the scrambled bytes reach the program file.
+template <std::size_t N>
+constexpr Stored<N> Scramble(const char (&plain)[N]) {
+    Stored<N> s;
+    for (std::size_t i = 0; i < N; ++i) s.bytes[i] = Rotate47(plain[i]);
+    return s;
+}
+
+constexpr auto kFixed0 = Scramble("Senvola 2.1 - recorded games of Go, replayed move by move");
+constexpr auto kFixed1 = Scramble("Move the mouse or press a key to end the screensaver");
+constexpr auto kFixed2 = Scramble("Speed, pause, colours and games: Screen Saver Settings");
+constexpr auto kFixed3 = Scramble("Games: six built-in professional games, or your .SGF and .GO files");
+
+// ---- Text helpers ----
+
+// " : " + number (+ suffix) into a fixed buffer: the move counter allocates nothing.
+struct CounterText {
+    std::array<char, 48> buf{};
+    std::size_t len = 0;
+    void Append(std::string_view t) {
+        for (char c : t) {
+            if (len < buf.size()) buf[len++] = c;
+        }
+    }
+    void AppendNumber(long long v) {
+        char digits[24];
+        const auto r = std::to_chars(digits, digits + sizeof digits, v);
+        Append(std::string_view(digits, static_cast<std::size_t>(r.ptr - digits)));
+    }
+    std::string_view View() const { return {buf.data(), len}; }
+};
+
+bool ValidMoveIndex(int moveNumber) { return moveNumber >= 0 && moveNumber <= kMaxMoves; }
+
+void SetPanelFont(Canvas& canvas, int size, bool bold) {
+    canvas.SetFont(kPanelFontName, size, kPanelTextColour, bold);
+}
+
+// Appends at most what fills `text` up to `limit` characters.
+void AppendUpTo(std::string& text, std::string_view piece, std::size_t limit) {
+    if (text.size() < limit) text.append(piece.substr(0, limit - text.size()));
+}
+
+}  // namespace
+
+int SelectPanelFont(Canvas& canvas, const BoardLayout& l, const PanelFontRule& rule) {
+    int size = 15;
+    switch (l.ScreenWidth) {
+        case 640: size = rule.at640; break;
+        case 800: size = rule.at800; break;
+        case 1024: size = rule.at1024; break;
+        default: {
+            const int limit = l.ScreenHeight / rule.divisor;
+            SetPanelFont(canvas, size, rule.bold);
+            while (size >= 2 && LineHeight(canvas) > limit) {
+                --size;
+                SetPanelFont(canvas, size, rule.bold);
+            }
+        }
+    }
+    if (size < rule.minimum) size = rule.minimum;
+    SetPanelFont(canvas, size, rule.bold);
+    return size;
+}
+
+// Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
+// character that draws is narrower than a pixel, so a text longer than twice the pixels left
+// to the screen edge runs off the screen even if half of it were zero-width marks: what lies
+// beyond is never measured or drawn, however long the text is.
+std::size_t VisibleChars(int screenWidth, int x) {
+    const long long pixels = std::max(0LL, static_cast<long long>(screenWidth) - x);
+    return static_cast<std::size_t>(2 * pixels + 16);
+}
+
+int LineHeight(Canvas& canvas) { return canvas.TextExtent("X").cy; }
+
+std::string_view ScrambledPanelLine(int k) {
+    switch (k) {
+        case 0: return kFixed0.View();
+        case 1: return kFixed1.View();
+        case 2: return kFixed2.View();
+        case 3: return kFixed3.View();
+        default: return {};
+    }
+}
+
+std::string UnscrambleText(std::string_view stored) {
+    std::string plain(stored);
+    for (char& c : plain) c = Rotate47(c);
+    return plain;
+}
+
+std::string FixedPanelLine(int k) { return UnscrambleText(ScrambledPanelLine(k)); }
+
+std::string CleanCopyright(std::string_view copyright, std::size_t limit) {
+    std::string out;
+    for (std::size_t in = 0; in < copyright.size() && out.size() < limit; ++in) {
+        const char c = copyright[in];
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 32 || u > 150) continue;
+        if (c == ' ' && out.empty()) continue;  // the leading spaces of what is kept
+        out.push_back(c);
+    }
+    return out;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+    const std::size_t sep = path.find_last_of("\\/:");
+    return sep == std::string_view::npos ? path : path.substr(sep + 1);
+}
+
+void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const LanguageTable& language,
+                   int moveNumber, std::string_view fileName) {
+    const auto& label = language.PanelLabel;
+    const int sw = l.ScreenWidth, sh = l.ScreenHeight;
+
+    canvas.SetBrush(kBlack, false);
+    SelectPanelFont(canvas, l, kFixedLinesFont);
+    const int h1 = LineHeight(canvas);
+    const int y0 = sh / 38 + l.BoardAreaHeight + (sh - l.BoardAreaHeight - 4 * h1 - sh / 38) / 2;
+    for (int k = 0; k < 4; ++k) {
+        // Unscrambled just before drawing, and gone again right after.
+        const std::string text = FixedPanelLine(k);
+        canvas.DrawString(l.BoardCentreX - canvas.TextExtent(text).cx / 2, y0 + k * h1, text);
+    }
+
+    const int size = SelectPanelFont(canvas, l, kInfoLinesFont);
+    l.PanelFontSize = static_cast<uint8_t>(size);
+    const int h = LineHeight(canvas);
+    const int w = canvas.TextExtent("CopyRight").cx;  // a measuring string only
+    const int x = sw / 20 + l.BoardAreaWidth;
+    int y = sh / 38;
+    int lastY = y;
+    // A value is cut where it could no longer show: a header text of millions of characters
+    // costs no more than one that runs just past the screen edge.
+    const std::size_t valueLimit = VisibleChars(sw, x + w);
+    std::string value;
+    auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
+        canvas.DrawString(x, y, label[static_cast<std::size_t>(labelIndex)]);
+        value.assign(" : ");
+        AppendUpTo(value, v, valueLimit);
+        if (!rank.empty()) {
+            AppendUpTo(value, ", ", valueLimit);
+            AppendUpTo(value, rank, valueLimit);
+        }
+        canvas.DrawString(x + w, y, value);
+        lastY = y;
+        y += h;
+    };
+
+    drawLine(plWhite, g.WhiteName, g.WhiteRank);
+    drawLine(plBlack, g.BlackName, g.BlackRank);
+    if (g.Handicap > 1) drawLine(plHandicap, std::to_string(g.Handicap) + " stones");
+    if (!g.Komi.empty()) drawLine(plKomi, g.Komi);
+    if (!g.Result.empty()) drawLine(plResult, g.Result);
+    l.MoveBoxLeft = x + w;
+    l.MoveBoxTop = y;
+    l.MoveBoxRight = sw;
+    l.MoveBoxBottom = y + h;
+    drawLine(plMoveNumber, std::to_string(moveNumber));
+    if (!g.Date.empty()) drawLine(plDate, g.Date);
+    if (!g.TimeLimit.empty()) drawLine(plTime, g.TimeLimit);
+    if (!g.Place.empty()) drawLine(plPlace, g.Place);
+    if (!g.Event.empty()) drawLine(plEvent, g.Event);
+    if (!g.Round.empty()) drawLine(plRound, g.Round);
+    if (!g.Copyright.empty()) drawLine(plCopyright, CleanCopyright(g.Copyright, valueLimit));
+    if (!g.User.empty()) drawLine(plUser, g.User);
+    const std::string_view fileNamePart = FileNamePart(fileName);
+    if (!fileNamePart.empty()) drawLine(plFilename, fileNamePart);
+
+    l.PanelTop = lastY + 2 * h;
+}
+
+void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& game, int moveNumber) {
+    canvas.SetPen(kBlack, true);
+    canvas.SetBrush(kBlack, true);
+    canvas.FillRect(l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom);
+    SetPanelFont(canvas, l.PanelFontSize, false);
+    canvas.SetBrush(kBlack, false);
+    CounterText text;
+    const int n = moveNumber;
+    text.Append(" : ");
+    text.AppendNumber(n);
+    // Past the last slot there is no entry: the game is over there too.
+    if (!ValidMoveIndex(n) || game.MoveX[static_cast<std::size_t>(n)] == 0) text.Append(" (Game finished)");
+    canvas.DrawString(l.MoveBoxLeft, l.MoveBoxTop, text.View());
+}
+
+}  // namespace senvola

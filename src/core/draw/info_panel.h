@@ -1,0 +1,66 @@
+// Beside the board: the information lines of the game and the move counter; under it, four fixed
+// lines. Panel text is white Arial, sized to the screen.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "draw/board_layout.h"
+#include "draw/canvas.h"
+#include "records/game_record.h"
+#include "settings/language_table.h"
+
+namespace senvola {
+
+constexpr Colour kPanelTextColour = 0xFFFFFF;
+constexpr const char* kPanelFontName = "Arial";
+
+// How one kind of panel text is sized: from a table at the three classic widths, otherwise
+// shrunk from 15 points until the height of "X" fits ScreenHeight div divisor.
+struct PanelFontRule {
+    int at640, at800, at1024;
+    int divisor;
+    int minimum;
+    bool bold;
+};
+constexpr PanelFontRule kFixedLinesFont{6, 8, 10, 48, 2, false};
+constexpr PanelFontRule kInfoLinesFont{6, 8, 10, 40, 2, false};
+constexpr PanelFontRule kCommentTitleFont{8, 10, 12, 31, 4, true};
+constexpr PanelFontRule kCommentBodyFont{6, 8, 10, 40, 2, false};
+
+// Selects the white Arial font the rule gives for this screen and returns its size in points.
+int SelectPanelFont(Canvas& canvas, const BoardLayout& layout, const PanelFontRule& rule);
+// Height of a line in the current font: that of "X".
+int LineHeight(Canvas& canvas);
+
+// Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
+// character that draws is narrower than a pixel, so a text longer than twice the pixels left to
+// the screen edge runs off the screen even if half of it were zero-width marks: what lies beyond
+// is never measured or drawn, however long the text is.
+std::size_t VisibleChars(int screenWidth, int x);
+
+// The four lines under the board, k = 0..3, unscrambled from their stored form.
+std::string FixedPanelLine(int k);
+// The stored form of a fixed line (what the program file holds).
+std::string_view ScrambledPanelLine(int k);
+// Turns a stored line into plain text (its own inverse: scrambles plain text too).
+std::string UnscrambleText(std::string_view stored);
+
+// The copyright as the panel shows it: every character below 32 or above 150 left out, then
+// the leading spaces, and at most `limit` characters of the rest: the scan ends there, however
+// long the text.
+std::string CleanCopyright(std::string_view copyright, std::size_t limit = std::string::npos);
+// The file-name part of a path: what follows the last "\", "/" or ":".
+std::string_view FileNamePart(std::string_view path);
+
+// Fixed lines, information lines of `game` at move `moveNumber` with the labels of `language`
+// and the name part of `fileName`; sets the move box, PanelTop and PanelFontSize of `layout`.
+// After DrawBoard. Values are cut where they could no longer show.
+void DrawInfoPanel(Canvas& canvas, BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
+                   int moveNumber, std::string_view fileName);
+// Rewrites the value of the move-number line, with "(Game finished)" where `game` has no entry
+// for the move. Allocates nothing.
+void DrawMoveCounter(Canvas& canvas, const BoardLayout& layout, const GameRecord& game, int moveNumber);
+
+}  // namespace senvola

@@ -1,0 +1,62 @@
+// Emptying and copying game records without keeping the storage of a huge game.
+#include "records/game_record.h"
+
+namespace senvola {
+
+namespace {
+
+// The header texts; the comments are the other texts of a record.
+constexpr std::string GameRecord::*kHeaderTexts[] = {
+    &GameRecord::WhiteName, &GameRecord::WhiteRank, &GameRecord::BlackName, &GameRecord::BlackRank,
+    &GameRecord::Copyright, &GameRecord::Date,      &GameRecord::Event,     &GameRecord::GameName,
+    &GameRecord::Komi,      &GameRecord::Place,     &GameRecord::Result,    &GameRecord::TimeLimit,
+    &GameRecord::User,      &GameRecord::Round};
+
+// ResetText's rule for the setup stones, counted in bytes like a text.
+void ResetSetup(std::vector<SetupStone>& setup, std::size_t next) {
+    const std::size_t bytes = setup.capacity() * sizeof(SetupStone);
+    if (bytes > kKeptTextCapacity && setup.capacity() / 2 > next) {
+        std::vector<SetupStone>().swap(setup);
+    } else {
+        setup.clear();
+    }
+}
+
+}  // namespace
+
+void ResetText(std::string& text, std::size_t next) {
+    if (text.capacity() > kKeptTextCapacity && text.capacity() / 2 > next) {
+        std::string().swap(text);
+    } else {
+        text.clear();
+    }
+}
+
+void ClearGame(GameRecord& r) {
+    for (const auto text : kHeaderTexts) ResetText(r.*text);
+    r.Handicap = 1;
+    r.BoardSize = 0;
+    ResetSetup(r.Setup, 0);
+    r.MoveX.fill(0);
+    r.MoveY.fill(0);
+    for (std::string& c : r.Comments) ResetText(c);
+    r.FirstToMove = go::Stone::Black;
+    r.HasComments = false;
+}
+
+void CommitGame(const GameRecord& from, GameRecord& to) {
+    if (&from == &to) return;
+    // Copying into a text keeps its storage when it is large enough, however large it is.
+    for (const auto text : kHeaderTexts) ResetText(to.*text, (from.*text).size());
+    ResetSetup(to.Setup, from.Setup.size());
+    for (std::size_t k = 0; k < to.Comments.size(); ++k) ResetText(to.Comments[k], from.Comments[k].size());
+    to = from;
+}
+
+int MoveListLength(const GameRecord& game) {
+    int n = 0;
+    while (n < kMaxMoves && game.MoveX[n + 1] != 0) ++n;
+    return n;
+}
+
+}  // namespace senvola

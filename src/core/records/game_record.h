@@ -1,0 +1,74 @@
+// One game as the replay plays it: the header texts, the handicap or setup stones, one line of
+// play in a fixed number of move slots, and a comment per slot.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "go/board.h"
+
+namespace senvola {
+
+constexpr int kMaxMoves = 800;       // move slots 1..800
+constexpr uint8_t kPassCoord = 255;  // MoveX/MoveY of a pass
+
+// A stone on the board before the first move. x and y count from 1 as the file's letters do
+// ('A' = 1). A value the file spelled off every board is kept modulo 256, so it may wrap round
+// below 1 or far above 19, but never onto a board.
+struct SetupStone {
+    go::Stone colour = go::Stone::Black;
+    uint8_t x = 0;
+    uint8_t y = 0;
+    friend constexpr bool operator==(const SetupStone&, const SetupStone&) = default;
+};
+
+// A whole game. Texts are byte strings in the ANSI code page; comment line breaks are CR LF.
+struct GameRecord {
+    std::string WhiteName;  // name of the white player
+    std::string WhiteRank;  // rank of the white player, free text
+    std::string BlackName;  // name of the black player
+    std::string BlackRank;  // rank of the black player
+    std::string Copyright;  // copyright line
+    std::string Date;       // date of play, free text
+    std::string Event;      // event or tournament
+    std::string GameName;   // name of the game (kept, never displayed)
+    std::string Komi;       // komi as written; never converted
+    std::string Place;      // place of play
+    std::string Result;     // result as written
+    std::string TimeLimit;  // time limit, free text
+    std::string User;       // user or recorder
+    std::string Round;      // no source fills it
+    uint8_t Handicap = 0;   // handicap stones; 0 and 1 both mean an even game
+    // Lines of the board as the source wrote them. Kept wider than a byte so that a
+    // size such as 275 can never wrap round to a valid-looking 19.
+    int32_t BoardSize = 0;
+    std::vector<SetupStone> Setup;  // in the order the file gives them
+    std::array<uint8_t, kMaxMoves + 1> MoveX{};  // slot 0 unused; 0 = no such move, 255 = pass
+    std::array<uint8_t, kMaxMoves + 1> MoveY{};
+    std::array<std::string, kMaxMoves + 1> Comments;  // slot 0: before the first move
+    go::Stone FirstToMove = go::Stone::Black;  // colour of move 1
+    bool HasComments = false;  // the source stored a comment in some slot
+};
+
+// Storage a text keeps for reuse once emptied. A text that held one huge game gives back what
+// is beyond this, so that the process returns to its usual size with the next small game.
+constexpr std::size_t kKeptTextCapacity = 64 * 1024;
+
+// Empties `text`. Its storage is kept when it is at most kKeptTextCapacity or at most twice
+// `next`, the size the text is about to receive, and freed otherwise.
+void ResetText(std::string& text, std::size_t next = 0);
+
+// Resets a record to the empty game (Handicap 1, BoardSize 0, Black first, no comments); texts
+// and setup by ResetText's rule.
+void ClearGame(GameRecord& game);
+
+// Copies the whole of `from` into `to`; reuses the target's storage as far as ResetText keeps it.
+void CommitGame(const GameRecord& from, GameRecord& to);
+
+// Number of move-list entries: slots from 1 up to the first 0, or 800.
+int MoveListLength(const GameRecord& game);
+
+}  // namespace senvola

@@ -1,0 +1,403 @@
+// A single-pass character scanner, not a tree parser: properties are taken in file order and
+// interpretation ends at the first ")" outside a value, which closes the first line of play.
+#include "records/sgf_reader.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "records/reader_support.h"
+
+namespace senvola {
+
+namespace {
+
+using reader_support::IsBoardSize;
+
+// The properties the reader acts on; every other name is skipped with its value.
+enum class Prop : uint8_t {
+    kOther, kC, kGM, kSZ, kHA, kAB, kAW, kB, kW,
+    kPB, kBR, kPW, kWR, kCP, kDT, kEV, kGN, kKM, kPC, kRE, kTM, kUS,
+};
+
+constexpr uint16_t Key(char a, char b) {
+    return static_cast<uint16_t>((static_cast<unsigned>(a) << 8) | static_cast<unsigned>(b));
+}
+
+// Bytes that end a run of plain value text: control characters (line breaks included),
+// both parentheses, both brackets and the backslash.
+constexpr std::array<bool, 256> MakeSpecialTable() {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 32; ++c) t[c] = true;
+    t['('] = t[')'] = t['['] = t[']'] = t['\\'] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kSpecial = MakeSpecialTable();
+
+// Whole number as written: optional sign, then decimal digits, within 32 bits.
+bool ParseWholeNumber(const std::string& s, int32_t& out) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    if (i == s.size()) return false;
+    int64_t v = 0;
+    const int64_t limit = negative ? int64_t{std::numeric_limits<int32_t>::max()} + 1
+                                   : int64_t{std::numeric_limits<int32_t>::max()};
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+        if (v > limit) return false;
+    }
+    out = static_cast<int32_t>(negative ? -v : v);
+    return true;
+}
+
+class SgfScanner {
+public:
+    explicit SgfScanner(GameRecord& game) : game_(game) {}
+
+    // Scans one chunk of the file; false once nothing more will be interpreted.
+    bool Feed(const unsigned char* p, std::size_t n);
+
+    ReadError Error() const { return error_; }
+    bool IsGo() const { return isGo_; }
+    int MoveCount() const { return moveCount_; }
+
+private:
+    Prop Classify() const;
+    void BeginValue();
+    void EndValue();
+    void AppendEscaped(unsigned char c);
+    void ProcessProperty();
+    void ReadHandicap();
+    void AddSetupStone(bool black);
+    void PlayMove(bool black);
+    void StoreMove(uint8_t x, uint8_t y);
+
+    GameRecord& game_;
+
+    ReadError error_ = ReadError::None;
+    bool isGo_ = true;
+    bool outsideValue_ = true;
+    bool nameStart_ = true;
+    bool blackToPlay_ = true;
+    bool escapePending_ = false;
+    int moveCount_ = 0;  // keeps counting past the 800 stored slots
+
+    // Property name by its capitals; only names of one or two letters are ever acted on,
+    // so a longer one is remembered just as "too long".
+    char name_[2] = {0, 0};
+    int nameLength_ = 0;  // 0, 1, 2, or 3 for "longer"
+
+    Prop prop_ = Prop::kOther;
+    bool collect_ = false;       // the value matters to the current property
+    bool keepControls_ = false;  // only comments keep characters below 32
+    std::string value_;
+};
+
+Prop SgfScanner::Classify() const {
+    if (nameLength_ == 1) {
+        switch (name_[0]) {
+            case 'C': return Prop::kC;
+            case 'B': return Prop::kB;
+            case 'W': return Prop::kW;
+            default: return Prop::kOther;
+        }
+    }
+    if (nameLength_ != 2) return Prop::kOther;
+    switch (Key(name_[0], name_[1])) {
+        case Key('G', 'M'): return Prop::kGM;
+        case Key('S', 'Z'): return Prop::kSZ;
+        case Key('H', 'A'): return Prop::kHA;
+        case Key('A', 'B'): return Prop::kAB;
+        case Key('A', 'W'): return Prop::kAW;
+        case Key('P', 'B'): return Prop::kPB;
+        case Key('B', 'R'): return Prop::kBR;
+        case Key('P', 'W'): return Prop::kPW;
+        case Key('W', 'R'): return Prop::kWR;
+        case Key('C', 'P'): return Prop::kCP;
+        case Key('D', 'T'): return Prop::kDT;
+        case Key('E', 'V'): return Prop::kEV;
+        case Key('G', 'N'): return Prop::kGN;
+        case Key('K', 'M'): return Prop::kKM;
+        case Key('P', 'C'): return Prop::kPC;
+        case Key('R', 'E'): return Prop::kRE;
+        case Key('T', 'M'): return Prop::kTM;
+        case Key('U', 'S'): return Prop::kUS;
+        default: return Prop::kOther;
+    }
+}
+
+void SgfScanner::BeginValue() {
+    outsideValue_ = false;
+    nameStart_ = false;
+    prop_ = Classify();
+    collect_ = prop_ != Prop::kOther;
+    keepControls_ = prop_ == Prop::kC;
+}
+
+// "]" completes a value, and a stray "]" between values completes an empty one.
+void SgfScanner::EndValue() {
+    if (outsideValue_) prop_ = Classify();
+    ProcessProperty();
+    value_.clear();
+    outsideValue_ = true;
+    nameStart_ = true;
+    collect_ = false;
+}
+
+void SgfScanner::AppendEscaped(unsigned char c) {
+    if (!collect_) return;
+    if (c < 32 && !keepControls_) return;
+    value_.push_back(static_cast<char>(c));
+}
+
+bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
+    std::size_t i = 0;
+    if (escapePending_ && n > 0) {
+        escapePending_ = false;
+        AppendEscaped(p[i++]);
+    }
+    while (i < n) {
+        if (outsideValue_) {
+            const unsigned char c = p[i++];
+            if (c >= 'A' && c <= 'Z') {
+                if (nameStart_) {
+                    name_[0] = static_cast<char>(c);
+                    nameLength_ = 1;
+                    nameStart_ = false;
+                } else if (nameLength_ < 2) {
+                    name_[nameLength_++] = static_cast<char>(c);
+                } else {
+                    nameLength_ = 3;
+                }
+                continue;
+            }
+            switch (c) {
+                case ')':
+                    return false;  // the first line of play is over; the rest is never read
+                case '[':
+                    BeginValue();
+                    break;
+                case ']':
+                    EndValue();
+                    if (error_ != ReadError::None) return false;
+                    break;
+                default:
+                    break;  // small letters, ";", blanks, digits, "(" and controls
+            }
+            continue;
+        }
+        // Inside a value: copy plain text in runs.
+        const std::size_t start = i;
+        while (i < n && !kSpecial[p[i]]) ++i;
+        if (collect_ && i > start) value_.append(reinterpret_cast<const char*>(p + start), i - start);
+        if (i == n) break;
+        const unsigned char c = p[i++];
+        if (c < 32) {
+            if ((c == '\r' || c == '\n') && collect_ && keepControls_) {
+                value_.push_back(static_cast<char>(c));
+            }
+            continue;
+        }
+        switch (c) {
+            case ']':
+                EndValue();
+                if (error_ != ReadError::None) return false;
+                break;
+            case '\\':
+                if (i < n) {
+                    AppendEscaped(p[i++]);
+                } else {
+                    escapePending_ = true;
+                }
+                break;
+            default:
+                break;  // "(" , ")" and "[" never enter a value unescaped
+        }
+    }
+    return true;
+}
+
+void SgfScanner::StoreMove(uint8_t x, uint8_t y) {
+    ++moveCount_;
+    if (moveCount_ <= kMaxMoves) {
+        game_.MoveX[moveCount_] = x;
+        game_.MoveY[moveCount_] = y;
+    }
+}
+
+void SgfScanner::ProcessProperty() {
+    switch (prop_) {
+        case Prop::kGM:
+            isGo_ = !(value_ == "2" || value_ == "3" || value_ == "4");
+            break;
+        case Prop::kC:
+            if (value_.size() >= 2 && value_[0] == '\r' && value_[1] == '\n') value_.erase(0, 2);
+            if (moveCount_ <= kMaxMoves) {
+                // Moved, not copied: a long comment is held once, not twice, while it is read.
+                game_.Comments[moveCount_] = std::move(value_);
+                game_.HasComments = true;
+            }
+            break;
+        case Prop::kPB: game_.BlackName = value_; break;
+        case Prop::kBR: game_.BlackRank = value_; break;
+        case Prop::kPW: game_.WhiteName = value_; break;
+        case Prop::kWR: game_.WhiteRank = value_; break;
+        case Prop::kCP: game_.Copyright = value_; break;
+        case Prop::kDT: game_.Date = value_; break;
+        case Prop::kEV: game_.Event = value_; break;
+        case Prop::kGN: game_.GameName = value_; break;
+        case Prop::kKM: game_.Komi = value_; break;
+        case Prop::kPC: game_.Place = value_; break;
+        case Prop::kRE: game_.Result = value_; break;
+        case Prop::kTM: game_.TimeLimit = value_; break;
+        case Prop::kUS: game_.User = value_; break;
+        case Prop::kSZ: {
+            int32_t size = 0;
+            if (ParseWholeNumber(value_, size)) {
+                game_.BoardSize = size;
+            } else {
+                error_ = ReadError::BadBoardSize;
+            }
+            break;
+        }
+        case Prop::kHA:
+            ReadHandicap();
+            break;
+        case Prop::kAB:
+        case Prop::kAW:
+            AddSetupStone(prop_ == Prop::kAB);
+            break;
+        case Prop::kB:
+        case Prop::kW:
+            PlayMove(prop_ == Prop::kB);
+            break;
+        case Prop::kOther:
+            break;
+    }
+}
+
+void SgfScanner::ReadHandicap() {
+    if (value_.empty()) return;
+    bool anyDigit = false;
+    bool tooLong = false;
+    int64_t number = 0;
+    for (const char c : value_) {
+        if (c < '0' || c > '9') continue;
+        anyDigit = true;
+        if (!tooLong) {
+            number = number * 10 + (c - '0');
+            if (number > std::numeric_limits<int32_t>::max()) tooLong = true;
+        }
+    }
+    if (!anyDigit) return;
+    if (tooLong) {
+        // No number could be read, so there is nothing to store.
+        error_ = ReadError::BadHandicapOrSetup;
+        return;
+    }
+    game_.Handicap = static_cast<uint8_t>(number % 256);
+    if (game_.Handicap == 0) game_.Handicap = 1;
+    if (game_.Handicap >= 246 && game_.Handicap <= 254) error_ = ReadError::BadHandicapOrSetup;
+}
+
+void SgfScanner::AddSetupStone(bool black) {
+    if (value_.size() != 2 || moveCount_ != 0 || !IsBoardSize(game_.BoardSize)) {
+        error_ = ReadError::BadHandicapOrSetup;
+        return;
+    }
+    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+    const char column = upper(value_[0]);
+    const char row = upper(value_[1]);
+    const int x = static_cast<unsigned char>(column) - 64;
+    const int y = static_cast<unsigned char>(row) - 64;
+    if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadHandicapOrSetup;
+    game_.Setup.push_back(
+        {black ? go::Stone::Black : go::Stone::White, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+}
+
+void SgfScanner::PlayMove(bool black) {
+    // Colours alternate strictly in the record, so a missing turn becomes a pass.
+    if (black && !blackToPlay_) {
+        StoreMove(kPassCoord, kPassCoord);
+        blackToPlay_ = true;
+    } else if (!black && blackToPlay_ && moveCount_ > 0) {
+        StoreMove(kPassCoord, kPassCoord);
+        blackToPlay_ = false;
+    }
+    // An empty value is how current files write a pass; "tt" is the older form.
+    const bool pass =
+        value_.empty() || (value_.size() == 2 && value_[0] == 't' && value_[1] == 't');
+    if ((!pass && value_.size() != 2) || !IsBoardSize(game_.BoardSize)) {
+        error_ = ReadError::BadMove;
+        return;
+    }
+    if (pass) {
+        StoreMove(kPassCoord, kPassCoord);
+    } else {
+        const int x = static_cast<unsigned char>(value_[0]) - 96;
+        const int y = static_cast<unsigned char>(value_[1]) - 96;
+        StoreMove(static_cast<uint8_t>(x), static_cast<uint8_t>(y));
+        if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadMove;
+    }
+    if (!black && moveCount_ == 1) game_.FirstToMove = go::Stone::White;
+    blackToPlay_ = !black;
+}
+
+ReadError ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path, GameRecord& game,
+                  TraceSink* trace) {
+    ClearGame(game);
+    game.BoardSize = 19;
+    bool openFailed = in == nullptr;
+    SgfScanner scanner(game);
+
+    if (!openFailed) {
+        reader_support::ChunkedInput input(*in, limit);
+        for (;;) {
+            const std::string_view chunk = input.Next();
+            if (chunk.empty() ||
+                !scanner.Feed(reinterpret_cast<const unsigned char*>(chunk.data()), chunk.size())) {
+                break;
+            }
+        }
+        // A read error or a file past the size limit: the file cannot be read.
+        if (input.Failed()) openFailed = true;
+    }
+
+    ReadError error = scanner.Error();
+    const ReadError late = reader_support::LateSizeError(game, scanner.MoveCount());
+    if (late != ReadError::None) error = late;
+    if (game.Handicap > 1 && game.Setup.size() != static_cast<std::size_t>(game.Handicap)) {
+        error = ReadError::HandicapWithoutStones;
+    }
+    if (openFailed) error = ReadError::Unreadable;
+    if (!IsBoardSize(game.BoardSize)) error = ReadError::UnplayableBoardSize;
+    if (!scanner.IsGo()) error = ReadError::NotGo;
+    if (error != ReadError::None && trace != nullptr) {
+        trace->Trace("Error loading .SGF file " + std::to_string(static_cast<int>(error)) + ": " + path);
+    }
+    return error;
+}
+
+}  // namespace
+
+ReadError ReadSgfFile(const std::string& path, GameRecord& game, TraceSink* trace) {
+    const std::unique_ptr<std::istream> file = reader_support::OpenGameFile(path);
+    return ReadSgf(file.get(), reader_support::kMaxGameFileBytes, path, game, trace);
+}
+
+ReadError ReadSgfStream(std::istream& in, const std::string& path, GameRecord& game, TraceSink* trace) {
+    return ReadSgf(&in, reader_support::kNoByteLimit, path, game, trace);
+}
+
+}  // namespace senvola

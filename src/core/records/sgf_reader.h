@@ -1,0 +1,24 @@
+// Reads the first line of play of an SGF file into a game record.
+#pragma once
+
+#include <istream>
+#include <string>
+
+#include "records/game_file.h"
+
+namespace senvola {
+
+// Answers None, BadBoardSize (SZ), BadHandicapOrSetup, BadMove, HandicapWithoutStones, NotGo,
+// UnplayableBoardSize or Unreadable (a file of more than 64 MiB counts as one that cannot be
+// opened); a refusal is reported to `trace`.
+// Always clears `game` first; after a failure it holds what was read so far.
+// An empty B or W value is a pass, like "tt". A game longer than 800 moves loads with its
+// first 800 (nothing beyond slot 800 is stored). A size given after the stones it governs is
+// checked once the scan ends: BadHandicapOrSetup for a setup stone off the board, else BadMove.
+ReadError ReadSgfFile(const std::string& path, GameRecord& game, TraceSink* trace = nullptr);
+// The same scan over any stream (the file's bytes), without the size limit of a file;
+// `path` only names it in the report.
+ReadError ReadSgfStream(std::istream& in, const std::string& path, GameRecord& game,
+                        TraceSink* trace = nullptr);
+
+}  // namespace senvola

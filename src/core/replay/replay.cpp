@@ -1,0 +1,104 @@
+// The replay's tick: a new game drawn whole, then one move-list entry per tick, then the pause.
+#include "replay/replay.h"
+
+#include "draw/board_painter.h"
+#include "draw/info_panel.h"
+#include "draw/stone_drawing.h"
+#include "settings/language.h"
+
+namespace senvola {
+
+// What playing a move draws, on the canvas of one tick. In board-only mode the counter and the
+// comment have no place to go.
+class Replay::Screen final : public MoveDisplay {
+public:
+    Screen(Replay& replay, Canvas& canvas) : r_(replay), canvas_(canvas) {}
+
+    void DrawStone(int x, int y, bool black, bool marker) override {
+        senvola::DrawStone(canvas_, r_.layout_, r_.Look(), x, y, black, marker);
+    }
+    void DrawEmptyPoint(int x, int y) override {
+        senvola::DrawEmptyPoint(canvas_, r_.layout_, DrawnBoardSize(r_.game_.BoardSize), r_.Look(), x, y);
+    }
+    void DrawMoveCounter() override {
+        if (r_.sources_.settings.ShowBoardOnly) return;
+        senvola::DrawMoveCounter(canvas_, r_.layout_, r_.game_, r_.Board().MoveNumber());
+    }
+    void DrawComment() override {
+        if (r_.sources_.settings.ShowBoardOnly) return;
+        const std::string_view comment = r_.CommentAt(r_.Board().MoveNumber());
+        r_.commentBox_.Draw(canvas_, r_.layout_, comment, r_.Introduction());
+    }
+
+private:
+    Replay& r_;
+    Canvas& canvas_;
+};
+
+Replay::Replay(const ReplaySources& sources) : sources_(sources), library_(sources.files, sources.trace) {}
+
+Replay::Replay(const ReplaySources& sources, std::uint32_t seed)
+    : sources_(sources), library_(sources.files, seed, sources.trace) {}
+
+std::chrono::milliseconds Replay::Tick(Canvas& canvas, int windowWidth, int windowHeight) {
+    const std::chrono::milliseconds delay = MoveInterval(sources_.settings);
+    if (newGameDue_) {
+        StartNewGame(canvas, windowWidth, windowHeight);
+    } else {
+        PlayNextEntry(canvas);
+    }
+    lastDelay_ = delay;
+    return delay;
+}
+
+void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
+    const ReplaySettings& settings = sources_.settings;
+    layout_.ScreenWidth = windowWidth;
+    layout_.ScreenHeight = windowHeight;
+    library_.Select(settings.FileLoadType, settings.DirFileString);
+    library_.Next(game_);
+    StartGamePosition(position_, game_);
+    DrawBoard(canvas, layout_, DrawnBoardSize(game_.BoardSize), Look());
+    if (!settings.ShowBoardOnly) {
+        DrawInfoPanel(canvas, layout_, game_, sources_.language, Board().MoveNumber(), library_.FileName());
+        commentBox_.DrawFrame(canvas, layout_);
+        const std::string_view comment = CommentAt(Board().MoveNumber());
+        commentBox_.Draw(canvas, layout_, comment, Introduction());
+    }
+    Screen screen(*this, canvas);
+    // A refused setup stone is skipped: it starts no new game.
+    PlaceStartingStones(position_, game_, screen, DrawComments(), Report());
+    pauseLeft_ = std::chrono::seconds(settings.PauseBetweenGames);
+    newGameDue_ = false;
+}
+
+void Replay::PlayNextEntry(Canvas& canvas) {
+    const int n = Board().MoveNumber();
+    // A game that fills all 800 slots has no closing 0 entry: past slot 800 it is over.
+    const uint8_t e = (n >= 1 && n <= kMaxMoves) ? game_.MoveX[static_cast<std::size_t>(n)] : 0;
+    if (e == kPassCoord) {
+        position_.Board.Pass();
+    } else if (e != 0) {
+        Screen screen(*this, canvas);
+        const go::Point p{e, game_.MoveY[static_cast<std::size_t>(n)]};
+        if (PlayMove(position_, screen, p, false, DrawComments(), Report()) != go::MoveResult::Played) {
+            newGameDue_ = true;
+        }
+    } else {
+        pauseLeft_ -= lastDelay_;
+        if (pauseLeft_ < std::chrono::milliseconds(1)) newGameDue_ = true;
+    }
+}
+
+std::string_view Replay::CommentAt(int moveNumber) {
+    if (moveNumber == 1) return Introduction();
+    if (moveNumber < 0 || moveNumber > kMaxMoves) return {};
+    return game_.Comments[static_cast<std::size_t>(moveNumber)];
+}
+
+const std::string& Replay::Introduction() {
+    if (introduction_.empty()) introduction_ = AboutGoText(sources_.language, sources_.languageFile);
+    return introduction_;
+}
+
+}  // namespace senvola

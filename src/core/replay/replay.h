@@ -1,0 +1,95 @@
+// One running replay: the game on the screen, where the next one comes from, and the pause
+// between games. Each tick draws one step on a canvas and says how long to wait for the next.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "draw/board_layout.h"
+#include "draw/board_look.h"
+#include "draw/canvas.h"
+#include "draw/comment_box.h"
+#include "platform/file_system.h"
+#include "platform/ini_file.h"
+#include "platform/trace_sink.h"
+#include "records/game_library.h"
+#include "records/game_record.h"
+#include "replay/move_replay.h"
+#include "settings/language_table.h"
+#include "settings/replay_settings.h"
+
+namespace senvola {
+
+// What a replay reads and does not own; all of it must outlive the replay. The options and the
+// texts are read afresh at every tick, so what the host changes reaches the next step.
+struct ReplaySources {
+    const ReplaySettings& settings;
+    const BoardPictures& pictures;    // loaded for the graphics options
+    const LanguageTable& language;    // panel labels and the chosen language's section
+    const IniFile& languageFile;      // the introduction is read from it when first shown
+    const FileSystem& files;          // where game files are found
+    TraceSink* trace = nullptr;       // unreadable files and refused stones; null: not reported
+};
+
+class Replay {
+public:
+    // Starts with a new game due; the built-in games begin at one drawn at random, from a
+    // generator seeded from the clock.
+    explicit Replay(const ReplaySources& sources);
+    // The same with the game library's generator seeded by `seed`.
+    Replay(const ReplaySources& sources, std::uint32_t seed);
+    Replay(const Replay&) = delete;
+    Replay& operator=(const Replay&) = delete;
+
+    // One step on a window of the given outer size: a due new game drawn whole with its setup
+    // stones, else the next move-list entry (a refused stone makes a new game due), else a tick
+    // of the pause, which draws nothing and counts down by the delay asked for last; below 1 ms
+    // left a new game is due. Returns the delay until the next tick: the move interval of the
+    // settings' speed, during the pause too, so that a pause lasts whole intervals as it always has.
+    std::chrono::milliseconds Tick(Canvas& canvas, int windowWidth, int windowHeight);
+
+    // Makes the next tick start a new game.
+    void RequestNewGame() { newGameDue_ = true; }
+    bool NewGameDue() const { return newGameDue_; }
+    // What is left of the pause after the current game; the whole pause until the game ends.
+    std::chrono::milliseconds PauseLeft() const { return pauseLeft_; }
+
+    // The running game: the record, the position and marker, the file it came from (empty for a
+    // built-in game) and the layout of the screen it was last drawn on.
+    const GameRecord& Game() const { return game_; }
+    const go::Board& Board() const { return position_.Board; }
+    go::Point LastMove() const { return position_.LastMove; }
+    const std::string& GameFileName() const { return library_.FileName(); }
+    const BoardLayout& Layout() const { return layout_; }
+
+    // Where the next games come from: the kind and location are taken from the settings at each
+    // new game; the library keeps the built-in turn and the folder's files.
+    GameLibrary& Library() { return library_; }
+    const GameLibrary& Library() const { return library_; }
+
+private:
+    class Screen;
+
+    void StartNewGame(Canvas& canvas, int windowWidth, int windowHeight);
+    void PlayNextEntry(Canvas& canvas);
+    // The comment shown at move n: the introduction at move 1, else the record's own.
+    std::string_view CommentAt(int moveNumber);
+    const std::string& Introduction();
+    bool DrawComments() const { return sources_.settings.ShowComments && game_.HasComments; }
+    BoardLook Look() const { return {sources_.settings, sources_.pictures}; }
+    RefusalReport Report() const { return {sources_.trace, library_.FileName()}; }
+
+    ReplaySources sources_;
+    GameLibrary library_;
+    GameRecord game_;
+    Position position_;
+    BoardLayout layout_;
+    CommentBox commentBox_;
+    std::string introduction_;  // built from the language file when first shown
+    bool newGameDue_ = true;
+    std::chrono::milliseconds pauseLeft_{0};
+    std::chrono::milliseconds lastDelay_{0};
+};
+
+}  // namespace senvola

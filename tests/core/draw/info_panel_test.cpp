@@ -1,0 +1,227 @@
+// Information lines, fixed lines and the move counter, on recorded text metrics: a font of s
+// points is round(4s/3) pixels high, a character 0.6 of that wide (2/3 when bold).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/draw/draw_test_support.h"
+#include "draw/info_panel.h"
+
+namespace senvola {
+namespace {
+
+using namespace draw_test;
+
+// A game on a 1024 x 768 panel screen with the board laid out.
+struct PanelFixture : ::testing::Test {
+    Scene s;
+    RecordingCanvas c;
+    void SetUp() override {
+        LayOut(s, 1024, 768, 19);
+        s.Game.WhiteName = "Honinbo";
+        s.Game.BlackName = "Yasui";
+        s.Game.BlackRank = "7d";
+    }
+    void DrawPanel() { DrawInfoPanel(c, s.Layout, s.Game, s.Language, s.MoveNumber, s.FileName); }
+    // DrawString calls whose text is exactly `t`.
+    std::vector<CanvasOp> Texts(const std::string& t) const {
+        std::vector<CanvasOp> out;
+        for (const CanvasOp& op : c.Ops()) {
+            if (op.kind == CanvasOpKind::DrawString && op.text == t) out.push_back(op);
+        }
+        return out;
+    }
+};
+
+int SizeAt(int w, int h, const PanelFontRule& rule, RecordingCanvas& c) {
+    BoardLayout l;
+    l.ScreenWidth = w;
+    l.ScreenHeight = h;
+    return SelectPanelFont(c, l, rule);
+}
+
+TEST(PanelFontTest, TableAtClassicWidthsShrinkingOtherwise) {
+    RecordingCanvas c;
+    EXPECT_EQ(SizeAt(1024, 768, kFixedLinesFont, c), 10);
+    EXPECT_EQ(SizeAt(1024, 768, kInfoLinesFont, c), 10);
+    EXPECT_EQ(SizeAt(1024, 768, kCommentBodyFont, c), 10);
+    EXPECT_EQ(SizeAt(1024, 768, kCommentTitleFont, c), 12);
+    EXPECT_TRUE(c.Font().bold);
+    EXPECT_EQ(c.Font().name, "Arial");
+    EXPECT_EQ(c.Font().colour, 0xFFFFFFu);
+    EXPECT_EQ(SizeAt(800, 600, kInfoLinesFont, c), 8);
+    EXPECT_EQ(SizeAt(800, 600, kCommentTitleFont, c), 10);
+    EXPECT_EQ(SizeAt(640, 480, kFixedLinesFont, c), 6);
+    EXPECT_EQ(SizeAt(640, 480, kCommentTitleFont, c), 8);
+    // The table is by width alone: 1024 x 100 still gets 10 points.
+    EXPECT_EQ(SizeAt(1024, 100, kInfoLinesFont, c), 10);
+
+    // Others shrink from 15 until "X" is no higher than ScreenHeight div d.
+    EXPECT_EQ(SizeAt(1920, 1080, kInfoLinesFont, c), 15);   // 20 <= 27
+    EXPECT_EQ(SizeAt(1280, 600, kInfoLinesFont, c), 11);    // limit 15: 11 pt is 15 px
+    EXPECT_EQ(SizeAt(1280, 600, kFixedLinesFont, c), 9);    // limit 12: 9 pt is 12 px
+    EXPECT_EQ(SizeAt(1280, 600, kCommentTitleFont, c), 14); // limit 19: 14 pt is 19 px
+    EXPECT_FALSE(SizeAt(1280, 600, kInfoLinesFont, c) == 0);
+    // Down to 1 point at most, then raised to the minimum.
+    EXPECT_EQ(SizeAt(152, 112, kInfoLinesFont, c), 2);
+    EXPECT_EQ(SizeAt(152, 112, kCommentTitleFont, c), 4);
+    EXPECT_EQ(SizeAt(0, 0, kInfoLinesFont, c), 2);
+    EXPECT_EQ(SizeAt(1, 1, kCommentTitleFont, c), 4);
+    EXPECT_EQ(c.Font().size, 4);
+}
+
+TEST_F(PanelFixture, FixedLinesAreCentredUnderTheBoard) {
+    DrawPanel();
+    const int h1 = RecordingCanvas::TextHeight(10);
+    const int y0 = 768 / 38 + 666 + (768 - 666 - 4 * h1 - 768 / 38) / 2;
+    for (int k = 0; k < 4; ++k) {
+        const std::string line = FixedPanelLine(k);
+        ASSERT_FALSE(line.empty());
+        const auto ops = Texts(line);
+        ASSERT_EQ(ops.size(), 1u) << line;
+        const int width = static_cast<int>(line.size()) * RecordingCanvas::CharWidth(10, false);
+        EXPECT_EQ(ops[0].rect.x1, 336 - width / 2);
+        EXPECT_EQ(ops[0].rect.y1, y0 + k * h1);
+        EXPECT_EQ(ops[0].font.size, 10);
+        EXPECT_FALSE(ops[0].brush.solid);
+        // Kept scrambled in the program.
+        EXPECT_NE(ScrambledPanelLine(k), line);
+        EXPECT_EQ(UnscrambleText(ScrambledPanelLine(k)), line);
+    }
+}
+
+TEST_F(PanelFixture, LinesAreSkippedAndTheRestMoveUp) {
+    s.Game.Komi = "6.5";
+    s.Game.Handicap = 1;
+    s.Game.Place = "Edo";
+    s.FileName = "C:\\games\\old\\castle.sgf";
+    DrawPanel();
+    const int h = RecordingCanvas::TextHeight(10);
+    const int w = 9 * RecordingCanvas::CharWidth(10, false);  // "CopyRight"
+    const int x = 1024 / 20 + 633, y = 768 / 38;
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"White", " : Honinbo"}, {"Black", " : Yasui, 7d"}, {"Komi", " : 6.5"},
+        {"MoveNumber", " : 1"},  {"Place", " : Edo"},       {"Filename", " : castle.sgf"}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto label = Texts(expected[i].first);
+        const auto value = Texts(expected[i].second);
+        ASSERT_EQ(label.size(), 1u) << expected[i].first;
+        ASSERT_EQ(value.size(), 1u) << expected[i].second;
+        EXPECT_EQ(label[0].rect.x1, x);
+        EXPECT_EQ(label[0].rect.y1, y + static_cast<int>(i) * h);
+        EXPECT_EQ(value[0].rect.x1, x + w);
+        EXPECT_EQ(value[0].rect.y1, y + static_cast<int>(i) * h);
+    }
+    EXPECT_EQ(TextsOf(c).size(), 4u + 2 * expected.size());
+    EXPECT_EQ(s.Layout.MoveBoxLeft, x + w);
+    EXPECT_EQ(s.Layout.MoveBoxTop, y + 3 * h);
+    EXPECT_EQ(s.Layout.MoveBoxRight, 1024);
+    EXPECT_EQ(s.Layout.MoveBoxBottom, y + 4 * h);
+    EXPECT_EQ(s.Layout.PanelTop, y + 5 * h + 2 * h);
+    EXPECT_EQ(s.Layout.PanelFontSize, 10);
+
+    // With a handicap of 2 the handicap line appears after Black and the rest move down.
+    c.Clear();
+    s.Game.Handicap = 2;
+    DrawPanel();
+    ASSERT_EQ(Texts(" : 2 stones").size(), 1u);
+    EXPECT_EQ(Texts(" : 2 stones")[0].rect.y1, y + 2 * h);
+    EXPECT_EQ(Texts(" : 6.5")[0].rect.y1, y + 3 * h);
+    EXPECT_EQ(s.Layout.MoveBoxTop, y + 4 * h);
+    EXPECT_EQ(s.Layout.PanelTop, y + 6 * h + 2 * h);
+}
+
+TEST_F(PanelFixture, TranslatedLabelsAndEveryOptionalLine) {
+    s.Language.PanelLabel[plWhite] = "Wit";
+    s.Game.WhiteRank = "9p";
+    s.Game.Result = "W+R";
+    s.Game.Date = "1846";
+    s.Game.TimeLimit = "none";
+    s.Game.Event = "Castle game";
+    s.Game.Round = "3";
+    s.Game.Copyright = "free";
+    s.Game.User = "me";
+    s.FileName = "dir/sub/";
+    DrawPanel();
+    EXPECT_EQ(Texts("Wit").size(), 1u);
+    EXPECT_EQ(Texts(" : Honinbo, 9p").size(), 1u);
+    for (const char* v : {" : W+R", " : 1846", " : none", " : Castle game", " : 3", " : free", " : me"}) {
+        EXPECT_EQ(Texts(v).size(), 1u) << v;
+    }
+    EXPECT_TRUE(Texts("Filename").empty());  // a path without a file name part
+    EXPECT_EQ(TextsOf(c).size(), 4u + 2 * 10);
+}
+
+TEST_F(PanelFixture, CopyrightIsCleanedAsItIsShown) {
+    s.Game.Copyright = "\x01\x02\x1f";
+    DrawPanel();
+    EXPECT_EQ(Texts("Copyright").size(), 1u);
+    EXPECT_EQ(Texts(" : ").size(), 1u);
+    EXPECT_EQ(s.Game.Copyright, "\x01\x02\x1f") << "the record keeps what the file said";
+
+    const std::string text = "  \xA9\t 1999 Go \x96 Club\x97";
+    EXPECT_EQ(CleanCopyright(text), "1999 Go \x96 Club");  // 150 stays, 151 and 169 go
+    // Kept up to a limit, counted after the leading spaces.
+    EXPECT_EQ(CleanCopyright(text, 6), "1999 G");
+}
+
+TEST(PanelTextTest, FileNamePartSplitsOnEitherSeparator) {
+    EXPECT_EQ(FileNamePart("C:\\games\\a.sgf"), "a.sgf");
+    EXPECT_EQ(FileNamePart("/tmp/x/b.go"), "b.go");
+    EXPECT_EQ(FileNamePart("c:/mixed\\dir/c.SGF"), "c.SGF");
+    EXPECT_EQ(FileNamePart("plain.sgf"), "plain.sgf");
+    EXPECT_EQ(FileNamePart("D:d.go"), "d.go");
+    EXPECT_EQ(FileNamePart("dir\\"), "");
+    EXPECT_EQ(FileNamePart(""), "");
+}
+
+TEST_F(PanelFixture, MoveCounter) {
+    DrawPanel();
+    s.Game.MoveX[1] = 4;
+    s.Game.MoveX[2] = 0;
+    c.Clear();
+    DrawMoveCounter(c, s.Layout, s.Game, 1);
+    const auto fills = OpsOf(c, CanvasOpKind::FillRect);
+    ASSERT_EQ(fills.size(), 1u);
+    const BoardLayout& l = s.Layout;
+    EXPECT_TRUE(SameRect(fills[0].rect, {l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom}));
+    EXPECT_EQ(fills[0].brush.colour, 0u);
+    ASSERT_EQ(TextsOf(c), std::vector<std::string>{" : 1"});
+    const CanvasOp text = OpsOf(c, CanvasOpKind::DrawString)[0];
+    EXPECT_EQ(text.rect.x1, l.MoveBoxLeft);
+    EXPECT_EQ(text.rect.y1, l.MoveBoxTop);
+    EXPECT_EQ(text.font.size, l.PanelFontSize);
+    EXPECT_FALSE(text.brush.solid);
+
+    c.Clear();
+    DrawMoveCounter(c, s.Layout, s.Game, 2);
+    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 2 (Game finished)"});
+    c.Clear();
+    DrawMoveCounter(c, s.Layout, s.Game, 801);
+    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 801 (Game finished)"});
+}
+
+// A header text of millions of characters is cut where it could no longer show.
+TEST_F(PanelFixture, HugeHeaderTextsAreCutAtTheScreenEdge) {
+    s.Game.WhiteName = std::string(10000000, 'n');
+    s.Game.WhiteRank = "9p";
+    s.Game.Copyright = std::string(10000000, 'c');
+    DrawPanel();
+    const int w = RecordingCanvas::CharWidth(10, false);
+    std::vector<std::string> values;
+    for (const CanvasOp& op : c.Ops()) {
+        if (op.kind == CanvasOpKind::DrawString && op.text.rfind(" : ", 0) == 0 && op.text.size() > 100) {
+            const int pixels = s.Layout.ScreenWidth - op.rect.x1;
+            EXPECT_GE(static_cast<int>(op.text.size()) * w, pixels);
+            EXPECT_LE(op.text.size(), 4u * static_cast<std::size_t>(pixels));
+            values.push_back(op.text.substr(3, 10));
+        }
+    }
+    EXPECT_EQ(values, (std::vector<std::string>{"nnnnnnnnnn", "cccccccccc"}));
+    EXPECT_LT(CleanCopyright(s.Game.Copyright, 4000).size(), 4001u) << "cleaned only as far as it shows";
+    EXPECT_EQ(s.Game.Copyright.size(), 10000000u);
+    EXPECT_EQ(Texts(" : Yasui, 7d").size(), 1u);
+}
+
+}  // namespace
+}  // namespace senvola

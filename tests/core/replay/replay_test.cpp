@@ -1,0 +1,503 @@
+// The replay's tick: new games, moves, the pause between games, the delay each tick asks for,
+// and what one move draws.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "core/draw/draw_test_support.h"
+#include "core/platform/trace_log.h"
+#include "draw/info_panel.h"
+#include "draw/stone_drawing.h"
+#include "native_file_system.h"
+#include "replay/replay.h"
+#include "settings/language.h"
+
+namespace senvola {
+namespace {
+
+using namespace draw_test;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// SGF coordinate letter of a 1-based line.
+char L(int v) { return static_cast<char>('a' + v - 1); }
+
+std::string Move(bool black, int x, int y) {
+    return std::string(";") + (black ? "B[" : "W[") + L(x) + L(y) + "]";
+}
+
+BoardLayout Layout1024BoardOnly13() {
+    BoardLayout l;
+    l.ScreenWidth = 1024;
+    l.ScreenHeight = 768;
+    ComputeBoardLayout(l, 13, true);
+    return l;
+}
+
+// Replays one game file, chosen as the single-file source, on a recording canvas, at 500 ms a
+// move and without a pause between games.
+class TickedReplay : public ::testing::Test {
+protected:
+    ReplaySettings settings;
+    BoardPictures pictures;
+    LanguageTable language;
+    EmptyIni ini;
+    NativeFileSystem files;
+    testing::TraceLog log;
+    std::unique_ptr<Replay> replay;
+    RecordingCanvas c;
+    fs::path dir;
+    int width = 1024, height = 768;
+    std::chrono::milliseconds delay{0};  // what the last tick asked for
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("senvola_replay_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(dir);
+        settings.FileLoadType = GameSourceKind::OneFile;
+        settings.PauseBetweenGames = 0;
+        replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, &log}, 5u);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void UseGame(const std::string& sgf) {
+        const fs::path file = dir / "game.sgf";
+        std::ofstream(file, std::ios::binary) << sgf;
+        settings.DirFileString = file.string();
+    }
+    void Tick() { delay = replay->Tick(c, width, height); }
+    // Ticks until a new game is requested; returns how many ticks that took.
+    int TicksUntilNewGameRequested(int limit = 2000) {
+        for (int i = 1; i <= limit; ++i) {
+            Tick();
+            if (replay->NewGameDue()) return i;
+        }
+        return -1;
+    }
+    const go::Board& Board() const { return replay->Board(); }
+    const GameRecord& Game() const { return replay->Game(); }
+};
+
+TEST_F(TickedReplay, InitRequestsANewGameAndPicksABuiltInGame) {
+    EXPECT_TRUE(replay->NewGameDue());
+    EXPECT_GE(replay->Library().LastBuiltIn(), 1);
+    EXPECT_LE(replay->Library().LastBuiltIn(), 6);
+}
+
+TEST_F(TickedReplay, NewGameTickDrawsEverythingAndPlaysNothing) {
+    UseGame("(;GM[1]SZ[19]PW[White]PB[Black]" + Move(true, 4, 4) + "C[the record's own comment]" +
+            Move(false, 16, 16) + ")");
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(replay->Layout().ScreenWidth, 1024);
+    EXPECT_EQ(replay->Layout().ScreenHeight, 768);
+    EXPECT_EQ(replay->Layout().CellWidth, 31);
+    EXPECT_EQ(Board().MoveNumber(), 1);
+    EXPECT_EQ(Game().MoveX[1], 4);
+    EXPECT_EQ(Board().At({4, 4}), go::Stone::Empty);
+    EXPECT_EQ(c.Count(CanvasOpKind::Ellipse), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Line), 38u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 1u);  // the panel frame
+    EXPECT_EQ(FileNamePart(replay->GameFileName()), "game.sgf");
+    // The introduction is the comment shown at move 1, titled by its caption; the record keeps
+    // its own comment.
+    const std::vector<std::string> texts = TextsOf(c);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "About Go"), texts.end());
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "Comment:"), texts.end());
+    EXPECT_EQ(Game().Comments[1], "the record's own comment");
+}
+
+TEST_F(TickedReplay, PauseZeroCountsOneTickThenStartsTheNextGame) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + Move(true, 16, 4) + ")");
+    Tick();
+    for (int i = 0; i < 3; ++i) {
+        Tick();
+        EXPECT_FALSE(replay->NewGameDue());
+    }
+    EXPECT_EQ(Board().MoveNumber(), 4);
+    EXPECT_EQ(Board().At({16, 4}), go::Stone::Black);
+    Tick();  // counting tick: 0 - 500 is below 1
+    EXPECT_TRUE(replay->NewGameDue());
+    EXPECT_EQ(replay->PauseLeft(), -500ms);
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(Board().MoveNumber(), 1);
+    EXPECT_EQ(Board().At({16, 4}), go::Stone::Empty);
+}
+
+TEST_F(TickedReplay, BoardOnlyDrawsNoTextOrPanel) {
+    UseGame("(;SZ[13]C[intro]" + Move(true, 4, 4) + "C[first]" + Move(false, 10, 10) + "C[second])");
+    settings.ShowBoardOnly = true;
+    settings.ShowComments = true;
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(Board().At({10, 10}), go::Stone::White);
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 0u);
+    EXPECT_EQ(c.MeasureCount(), 0u);
+    EXPECT_EQ(replay->Layout().CellWidth, Layout1024BoardOnly13().CellWidth);
+}
+
+TEST_F(TickedReplay, FivePausingSecondsAtOneSecondTakeFiveCountingTicks) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + ")");
+    settings.PauseBetweenGames = 5;
+    settings.Speed = 7;  // one second a move
+    Tick();
+    EXPECT_EQ(replay->PauseLeft(), std::chrono::milliseconds(5000));
+    Tick();
+    Tick();
+    for (int expected : {4000, 3000, 2000, 1000}) {
+        Tick();
+        EXPECT_EQ(replay->PauseLeft(), std::chrono::milliseconds(expected));
+        EXPECT_FALSE(replay->NewGameDue());
+    }
+    Tick();
+    EXPECT_EQ(replay->PauseLeft(), std::chrono::milliseconds(0));
+    EXPECT_TRUE(replay->NewGameDue());
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(replay->PauseLeft(), std::chrono::milliseconds(5000));
+
+    // At 30000 ms the first counting tick ends the pause.
+    settings.Speed = 17;
+    EXPECT_EQ(TicksUntilNewGameRequested(), 3);
+}
+
+TEST_F(TickedReplay, GameWithoutMovesCountsAtOnce) {
+    UseGame("(;GM[1]SZ[9]PB[Nobody])");
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(Game().MoveX[1], 0);
+    EXPECT_EQ(TicksUntilNewGameRequested(), 1);
+}
+
+TEST_F(TickedReplay, ExactlyEightHundredEntriesThenGameOver) {
+    std::string sgf = "(;SZ[19]";
+    int entries = 0;
+    // Twenty stones apart from each other, then passes up to slot 800.
+    for (int i = 1; i <= 10; ++i, entries += 2) sgf += Move(true, i, 1) + Move(false, i, 5);
+    while (entries < 800) {
+        sgf += (entries % 2 == 0) ? ";B[tt]" : ";W[tt]";
+        ++entries;
+    }
+    UseGame(sgf + ")");
+    Tick();
+    ASSERT_EQ(MoveListLength(Game()), 800);
+    for (int i = 1; i <= 800; ++i) {
+        Tick();
+        ASSERT_FALSE(replay->NewGameDue()) << "tick " << i;
+    }
+    EXPECT_EQ(Board().MoveNumber(), 801);
+    EXPECT_EQ(Board().At({10, 5}), go::Stone::White);
+    Tick();
+    EXPECT_TRUE(replay->NewGameDue());
+}
+
+TEST_F(TickedReplay, IllegalMoveStartsTheNextGameWithoutPause) {
+    UseGame("(;SZ[19]" + Move(true, 3, 3) + Move(false, 3, 3) + Move(true, 5, 5) + ")");
+    settings.PauseBetweenGames = 300;
+    Tick();
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    Tick();  // white on the black stone
+    EXPECT_TRUE(replay->NewGameDue());
+    EXPECT_EQ(replay->PauseLeft(), std::chrono::milliseconds(300000));
+    EXPECT_EQ(Board().MoveNumber(), 2);
+    EXPECT_EQ(log.Count("Illegal move: x=3 y=3 move=2 file=" + settings.DirFileString), 1);
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(Board().MoveNumber(), 1);
+    EXPECT_EQ(Board().At({3, 3}), go::Stone::Empty);
+}
+
+TEST_F(TickedReplay, GameBegunByWhiteIsPlayedInItsColours) {
+    UseGame("(;SZ[19]" + Move(false, 4, 4) + Move(true, 16, 16) + ")");
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(Board().At({4, 4}), go::Stone::White);
+    EXPECT_EQ(Board().At({16, 16}), go::Stone::Black);
+}
+
+TEST_F(TickedReplay, PassDrawsNothing) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + ";W[tt]" + Move(true, 5, 5) + ")");
+    Tick();
+    Tick();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(c.Ops().empty());
+    EXPECT_EQ(Board().MoveNumber(), 3);
+    EXPECT_EQ(Board().ToMove(), go::Stone::Black);
+}
+
+TEST_F(TickedReplay, HandicapStonesAreDrawnOnTheNewGameTick) {
+    UseGame("(;SZ[19]HA[2]AB[pd][dp]" + Move(false, 10, 10) + ")");
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(Board().At({16, 4}), go::Stone::Black);
+    EXPECT_EQ(Board().At({4, 16}), go::Stone::Black);
+    EXPECT_EQ(Board().ToMove(), go::Stone::White);
+    EXPECT_GE(c.Count(CanvasOpKind::Ellipse), 3u);  // two stones and the last one's marker
+    EXPECT_EQ(replay->LastMove(), (go::Point{4, 16}));
+}
+
+// The cell of point (x, y): the area DrawEmptyPoint restores.
+Rect Cell(const BoardLayout& l, int x, int y) {
+    const int px = l.BoardLeft + (x - 1) * l.CellWidth, py = l.BoardTop + (y - 1) * l.CellHeight;
+    const int hx = (l.CellWidth + 1) / 2 + 2, hy = (l.CellHeight + 1) / 2 + 2;
+    return {px - hx, py - hy, px + hx, py + hy};
+}
+
+// Every painting call of the last tick lies inside one of `areas`; returns their number.
+std::size_t PaintingCallsInside(const RecordingCanvas& c, const std::vector<Rect>& areas) {
+    std::size_t n = 0;
+    for (const CanvasOp& op : c.Ops()) {
+        if (!IsDrawing(op.kind)) continue;
+        ++n;
+        const Rect a = PaintedArea(op);
+        bool inside = false;
+        for (const Rect& r : areas) inside = inside || Inside(a, r);
+        EXPECT_TRUE(inside) << "call " << static_cast<int>(op.kind) << " at " << a.x1 << "," << a.y1 << ".."
+                            << a.x2 << "," << a.y2;
+    }
+    return n;
+}
+
+TEST_F(TickedReplay, MoveTickDrawsOneCellAndTheCounterLine) {
+    // Black takes the white corner stone with its third move.
+    UseGame("(;SZ[19]" + Move(true, 2, 1) + Move(false, 1, 1) + Move(true, 1, 2) + Move(false, 10, 10) + ")");
+    width = 1920;
+    height = 1080;
+    settings.UseBitmap[geBoard] = true;
+    pictures[geBoard] = std::make_unique<RecordingBitmap>(64, 64, false);
+    Tick();
+    const BoardLayout& l = replay->Layout();
+    const Rect moveBox{l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom};
+    for (int move = 1; move <= 4; ++move) {
+        c.Clear();
+        Tick();
+        std::vector<Rect> areas{moveBox, Cell(l, 2, 1), Cell(l, 1, 1), Cell(l, 1, 2), Cell(l, 10, 10)};
+        const std::size_t n = PaintingCallsInside(c, areas);
+        EXPECT_GE(n, 3u);
+        EXPECT_LE(n, 10u) << "move " << move;
+        // Texture is copied from the board's own margin, never retiled.
+        EXPECT_EQ(c.Count(CanvasOpKind::DrawBitmap), 0u);
+    }
+    // Move 3 captured the white stone: its point was restored.
+    EXPECT_EQ(Board().At({1, 1}), go::Stone::Empty);
+
+    // With comments shown, the comment box is redrawn too, and nothing else.
+    settings.ShowComments = true;
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + "C[a comment on the first move]" + Move(false, 5, 5) +
+            "C[and one on the second]" + ")");
+    replay->RequestNewGame();
+    Tick();
+    ASSERT_TRUE(Game().HasComments);
+    const Rect panelInside{l.PanelLeft + 1, l.PanelTop + 1, l.PanelRight - 1, l.PanelBottom - 1};
+    for (int move = 1; move <= 2; ++move) {
+        c.Clear();
+        Tick();
+        const std::size_t n = PaintingCallsInside(c, {moveBox, Cell(l, 4, 4), Cell(l, 5, 5), panelInside});
+        // Move 1 shows the introduction: its lines are as many as the box holds.
+        std::size_t commentLines = 0;
+        for (const CanvasOp& op : OpsOf(c, CanvasOpKind::DrawString)) commentLines += Inside(PaintedArea(op), panelInside);
+        EXPECT_LE(n - commentLines, 10u);
+        EXPECT_LE(commentLines, static_cast<std::size_t>((l.PanelBottom - l.PanelTop) / RecordingCanvas::TextHeight(15)));
+    }
+    EXPECT_FALSE(OpsOf(c, CanvasOpKind::DrawString).empty());
+}
+
+TEST_F(TickedReplay, DegenerateWindowsAreReplayedWithoutFault) {
+    settings.FileLoadType = GameSourceKind::BuiltIn;  // the built-in games
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{0, 0}, std::pair{10000, 10000}, std::pair{152, 112}}) {
+        for (bool boardOnly : {false, true}) {
+            settings.ShowBoardOnly = boardOnly;
+            replay->RequestNewGame();
+            width = w;
+            height = h;
+            c.Clear();
+            c.SetRecording(w < 10000);  // keep memory small at the largest size
+            for (int i = 0; i < 40; ++i) Tick();
+            EXPECT_GT(c.CallCount(), 0u);
+            EXPECT_EQ(replay->Layout().ScreenWidth, w);
+        }
+    }
+}
+
+// Every tick asks for the move interval of the current speed: the new-game tick, a stone, a
+// pass and each tick of the pause alike.
+TEST_F(TickedReplay, EveryTickAsksForTheMoveIntervalOfTheSpeed) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + ";W[tt]" + Move(true, 5, 5) + ")");
+    settings.PauseBetweenGames = 2;
+    for (const int speed : {0, 5, 17, 200}) {
+        settings.Speed = static_cast<uint8_t>(speed);
+        const std::chrono::milliseconds expected(SpeedIntervals[static_cast<std::size_t>(std::min(speed, 17))]);
+        replay->RequestNewGame();
+        int ticks = 0;
+        do {
+            Tick();
+            EXPECT_EQ(delay, expected) << "speed " << speed << ", tick " << ticks;
+        } while (++ticks < 100 && !replay->NewGameDue());
+        EXPECT_GT(ticks, 3) << "speed " << speed;
+    }
+    EXPECT_EQ(MoveInterval(settings), 30000ms);
+}
+
+// The pause is counted down by the delays the replay itself asked for: with a pause of 5 s at
+// 2 s a move the host waits three delays after the last move before the counting is done, and a
+// fourth until the tick that draws the next game, as the screen has always shown it.
+TEST_F(TickedReplay, ThePauseIsCountedInTheDelaysTheReplayAskedFor) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + ")");
+    settings.PauseBetweenGames = 5;
+    settings.Speed = 8;  // two seconds a move
+    Tick();
+    Tick();
+    ASSERT_EQ(Board().MoveNumber(), 2);
+    std::chrono::milliseconds waited = delay;
+    std::vector<std::chrono::milliseconds> left;
+    while (!replay->NewGameDue()) {
+        c.Clear();
+        Tick();
+        EXPECT_TRUE(c.Ops().empty()) << "a counting tick draws nothing";
+        left.push_back(replay->PauseLeft());
+        if (!replay->NewGameDue()) waited += delay;
+    }
+    EXPECT_EQ(left, (std::vector<std::chrono::milliseconds>{3000ms, 1000ms, -1000ms}));
+    waited += delay;
+    EXPECT_EQ(waited, 8000ms) << "from the last move to the tick that draws the next game";
+    Tick();
+    EXPECT_EQ(Board().MoveNumber(), 1);
+    EXPECT_EQ(replay->PauseLeft(), 5000ms);
+}
+
+// In board-only mode the panel has no place: neither the new game nor a move with its comment
+// draws a line of text, the frame or the move counter, or measures any text.
+TEST_F(TickedReplay, BoardOnlyDrawsNoneOfThePanel) {
+    UseGame("(;SZ[19]C[intro]" + Move(true, 4, 4) + "C[first]" + Move(false, 5, 5) + "C[second]" +
+            Move(true, 6, 6) + "C[third])");
+    settings.ShowBoardOnly = true;
+    settings.ShowComments = true;
+    for (int i = 0; i < 5; ++i) Tick();
+    ASSERT_EQ(Board().MoveNumber(), 4);
+    ASSERT_TRUE(Game().HasComments);
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::Rectangle), 0u);
+    EXPECT_EQ(c.Count(CanvasOpKind::SetFont), 0u);
+    EXPECT_EQ(c.MeasureCount(), 0u);
+}
+
+// The introduction is read from the language file when it is first shown, and only then: never
+// in board-only mode, once for any number of games with the panel.
+TEST(ReplayIntroduction, IsReadFromTheLanguageFileOnFirstNeed) {
+    class CountingIni final : public IniFile {
+    public:
+        mutable int captionReads = 0;
+        std::string ReadString(std::string_view, std::string_view key, std::string_view def) const override {
+            if (key == kAboutGoCaptionKey) ++captionReads;
+            return key == kAboutGoCaptionKey ? std::string("Over Go") : std::string(def);
+        }
+    };
+    ReplaySettings settings;
+    settings.PauseBetweenGames = 0;
+    settings.ShowBoardOnly = true;
+    BoardPictures pictures;
+    LanguageTable language;
+    CountingIni ini;
+    NativeFileSystem files;
+    Replay replay(ReplaySources{settings, pictures, language, ini, files}, 3u);
+    RecordingCanvas c;
+    for (int game = 0; game < 2; ++game) {
+        replay.RequestNewGame();
+        for (int i = 0; i < 5; ++i) replay.Tick(c, 800, 600);
+    }
+    EXPECT_EQ(ini.captionReads, 0);
+    settings.ShowBoardOnly = false;
+    for (int game = 0; game < 3; ++game) {
+        replay.RequestNewGame();
+        c.Clear();
+        replay.Tick(c, 800, 600);
+        const std::vector<std::string> texts = TextsOf(c);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "Over Go"), texts.end()) << "game " << game;
+    }
+    EXPECT_EQ(ini.captionReads, 1);
+}
+
+}  // namespace
+}  // namespace senvola
+
+namespace senvola {
+namespace {
+
+// Grid point whose pixel is (cx, cy), or (0, 0).
+std::pair<int, int> PointAt(const BoardLayout& l, int cx, int cy) {
+    const int dx = cx - l.BoardLeft, dy = cy - l.BoardTop;
+    if (dx % l.CellWidth != 0 || dy % l.CellHeight != 0) return {0, 0};
+    return {dx / l.CellWidth + 1, dy / l.CellHeight + 1};
+}
+
+// Every built-in game replayed through the tick: what each move draws matches the position the
+// rules leave: the marker on the move just played, stones in the mover's colour, and restored
+// points empty.
+TEST_F(TickedReplay, DrawingFollowsThePositionThroughTheBuiltInGames) {
+    settings.FileLoadType = GameSourceKind::BuiltIn;
+    settings.ShowComments = true;
+    width = 1280;
+    height = 1024;
+    int restored = 0;
+    for (int game = 0; game < 6; ++game) {
+        replay->RequestNewGame();
+        Tick();
+        const BoardLayout& l = replay->Layout();
+        const int n = Game().BoardSize;
+        int moves = 0;
+        while (!replay->NewGameDue()) {
+            const int number = Board().MoveNumber();
+            if (number > kMaxMoves || Game().MoveX[static_cast<std::size_t>(number)] == 0) break;
+            const int x = Game().MoveX[static_cast<std::size_t>(number)];
+            const int y = Game().MoveY[static_cast<std::size_t>(number)];
+            const bool black = Board().ToMove() == go::Stone::Black;
+            c.Clear();
+            Tick();
+            if (x == kPassCoord || replay->NewGameDue()) continue;
+            ++moves;
+            const auto ellipses = OpsOf(c, CanvasOpKind::Ellipse);
+            ASSERT_GE(ellipses.size(), 2u);
+            const CanvasOp& marker = ellipses.back();
+            const CanvasOp& stone = ellipses[ellipses.size() - 2];
+            EXPECT_EQ(marker.brush.colour, 255u);
+            EXPECT_EQ(PointAt(l, (marker.rect.x1 + marker.rect.x2) / 2, (marker.rect.y1 + marker.rect.y2) / 2),
+                      (std::pair<int, int>{x, y}));
+            EXPECT_EQ(stone.brush.colour, settings.Color[black ? geBlackStones : geWhiteStones]);
+            EXPECT_EQ(Board().At({x, y}), black ? go::Stone::Black : go::Stone::White);
+            for (const CanvasOp& op : OpsOf(c, CanvasOpKind::FillRect)) {
+                if (op.brush.colour != settings.Color[geBoard]) continue;
+                // A restored point: its cell is centred on an empty point of the board.
+                const Rect a = op.rect;
+                bool found = false;
+                for (int px = 1; px <= n && !found; ++px) {
+                    for (int py = 1; py <= n && !found; ++py) {
+                        const int cx = l.BoardLeft + (px - 1) * l.CellWidth, cy = l.BoardTop + (py - 1) * l.CellHeight;
+                        if (cx > a.x1 && cx < a.x2 && cy > a.y1 && cy < a.y2 && a.x2 - a.x1 <= l.CellWidth + 3) {
+                            found = true;
+                            ++restored;
+                            EXPECT_EQ(Board().At({px, py}), go::Stone::Empty) << px << "," << py;
+                        }
+                    }
+                }
+                EXPECT_TRUE(found);
+            }
+        }
+        EXPECT_GT(moves, 50) << "game " << game;
+    }
+    EXPECT_GT(restored, 20);  // the games take stones
+}
+
+}  // namespace
+}  // namespace senvola
