@@ -84,7 +84,9 @@ for f in files check read replay builtin layout trace; do
             "$(sha256sum < "$OUT/current/$f.txt" | cut -c1-16)"
     else
         printf '%-8s DIFFERS\n' "$f"
-        diff "$OUT/reference/$f.txt" "$OUT/current/$f.txt" | head -20
+        # diff exits 1 on a difference: without the || the first difference would end the
+        # script, and the outputs after it would go unreported.
+        diff "$OUT/reference/$f.txt" "$OUT/current/$f.txt" | head -20 || true
         status=1
     fi
 done
