@@ -13,13 +13,14 @@ namespace saverkit {
 
 namespace {
 
-constexpr const char* kPropSink = "vekSink";
-constexpr const char* kPropTag = "vekTag";
-constexpr const char* kPropGraphic = "vekGraphic";
-constexpr const char* kPropPopup = "vekPopup";
-constexpr const char* kPropSearch = "vekSearch";
-constexpr const char* kPropPageControl = "vekPageControl";
-constexpr const char* kPropBevel = "vekBevel";
+// Window properties by which a control finds what the kit attached to it.
+constexpr const char* kPropSink = "saverkit.sink";
+constexpr const char* kPropTag = "saverkit.tag";
+constexpr const char* kPropGraphic = "saverkit.graphic";
+constexpr const char* kPropPopup = "saverkit.popup";
+constexpr const char* kPropSearch = "saverkit.search";
+constexpr const char* kPropPageControl = "saverkit.tabPages";
+constexpr const char* kPropBevel = "saverkit.bevel";
 
 // Class names that tests and scripts find the windows by.
 constexpr const char* kContainerClass = "vekContainer";
