@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bmp_decode.h"
+#include "draw/bmp_writer.h"
 
 namespace senvola::x11 {
 
@@ -119,50 +120,9 @@ bool WritePng(cairo_surface_t* image, const std::string& path) {
 
 bool WriteBmp24(cairo_surface_t* image, const std::string& path) {
     if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) return false;
-    const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
-    const uint64_t stride = (uint64_t(w) * 3 + 3) & ~uint64_t(3);
-    const uint64_t imageSize = stride * uint64_t(h);
-    if (54 + imageSize > 0xFFFFFFFFu) return false;
-
-    unsigned char header[54] = {};
-    auto put16 = [&](int at, uint32_t v) {
-        header[at] = static_cast<unsigned char>(v & 0xFF);
-        header[at + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](int at, uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
-    header[0] = 'B';
-    header[1] = 'M';
-    put32(2, static_cast<uint32_t>(54 + imageSize));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(w));
-    put32(22, static_cast<uint32_t>(h));  // bottom-up rows
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, static_cast<uint32_t>(imageSize));
-    put32(38, 3780);  // 96 dpi
-    put32(42, 3780);
-
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(header, 1, sizeof header, f) == sizeof header;
-    std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
     cairo_surface_flush(image);
-    for (int y = h - 1; ok && y >= 0; --y) {
-        const uint32_t* src = Row(image, y);
-        for (int x = 0; x < w; ++x) {
-            row[3 * x] = static_cast<unsigned char>(src[x] & 0xFF);
-            row[3 * x + 1] = static_cast<unsigned char>((src[x] >> 8) & 0xFF);
-            row[3 * x + 2] = static_cast<unsigned char>((src[x] >> 16) & 0xFF);
-        }
-        ok = std::fwrite(row.data(), 1, row.size(), f) == row.size();
-    }
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) std::remove(path.c_str());
-    return ok;
+    return WriteBmp24File(path, cairo_image_surface_get_width(image), cairo_image_surface_get_height(image),
+                          [image](int y) { return Row(image, y); });
 }
 
 bool WritePicture(cairo_surface_t* image, const std::string& path) {
