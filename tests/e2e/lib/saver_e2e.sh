@@ -23,9 +23,17 @@ check() {  # check "description" command...
     if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+# Ends every process of the prefix and waits until the server has gone: a Wine program that
+# starts while the killed server is still shutting down ends at once with status 1, which the
+# next test would read as its own failure.
+end_wine() {
+    timeout 20 wineserver -k >/dev/null 2>&1
+    timeout 20 wineserver -w >/dev/null 2>&1 || true
+}
+
 cleanup() {
     if [ -n "$SAVER_PID" ] && kill -0 "$SAVER_PID" 2>/dev/null; then kill "$SAVER_PID" 2>/dev/null; fi
-    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    end_wine
     if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
     rm -rf "$WORK"
 }
@@ -122,7 +130,7 @@ stop_saver() {
     if saver_running; then
         xdotool key Escape 2>/dev/null
         # Still there (a refused password, say): end every process of our prefix.
-        [ "$(wait_exit 10)" = running ] && timeout 20 wineserver -k >/dev/null 2>&1
+        [ "$(wait_exit 10)" = running ] && end_wine
     fi
     wait "$SAVER_PID" 2>/dev/null
     SAVER_PID=""
