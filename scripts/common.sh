@@ -20,6 +20,18 @@ init_wine_prefix() {
         WINEPREFIX="$WIN_BUILD/wineprefix" wineserver -w || true
     fi
 }
+# One wineserver for the whole test run, kept alive between programs. Left to itself the server
+# ends a moment after each program, and a program that starts just then may end with status 1
+# before it has run, which reads as a failed test. Test scripts that end the server to stop a
+# stuck saver start it again when this is set.
+start_wineserver() {
+    export SENVOLA_PERSISTENT_WINESERVER=1
+    WINEPREFIX="$WIN_BUILD/wineprefix" wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+stop_wineserver() {
+    [ -n "${SENVOLA_PERSISTENT_WINESERVER:-}" ] || return 0
+    WINEPREFIX="$WIN_BUILD/wineprefix" timeout 20 wineserver -k >/dev/null 2>&1 || true
+}
 # A virtual display for the Windows tests unless one is given.
 start_virtual_display() {
     if [ -z "${SENVOLA_USE_DISPLAY:-}" ]; then
@@ -27,7 +39,7 @@ start_virtual_display() {
         Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
-        trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+        trap 'kill $XVFB_PID 2>/dev/null || true; stop_wineserver' EXIT
         sleep 1
     fi
 }

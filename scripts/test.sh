@@ -15,4 +15,6 @@ configure_win
 cmake --build "$WIN_BUILD" -j "$JOBS"
 init_wine_prefix
 start_virtual_display
+start_wineserver
+trap 'stop_wineserver; [ -z "${XVFB_PID:-}" ] || kill "$XVFB_PID" 2>/dev/null || true' EXIT
 (cd "$WIN_BUILD" && ctest --output-on-failure)
