@@ -94,6 +94,7 @@ const char* CodeReason(const std::string& path, ReadError error) {
             case 5: return "handicap does not match the setup stones";
             case 6: return "not a game of Go (GM 2, 3 or 4)";
             case 7: return "board size not 9, 13 or 19";
+            case 9: return "no game in the file (no \"(;\")";
         }
     }
     return "unknown error";

@@ -1,6 +1,8 @@
 // Emptying and copying game records without keeping the storage of a huge game.
 #include "records/game_record.h"
 
+#include <optional>
+
 namespace senvola {
 
 namespace {
@@ -42,6 +44,7 @@ void ClearGame(GameRecord& r) {
     for (std::string& c : r.Comments) ResetText(c);
     r.FirstToMove = go::Stone::Black;
     r.HasComments = false;
+    r.Charset = text::Charset::SystemAnsi;
 }
 
 void CommitGame(const GameRecord& from, GameRecord& to) {
@@ -51,6 +54,22 @@ void CommitGame(const GameRecord& from, GameRecord& to) {
     ResetSetup(to.Setup, from.Setup.size());
     for (std::size_t k = 0; k < to.Comments.size(); ++k) ResetText(to.Comments[k], from.Comments[k].size());
     to = from;
+}
+
+text::Charset UndeclaredCharset(const GameRecord& game) {
+    bool ascii = true;
+    auto fits = [&ascii](const std::string& t) {
+        if (text::IsPlainAscii(t)) return true;
+        ascii = false;
+        return text::IsValidUtf8(t);
+    };
+    for (const auto field : kHeaderTexts) {
+        if (!fits(game.*field)) return text::Charset::SystemAnsi;
+    }
+    for (const std::string& comment : game.Comments) {
+        if (!fits(comment)) return text::Charset::SystemAnsi;
+    }
+    return text::ChooseCharset(std::nullopt, true, ascii, text::Charset::SystemAnsi);
 }
 
 int MoveListLength(const GameRecord& game) {

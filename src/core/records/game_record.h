@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "go/board.h"
+#include "text/charset.h"
 
 namespace senvola {
 
@@ -25,7 +26,8 @@ struct SetupStone {
     friend constexpr bool operator==(const SetupStone&, const SetupStone&) = default;
 };
 
-// A whole game. Texts are byte strings in the ANSI code page; comment line breaks are CR LF.
+// A whole game. Texts are the file's bytes, in the set `Charset` names; comment line breaks are
+// CR LF.
 struct GameRecord {
     std::string WhiteName;  // name of the white player
     std::string WhiteRank;  // rank of the white player, free text
@@ -51,6 +53,9 @@ struct GameRecord {
     std::array<std::string, kMaxMoves + 1> Comments;  // slot 0: before the first move
     go::Stone FirstToMove = go::Stone::Black;  // colour of move 1
     bool HasComments = false;  // the source stored a comment in some slot
+    // The set the texts are in: the one the file declares, else UTF-8 where the texts are UTF-8
+    // beyond plain ASCII, else the system's ANSI code page (resolved by the decoder).
+    text::Charset Charset = text::Charset::SystemAnsi;
 };
 
 // Storage a text keeps for reuse once emptied. A text that held one huge game gives back what
@@ -67,6 +72,10 @@ void ClearGame(GameRecord& game);
 
 // Copies the whole of `from` into `to`; reuses the target's storage as far as ResetText keeps it.
 void CommitGame(const GameRecord& from, GameRecord& to);
+
+// The set of a record whose file declares none (or one unknown here): UTF-8 when every text is
+// valid UTF-8 and some text goes beyond ASCII, else the system's ANSI code page.
+text::Charset UndeclaredCharset(const GameRecord& game);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.
 int MoveListLength(const GameRecord& game);

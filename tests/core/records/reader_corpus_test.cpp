@@ -118,10 +118,9 @@ TEST_F(ReaderCorpusTest, KnownFiles) {
     } else {
         ADD_FAILURE() << "misc/move1e5.sgf missing from the corpus";
     }
-    // A file in another format is an empty 19-line game, as any text without values.
+    // A file in another format holds no SGF game: refused with code 9, not shown as an empty one.
     if (const CorpusResult* r = Find("misc/glift-tygem_example.gib")) {
-        EXPECT_EQ(r->code, 0);
-        EXPECT_EQ(r->boardSize, 19);
+        EXPECT_EQ(r->code, 9);
     }
     if (const CorpusResult* r = Find("misc/handicap.sgf")) {
         EXPECT_EQ(r->code, 0);
