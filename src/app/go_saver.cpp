@@ -63,7 +63,7 @@ void GoSaver::Run(const std::vector<std::string>& params) {
         help_ = saverkit::Help(kDefaultHelpFile);
     languageFile_ = std::make_unique<Win32IniFile>(Utf8FromWide(dir) + "Senvola.ini");
 
-    replay_ = std::make_unique<Replay>(ReplaySources{settings_, pictures_, language_, *languageFile_, files_});
+    replay_ = std::make_unique<Replay>(ReplaySources{settings_, pictures_, language_, *languageFile_, files_, decoder_});
     host_->Run(params);
 }
 

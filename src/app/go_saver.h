@@ -22,6 +22,7 @@
 #include "win32/file_system_win32.h"
 #include "win32/ini_win32.h"
 #include "win32/registry_win32.h"
+#include "win32/text_decoder_win32.h"
 
 namespace senvola::app {
 
@@ -52,6 +53,7 @@ private:
     BoardPictures pictures_;             // loaded for the graphics options
     Win32Registry registry_;
     Win32FileSystem files_;
+    Win32TextDecoder decoder_;
     std::unique_ptr<Win32IniFile> languageFile_;
     std::unique_ptr<Replay> replay_;     // made once the language file is known; reads the above
     GdiObjectCache gdiCache_;            // pens, brushes and fonts kept from one frame to the next

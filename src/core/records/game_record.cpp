@@ -3,6 +3,8 @@
 
 #include <optional>
 
+#include "platform/text_decoder.h"
+
 namespace senvola {
 
 namespace {
@@ -70,6 +72,18 @@ text::Charset UndeclaredCharset(const GameRecord& game) {
         if (!fits(comment)) return text::Charset::SystemAnsi;
     }
     return text::ChooseCharset(std::nullopt, true, ascii, text::Charset::SystemAnsi);
+}
+
+void DecodeTexts(GameRecord& game, const TextDecoder& decoder) {
+    const text::Charset from = decoder.Resolve(game.Charset);
+    auto decode = [&](std::string& t) {
+        if (text::IsPlainAscii(t)) return;
+        if (from == text::Charset::Utf8 && text::IsValidUtf8(t)) return;
+        t = decoder.ToUtf8(t, from);
+    };
+    for (const auto field : kHeaderTexts) decode(game.*field);
+    for (std::string& comment : game.Comments) decode(comment);
+    game.Charset = text::Charset::Utf8;
 }
 
 int MoveListLength(const GameRecord& game) {

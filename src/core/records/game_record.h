@@ -13,6 +13,8 @@
 
 namespace senvola {
 
+class TextDecoder;
+
 constexpr int kMaxMoves = 800;       // move slots 1..800
 constexpr uint8_t kPassCoord = 255;  // MoveX/MoveY of a pass
 
@@ -76,6 +78,11 @@ void CommitGame(const GameRecord& from, GameRecord& to);
 // The set of a record whose file declares none (or one unknown here): UTF-8 when every text is
 // valid UTF-8 and some text goes beyond ASCII, else the system's ANSI code page.
 text::Charset UndeclaredCharset(const GameRecord& game);
+
+// Turns every text of `game` into UTF-8 by `decoder` and marks the record so. A text that reads
+// the same either way (plain ASCII, or UTF-8 that is valid) is left where it is, so a record in
+// plain ASCII costs no copy; a broken sequence becomes U+FFFD.
+void DecodeTexts(GameRecord& game, const TextDecoder& decoder);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.
 int MoveListLength(const GameRecord& game);
