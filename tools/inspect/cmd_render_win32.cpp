@@ -11,7 +11,7 @@
 #include "settings/language.h"
 #include "settings/settings_store.h"
 #include "win32/file_system_win32.h"
-#include "win32/ini_win32.h"
+#include "portable/ini_file_reader.h"
 #include "win32/text_decoder_win32.h"
 #include "win32/render_win32.h"
 
@@ -50,8 +50,8 @@ int CmdRender(const Args& args) {
     settings.ShowComments = !parsed.noComments;
     const BoardPictures pictures;
     NoLanguageFile english;
-    std::unique_ptr<Win32IniFile> ini;
-    if (haveIni) ini = std::make_unique<Win32IniFile>(iniPath);
+    std::unique_ptr<IniFileReader> ini;
+    if (haveIni) ini = std::make_unique<IniFileReader>(iniPath, &decoder);
     const IniFile& languageFile = ini ? static_cast<const IniFile&>(*ini) : english;
     LanguageTable language;
     // The game records are large: keep the replay off the stack.
