@@ -4,11 +4,11 @@
 #include "records/sgf_reader.h"
 
 #include <array>
-#include <optional>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
