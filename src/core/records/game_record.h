@@ -68,8 +68,8 @@ constexpr std::size_t kKeptTextCapacity = 64 * 1024;
 // `next`, the size the text is about to receive, and freed otherwise.
 void ResetText(std::string& text, std::size_t next = 0);
 
-// Resets a record to the empty game (Handicap 1, BoardSize 0, Black first, no comments); texts
-// and setup by ResetText's rule.
+// Resets a record to the empty game (Handicap 1, BoardSize 0, Black first, no comments, texts
+// in the ANSI code page); texts and setup by ResetText's rule.
 void ClearGame(GameRecord& game);
 
 // Copies the whole of `from` into `to`; reuses the target's storage as far as ResetText keeps it.
