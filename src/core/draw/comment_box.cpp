@@ -27,6 +27,21 @@ std::size_t WordEnd(std::string_view s) {
     return end;
 }
 
+// text::BreakAllowedBetween, with the answer for two ASCII characters given without its table
+// searches: the wrap asks at every character, and most comments are ASCII.
+bool BreakAllowed(char32_t before, char32_t after) {
+    if (before < 0x80 && after < 0x80) {
+        if (before != U' ' && before != U'-') return false;
+        switch (after) {
+            case U'!': case U')': case U',': case U'.': case U':': case U';': case U'?': case U']': case U'}':
+                return false;
+            default:
+                return true;
+        }
+    }
+    return text::BreakAllowedBetween(before, after);
+}
+
 }  // namespace
 
 // The rest of a comment after its title: at most two pieces one after the other (a prefix of
@@ -41,6 +56,11 @@ public:
         const bool inA = pos_ < a_.size();
         const std::string_view piece = inA ? a_ : b_;
         const std::size_t at = inA ? pos_ : pos_ - a_.size();
+        const auto first = static_cast<unsigned char>(piece[at]);
+        if (first < 0x80) {  // most comments are ASCII: no call for those
+            bytes = piece.substr(at, 1);
+            return {first, 1, true};
+        }
         const text::Utf8Char ch = text::DecodeUtf8(piece, at);
         bytes = piece.substr(at, ch.length);
         return ch;
@@ -133,7 +153,7 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
                 lineFeed = true;
                 break;
             }
-            if (last != 0 && text::BreakAllowedBetween(last, ch.codePoint)) break;
+            if (last != 0 && BreakAllowed(last, ch.codePoint)) break;
             if (taken == wordLimit) {
                 rest.SkipToBreak();
                 if (!rest.AtEnd()) {
