@@ -1,17 +1,9 @@
 // senvola-inspect: shows what the screensaver makes of game files, using the program's own code.
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "commands.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-
-#include "win32/path_win32.h"
-#endif
 
 namespace senvola::inspect {
 
@@ -32,21 +24,9 @@ int UsageError(const std::string& message) {
 
 int main(int argc, char** argv) {
     using namespace senvola::inspect;
-    Args all(argv, argv + argc);
-#ifdef _WIN32
-    // Paths are UTF-8 throughout: the ANSI arguments would have turned a name outside the code
-    // page into question marks, so the wide command line is read instead.
-    int wideCount = 0;
-    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> wide(CommandLineToArgvW(GetCommandLineW(), &wideCount),
-                                                             &LocalFree);
-    if (wide) {
-        all.clear();
-        for (int i = 0; i < wideCount; ++i) all.push_back(senvola::Utf8FromWide(wide.get()[i]));
-    }
-#endif
-    if (all.size() < 2) return UsageError("no command given");
-    const std::string cmd = all[1];
-    Args args(all.begin() + 2, all.end());
+    if (argc < 2) return UsageError("no command given");
+    const std::string cmd = argv[1];
+    Args args(argv + 2, argv + argc);
     if (cmd == "check") return CmdCheck(args);
     if (cmd == "read") return CmdRead(args);
     if (cmd == "replay") return CmdReplay(args);
