@@ -20,6 +20,7 @@
 #include "win32/file_system_win32.h"
 #include "win32/handles.h"
 #include "win32/render_win32.h"
+#include "win32/text_decoder_win32.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -69,8 +70,9 @@ void Measure(const std::string& where, HDC dc,
     settings.Speed = 7;  // one second a move
     const LanguageTable language;
     Win32FileSystem files;
+    const Win32TextDecoder decoder;
     EnglishOnly ini;
-    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, decoder});
     replay->Library().SetNextBuiltIn(1);
     GdiObjectCache cache;
     LARGE_INTEGER a, b;
@@ -115,8 +117,9 @@ void MeasureLongComment(const std::string& where, HDC dc) {
     const BoardPictures pictures;
     const LanguageTable language;
     Win32FileSystem files;
+    const Win32TextDecoder decoder;
     EnglishOnly ini;
-    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, decoder});
     GdiObjectCache cache;
     {
         GdiCanvas canvas(dc, &cache);

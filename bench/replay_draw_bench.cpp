@@ -7,6 +7,7 @@
 
 #include "draw/comment_box.h"
 #include "native_file_system.h"
+#include "native_text_decoder.h"
 #include "platform/ini_file.h"
 #include "portable/recording_canvas.h"
 #include "replay/replay.h"
@@ -32,6 +33,7 @@ struct Bench {
     LanguageTable language;
     NoIni ini;
     NativeFileSystem files;
+    NativeTextDecoder decoder;
     std::unique_ptr<Replay> replay;
     RecordingCanvas canvas;
 
@@ -39,7 +41,7 @@ struct Bench {
         settings.PauseBetweenGames = 0;
         settings.UseBitmap[geBoard] = bitmapBoard;
         pictures[geBoard] = std::make_unique<RecordingBitmap>(128, 128, false);
-        replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+        replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, decoder});
     }
     void Tick() { replay->Tick(canvas, kWidth, kHeight); }
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "native_text_decoder.h"
 #include "records/sgf_reader.h"
 
 namespace {
@@ -56,6 +57,28 @@ void BM_ReadSgfFileCorpus(benchmark::State& state) {
     state.counters["loaded"] = loaded;
 }
 BENCHMARK(BM_ReadSgfFileCorpus)->Unit(benchmark::kMillisecond);
+
+// The same with what the replay adds when a game starts: its texts decoded to UTF-8 (in the set
+// the file declares, or found by the rule for undeclared texts).
+void BM_ReadAndDecodeCorpus(benchmark::State& state) {
+    const Corpus& corpus = SgfCorpus();
+    if (corpus.files.empty()) {
+        state.SkipWithError("game-file corpus not found beside the repository (../shared/sgf-corpus)");
+        return;
+    }
+    auto game = std::make_unique<senvola::GameRecord>();
+    const senvola::NativeTextDecoder decoder;
+    for (auto _ : state) {
+        for (const std::string& path : corpus.files) {
+            senvola::ReadSgfFile(path, *game);
+            senvola::DecodeTexts(*game, decoder);
+        }
+        benchmark::DoNotOptimize(game->WhiteName.data());
+    }
+    state.SetBytesProcessed(state.iterations() * corpus.bytes);
+    state.counters["files"] = static_cast<double>(corpus.files.size());
+}
+BENCHMARK(BM_ReadAndDecodeCorpus)->Unit(benchmark::kMillisecond);
 
 // The 776 KB, 100,000-move file alone: the scanner's speed without per-file costs.
 void BM_ReadSgfFileLongGame(benchmark::State& state) {

@@ -61,9 +61,10 @@ void GoSaver::Run(const std::vector<std::string>& params) {
         help_ = saverkit::Help(*ansiDir + "Senvola.hlp");
     else if (files_.FileExists(kDefaultHelpFile))
         help_ = saverkit::Help(kDefaultHelpFile);
-    languageFile_ = std::make_unique<Win32IniFile>(Utf8FromWide(dir) + "Senvola.ini");
+    // Read by the portable reader, so that the file may be UTF-8 and carry every language.
+    languageFile_ = std::make_unique<IniFileReader>(Utf8FromWide(dir) + "Senvola.ini", &decoder_);
 
-    replay_ = std::make_unique<Replay>(ReplaySources{settings_, pictures_, language_, *languageFile_, files_});
+    replay_ = std::make_unique<Replay>(ReplaySources{settings_, pictures_, language_, *languageFile_, files_, decoder_});
     host_->Run(params);
 }
 

@@ -20,8 +20,9 @@
 #include "saverkit/saver_host.h"
 #include "win32/canvas_gdi.h"
 #include "win32/file_system_win32.h"
-#include "win32/ini_win32.h"
+#include "portable/ini_file_reader.h"
 #include "win32/registry_win32.h"
+#include "win32/text_decoder_win32.h"
 
 namespace senvola::app {
 
@@ -52,7 +53,8 @@ private:
     BoardPictures pictures_;             // loaded for the graphics options
     Win32Registry registry_;
     Win32FileSystem files_;
-    std::unique_ptr<Win32IniFile> languageFile_;
+    Win32TextDecoder decoder_;
+    std::unique_ptr<IniFileReader> languageFile_;
     std::unique_ptr<Replay> replay_;     // made once the language file is known; reads the above
     GdiObjectCache gdiCache_;            // pens, brushes and fonts kept from one frame to the next
     saverkit::Help help_;

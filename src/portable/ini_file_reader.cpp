@@ -4,7 +4,12 @@
 #include <cstdint>
 #include <exception>
 #include <fstream>
+#include <filesystem>
 #include <iterator>
+
+#include "platform/text_decoder.h"
+#include "text/charset.h"
+#include "text/utf8.h"
 
 namespace senvola {
 namespace {
@@ -32,77 +37,55 @@ std::string NameKey(std::string_view name) {
     return out;
 }
 
-// Unicode code point to Windows-1252, '?' where the code page has no such character.
-char ToCp1252(uint32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-    // The five positions 1252 leaves undefined map to the C1 controls of the same number.
-    if (cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D) return static_cast<char>(cp);
-    static constexpr uint16_t kHigh[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    for (int i = 0; i < 32; ++i)
-        if (kHigh[i] != 0 && kHigh[i] == cp) return static_cast<char>(0x80 + i);
-    return '?';
-}
+// Windows-1252 to Unicode, for a file in the ANSI code page when no decoder is given: the set
+// language files have always been written in. The five bytes 1252 leaves undefined read as the
+// C1 controls of the same number, as Windows reads them.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-std::string FromUtf8(std::string_view s) {
+std::string FromCp1252(std::string_view s) {
     std::string out;
-    out.reserve(s.size());
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        int extra;
-        uint32_t cp;
-        if ((b & 0xE0) == 0xC0) extra = 1, cp = b & 0x1Fu;
-        else if ((b & 0xF0) == 0xE0) extra = 2, cp = b & 0x0Fu;
-        else if ((b & 0xF8) == 0xF0) extra = 3, cp = b & 0x07u;
-        else {  // a stray continuation byte or no UTF-8 lead byte at all
-            out += '?';
-            ++i;
-            continue;
-        }
-        std::size_t j = i + 1;
-        int got = 0;
-        while (got < extra && j < s.size() && (static_cast<unsigned char>(s[j]) & 0xC0) == 0x80) {
-            cp = (cp << 6) | (static_cast<unsigned char>(s[j]) & 0x3Fu);
-            ++j;
-            ++got;
-        }
-        out += got == extra ? ToCp1252(cp) : '?';
-        i = j;
+    out.reserve(s.size() + s.size() / 2);
+    for (const char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        text::AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b);
     }
     return out;
 }
 
+// UTF-16 to UTF-8; a surrogate without its partner reads as U+FFFD, an odd last byte is dropped.
 std::string FromUtf16(std::string_view s, bool bigEndian) {
     std::string out;
-    out.reserve(s.size() / 2);
-    for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
+    out.reserve(s.size());
+    auto unitAt = [&](std::size_t i) {
         const auto a = static_cast<unsigned char>(s[i]), b = static_cast<unsigned char>(s[i + 1]);
-        const uint32_t unit = bigEndian ? (a << 8 | b) : (b << 8 | a);
-        if (unit >= 0xD800 && unit <= 0xDFFF) {  // surrogates: nothing in 1252
-            if (unit <= 0xDBFF && i + 3 < s.size()) i += 2;
-            out += '?';
-            continue;
+        return static_cast<char32_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < s.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                text::AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
         }
-        out += ToCp1252(unit);
+        text::AppendUtf8(out, unit);  // a lone surrogate becomes U+FFFD there
     }
     return out;
 }
 
 }  // namespace
 
-IniFileReader::IniFileReader(const std::string& path) {
+IniFileReader::IniFileReader(const std::string& path, const TextDecoder* ansi) : ansi_(ansi) {
     std::string bytes;
     try {
-        // A directory opens on some systems and then fails (or throws) on the first read.
-        std::ifstream in(path, std::ios::binary);
+        // A directory opens on some systems and then fails (or throws) on the first read. The
+        // name is UTF-8: on Windows the file opens by its wide name.
+        std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
         if (in) {
             bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
             loaded_ = !in.bad();
@@ -114,25 +97,27 @@ IniFileReader::IniFileReader(const std::string& path) {
     Parse(bytes);
 }
 
-IniFileReader IniFileReader::FromBytes(std::string_view bytes) {
+IniFileReader IniFileReader::FromBytes(std::string_view bytes, const TextDecoder* ansi) {
     IniFileReader r;
+    r.ansi_ = ansi;
     r.loaded_ = true;
     r.Parse(bytes);
     return r;
 }
 
-void IniFileReader::Parse(std::string_view bytes) {
-    std::string decoded;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        decoded = FromUtf8(bytes.substr(3));
-        bytes = decoded;
-    } else if (bytes.substr(0, 2) == "\xFF\xFE") {
-        decoded = FromUtf16(bytes.substr(2), false);
-        bytes = decoded;
-    } else if (bytes.substr(0, 2) == "\xFE\xFF") {
-        decoded = FromUtf16(bytes.substr(2), true);
-        bytes = decoded;
-    }
+std::string IniFileReader::Decode(std::string_view bytes) const {
+    if (bytes.starts_with(text::kUtf8ByteOrderMark)) return text::SanitiseUtf8(text::StripByteOrderMark(bytes));
+    if (bytes.starts_with("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
+    // Text in the ANSI code page is hardly ever valid UTF-8 once it holds a letter beyond ASCII,
+    // so a file without a mark is read as UTF-8 when it is, as the ANSI code page otherwise.
+    if (text::IsValidUtf8(bytes)) return std::string(bytes);
+    return ansi_ != nullptr ? ansi_->ToUtf8(bytes, ansi_->AnsiCodePage()) : FromCp1252(bytes);
+}
+
+void IniFileReader::Parse(std::string_view raw) {
+    const std::string decoded = Decode(raw);
+    const std::string_view bytes = decoded;
 
     // Lines before the first header belong to a section without a name.
     sections_.emplace_back();
@@ -173,7 +158,7 @@ void IniFileReader::Parse(std::string_view bytes) {
         if (auto nul = value.find('\0'); nul != std::string_view::npos) value = value.substr(0, nul);
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
+        value = value.substr(0, text::BytesOfFirstChars(value, kMaxValueLength));
         current->keys.emplace(NameKey(line.substr(0, eq)), std::string(value));
     }
 }

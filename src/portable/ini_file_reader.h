@@ -10,9 +10,11 @@
 // - lines end at CR, LF or any run of them; the last line needs no line end;
 // - a NUL byte ends the name or value it stands in;
 // - a value is cut at 1023 characters, after the quotes are dropped;
-// - a file that starts with a UTF-8 or UTF-16 byte-order mark is decoded and handed out in
-//   Windows-1252 ('?' for characters that code page lacks); any other file is taken byte for byte;
 // - a missing or unreadable file reads as empty.
+// Texts are handed out in UTF-8, so that one file can carry every language: a file with a UTF-8
+// or UTF-16 byte-order mark is decoded by it; one without is UTF-8 when its bytes are valid
+// UTF-8, else text in the system's ANSI code page, decoded by the TextDecoder given (without
+// one, Windows-1252, what language files used to be written in). Broken bytes read as U+FFFD.
 // The file is parsed once, at construction; the object is immutable afterwards.
 #pragma once
 
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "platform/ini_file.h"
+#include "platform/text_decoder.h"
 
 namespace senvola {
 
@@ -31,10 +34,10 @@ public:
     // Longest value handed out, as with a 1024-byte buffer.
     static constexpr std::size_t kMaxValueLength = 1023;
 
-    // Reads and parses the file at `path`.
-    explicit IniFileReader(const std::string& path);
+    // Reads and parses the file at `path` (UTF-8). `ansi`, when given, must outlive the call.
+    explicit IniFileReader(const std::string& path, const TextDecoder* ansi = nullptr);
     // Parses the given file contents (for tools and tests).
-    static IniFileReader FromBytes(std::string_view bytes);
+    static IniFileReader FromBytes(std::string_view bytes, const TextDecoder* ansi = nullptr);
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view def) const override;
@@ -44,6 +47,7 @@ public:
 
 private:
     IniFileReader() = default;
+    std::string Decode(std::string_view bytes) const;
     void Parse(std::string_view bytes);
 
     struct Section {
@@ -54,6 +58,7 @@ private:
     std::unordered_map<std::string, std::size_t> sectionIndex_;
     std::vector<Section> sections_;
     bool loaded_ = false;
+    const TextDecoder* ansi_ = nullptr;  // used while parsing only
 };
 
 }  // namespace senvola

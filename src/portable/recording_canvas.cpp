@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "text/utf8.h"
+
 namespace senvola {
 
 namespace {
@@ -53,6 +55,22 @@ int RecordingCanvas::TextHeight(int sizePoints) {
     return std::max(1, (8 * s + 3) / 6);  // round(s x 4 / 3); thirds never halve
 }
 
+namespace {
+
+// Width of a UTF-8 text in character cells: one per character, two for one of the wide
+// scripts (CJK and later blocks), as a terminal counts them.
+int Cells(std::string_view text) {
+    int cells = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const text::Utf8Char ch = text::DecodeUtf8(text, at);
+        cells += ch.codePoint >= 0x2E80 && ch.codePoint != text::kReplacementCharacter ? 2 : 1;
+        at += ch.length;
+    }
+    return cells;
+}
+
+}  // namespace
+
 int RecordingCanvas::CharWidth(int sizePoints, bool bold) {
     const int h = TextHeight(sizePoints);
     return std::max(1, bold ? h * 2 / 3 : h * 3 / 5);
@@ -98,14 +116,14 @@ void RecordingCanvas::Ellipse(int x1, int y1, int x2, int y2) { Record(CanvasOpK
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2) { Record(CanvasOpKind::Line, {x1, y1, x2, y2}); }
 
 void RecordingCanvas::DrawString(int x, int y, std::string_view text) {
-    const int cx = static_cast<int>(text.size()) * CharWidth(font_.size, font_.bold);
+    const int cx = Cells(text) * CharWidth(font_.size, font_.bold);
     const int cy = text.empty() ? 0 : TextHeight(font_.size);
     Record(CanvasOpKind::DrawString, {x, y, x + cx, y + cy}, text);
 }
 
 Size RecordingCanvas::TextExtent(std::string_view text) {
     ++measures_;
-    return {static_cast<int>(text.size()) * CharWidth(font_.size, font_.bold), TextHeight(font_.size)};
+    return {Cells(text) * CharWidth(font_.size, font_.bold), TextHeight(font_.size)};
 }
 
 void RecordingCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {

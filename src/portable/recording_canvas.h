@@ -1,8 +1,8 @@
 // A Canvas that paints nothing and records every call, for host tests and benchmarks.
 // Text metrics are deterministic so that layout can be checked to the pixel: a font of s points
 // is TextHeight(s) = round(s x 4 / 3) pixels high, and every character is 0.6 x that height wide
-// (two thirds for bold), rounded down, at least 1 pixel; a text's width is the sum of its
-// characters' widths.
+// (two thirds for bold), rounded down, at least 1 pixel, twice that for a character of the wide
+// East Asian blocks (U+2E80 on); a text (UTF-8) is as wide as the sum of its characters.
 #pragma once
 
 #include <cstddef>

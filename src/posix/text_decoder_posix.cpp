@@ -83,6 +83,7 @@ std::string AsciiOnly(std::string_view bytes) {
 }  // namespace
 
 std::string PosixTextDecoder::ToUtf8(std::string_view bytes, Charset from) const {
+    from = Resolve(from);
     if (from == Charset::Utf8) return text::SanitiseUtf8(bytes);
     const auto index = static_cast<std::size_t>(from);
     if (index >= kIconvNames.size()) return AsciiOnly(bytes);

@@ -2,6 +2,8 @@
 // always read it: values are cut at 1023 bytes. The file is named by its wide path, so it is
 // found in a folder whose name the system code page cannot spell; sections, keys and values are
 // text in the system code page, as the ANSI calls hand them out.
+// The program reads its language file with the portable IniFileReader, which hands out UTF-8;
+// this stays as the reference the tests hold that reader's rules against.
 #pragma once
 
 #include <string>

@@ -232,6 +232,7 @@ std::optional<Charset> CharsetOfCodePage(unsigned codePage) {
 }
 
 std::string Win32TextDecoder::ToUtf8(std::string_view bytes, Charset from) const {
+    from = Resolve(from);
     if (from == Charset::Utf8) return text::SanitiseUtf8(bytes);
     if (bytes.empty()) return {};
     std::wstring wide;

@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "picture_files.h"
-#include "text_1252.h"
+#include "text/charset.h"
+#include "text/utf8.h"
 
 namespace senvola::x11 {
 
@@ -212,7 +213,14 @@ void CairoCanvas::Line(int x1, int y1, int x2, int y2) {
 }
 
 void CairoCanvas::Layout(std::string_view text) {
-    Utf8From1252(text, utf8_);
+    // The core's texts are UTF-8 and go to pango as they are. Pango refuses broken UTF-8 and
+    // NUL bytes outright, so a text with either is mended first (U+FFFD; NULs left out).
+    if (text::IsValidUtf8(text) && text.find('\0') == std::string_view::npos) {
+        pango_layout_set_text(layout_.get(), text.data(), static_cast<int>(text.size()));
+        return;
+    }
+    utf8_ = text::SanitiseUtf8(text);
+    std::erase(utf8_, '\0');
     pango_layout_set_text(layout_.get(), utf8_.data(), static_cast<int>(utf8_.size()));
 }
 

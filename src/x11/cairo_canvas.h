@@ -11,7 +11,7 @@
 // - Fonts are asked for by name ("Arial" and the like); fontconfig finds the nearest face and
 //   the fallback for characters it lacks. A size in points is an em of size x 96 / 72 pixels,
 //   as GDI gives on a 96-dpi screen. Glyph advances are whole pixels, as with GDI.
-// - Texts are Windows-1252 bytes (text_1252.h).
+// - Texts are UTF-8, handed to pango as they are; broken bytes show as U+FFFD.
 // - Stretched pictures are filtered (bilinear or better) instead of GDI's nearest colour;
 //   copies of the surface at their own size stay exact.
 //
@@ -70,7 +70,7 @@ private:
     cairo_surface_t* image_;
     UniqueContext cr_;
     UniqueLayout layout_;
-    std::string utf8_;  // reused for every text
+    std::string utf8_;  // a text mended for pango
 
     UniqueFontDescription font_;
     Colour textColour_ = 0;

@@ -7,6 +7,7 @@
 #include "draw/board_look.h"
 #include "ini_file_reader.h"
 #include "native_file_system.h"
+#include "native_text_decoder.h"
 #include "picture_files.h"
 #include "records/builtin_games.h"
 #include "replay/replay.h"
@@ -78,6 +79,7 @@ struct HackReplay::State {
     LanguageTable language;
     IniFileReader languageFile;
     NativeFileSystem files;
+    NativeTextDecoder decoder;
     std::unique_ptr<Replay> replay;  // made once the above are set
 };
 
@@ -133,7 +135,7 @@ HackReplay::HackReplay(const ReplayChoices& c, const std::string& languageFile)
         }
     }
     state_->replay = std::make_unique<Replay>(
-        ReplaySources{settings, state_->pictures, state_->language, state_->languageFile, state_->files});
+        ReplaySources{settings, state_->pictures, state_->language, state_->languageFile, state_->files, state_->decoder});
 }
 
 HackReplay::~HackReplay() = default;
@@ -150,6 +152,7 @@ RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::stri
     settings.ShowBoardOnly = request.boardOnly;
     settings.ShowComments = !request.noComments;
     const NativeFileSystem files;
+    const NativeTextDecoder decoder;
     int firstBuiltIn = 0;  // 0: not a built-in game
 
     constexpr std::string_view kBuiltIn = "builtin:";
@@ -183,7 +186,7 @@ RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::stri
     LoadLanguageTable(language, languageFile, settings.Language);
 
     const BoardPictures pictures;
-    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files});
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files, decoder});
     if (firstBuiltIn > 0) replay->Library().SetNextBuiltIn(firstBuiltIn);
     replay->RequestNewGame();
     for (int i = 0; i <= request.moves; ++i) replay->Tick(canvas, request.width, request.height);

@@ -7,7 +7,8 @@ BUILD_DIR=$1
 TOOL="$BUILD_DIR/tools/inspect/senvola-inspect"
 [ -x "$TOOL" ] || { echo "no tool at $TOOL"; exit 1; }
 WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+TEXTS=$(mktemp -d)  # files of the texts' checks, apart from those "check" counts
+trap 'rm -rf "$WORK" "$TEXTS"' EXIT
 
 # A game begun by White without setup stones.
 printf '(;GM[1]SZ[9];W[cc];B[gg])' > "$WORK/white_first.sgf"
@@ -21,12 +22,17 @@ printf '(;GM[1]SZ[9]PB[Caf\351 "q" a\\\\b]C[intro];B[cc]C[line1\r\nline2])' > "$
 printf '(;GM[1]SZ[9];B[zz])' > "$WORK/bad.sgf"
 # A .GO file in small letters.
 printf 'EVENT test\nBLACK Someone\nB 1 D4\nW 2 Q16\nB 3 PASS\n' > "$WORK/game.go"
+# Big5 (許 is B3 5C, 也 A4 5D) declared after the name, a character beyond U+FFFF in UTF-8, and a
+# text with no game in it.
+printf '(;PB[\263\\\244]]CA[Big5]C[(x)];B[aa])' > "$TEXTS/big5.sgf"
+printf '(;CA[UTF-8]PW[\360\237\200\204 \342\200\224 "\303\251"\t];B[aa])' > "$TEXTS/utf8.sgf"
+printf '# Notes\nNothing to play here.\n' > "$TEXTS/README.sgf"
 
-export TOOL WORK
+export TOOL WORK TEXTS
 python3 - <<'PY'
 import json, os, subprocess
 
-tool, work = os.environ["TOOL"], os.environ["WORK"]
+tool, work, texts = os.environ["TOOL"], os.environ["WORK"], os.environ["TEXTS"]
 failures = []
 
 def run(*args):
@@ -44,7 +50,9 @@ def js(*args):
     check(out.count("\n") == 1, f"{args}: one line of output")
     return json.loads(out)
 
-READ_KEYS = ["code", "HasComments", "record"]
+READ_KEYS = ["code", "HasComments", "record", "Charset", "Text"]
+TEXT_KEYS = ["WhiteName", "WhiteRank", "BlackName", "BlackRank", "Copyright", "Date", "Event",
+             "GameName", "Komi", "Place", "Result", "TimeLimit", "User", "Round", "Comments"]
 RECORD_KEYS = ["WhiteName", "WhiteRank", "BlackName", "BlackRank", "Copyright", "Date", "Event",
                "GameName", "Komi", "Place", "Result", "TimeLimit", "User", "Round", "Handicap",
                "BoardSize", "FirstColour", "Setup", "Moves", "Comments"]
@@ -54,6 +62,7 @@ def read(path):
     d = js("read", path)
     check(list(d) == READ_KEYS, f"read {path}: keys {list(d)}")
     check(list(d["record"]) == RECORD_KEYS, f"read {path}: record keys {list(d['record'])}")
+    check(list(d["Text"]) == TEXT_KEYS, f"read {path}: text keys {list(d['Text'])}")
     return d
 
 def replay(path):
@@ -92,6 +101,20 @@ check(r["record"]["BlackName"] == 'Caf\u00e9 "q" a\\b', f"texts: name {r['record
 check(r["record"]["Comments"] == {"0": "intro", "1": "line1\r\nline2"}, f"texts: comments {r['record']['Comments']!r}")
 rc, out, _ = run("read", f"{work}/texts.sgf")
 check("\\u00e9" in out, "texts: byte 0xE9 written as \\u00e9")
+check(r["Charset"] == "windows-1252", f"texts: charset {r['Charset']}")
+check(r["Text"]["BlackName"] == 'Caf\u00e9 "q" a\\b', f"texts: decoded name {r['Text']['BlackName']!r}")
+check(r["Text"]["Comments"] == r["record"]["Comments"], "texts: ASCII comments decode as they are")
+
+r = read(f"{texts}/big5.sgf")
+check(r["Charset"] == "Big5", f"big5: charset {r['Charset']}")
+check(r["Text"]["BlackName"] == "\u8a31\u4e5f", f"big5: name {r['Text']['BlackName']!r}")
+check(r["Text"]["Comments"] == {"0": "(x)"} and r["record"]["Moves"] == [[1, 1]], f"big5: {r['Text']['Comments']}")
+r = read(f"{texts}/utf8.sgf")
+check(r["Charset"] == "UTF-8", f"utf8: charset {r['Charset']}")
+check(r["Text"]["WhiteName"] == '\U0001F004 \u2014 "\u00e9"', f"utf8: name {r['Text']['WhiteName']!r}")
+rc, out, _ = run("read", f"{texts}/utf8.sgf")
+check(out.isascii() and "\\ud83c\\udc04" in out, "utf8: ASCII output, a surrogate pair beyond U+FFFF")
+check(read(f"{texts}/README.sgf")["code"] == 9, "README: no game, code 9")
 
 r = read(f"{work}/bad.sgf")
 check(r["code"] == 4 and r["record"]["BoardSize"] == 9, "bad: code 4 and the half-read record")

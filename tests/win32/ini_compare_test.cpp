@@ -3,8 +3,12 @@
 // - a quoted value whose text between the quotes is exactly 1023 characters: Wine hands out 1022
 //   (it drops the closing quote only when the whole value fits the buffer, and then removes the
 //   last character it copied); the host reader drops the quotes first and cuts at 1023.
-// - characters outside Windows-1252 in a UTF-8 or UTF-16 file: Windows picks a look-alike
-//   ("best fit"), the host reader a '?'. Language files are written in Windows-1252.
+// - the host reader hands out UTF-8 (names are asked for in UTF-8 too): its answers are turned
+//   into the ANSI code page for the comparison, as the ANSI call converts, look-alikes ("best
+//   fit") included; a file without a byte-order mark that is valid UTF-8 is read as UTF-8 by
+//   the host reader, as ANSI text by Windows (none of the files below is such a file).
+// - the five bytes Windows-1252 leaves undefined (81, 8D, 8F, 90, 9D): Windows hands them
+//   through, the platform's decoder shows U+FFFD for them, a '?' back in the code page.
 // Wine compares names without regard to the case of ASCII letters only ("\xC9" and "\xE9" are
 // different names); the host reader does the same, since that is the behaviour we can check and
 // language files use ASCII names.
@@ -23,6 +27,7 @@
 #include "core/settings/temp_file.h"
 #include "ini_file_reader.h"
 #include "win32/ini_win32.h"
+#include "win32/text_decoder_win32.h"
 
 namespace senvola {
 namespace {
@@ -34,13 +39,34 @@ struct Query {
     std::string section, key;
 };
 
+std::string Convert(const std::string& text, UINT from, UINT to) {
+    if (text.empty()) return text;
+    const int n = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    const int m = WideCharToMultiByte(to, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(m), '\0');
+    WideCharToMultiByte(to, 0, wide.data(), n, out.data(), m, nullptr, nullptr);
+    return out;
+}
+std::string Utf8ToAnsi(const std::string& text) { return Convert(text, CP_UTF8, CP_ACP); }
+
 // Reads every query through both readers and expects the same answer.
 void ExpectSameAnswers(const std::string& path, const std::vector<Query>& queries) {
-    const IniFileReader host(path);
+    const Win32TextDecoder decoder;
+    const IniFileReader host(path, &decoder);
     const Win32IniFile win(path);
+    // A name in the code page, as the host reader's decoding of the file spells it.
+    auto asked = [&decoder](const std::string& name) { return decoder.ToUtf8(name, text::Charset::SystemAnsi); };
     for (const Query& q : queries) {
-        const std::string expected = win.ReadString(q.section, q.key, kDef);
-        EXPECT_EQ(host.ReadString(q.section, q.key, kDef), expected)
+        std::string expected = win.ReadString(q.section, q.key, kDef);
+        if (GetACP() == 1252) {
+            for (char& c : expected) {
+                const auto b = static_cast<unsigned char>(c);
+                if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) c = '?';
+            }
+        }
+        EXPECT_EQ(Utf8ToAnsi(host.ReadString(asked(q.section), asked(q.key), kDef)), expected)
             << "file " << path << ", section [" << q.section << "], key [" << q.key << "]";
     }
 }

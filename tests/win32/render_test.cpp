@@ -19,6 +19,7 @@
 #include "win32/canvas_gdi.h"
 #include "win32/file_system_win32.h"
 #include "win32/render_win32.h"
+#include "win32/text_decoder_win32.h"
 #include "settings/settings_store.h"
 
 namespace senvola {
@@ -68,7 +69,8 @@ struct RenderState {
     LanguageTable Language;
     EnglishOnly Ini;
     Win32FileSystem Files;
-    Replay Run{ReplaySources{Settings, Pictures, Language, Ini, Files}};
+    Win32TextDecoder Decoder;
+    Replay Run{ReplaySources{Settings, Pictures, Language, Ini, Files, Decoder}};
     const BoardLayout& Layout = Run.Layout();
     const GameRecord& CurrentGame = Run.Game();
     const go::Board& Board = Run.Board();

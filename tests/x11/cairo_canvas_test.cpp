@@ -184,12 +184,18 @@ TEST_F(CanvasTest, TextSitsAtItsCornerWithinItsMeasuredBox) {
     EXPECT_GT(drawn, 20);
 }
 
-TEST_F(CanvasTest, WindowsTextIsMeasuredAsItsCharacters) {
+TEST_F(CanvasTest, Utf8TextIsMeasuredAsItsCharacters) {
     canvas_.SetFont("Arial", 10, kWhite, false);
-    // "\xe9" is é in Windows-1252: one character, as wide as the same letter spelt in UTF-8 would
-    // be, and not two replacement boxes.
-    EXPECT_EQ(canvas_.TextExtent("Caf\xe9").cx, canvas_.TextExtent("Cafe").cx);
-    EXPECT_LT(canvas_.TextExtent("Caf\xe9").cx, canvas_.TextExtent("Cafee").cx);
+    // "\xc3\xa9" is é: one character, as wide as e, not two.
+    EXPECT_EQ(canvas_.TextExtent("Caf\xc3\xa9").cx, canvas_.TextExtent("Cafe").cx);
+    EXPECT_LT(canvas_.TextExtent("Caf\xc3\xa9").cx, canvas_.TextExtent("Cafee").cx);
+    // 囲碁: each ideograph drawn by a fallback font, wider than a Latin letter.
+    const int one = canvas_.TextExtent("\xe5\x9b\xb2").cx;
+    EXPECT_GT(one, canvas_.TextExtent("e").cx);
+    EXPECT_GE(canvas_.TextExtent("\xe5\x9b\xb2\xe7\xa2\x81").cx, 2 * one - 1);
+    // Broken bytes and NUL still draw (U+FFFD), where pango would otherwise refuse the text.
+    EXPECT_GT(canvas_.TextExtent("a\xe5\x9b").cx, canvas_.TextExtent("a").cx);
+    EXPECT_GT(canvas_.TextExtent(std::string_view("a\0b", 3)).cx, canvas_.TextExtent("a").cx);
 }
 
 // A 2 x 2 picture: red, green over blue, white. Written and read back as a BMP, so the loader

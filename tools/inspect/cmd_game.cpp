@@ -1,5 +1,6 @@
 // check, read and replay: what the screensaver's readers and rules make of game files.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "commands.h"
 #include "game_input.h"
 #include "json_text.h"
+#include "native_text_decoder.h"
 #include "records/builtin_games.h"
 #include "records/game_file.h"
 #include "replay/game_replay.h"
@@ -40,15 +42,41 @@ std::string SetupText(const std::vector<SetupStone>& setup) {
     return text;
 }
 
+// The texts of a record by the names the report gives them.
+using NamedTexts = std::array<std::pair<const char*, const std::string*>, 14>;
+NamedTexts TextsOf(const GameRecord& g) {
+    return {{{"WhiteName", &g.WhiteName}, {"WhiteRank", &g.WhiteRank}, {"BlackName", &g.BlackName},
+             {"BlackRank", &g.BlackRank}, {"Copyright", &g.Copyright}, {"Date", &g.Date},
+             {"Event", &g.Event},         {"GameName", &g.GameName},   {"Komi", &g.Komi},
+             {"Place", &g.Place},         {"Result", &g.Result},       {"TimeLimit", &g.TimeLimit},
+             {"User", &g.User},           {"Round", &g.Round}}};
+}
+
+// "Comments": the non-empty comment slots by number, each written by `quote`.
+std::string CommentsJson(const GameRecord& g, std::string (*quote)(std::string_view)) {
+    std::string j = "\"Comments\": {";
+    bool first = true;
+    for (int k = 0; k <= kMaxMoves; ++k) {
+        if (g.Comments[k].empty()) continue;
+        if (!first) j += ", ";
+        first = false;
+        j += "\"" + Num(k) + "\": " + quote(g.Comments[k]);
+    }
+    return j + "}";
+}
+
+// The texts of a record decoded to Unicode, as the screen shows them.
+std::string DecodedTextJson(const GameRecord& decoded) {
+    std::string j = "{";
+    for (const auto& [name, value] : TextsOf(decoded)) {
+        j += "\"" + std::string(name) + "\": " + JsonUnicodeString(*value) + ", ";
+    }
+    return j + CommentsJson(decoded, JsonUnicodeString) + "}";
+}
+
 std::string RecordJson(const GameRecord& g) {
     std::string j = "{";
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"WhiteName", &g.WhiteName}, {"WhiteRank", &g.WhiteRank}, {"BlackName", &g.BlackName},
-        {"BlackRank", &g.BlackRank}, {"Copyright", &g.Copyright}, {"Date", &g.Date},
-        {"Event", &g.Event},         {"GameName", &g.GameName},   {"Komi", &g.Komi},
-        {"Place", &g.Place},         {"Result", &g.Result},       {"TimeLimit", &g.TimeLimit},
-        {"User", &g.User},           {"Round", &g.Round}};
-    for (const auto& [name, value] : texts) j += "\"" + std::string(name) + "\": " + JsonString(*value) + ", ";
+    for (const auto& [name, value] : TextsOf(g)) j += "\"" + std::string(name) + "\": " + JsonString(*value) + ", ";
     j += "\"Handicap\": " + Num(g.Handicap) + ", ";
     j += "\"BoardSize\": " + Num(g.BoardSize) + ", ";
     j += "\"FirstColour\": " + Num(g.FirstToMove == go::Stone::White ? 2 : 1) + ", ";
@@ -58,15 +86,7 @@ std::string RecordJson(const GameRecord& g) {
         if (k > 1) j += ", ";
         j += "[" + Num(g.MoveX[k]) + ", " + Num(g.MoveY[k]) + "]";
     }
-    j += "], \"Comments\": {";
-    bool first = true;
-    for (int k = 0; k <= kMaxMoves; ++k) {
-        if (g.Comments[k].empty()) continue;
-        if (!first) j += ", ";
-        first = false;
-        j += "\"" + Num(k) + "\": " + JsonString(g.Comments[k]);
-    }
-    j += "}}";
+    j += "], " + CommentsJson(g, JsonString) + "}";
     return j;
 }
 
@@ -94,6 +114,7 @@ const char* CodeReason(const std::string& path, ReadError error) {
             case 5: return "handicap does not match the setup stones";
             case 6: return "not a game of Go (GM 2, 3 or 4)";
             case 7: return "board size not 9, 13 or 19";
+            case 9: return "no game in the file (no \"(;\")";
         }
     }
     return "unknown error";
@@ -213,8 +234,15 @@ int CmdRead(const Args& args) {
     if (BadBuiltInPath(args[0])) return UsageError("read: " + args[0] + ": N must be 1..6");
     auto game = NewRecord();
     const ReadError error = ReadGamePath(*game, args[0]);
+    // The set the texts are shown in, the system's ANSI code page named as the one it is here.
+    const NativeTextDecoder decoder;
+    const text::Charset charset = decoder.Resolve(game->Charset);
+    auto decoded = NewRecord();
+    CommitGame(*game, *decoded);
+    DecodeTexts(*decoded, decoder);
     PrintLine("{\"code\": " + Num(static_cast<int>(error)) + ", \"HasComments\": " +
-              Num(game->HasComments ? 1 : 0) + ", \"record\": " + RecordJson(*game) + "}");
+              Num(game->HasComments ? 1 : 0) + ", \"record\": " + RecordJson(*game) + ", \"Charset\": " +
+              JsonString(text::CharsetName(charset)) + ", \"Text\": " + DecodedTextJson(*decoded) + "}");
     return 0;
 }
 

@@ -11,7 +11,8 @@
 #include "settings/language.h"
 #include "settings/settings_store.h"
 #include "win32/file_system_win32.h"
-#include "win32/ini_win32.h"
+#include "portable/ini_file_reader.h"
+#include "win32/text_decoder_win32.h"
 #include "win32/render_win32.h"
 
 namespace senvola::inspect {
@@ -38,6 +39,7 @@ int CmdRender(const Args& args) {
     const int w = parsed.width, h = parsed.height, moves = parsed.moves;
 
     Win32FileSystem files;
+    const Win32TextDecoder decoder;
     if (haveIni && !files.FileExists(iniPath)) {
         std::fprintf(stderr, "senvola-inspect: render: no such language file: %s\n", iniPath.c_str());
         return 1;
@@ -48,12 +50,12 @@ int CmdRender(const Args& args) {
     settings.ShowComments = !parsed.noComments;
     const BoardPictures pictures;
     NoLanguageFile english;
-    std::unique_ptr<Win32IniFile> ini;
-    if (haveIni) ini = std::make_unique<Win32IniFile>(iniPath);
+    std::unique_ptr<IniFileReader> ini;
+    if (haveIni) ini = std::make_unique<IniFileReader>(iniPath, &decoder);
     const IniFile& languageFile = ini ? static_cast<const IniFile&>(*ini) : english;
     LanguageTable language;
     // The game records are large: keep the replay off the stack.
-    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files});
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files, decoder});
     std::string error;
     if (!SelectRenderSource(settings, replay->Library(), path, files, error)) {
         std::fprintf(stderr, "senvola-inspect: render: %s\n", error.c_str());

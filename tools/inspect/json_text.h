@@ -11,4 +11,9 @@ namespace senvola::inspect {
 // and nothing is lost. Quotes, backslashes and control characters are escaped.
 std::string JsonString(std::string_view bytes);
 
+// A JSON string literal holding the characters of the UTF-8 `text`: what a person reads. It is
+// written in ASCII, each character beyond it as \uXXXX (a surrogate pair beyond U+FFFF), so that
+// no console's code page can garble it; a broken sequence gives U+FFFD.
+std::string JsonUnicodeString(std::string_view text);
+
 }  // namespace senvola::inspect

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "native_file_system.h"
+#include "native_text_decoder.h"
 #include "platform/ini_file.h"
 #include "portable/recording_canvas.h"
 #include "replay/replay.h"
@@ -94,9 +95,10 @@ void Trace(const std::string& title, int builtIn, const std::string& file, int w
     }
     const LanguageTable language;
     const NativeFileSystem files;
+    const NativeTextDecoder decoder;
     const EmptyIni ini;
     // The records are large (801 comment slots): keep the replay off the stack.
-    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files});
+    auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, decoder});
     replay->Library().SetNextBuiltIn(builtIn);
     RecordingCanvas canvas;
     std::printf("== %s %dx%d%s%s\n", title.c_str(), width, height, boardOnly ? " board-only" : "",

@@ -6,6 +6,7 @@
 
 #include "draw/info_panel.h"
 #include "records/game_record.h"
+#include "text/utf8.h"
 
 namespace senvola {
 
@@ -13,10 +14,9 @@ namespace {
 
 constexpr Colour kBlack = 0;
 
-bool IsWrapBreak(char c) { return c == ' ' || c == '-' || c == '\n'; }
-
 // Length of the start of `s` before its first space, hyphen or line feed: memchr runs through
-// a word of millions of characters in a few milliseconds.
+// a word of millions of characters in a few milliseconds. All three are ASCII, so the cut falls
+// between characters.
 std::size_t WordEnd(std::string_view s) {
     std::size_t end = s.size();
     for (const char c : {' ', '-', '\n'}) {
@@ -27,16 +27,45 @@ std::size_t WordEnd(std::string_view s) {
     return end;
 }
 
+// text::BreakAllowedBetween, with the answer for two ASCII characters given without its table
+// searches: the wrap asks at every character, and most comments are ASCII.
+bool BreakAllowed(char32_t before, char32_t after) {
+    if (before < 0x80 && after < 0x80) {
+        if (before != U' ' && before != U'-') return false;
+        switch (after) {
+            case U'!': case U')': case U',': case U'.': case U':': case U';': case U'?': case U']': case U'}':
+                return false;
+            default:
+                return true;
+        }
+    }
+    return text::BreakAllowedBetween(before, after);
+}
+
 }  // namespace
 
 // The rest of a comment after its title: at most two pieces one after the other (a prefix of
-// line breaks and the comment itself), read front to back by an index; nothing is erased.
+// line breaks and the comment itself), read front to back by an index; nothing is erased. The
+// pieces meet between characters.
 class CommentBox::TextSource {
 public:
     TextSource(std::string_view a, std::string_view b) : a_(a), b_(b) {}
     bool AtEnd() const { return pos_ >= a_.size() + b_.size(); }
-    char Peek() const { return pos_ < a_.size() ? a_[pos_] : b_[pos_ - a_.size()]; }
-    void Next() { ++pos_; }
+    // The character at the reading position and its bytes.
+    text::Utf8Char Peek(std::string_view& bytes) const {
+        const bool inA = pos_ < a_.size();
+        const std::string_view piece = inA ? a_ : b_;
+        const std::size_t at = inA ? pos_ : pos_ - a_.size();
+        const auto first = static_cast<unsigned char>(piece[at]);
+        if (first < 0x80) {  // most comments are ASCII: no call for those
+            bytes = piece.substr(at, 1);
+            return {first, 1, true};
+        }
+        const text::Utf8Char ch = text::DecodeUtf8(piece, at);
+        bytes = piece.substr(at, ch.length);
+        return ch;
+    }
+    void Advance(std::size_t bytes) { pos_ += bytes; }
     // Moves on to the next space, hyphen or line feed (or the end) without reading what it
     // passes.
     void SkipToBreak() {
@@ -67,7 +96,8 @@ void CommentBox::Draw(Canvas& canvas, const BoardLayout& l, std::string_view tex
     if (text.empty()) return;
 
     // A comment that starts like the introduction is the introduction: no "Comment:" title.
-    const bool prefixed = text.substr(0, 10) != about.substr(0, 10);
+    const bool prefixed =
+        text.substr(0, text::BytesOfFirstChars(text, 10)) != about.substr(0, text::BytesOfFirstChars(about, 10));
     std::string_view title;
     TextSource rest("", "");
     if (prefixed) {
@@ -78,7 +108,8 @@ void CommentBox::Draw(Canvas& canvas, const BoardLayout& l, std::string_view tex
         // to be measured whole; it is cut like any other text instead, and one longer than
         // the cut (far wider than the box either way) is centred on what is left.
         const std::size_t cr = text.find('\r');
-        title = text.substr(0, std::min(cr, VisibleChars(l.ScreenWidth, l.CommentLeft)));
+        const std::string_view firstLine = text.substr(0, cr);
+        title = firstLine.substr(0, text::BytesOfFirstChars(firstLine, VisibleChars(l.ScreenWidth, l.CommentLeft)));
         rest = TextSource(cr == std::string_view::npos ? std::string_view() : text.substr(cr), "");
     }
 
@@ -94,8 +125,10 @@ void CommentBox::Draw(Canvas& canvas, const BoardLayout& l, std::string_view tex
 
 // The wrap stops at the bottom of the screen: every line from there on, the last one
 // included, would be drawn where nothing shows, so the rest of the comment is not even read.
-// A word is read up to VisibleChars; the rest of it is skipped, so that each word is measured
-// once and only for what can be seen.
+// A word is read up to VisibleChars characters; the rest of it is skipped, so that each word is
+// measured once and only for what can be seen. Words end where text::BreakAllowedBetween allows
+// a break: after spaces and hyphens, and between the characters of Chinese, Japanese and Korean
+// text, which has no spaces, but not before closing punctuation.
 void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest, int h) {
     const int boxWidth = l.CommentRight - l.CommentLeft;
     const std::size_t wordLimit = VisibleChars(l.ScreenWidth, l.CommentLeft);
@@ -110,22 +143,36 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
     int y = l.CommentTop;
     do {
         std::size_t taken = 0;
+        char32_t last = 0;  // the word's last character that draws
+        bool lineFeed = false;
         while (!rest.AtEnd()) {
-            const char c = rest.Peek();
-            if (IsWrapBreak(c)) break;
-            if (taken == wordLimit) {
-                rest.SkipToBreak();
+            std::string_view bytes;
+            const text::Utf8Char ch = rest.Peek(bytes);
+            if (ch.codePoint == U'\n') {
+                rest.Advance(bytes.size());
+                lineFeed = true;
                 break;
             }
-            if (static_cast<unsigned char>(c) >= 32) word.push_back(c);
+            if (last != 0 && BreakAllowed(last, ch.codePoint)) break;
+            if (taken == wordLimit) {
+                rest.SkipToBreak();
+                if (!rest.AtEnd()) {
+                    rest.Peek(bytes);
+                    rest.Advance(bytes.size());
+                    if (bytes == "\n") {
+                        lineFeed = true;
+                    } else {
+                        word.append(bytes);
+                    }
+                }
+                break;
+            }
+            if (ch.codePoint >= 32) {
+                word.append(ch.valid ? bytes : text::kUtf8Replacement);
+                last = ch.codePoint;
+            }
             ++taken;
-            rest.Next();
-        }
-        char sep = 0;
-        if (!rest.AtEnd()) {
-            sep = rest.Peek();
-            rest.Next();
-            if (sep == ' ' || sep == '-') word.push_back(sep);
+            rest.Advance(bytes.size());
         }
         const long long wordWidth = word.empty() ? 0 : canvas.TextExtent(word).cx;
         bool finished = true;
@@ -135,7 +182,7 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
             lineWidth += wordWidth;
             word.clear();
             nextWidth = 0;
-            finished = sep == '\n';
+            finished = lineFeed;
         }
         if (finished) {
             if (y < l.CommentBottom - h && !line.empty()) canvas.DrawString(l.CommentLeft, y, line);

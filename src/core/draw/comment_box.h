@@ -16,8 +16,8 @@ public:
     // and CommentTop of `layout`. After DrawInfoPanel.
     void DrawFrame(Canvas& canvas, BoardLayout& layout);
 
-    // Clears the box and shows `comment`. One that starts like `introduction` (its first ten
-    // characters) is titled by its own first line, any other by "Comment:". Only what can show
+    // Clears the box and shows `comment` (UTF-8). One that starts like `introduction` (its first
+    // ten characters) is titled by its own first line, any other by "Comment:". Only what can show
     // on the screen is read and measured: the work and the memory are bounded by the screen,
     // whatever the comment's length.
     void Draw(Canvas& canvas, const BoardLayout& layout, std::string_view comment, std::string_view introduction);

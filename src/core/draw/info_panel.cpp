@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cstddef>
 
+#include "text/utf8.h"
+
 namespace senvola {
 
 namespace {
@@ -65,10 +67,19 @@ void SetPanelFont(Canvas& canvas, int size, bool bold) {
     canvas.SetFont(kPanelFontName, size, kPanelTextColour, bold);
 }
 
-// Appends at most what fills `text` up to `limit` characters.
-void AppendUpTo(std::string& text, std::string_view piece, std::size_t limit) {
-    if (text.size() < limit) text.append(piece.substr(0, limit - text.size()));
+// Appends whole characters of `piece` while `text` holds fewer than `limit` characters;
+// `count` is how many it holds. Never more of the piece is read than is appended.
+void AppendUpTo(std::string& text, std::size_t& count, std::string_view piece, std::size_t limit) {
+    std::size_t at = 0;
+    while (count < limit && at < piece.size()) {
+        at += text::CharLengthAt(piece, at);
+        ++count;
+    }
+    text.append(piece.substr(0, at));
 }
+
+// C0 controls, DEL and C1 controls: nothing a line of the panel can show.
+constexpr bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
 
@@ -123,12 +134,19 @@ std::string FixedPanelLine(int k) { return UnscrambleText(ScrambledPanelLine(k))
 
 std::string CleanCopyright(std::string_view copyright, std::size_t limit) {
     std::string out;
-    for (std::size_t in = 0; in < copyright.size() && out.size() < limit; ++in) {
-        const char c = copyright[in];
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 32 || u > 150) continue;
-        if (c == ' ' && out.empty()) continue;  // the leading spaces of what is kept
-        out.push_back(c);
+    std::size_t kept = 0;
+    for (std::size_t in = 0; in < copyright.size() && kept < limit;) {
+        const text::Utf8Char ch = text::DecodeUtf8(copyright, in);
+        const std::string_view bytes = copyright.substr(in, ch.length);
+        in += ch.length;
+        if (IsControl(ch.codePoint)) continue;
+        if (ch.codePoint == U' ' && out.empty()) continue;  // the leading spaces of what is kept
+        if (ch.valid) {
+            out.append(bytes);
+        } else {
+            out.append(text::kUtf8Replacement);
+        }
+        ++kept;
     }
     return out;
 }
@@ -167,10 +185,11 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
         canvas.DrawString(x, y, label[static_cast<std::size_t>(labelIndex)]);
         value.assign(" : ");
-        AppendUpTo(value, v, valueLimit);
+        std::size_t chars = value.size();
+        AppendUpTo(value, chars, v, valueLimit);
         if (!rank.empty()) {
-            AppendUpTo(value, ", ", valueLimit);
-            AppendUpTo(value, rank, valueLimit);
+            AppendUpTo(value, chars, ", ", valueLimit);
+            AppendUpTo(value, chars, rank, valueLimit);
         }
         canvas.DrawString(x + w, y, value);
         lastY = y;

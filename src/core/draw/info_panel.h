@@ -47,16 +47,16 @@ std::string_view ScrambledPanelLine(int k);
 // Turns a stored line into plain text (its own inverse: scrambles plain text too).
 std::string UnscrambleText(std::string_view stored);
 
-// The copyright as the panel shows it: every character below 32 or above 150 left out, then
+// The copyright (UTF-8) as the panel shows it: control characters (C0, DEL, C1) left out, then
 // the leading spaces, and at most `limit` characters of the rest: the scan ends there, however
-// long the text.
+// long the text. Broken bytes show as U+FFFD.
 std::string CleanCopyright(std::string_view copyright, std::size_t limit = std::string::npos);
 // The file-name part of a path: what follows the last "\", "/" or ":".
 std::string_view FileNamePart(std::string_view path);
 
-// Fixed lines, information lines of `game` at move `moveNumber` with the labels of `language`
-// and the name part of `fileName`; sets the move box, PanelTop and PanelFontSize of `layout`.
-// After DrawBoard. Values are cut where they could no longer show.
+// Fixed lines, information lines of `game` (its texts in UTF-8) at move `moveNumber` with the
+// labels of `language` and the name part of `fileName`; sets the move box, PanelTop and PanelFontSize of `layout`.
+// After DrawBoard. Values are cut where they could no longer show, between characters.
 void DrawInfoPanel(Canvas& canvas, BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
                    int moveNumber, std::string_view fileName);
 // Rewrites the value of the move-number line, with "(Game finished)" where `game` has no entry

@@ -19,6 +19,10 @@ public:
     virtual std::string ToUtf8(std::string_view bytes, text::Charset from) const = 0;
     // The set texts without a declaration fall back to: the system's ANSI code page.
     virtual text::Charset AnsiCodePage() const = 0;
+    // `charset` with SystemAnsi replaced by the set it stands for here.
+    text::Charset Resolve(text::Charset charset) const {
+        return charset == text::Charset::SystemAnsi ? AnsiCodePage() : charset;
+    }
 };
 
 }  // namespace senvola

@@ -20,6 +20,7 @@ enum class ReadError : uint8_t {
     NotGo = 6,                  // SGF: GM 2, 3 or 4
     UnplayableBoardSize = 7,    // SGF: a board size other than 9, 13 or 19
     UnknownKeyword = 8,         // .GO
+    NoGame = 9,                 // SGF: no game in the file (no "(;" begins a node)
     Unreadable = 255,           // missing, not a plain file, over 64 MiB, or a read error
 };
 

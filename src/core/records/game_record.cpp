@@ -1,6 +1,10 @@
 // Emptying and copying game records without keeping the storage of a huge game.
 #include "records/game_record.h"
 
+#include <optional>
+
+#include "platform/text_decoder.h"
+
 namespace senvola {
 
 namespace {
@@ -42,6 +46,7 @@ void ClearGame(GameRecord& r) {
     for (std::string& c : r.Comments) ResetText(c);
     r.FirstToMove = go::Stone::Black;
     r.HasComments = false;
+    r.Charset = text::Charset::SystemAnsi;
 }
 
 void CommitGame(const GameRecord& from, GameRecord& to) {
@@ -51,6 +56,34 @@ void CommitGame(const GameRecord& from, GameRecord& to) {
     ResetSetup(to.Setup, from.Setup.size());
     for (std::size_t k = 0; k < to.Comments.size(); ++k) ResetText(to.Comments[k], from.Comments[k].size());
     to = from;
+}
+
+text::Charset UndeclaredCharset(const GameRecord& game) {
+    bool ascii = true;
+    auto fits = [&ascii](const std::string& t) {
+        if (text::IsPlainAscii(t)) return true;
+        ascii = false;
+        return text::IsValidUtf8(t);
+    };
+    for (const auto field : kHeaderTexts) {
+        if (!fits(game.*field)) return text::Charset::SystemAnsi;
+    }
+    for (const std::string& comment : game.Comments) {
+        if (!fits(comment)) return text::Charset::SystemAnsi;
+    }
+    return text::ChooseCharset(std::nullopt, true, ascii, text::Charset::SystemAnsi);
+}
+
+void DecodeTexts(GameRecord& game, const TextDecoder& decoder) {
+    const text::Charset from = decoder.Resolve(game.Charset);
+    auto decode = [&](std::string& t) {
+        if (text::IsPlainAscii(t)) return;
+        if (from == text::Charset::Utf8 && text::IsValidUtf8(t)) return;
+        t = decoder.ToUtf8(t, from);
+    };
+    for (const auto field : kHeaderTexts) decode(game.*field);
+    for (std::string& comment : game.Comments) decode(comment);
+    game.Charset = text::Charset::Utf8;
 }
 
 int MoveListLength(const GameRecord& game) {

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "go/board.h"
+#include "text/charset.h"
 
 namespace senvola {
+
+class TextDecoder;
 
 constexpr int kMaxMoves = 800;       // move slots 1..800
 constexpr uint8_t kPassCoord = 255;  // MoveX/MoveY of a pass
@@ -25,7 +28,8 @@ struct SetupStone {
     friend constexpr bool operator==(const SetupStone&, const SetupStone&) = default;
 };
 
-// A whole game. Texts are byte strings in the ANSI code page; comment line breaks are CR LF.
+// A whole game. Texts are the file's bytes, in the set `Charset` names; comment line breaks are
+// CR LF.
 struct GameRecord {
     std::string WhiteName;  // name of the white player
     std::string WhiteRank;  // rank of the white player, free text
@@ -51,6 +55,9 @@ struct GameRecord {
     std::array<std::string, kMaxMoves + 1> Comments;  // slot 0: before the first move
     go::Stone FirstToMove = go::Stone::Black;  // colour of move 1
     bool HasComments = false;  // the source stored a comment in some slot
+    // The set the texts are in: the one the file declares, else UTF-8 where the texts are UTF-8
+    // beyond plain ASCII, else the system's ANSI code page (resolved by the decoder).
+    text::Charset Charset = text::Charset::SystemAnsi;
 };
 
 // Storage a text keeps for reuse once emptied. A text that held one huge game gives back what
@@ -61,12 +68,21 @@ constexpr std::size_t kKeptTextCapacity = 64 * 1024;
 // `next`, the size the text is about to receive, and freed otherwise.
 void ResetText(std::string& text, std::size_t next = 0);
 
-// Resets a record to the empty game (Handicap 1, BoardSize 0, Black first, no comments); texts
-// and setup by ResetText's rule.
+// Resets a record to the empty game (Handicap 1, BoardSize 0, Black first, no comments, texts
+// in the ANSI code page); texts and setup by ResetText's rule.
 void ClearGame(GameRecord& game);
 
 // Copies the whole of `from` into `to`; reuses the target's storage as far as ResetText keeps it.
 void CommitGame(const GameRecord& from, GameRecord& to);
+
+// The set of a record whose file declares none (or one unknown here): UTF-8 when every text is
+// valid UTF-8 and some text goes beyond ASCII, else the system's ANSI code page.
+text::Charset UndeclaredCharset(const GameRecord& game);
+
+// Turns every text of `game` into UTF-8 by `decoder` and marks the record so. A text that reads
+// the same either way (plain ASCII, or UTF-8 that is valid) is left where it is, so a record in
+// plain ASCII costs no copy; a broken sequence becomes U+FFFD.
+void DecodeTexts(GameRecord& game, const TextDecoder& decoder);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.
 int MoveListLength(const GameRecord& game);

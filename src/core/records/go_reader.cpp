@@ -213,6 +213,8 @@ ReadError GoReader::Run(std::istream* in, std::uint64_t limit) {
     if (late != ReadError::None) error = late;
     game_.Handicap = HandicapStonesOnly() ? static_cast<uint8_t>(game_.Setup.size()) : 0;
     if (openFailed_) error = ReadError::Unreadable;
+    // The format has no way to declare a set.
+    game_.Charset = UndeclaredCharset(game_);
     if (error != ReadError::None && trace_ != nullptr) {
         trace_->Trace("Error loading .GO file " + std::to_string(static_cast<int>(error)) + ": " + path_);
     }

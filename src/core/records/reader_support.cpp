@@ -13,17 +13,20 @@ std::unique_ptr<std::istream> OpenGameFile(const std::string& path) {
     // A directory opens fine on POSIX and only fails on the first read, where it would look
     // like an empty file; refuse anything that exists and is not a regular file up front.
     // (A FIFO or a device such as /dev/zero would otherwise never end.)
+    // Names are UTF-8; a path built from them opens by the wide name on Windows, so a name
+    // outside the ANSI code page opens too.
+    std::filesystem::path name;
     try {
-        std::error_code ec;
-        const std::filesystem::file_status st =
-            std::filesystem::status(std::filesystem::path(path), ec);
-        if (!ec && std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
-            return nullptr;
-        }
+        name = std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
     } catch (...) {
-        // A name the path type cannot represent: let the open below decide.
+        return nullptr;  // not UTF-8 at all: no file has that name
     }
-    auto file = std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::status(name, ec);
+    if (!ec && std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
+        return nullptr;
+    }
+    auto file = std::make_unique<std::ifstream>(name, std::ios::in | std::ios::binary);
     if (!file->is_open()) return nullptr;
     // The size of the file that is open, not of whatever the name means a moment later. A
     // file that cannot seek has no size to know; ChunkedInput bounds it as it is read.

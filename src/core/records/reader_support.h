@@ -27,7 +27,7 @@ constexpr std::uint64_t kNoByteLimit = std::numeric_limits<std::uint64_t>::max()
 
 constexpr bool IsBoardSize(int32_t size) { return size == 9 || size == 13 || size == 19; }
 
-// Opens `path` for reading in binary mode, so CR and LF reach the readers unchanged.
+// Opens `path` (UTF-8) for reading in binary mode, so CR and LF reach the readers unchanged.
 // Returns null for anything that cannot be read as a plain file (missing, a directory, a
 // device) and for a file larger than kMaxGameFileBytes, whose size is taken from the open
 // file before anything is read: those all count as "cannot be opened".

@@ -1,5 +1,6 @@
-// A single-pass character scanner, not a tree parser: properties are taken in file order and
-// interpretation ends at the first ")" outside a value, which closes the first line of play.
+// A single-pass character scanner, not a tree parser: what precedes the first "(;" is not read,
+// properties are taken in file order from there, and interpretation ends at the first ")"
+// outside a value, which closes the first line of play.
 #include "records/sgf_reader.h"
 
 #include <array>
@@ -7,11 +8,13 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "records/reader_support.h"
+#include "text/charset.h"
 
 namespace senvola {
 
@@ -22,22 +25,80 @@ using reader_support::IsBoardSize;
 // The properties the reader acts on; every other name is skipped with its value.
 enum class Prop : uint8_t {
     kOther, kC, kGM, kSZ, kHA, kAB, kAW, kB, kW,
-    kPB, kBR, kPW, kWR, kCP, kDT, kEV, kGN, kKM, kPC, kRE, kTM, kUS,
+    kPB, kBR, kPW, kWR, kCP, kDT, kEV, kGN, kKM, kPC, kRE, kTM, kUS, kCA,
 };
 
 constexpr uint16_t Key(char a, char b) {
     return static_cast<uint16_t>((static_cast<unsigned>(a) << 8) | static_cast<unsigned>(b));
 }
 
-// Bytes that end a run of plain value text: control characters (line breaks included),
-// both parentheses, both brackets and the backslash.
-constexpr std::array<bool, 256> MakeSpecialTable() {
+// Bytes that end a run of plain value text: control characters (line breaks included), the
+// closing bracket and the backslash, the only escapes of SGF. In a set of two-byte characters
+// every byte past ASCII stops the run too, since it may lead a pair whose second half is "]"
+// or "\\".
+constexpr std::array<bool, 256> MakeSpecialTable(bool doubleByte) {
     std::array<bool, 256> t{};
     for (int c = 0; c < 32; ++c) t[c] = true;
-    t['('] = t[')'] = t['['] = t[']'] = t['\\'] = true;
+    t[']'] = t['\\'] = true;
+    if (doubleByte) {
+        for (int c = 0x80; c < 256; ++c) t[c] = true;
+    }
     return t;
 }
-constexpr std::array<bool, 256> kSpecial = MakeSpecialTable();
+constexpr std::array<bool, 256> kSpecial = MakeSpecialTable(false);
+constexpr std::array<bool, 256> kSpecialDoubleByte = MakeSpecialTable(true);
+
+bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Whether `c` can be the second byte of a pair begun by a lead byte of `charset`. Control
+// characters never are; CP949 takes only letters and bytes past ASCII, so there "]" and "\\"
+// after a lead byte keep their meaning.
+bool IsTrailByte(text::Charset charset, unsigned char c) {
+    if (c < 0x40) return false;
+    if (charset == text::Charset::EucKr) return !(c >= 0x5B && c <= 0x60) && c != 0x7F;
+    return true;
+}
+
+// The set a record declares with CA[], looked for in the first bytes of the file before they are
+// scanned, so that the values before it are already read in that set: "CA[" beginning a
+// property of the first node (right after its ";" or after a "]") before the next node, which
+// is a ";" followed by a property name and "[". The bytes are not parsed for this: in a set of
+// two-byte characters a "]" or "\\" inside an earlier value may be half a character, which a
+// parse without the set would take for the end of the value.
+std::optional<text::Charset> DeclaredInFirstBytes(std::string_view bytes) {
+    auto skipBlanks = [&bytes](std::size_t k) {
+        while (k < bytes.size() && IsBlank(static_cast<unsigned char>(bytes[k]))) ++k;
+        return k;
+    };
+    std::size_t root = std::string_view::npos;
+    for (std::size_t open = bytes.find('('); open != std::string_view::npos; open = bytes.find('(', open + 1)) {
+        const std::size_t k = skipBlanks(open + 1);
+        if (k < bytes.size() && bytes[k] == ';') {
+            root = k;
+            break;
+        }
+    }
+    if (root == std::string_view::npos) return std::nullopt;
+    std::size_t end = bytes.size();
+    for (std::size_t at = bytes.find(';', root + 1); at != std::string_view::npos; at = bytes.find(';', at + 1)) {
+        std::size_t k = skipBlanks(at + 1);
+        const std::size_t name = k;
+        while (k < bytes.size() && bytes[k] >= 'A' && bytes[k] <= 'Z') ++k;
+        if (k > name && k < bytes.size() && bytes[k] == '[') {
+            end = at;
+            break;
+        }
+    }
+    for (std::size_t at = bytes.find("CA[", root); at < end; at = bytes.find("CA[", at + 1)) {
+        std::size_t before = at;
+        while (IsBlank(static_cast<unsigned char>(bytes[before - 1]))) --before;
+        if (before - 1 != root && bytes[before - 1] != ']') continue;
+        const std::size_t close = bytes.find(']', at + 3);
+        if (close == std::string_view::npos) return std::nullopt;
+        if (const auto charset = text::CharsetFromName(bytes.substr(at + 3, close - at - 3))) return charset;
+    }
+    return std::nullopt;
+}
 
 // Whole number as written: optional sign, then decimal digits, within 32 bits.
 bool ParseWholeNumber(const std::string& s, int32_t& out) {
@@ -65,14 +126,27 @@ class SgfScanner {
 public:
     explicit SgfScanner(GameRecord& game) : game_(game) {}
 
+    // Reads two-byte characters of `charset` from here on.
+    void UseCharset(text::Charset charset) {
+        charset_ = charset;
+        doubleByte_ = charset != text::Charset::Utf8 && text::IsDoubleByteLead(charset, 0x81);
+    }
+
     // Scans one chunk of the file; false once nothing more will be interpreted.
     bool Feed(const unsigned char* p, std::size_t n);
 
     ReadError Error() const { return error_; }
     bool IsGo() const { return isGo_; }
     int MoveCount() const { return moveCount_; }
+    // A "(" followed by ";" was found: the file holds a game.
+    bool GameFound() const { return gameStarted_; }
+    // The set the root node's CA[] names, when it names one known here.
+    std::optional<text::Charset> RootCharset() const { return rootCharset_; }
 
 private:
+    // Takes bytes up to the first "(;"; returns where the game begins, or n.
+    std::size_t SkipToGame(const unsigned char* p, std::size_t n);
+    void AppendByte(unsigned char c);
     Prop Classify() const;
     void BeginValue();
     void EndValue();
@@ -91,6 +165,13 @@ private:
     bool nameStart_ = true;
     bool blackToPlay_ = true;
     bool escapePending_ = false;
+    bool gameStarted_ = false;
+    bool openSeen_ = false;   // before the game: a "(" waiting for its ";"
+    bool inRoot_ = true;      // no node after the first one begun yet
+    bool afterLead_ = false;  // the last byte of the value led a two-byte character
+    bool doubleByte_ = false;
+    text::Charset charset_ = text::Charset::Utf8;
+    std::optional<text::Charset> rootCharset_;
     int moveCount_ = 0;  // keeps counting past the 800 stored slots
 
     // Property name by its capitals; only names of one or two letters are ever acted on,
@@ -133,6 +214,7 @@ Prop SgfScanner::Classify() const {
         case Key('R', 'E'): return Prop::kRE;
         case Key('T', 'M'): return Prop::kTM;
         case Key('U', 'S'): return Prop::kUS;
+        case Key('C', 'A'): return Prop::kCA;
         default: return Prop::kOther;
     }
 }
@@ -156,18 +238,50 @@ void SgfScanner::EndValue() {
 }
 
 void SgfScanner::AppendEscaped(unsigned char c) {
+    if (doubleByte_ && text::IsDoubleByteLead(charset_, c)) afterLead_ = true;
     if (!collect_) return;
     if (c < 32 && !keepControls_) return;
     value_.push_back(static_cast<char>(c));
 }
 
+void SgfScanner::AppendByte(unsigned char c) {
+    if (collect_) value_.push_back(static_cast<char>(c));
+}
+
+std::size_t SgfScanner::SkipToGame(const unsigned char* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = p[i];
+        if (c == '(') {
+            openSeen_ = true;
+        } else if (c == ';' && openSeen_) {
+            gameStarted_ = true;
+            return i + 1;
+        } else if (!IsBlank(c)) {
+            openSeen_ = false;
+        }
+    }
+    return n;
+}
+
 bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
     std::size_t i = 0;
-    if (escapePending_ && n > 0) {
+    if (!gameStarted_) {
+        i = SkipToGame(p, n);
+        if (!gameStarted_) return true;
+    }
+    if (escapePending_ && i < n) {
         escapePending_ = false;
         AppendEscaped(p[i++]);
     }
+    const std::array<bool, 256>& special = doubleByte_ ? kSpecialDoubleByte : kSpecial;
     while (i < n) {
+        if (afterLead_) {
+            afterLead_ = false;
+            if (!outsideValue_ && IsTrailByte(charset_, p[i])) {
+                AppendByte(p[i++]);
+                continue;
+            }
+        }
         if (outsideValue_) {
             const unsigned char c = p[i++];
             if (c >= 'A' && c <= 'Z') {
@@ -185,6 +299,10 @@ bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
             switch (c) {
                 case ')':
                     return false;  // the first line of play is over; the rest is never read
+                case ';':
+                case '(':
+                    inRoot_ = false;
+                    break;
                 case '[':
                     BeginValue();
                     break;
@@ -199,10 +317,15 @@ bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
         }
         // Inside a value: copy plain text in runs.
         const std::size_t start = i;
-        while (i < n && !kSpecial[p[i]]) ++i;
+        while (i < n && !special[p[i]]) ++i;
         if (collect_ && i > start) value_.append(reinterpret_cast<const char*>(p + start), i - start);
         if (i == n) break;
         const unsigned char c = p[i++];
+        if (c >= 0x80) {  // only in a set of two-byte characters
+            AppendByte(c);
+            afterLead_ = text::IsDoubleByteLead(charset_, c);
+            continue;
+        }
         if (c < 32) {
             if ((c == '\r' || c == '\n') && collect_ && keepControls_) {
                 value_.push_back(static_cast<char>(c));
@@ -213,6 +336,8 @@ bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
             case ']':
                 EndValue();
                 if (error_ != ReadError::None) return false;
+                // A CA[] read just now changes how the values after it are read.
+                if (doubleByte_ != (&special == &kSpecialDoubleByte)) return Feed(p + i, n - i);
                 break;
             case '\\':
                 if (i < n) {
@@ -222,7 +347,7 @@ bool SgfScanner::Feed(const unsigned char* p, std::size_t n) {
                 }
                 break;
             default:
-                break;  // "(" , ")" and "[" never enter a value unescaped
+                break;
         }
     }
     return true;
@@ -262,6 +387,13 @@ void SgfScanner::ProcessProperty() {
         case Prop::kRE: game_.Result = value_; break;
         case Prop::kTM: game_.TimeLimit = value_; break;
         case Prop::kUS: game_.User = value_; break;
+        case Prop::kCA:
+            // Only the root node's declaration counts, and only the first of it.
+            if (inRoot_ && !rootCharset_) {
+                rootCharset_ = text::CharsetFromName(value_);
+                if (rootCharset_) UseCharset(*rootCharset_);
+            }
+            break;
         case Prop::kSZ: {
             int32_t size = 0;
             if (ParseWholeNumber(value_, size)) {
@@ -360,11 +492,16 @@ ReadError ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path
     game.BoardSize = 19;
     bool openFailed = in == nullptr;
     SgfScanner scanner(game);
+    std::optional<text::Charset> declared;
 
     if (!openFailed) {
         reader_support::ChunkedInput input(*in, limit);
-        for (;;) {
+        for (bool first = true;; first = false) {
             const std::string_view chunk = input.Next();
+            if (first) {
+                declared = DeclaredInFirstBytes(chunk);
+                if (declared) scanner.UseCharset(*declared);
+            }
             if (chunk.empty() ||
                 !scanner.Feed(reinterpret_cast<const unsigned char*>(chunk.data()), chunk.size())) {
                 break;
@@ -380,9 +517,12 @@ ReadError ReadSgf(std::istream* in, std::uint64_t limit, const std::string& path
     if (game.Handicap > 1 && game.Setup.size() != static_cast<std::size_t>(game.Handicap)) {
         error = ReadError::HandicapWithoutStones;
     }
+    if (!scanner.GameFound()) error = ReadError::NoGame;
     if (openFailed) error = ReadError::Unreadable;
     if (!IsBoardSize(game.BoardSize)) error = ReadError::UnplayableBoardSize;
     if (!scanner.IsGo()) error = ReadError::NotGo;
+    if (scanner.RootCharset()) declared = scanner.RootCharset();
+    game.Charset = declared ? *declared : UndeclaredCharset(game);
     if (error != ReadError::None && trace != nullptr) {
         trace->Trace("Error loading .SGF file " + std::to_string(static_cast<int>(error)) + ": " + path);
     }

@@ -9,8 +9,12 @@
 namespace senvola {
 
 // Answers None, BadBoardSize (SZ), BadHandicapOrSetup, BadMove, HandicapWithoutStones, NotGo,
-// UnplayableBoardSize or Unreadable (a file of more than 64 MiB counts as one that cannot be
-// opened); a refusal is reported to `trace`.
+// UnplayableBoardSize, NoGame (nothing but text without a "(;") or Unreadable (a file of more
+// than 64 MiB counts as one that cannot be opened); a refusal is reported to `trace`.
+// The texts are kept as the file's bytes; the record's Charset says how to read them: CA[] of
+// the root node, else the rule of UndeclaredCharset. Values are read in the declared set, so a
+// "]" or "\" that is half of a two-byte character does not end or escape them; only those two
+// bytes escape, so parentheses and "[" in a value are kept.
 // Always clears `game` first; after a failure it holds what was read so far.
 // An empty B or W value is a pass, like "tt". A game longer than 800 moves loads with its
 // first 800 (nothing beyond slot 800 is stored). A size given after the stones it governs is

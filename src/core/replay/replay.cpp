@@ -57,6 +57,9 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     layout_.ScreenHeight = windowHeight;
     library_.Select(settings.FileLoadType, settings.DirFileString);
     library_.Next(game_);
+    // Once per game, so that the panel and the comment box only ever see UTF-8 and playing a
+    // move allocates nothing.
+    DecodeTexts(game_, sources_.decoder);
     StartGamePosition(position_, game_);
     DrawBoard(canvas, layout_, DrawnBoardSize(game_.BoardSize), Look());
     if (!settings.ShowBoardOnly) {

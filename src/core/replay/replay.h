@@ -12,6 +12,7 @@
 #include "draw/comment_box.h"
 #include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "platform/text_decoder.h"
 #include "platform/trace_sink.h"
 #include "records/game_library.h"
 #include "records/game_record.h"
@@ -29,6 +30,7 @@ struct ReplaySources {
     const LanguageTable& language;    // panel labels and the chosen language's section
     const IniFile& languageFile;      // the introduction is read from it when first shown
     const FileSystem& files;          // where game files are found
+    const TextDecoder& decoder;       // turns a record's texts into UTF-8 when its game starts
     TraceSink* trace = nullptr;       // unreadable files and refused stones; null: not reported
 };
 
@@ -55,8 +57,9 @@ public:
     // What is left of the pause after the current game; the whole pause until the game ends.
     std::chrono::milliseconds PauseLeft() const { return pauseLeft_; }
 
-    // The running game: the record, the position and marker, the file it came from (empty for a
-    // built-in game) and the layout of the screen it was last drawn on.
+    // The running game: the record (its texts decoded to UTF-8), the position and marker, the
+    // file it came from (empty for a built-in game) and the layout of the screen it was last
+    // drawn on.
     const GameRecord& Game() const { return game_; }
     const go::Board& Board() const { return position_.Board; }
     go::Point LastMove() const { return position_.LastMove; }

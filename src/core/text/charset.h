@@ -45,7 +45,11 @@ enum class Charset : std::uint8_t {
     EucKr,
     ShiftJis,
     EucJp,
+    // Not a set of its own: "the system's ANSI code page", which a record without a declaration
+    // falls back to. Only a TextDecoder knows which set that is (TextDecoder::Resolve).
+    SystemAnsi,
 };
+// The sets proper; SystemAnsi stands outside them.
 inline constexpr int kCharsetCount = static_cast<int>(Charset::EucJp) + 1;
 
 // The set a CA[] value names, its case, '-', '_' and spaces aside ("UTF-8", "utf8", "ISO8859_1",

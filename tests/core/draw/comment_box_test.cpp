@@ -7,6 +7,7 @@
 
 #include "core/draw/draw_test_support.h"
 #include "draw/comment_box.h"
+#include "text/charset.h"
 #include "draw/info_panel.h"
 
 namespace senvola {
@@ -134,6 +135,34 @@ TEST_F(CommentFixture, AWordWiderThanTheBoxStandsAloneOnItsLine) {
     // The wrap never pulls the wide word onto a line that has text, even at the start.
     Show(wide);
     EXPECT_EQ(Body(), (Lines{{3, wide}}));
+}
+
+// Chinese and Japanese run without spaces: lines break between characters, each two cells wide
+// on the recording canvas, never before closing punctuation and never inside a character.
+TEST_F(CommentFixture, TextWithoutSpacesWrapsBetweenCharactersButNotBeforeClosingPunctuation) {
+    const std::string kanji = "\xE7\x9F\xB3";  // 石, two cells
+    const std::string stop = "\xE3\x80\x82";   // 。, which may not begin a line
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += kanji;
+    Show(text);
+    ASSERT_EQ(BoxChars(), 44);  // 22 wide characters to a line
+    std::string full, rest;
+    for (int i = 0; i < 22; ++i) full += kanji;
+    for (int i = 0; i < 6; ++i) rest += kanji;
+    EXPECT_EQ(Body(), (Lines{{2, full}, {3, full}, {4, rest}}));
+
+    // The 23rd character is a full stop: it goes down with the character before it.
+    c.Clear();
+    std::string line21;
+    for (int i = 0; i < 21; ++i) line21 += kanji;
+    Show(line21 + kanji + stop + kanji);
+    EXPECT_EQ(Body(), (Lines{{2, line21}, {3, kanji + stop + kanji}}));
+
+    // Latin words among them still break only at their spaces; a broken byte shows as U+FFFD.
+    c.Clear();
+    Show(std::string(40, 'a') + " Kim\xE9" + kanji + "b");
+    EXPECT_EQ(Body(), (Lines{{2, std::string(40, 'a') + " "}, {3, "Kim\xEF\xBF\xBD" + kanji + "b"}}));
+    for (const auto& [row, line] : Body()) EXPECT_TRUE(text::IsValidUtf8(line)) << row;
 }
 
 TEST_F(CommentFixture, TextIsCutAtTheBottomButTheLastLineIsDrawn) {

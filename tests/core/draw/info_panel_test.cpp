@@ -6,6 +6,7 @@
 
 #include "core/draw/draw_test_support.h"
 #include "draw/info_panel.h"
+#include "text/charset.h"
 
 namespace senvola {
 namespace {
@@ -159,10 +160,32 @@ TEST_F(PanelFixture, CopyrightIsCleanedAsItIsShown) {
     EXPECT_EQ(Texts(" : ").size(), 1u);
     EXPECT_EQ(s.Game.Copyright, "\x01\x02\x1f") << "the record keeps what the file said";
 
-    const std::string text = "  \xA9\t 1999 Go \x96 Club\x97";
-    EXPECT_EQ(CleanCopyright(text), "1999 Go \x96 Club");  // 150 stays, 151 and 169 go
-    // Kept up to a limit, counted after the leading spaces.
-    EXPECT_EQ(CleanCopyright(text, 6), "1999 G");
+    // Controls go (C0, DEL and C1: U+0097 is "\xC2\x97"), letters of any script stay; the byte
+    // rule of one code page this replaced would have dropped every letter beyond ASCII.
+    const std::string text = "  \t 1999 \xC2\xA9 \xE6\xA3\x8B\xE9\x99\xA2\xC2\x97\x7F Club\x1b";
+    EXPECT_EQ(CleanCopyright(text), "1999 \xC2\xA9 \xE6\xA3\x8B\xE9\x99\xA2 Club");
+    // Kept up to a limit of characters, counted after the leading spaces, never half of one.
+    EXPECT_EQ(CleanCopyright(text, 8), "1999 \xC2\xA9 \xE6\xA3\x8B");
+    EXPECT_EQ(CleanCopyright("a\xE6\xA3" "b"), "a\xEF\xBF\xBD" "b");  // a broken sequence shows as U+FFFD
+}
+
+TEST_F(PanelFixture, ValuesInUtf8AreCutBetweenCharacters) {
+    std::string name;
+    for (int k = 0; k < 100000; ++k) name += "\xE5\x9B\xB2";  // 囲
+    s.Game.BlackName = name;
+    s.Game.WhiteName = "\xE4\xBA\x95\xE5\xB1\xB1";  // 井山
+    s.Game.WhiteRank = "\xE4\xB9\x9D\xE6\xAE\xB5";  // 九段
+    DrawPanel();
+    EXPECT_EQ(Texts(" : \xE4\xBA\x95\xE5\xB1\xB1, \xE4\xB9\x9D\xE6\xAE\xB5").size(), 1u);
+    bool sawCut = false;
+    for (const CanvasOp& op : c.Ops()) {
+        if (op.kind != CanvasOpKind::DrawString || op.text.size() < 1000) continue;
+        sawCut = true;
+        EXPECT_TRUE(text::IsValidUtf8(op.text));
+        EXPECT_LT(op.text.size(), name.size());
+        EXPECT_GE(op.rect.x2, s.Layout.ScreenWidth) << "cut only beyond the screen edge";
+    }
+    EXPECT_TRUE(sawCut);
 }
 
 TEST(PanelTextTest, FileNamePartSplitsOnEitherSeparator) {

@@ -87,9 +87,9 @@ TEST(GameLibrary, BuiltInKindIgnoresAFileNamedInTheSetting) {
 
 TEST(GameLibrary, OneFileIsReadByTheReaderItsNameSelects) {
     TempDir dir("type1");
-    // The same text read as .GO gives a 9-line board; read as SGF (no "[" at all) it is an
-    // empty 19-line game. That tells which reader ran.
-    const std::string text = "EVENT test\r\nBOARDSIZE 9\r\n";
+    // The same text read as .GO gives a 9-line board; read as SGF (a "(;" but no "[" at all) it
+    // is an empty 19-line game. That tells which reader ran.
+    const std::string text = "EVENT (;test\r\nBOARDSIZE 9\r\n";
     for (const std::string name : {"small.go", "CAPS.GO", "plain.sgf", "notes.txt", "noextension"}) {
         dir.Write(name, text);
         NativeFileSystem files;

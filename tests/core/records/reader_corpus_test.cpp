@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "native_text_decoder.h"
 #include "records/go_reader.h"
 #include "records/sgf_reader.h"
+#include "text/utf8.h"
 
 namespace senvola {
 namespace {
@@ -27,16 +29,13 @@ bool HasGoExtension(const fs::path& p) {
     return ext == ".GO";
 }
 
-int& StreamedCount() {
-    static int count = 0;
-    return count;
-}
-
 struct CorpusResult {
     std::string relative;
     int code = 0;  // the number the read error is reported by
     int moves = 0;
     int32_t boardSize = 0;
+    bool utf8 = false;     // the record's texts are UTF-8 (declared, or valid beyond ASCII)
+    int replacements = 0;  // decoded texts holding U+FFFD
 };
 
 // Reads each file once for the whole suite: the corpus is large for a run under Wine.
@@ -50,22 +49,30 @@ const std::vector<CorpusResult>& CorpusResults() {
         }
         std::sort(files.begin(), files.end());
         GameRecord game;
+        const NativeTextDecoder decoder;
         for (const fs::path& p : files) {
             CorpusResult r;
             r.relative = fs::relative(p, root).generic_string();
             const bool go = HasGoExtension(p);
-            const std::string narrow = p.string();
-            if (fs::path(narrow) == p) {
-                r.code = static_cast<int>(go ? ReadGoFile(narrow, game) : ReadSgfFile(narrow, game));
-            } else {
-                // Paths are ANSI text; on Windows a name outside the code page (Chinese
-                // player names, say) has no such spelling, so read its bytes as a stream.
-                std::ifstream in(p, std::ios::binary);
-                r.code = static_cast<int>(go ? ReadGoStream(in, narrow, game) : ReadSgfStream(in, narrow, game));
-                ++StreamedCount();
-            }
+            // Paths are UTF-8: a name outside the ANSI code page (Chinese player names, say)
+            // opens by its own name on Windows too.
+            const std::u8string name = p.u8string();
+            const std::string utf8(name.begin(), name.end());
+            r.code = static_cast<int>(go ? ReadGoFile(utf8, game) : ReadSgfFile(utf8, game));
             r.moves = MoveListLength(game);
             r.boardSize = game.BoardSize;
+            r.utf8 = game.Charset == text::Charset::Utf8;
+            if (r.utf8) {
+                DecodeTexts(game, decoder);
+                for (const std::string* t : {&game.WhiteName, &game.BlackName, &game.WhiteRank, &game.BlackRank,
+                                             &game.Event, &game.Place, &game.Result, &game.Copyright, &game.User,
+                                             &game.Date, &game.GameName, &game.TimeLimit, &game.Komi}) {
+                    if (t->find(text::kUtf8Replacement) != std::string::npos) ++r.replacements;
+                }
+                for (const std::string& c : game.Comments) {
+                    if (c.find(text::kUtf8Replacement) != std::string::npos) ++r.replacements;
+                }
+            }
             out.push_back(r);
         }
         return out;
@@ -102,12 +109,24 @@ TEST_F(ReaderCorpusTest, EveryFileGetsACode) {
     }
     std::cout << "[ corpus   ] " << results.size() << " files;";
     for (const auto& [code, count] : perCode) std::cout << " code " << code << ": " << count;
-    std::cout << " (" << StreamedCount() << " read as streams: names outside the code page)"
-              << std::endl;
+    std::cout << std::endl;
     // Most of the corpus is ordinary games: they must load.
     EXPECT_GT(perCode[0], static_cast<int>(results.size() * 8 / 10));
     // No file of the corpus is unreadable.
     EXPECT_EQ(perCode.count(255), 0u);
+}
+
+// The records in UTF-8 are real UTF-8: read with their CA[] (a "]" never cut a character), no
+// decoded text of theirs holds a replacement.
+TEST_F(ReaderCorpusTest, TextsInUtf8DecodeWithoutReplacements) {
+    int utf8 = 0;
+    for (const CorpusResult& r : CorpusResults()) {
+        if (!r.utf8) continue;
+        ++utf8;
+        EXPECT_EQ(r.replacements, 0) << r.relative;
+    }
+    std::cout << "[ corpus   ] " << utf8 << " records with texts in UTF-8" << std::endl;
+    EXPECT_GT(utf8, 600);
 }
 
 TEST_F(ReaderCorpusTest, KnownFiles) {
@@ -118,10 +137,9 @@ TEST_F(ReaderCorpusTest, KnownFiles) {
     } else {
         ADD_FAILURE() << "misc/move1e5.sgf missing from the corpus";
     }
-    // A file in another format is an empty 19-line game, as any text without values.
+    // A file in another format holds no SGF game: refused with code 9, not shown as an empty one.
     if (const CorpusResult* r = Find("misc/glift-tygem_example.gib")) {
-        EXPECT_EQ(r->code, 0);
-        EXPECT_EQ(r->boardSize, 19);
+        EXPECT_EQ(r->code, 9);
     }
     if (const CorpusResult* r = Find("misc/handicap.sgf")) {
         EXPECT_EQ(r->code, 0);

@@ -41,7 +41,7 @@ TEST_F(SgfReaderTest, ReadsHeaderTextsAndMoves) {
     EXPECT_EQ(game.BlackRank, "3d");
     EXPECT_EQ(game.WhiteName, "White Player");
     EXPECT_EQ(game.WhiteRank, "5d");
-    EXPECT_EQ(game.Copyright, "c someone");  // unescaped parentheses never enter a value
+    EXPECT_EQ(game.Copyright, "(c) someone");  // only "]" and "\\" are escapes
     EXPECT_EQ(game.Date, "2001-02-03");
     EXPECT_EQ(game.Event, "Cup");
     EXPECT_EQ(game.GameName, "Final");
@@ -246,7 +246,7 @@ TEST_F(SgfReaderTest, Comments) {
     EXPECT_EQ(game.Comments[1], "two");
 
     EXPECT_EQ(Read("(;B[aa]C[\r\nline 1\r\nline 2(x)\\(y\\)\\]\\\\z])"), 0);
-    EXPECT_EQ(game.Comments[1], "line 1\r\nline 2x(y)]\\z");
+    EXPECT_EQ(game.Comments[1], "line 1\r\nline 2(x)(y)]\\z");
 
     // Only one leading line break goes; a lone LF stays.
     EXPECT_EQ(Read("(;C[\r\n\r\nx])"), 0);
@@ -282,20 +282,25 @@ TEST_F(SgfReaderTest, ValueAndNameScanning) {
     EXPECT_EQ(Read("(;AW[aa][bb]\n[cc])"), 0);
     EXPECT_EQ(SetupText(game), "WAAWBBWCC");
     EXPECT_EQ(Read("(;PB[a\\]b\\[c[d])"), 0);
-    EXPECT_EQ(game.BlackName, "a]b[cd");  // an unescaped "[" inside a value is dropped
+    EXPECT_EQ(game.BlackName, "a]b[c[d");  // an unescaped "[" inside a value is text too
     // A "]" between values completes an empty value of the last property.
     EXPECT_EQ(Read("(;B[aa]])"), 0);
     EXPECT_EQ(MoveListLength(game), 3);  // black aa, implied white pass, black pass
     EXPECT_EQ(Read("(;SZ[9]])"), 2);
 }
 
-TEST_F(SgfReaderTest, TextWithoutBracketsIsAnEmptyGame) {
-    EXPECT_EQ(Read("Just some text.\nNo game here at all.\n"), 0);
-    EXPECT_EQ(game.BoardSize, 19);
+TEST_F(SgfReaderTest, AFileWithoutAGameIsRefusedWithCode9) {
+    EXPECT_EQ(Read("Just some text.\nNo game here at all.\n"), 9);
+    EXPECT_EQ(trace, std::vector<std::string>{"Error loading .SGF file 9: test.sgf"});
+    EXPECT_EQ(Read(""), 9);
+    EXPECT_EQ(Read("PB[no node]SZ[9]B[aa]"), 9);  // properties outside any "(;" are no game
     EXPECT_EQ(MoveListLength(game), 0);
-    EXPECT_EQ(Read(""), 0);
-    EXPECT_EQ(Read(")(;B[aa])"), 0);  // a ")" first ends the game before it begins
-    EXPECT_EQ(MoveListLength(game), 0);
+    EXPECT_EQ(Read("( (x ;B[aa])"), 9);
+    // What comes before the first "(;" is not read: a ")" there ends nothing.
+    EXPECT_EQ(Read("README ) [notes] B[zz]\n(\r\n ;SZ[9]B[aa])"), 0);
+    EXPECT_EQ(game.BoardSize, 9);
+    EXPECT_EQ(MoveListLength(game), 1);
+    EXPECT_EQ(Read("(;)"), 0);  // an empty game is still a game
 }
 
 TEST_F(SgfReaderTest, MoreThan800MovesLoadsTheFirst800) {
@@ -342,15 +347,18 @@ TEST_F(SgfReaderTest, FilesAndThingsThatAreNotFiles) {
     EXPECT_EQ(trace, std::vector<std::string>{"Error loading .SGF file 255: " + missing});
     EXPECT_EQ(Code(ReadSgfFile(Dir().string(), game, &log)), 255);
 
-    // Paths are ANSI text: a name with a byte above 127 ("\xe9" is an e with an accent in
-    // the Western code page) opens like any other.
-    const std::string accented = Dir().string() + "/partie \xe9t\xe9.sgf";
-    {
-        std::ofstream out(accented, std::ios::binary);
-        out << "(;B[aa])";
+    // Paths are UTF-8: names outside any one code page open like any other.
+    for (const std::string name : {"partie \xc3\xa9t\xc3\xa9.sgf", "\xe9\x87\x91\xe6\xaf\x9b \xed\x8a\xb8.sgf"}) {
+        const std::u8string u8(name.begin(), name.end());
+        {
+            std::ofstream out(Dir() / fs::path(u8), std::ios::binary);
+            out << "(;B[aa])";
+        }
+        const std::u8string dirName = Dir().u8string();
+        const std::string path = std::string(dirName.begin(), dirName.end()) + "/" + name;
+        EXPECT_EQ(Code(ReadSgfFile(path, game, &log)), 0) << name;
+        EXPECT_EQ(MoveListLength(game), 1);
     }
-    EXPECT_EQ(Code(ReadSgfFile(accented, game, &log)), 0);
-    EXPECT_EQ(MoveListLength(game), 1);
 }
 
 TEST_F(SgfReaderTest, BadInputGetsACode) {
@@ -366,7 +374,7 @@ TEST_F(SgfReaderTest, BadInputGetsACode) {
     EXPECT_EQ(Read("(;B[aa];W[bb"), 0);
     EXPECT_EQ(MoveListLength(game), 1);
     EXPECT_EQ(Read("(;C[ends with a backslash\\"), 0);
-    EXPECT_EQ(Read("]]]]"), 0);  // four empty values without a name
+    EXPECT_EQ(Read("(;]]]]"), 0);  // four empty values without a name
     EXPECT_EQ(Read("(((((;B[aa]"), 0);
 
     // Random bytes: any code, never a crash.
@@ -375,7 +383,12 @@ TEST_F(SgfReaderTest, BadInputGetsACode) {
         std::string junk(1 + rng() % 2000, '\0');
         for (char& c : junk) c = static_cast<char>(rng() % 256);
         const int code = Read(junk);
-        EXPECT_TRUE(code == 0 || (code >= 2 && code <= 7)) << int(code);
+        EXPECT_TRUE(code == 0 || (code >= 2 && code <= 7) || code == 9) << int(code);
+        // The same behind a game's start, read in a set of two-byte characters too.
+        for (const char* start : {"(;", "(;CA[GBK]", "(;CA[Shift_JIS]"}) {
+            const int inGame = Read(start + junk);
+            EXPECT_TRUE(inGame == 0 || (inGame >= 2 && inGame <= 7)) << inGame;
+        }
     }
 }
 

@@ -39,18 +39,9 @@ TEST(CorpusReplay, EveryLoadedGameReplaysToItsEnd) {
     for (const fs::path& f : files) {
         const std::u8string u8 = f.u8string();
         const std::string path(u8.begin(), u8.end());
-        ReadError error = ReadError::Unreadable;
-        try {
-            error = ReadGameFile(f.string(), *game);
-        } catch (const std::exception&) {
-        }
-        if (error == ReadError::Unreadable) {
-            // It was listed, so it exists: its name has characters the ANSI code page cannot
-            // spell (Windows build). Its content still counts: read it through a stream.
-            ++unnamed;
-            std::ifstream in(f, std::ios::binary);
-            error = IsGoFileName(path) ? ReadGoStream(in, path, *game) : ReadSgfStream(in, path, *game);
-        }
+        // Paths are UTF-8: every listed file opens by its name, whatever characters it holds.
+        const ReadError error = ReadGameFile(path, *game);
+        if (error == ReadError::Unreadable) ++unnamed;
         if (error != ReadError::None) {
             ++failed;
             continue;
@@ -66,11 +57,12 @@ TEST(CorpusReplay, EveryLoadedGameReplaysToItsEnd) {
         }
     }
     std::cout << "corpus: " << files.size() << " files, " << loaded << " loaded, " << failed
-              << " refused by their reader, " << unnamed << " read through a stream (no ANSI name), " << moves
+              << " refused by their reader, " << unnamed << " could not be opened by their name, " << moves
               << " moves replayed, " << illegal.size() << " stopped at an illegal move\n";
     for (const std::string& line : illegal) std::cout << "  " << line << "\n";
     EXPECT_GT(loaded, static_cast<int>(files.size()) / 2);
     EXPECT_TRUE(illegal.empty()) << illegal.size() << " games stop at an illegal move";
+    EXPECT_EQ(unnamed, 0) << "listed files that did not open by their name";
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "draw/info_panel.h"
 #include "draw/stone_drawing.h"
 #include "native_file_system.h"
+#include "native_text_decoder.h"
 #include "replay/replay.h"
 #include "settings/language.h"
 
@@ -47,6 +48,7 @@ protected:
     LanguageTable language;
     EmptyIni ini;
     NativeFileSystem files;
+    NativeTextDecoder decoder;
     testing::TraceLog log;
     std::unique_ptr<Replay> replay;
     RecordingCanvas c;
@@ -60,7 +62,7 @@ protected:
         fs::create_directories(dir);
         settings.FileLoadType = GameSourceKind::OneFile;
         settings.PauseBetweenGames = 0;
-        replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, &log}, 5u);
+        replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, ini, files, decoder, &log}, 5u);
     }
     void TearDown() override {
         std::error_code ec;
@@ -111,6 +113,37 @@ TEST_F(TickedReplay, NewGameTickDrawsEverythingAndPlaysNothing) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "About Go"), texts.end());
     EXPECT_EQ(std::find(texts.begin(), texts.end(), "Comment:"), texts.end());
     EXPECT_EQ(Game().Comments[1], "the record's own comment");
+}
+
+// The panel and the comment box are handed UTF-8 whatever set the file is in: the record is
+// decoded once, when its game starts.
+TEST_F(TickedReplay, TextsAreShownInUnicodeWhateverSetTheFileIsIn) {
+    auto has = [this](const std::string& text) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    // Shift_JIS: 井山 九段, and 評 (95 5D) in the comment of move 2.
+    UseGame("(;CA[Shift_JIS]SZ[19]PB[\x88\xe4\x8e\x52]BR[\x8b\xe3\x92\x69]" + Move(true, 4, 4) +
+            Move(false, 16, 16) + "C[\x95\x5d(aji)]" + Move(true, 3, 3) + ")");
+    Tick();
+    EXPECT_TRUE(has(" : \xe4\xba\x95\xe5\xb1\xb1, \xe4\xb9\x9d\xe6\xae\xb5"));
+    EXPECT_EQ(Game().Charset, text::Charset::Utf8);
+    Tick();
+    c.Clear();
+    Tick();  // move 2 and its comment
+    EXPECT_TRUE(has("\xe8\xa9\x95(aji)"));
+
+    // Undeclared and not UTF-8: the ANSI code page (windows-1252 here); broken UTF-8 shows U+FFFD.
+    replay->RequestNewGame();
+    UseGame("(;SZ[19]PW[J\xfcrgen]" + Move(true, 4, 4) + ")");
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : J\xc3\xbcrgen"));
+    replay->RequestNewGame();
+    UseGame("(;CA[UTF-8]SZ[19]PW[\xe6\x9f\xaf\xe6]" + Move(true, 4, 4) + ")");
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : \xe6\x9f\xaf\xef\xbf\xbd"));
 }
 
 TEST_F(TickedReplay, PauseZeroCountsOneTickThenStartsTheNextGame) {
@@ -411,7 +444,8 @@ TEST(ReplayIntroduction, IsReadFromTheLanguageFileOnFirstNeed) {
     LanguageTable language;
     CountingIni ini;
     NativeFileSystem files;
-    Replay replay(ReplaySources{settings, pictures, language, ini, files}, 3u);
+    NativeTextDecoder decoder;
+    Replay replay(ReplaySources{settings, pictures, language, ini, files, decoder}, 3u);
     RecordingCanvas c;
     for (int game = 0; game < 2; ++game) {
         replay.RequestNewGame();

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/settings/temp_file.h"
+#include "native_text_decoder.h"
 
 namespace senvola {
 namespace {
@@ -25,12 +26,13 @@ TEST(IniFileReader, SectionsAndKeysMatchWithoutRegardToCase) {
 }
 
 TEST(IniFileReader, OnlyAsciiLettersMatchWithoutRegardToCase) {
+    // Windows-1252 bytes, read as such: names are asked for in UTF-8 (É is C3 89, é C3 A9).
     const auto f = IniFileReader::FromBytes("[\xC9" "cole]\n\xC9t\xC9=upper\n\xE9t\xE9=lower\nAbc\xC9=mixed\n");
-    EXPECT_EQ(Read(f, "\xC9" "COLE", "\xC9t\xC9"), "upper");
-    EXPECT_EQ(Read(f, "\xC9" "cole", "\xE9t\xE9"), "lower");
-    EXPECT_EQ(Read(f, "\xC9" "cole", "aBC\xC9"), "mixed");
-    EXPECT_EQ(Read(f, "\xC9" "cole", "abc\xE9"), kDef);
-    EXPECT_EQ(Read(f, "\xE9" "cole", "\xC9t\xC9"), kDef);
+    EXPECT_EQ(Read(f, "\xC3\x89" "COLE", "\xC3\x89t\xC3\x89"), "upper");
+    EXPECT_EQ(Read(f, "\xC3\x89" "cole", "\xC3\xA9t\xC3\xA9"), "lower");
+    EXPECT_EQ(Read(f, "\xC3\x89" "cole", "aBC\xC3\x89"), "mixed");
+    EXPECT_EQ(Read(f, "\xC3\x89" "cole", "abc\xC3\xA9"), kDef);
+    EXPECT_EQ(Read(f, "\xC3\xA9" "cole", "\xC3\x89t\xC3\x89"), kDef);
 }
 
 TEST(IniFileReader, BlanksAroundNamesAndValuesAreDropped) {
@@ -46,7 +48,7 @@ TEST(IniFileReader, BlanksAroundNamesAndValuesAreDropped) {
     EXPECT_EQ(Read(f, "Spaced Section", "Tabbed"), "x\ty");
     EXPECT_EQ(Read(f, "Spaced Section", "ctrlz"), "z");
     // Only space, tab, vertical tab, form feed and Ctrl-Z are blanks to Windows.
-    EXPECT_EQ(Read(f, "Spaced Section", "nbsp"), "\xA0n\xA0");
+    EXPECT_EQ(Read(f, "Spaced Section", "nbsp"), "\xC2\xA0n\xC2\xA0");
     EXPECT_EQ(Read(f, "Spaced Section", "ctl"), "\x01v\x01");
 }
 
@@ -142,17 +144,47 @@ TEST(IniFileReader, NulEndsNameAndValue) {
     EXPECT_EQ(Read(f, "W", "e"), "g");
 }
 
-TEST(IniFileReader, ByteOrderMarksAreDecodedToWindows1252) {
-    const auto utf8 = IniFileReader::FromBytes("\xEF\xBB\xBF[B]\r\nk=\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD\r\n");
-    EXPECT_EQ(Read(utf8, "b", "k"), "\xE9t\xE9 \x80 ?");
-    std::string utf16 = "\xFF\xFE";
-    for (char16_t c : std::u16string(u"[B]\r\nk=\u00e9t\u00e9 \u20ac\r\n")) {
-        utf16 += static_cast<char>(c & 0xFF);
-        utf16 += static_cast<char>(c >> 8);
+// The platform's decoder on a system whose ANSI code page is windows-1251.
+class CyrillicSystem final : public TextDecoder {
+public:
+    std::string ToUtf8(std::string_view bytes, text::Charset from) const override {
+        return native_.ToUtf8(bytes, Resolve(from));
     }
-    EXPECT_EQ(Read(IniFileReader::FromBytes(utf16), "B", "k"), "\xE9t\xE9 \x80");
-    // Other high bytes are taken as they are, as Windows-1252.
-    EXPECT_EQ(Read(IniFileReader::FromBytes("[B]\nk=\xC3\xA9\x81\n"), "B", "k"), "\xC3\xA9\x81");
+    text::Charset AnsiCodePage() const override { return text::Charset::Windows1251; }
+
+private:
+    NativeTextDecoder native_;
+};
+
+// Every text comes out in UTF-8, whatever the file is written in, so that one file can carry
+// every language.
+TEST(IniFileReader, TextsAreHandedOutInUtf8WhateverTheFileIsWrittenIn) {
+    const std::string text = "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD \xF0\x9F\x80\x84";  // été € 中 🀄
+    const auto utf8 = IniFileReader::FromBytes("\xEF\xBB\xBF[B]\r\nk=" + text + "\r\n");
+    EXPECT_EQ(Read(utf8, "b", "k"), text);
+    EXPECT_EQ(Read(IniFileReader::FromBytes("[B]\r\nk=" + text + "\r\n"), "b", "k"), text);  // no mark
+    for (const bool bigEndian : {false, true}) {
+        std::string utf16 = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t c : std::u16string(u"[B]\r\nk=\u00e9t\u00e9 \u20ac \u4e2d \U0001F004\r\nbad=\xD800x\r\n")) {
+            const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+            utf16 += bigEndian ? high : low;
+            utf16 += bigEndian ? low : high;
+        }
+        const auto f = IniFileReader::FromBytes(utf16);
+        EXPECT_EQ(Read(f, "B", "k"), text) << bigEndian;
+        EXPECT_EQ(Read(f, "B", "bad"), "\xEF\xBF\xBDx") << bigEndian;  // a lone surrogate
+    }
+    // Without a mark and not UTF-8: the ANSI code page, Windows-1252 unless a decoder says
+    // otherwise (0x81 is undefined there and reads as U+0081, as Windows has it).
+    EXPECT_EQ(Read(IniFileReader::FromBytes("[B]\nk=\xE9t\xE9 \x80\x81\n"), "B", "k"), "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC2\x81");
+    const CyrillicSystem cyrillic;
+    EXPECT_EQ(Read(IniFileReader::FromBytes("[B]\nk=\xC1\xE5\xEB\xFB\xE5\n", &cyrillic), "B", "k"),
+              "\xD0\x91\xD0\xB5\xD0\xBB\xD1\x8B\xD0\xB5");  // Белые
+    // A broken sequence after a mark shows as U+FFFD; the cut at 1023 falls between characters.
+    EXPECT_EQ(Read(IniFileReader::FromBytes("\xEF\xBB\xBF[B]\nk=a\xE4\xB8\n"), "B", "k"), "a\xEF\xBF\xBD");
+    std::string wide;
+    for (int i = 0; i < 1100; ++i) wide += "\xE4\xB8\xAD";
+    EXPECT_EQ(Read(IniFileReader::FromBytes("[B]\nk=" + wide + "\n"), "B", "k"), wide.substr(0, 3 * 1023));
 }
 
 TEST(IniFileReader, MissingEmptyAndUnreadableFilesReadAsEmpty) {

@@ -72,7 +72,7 @@ TEST(Language, ListShowsNativeNamesAndChosenSectionGivesTexts) {
     LanguageTable t = Loaded(f, 1);
     ASSERT_EQ(t.LanguageList, (std::vector<std::string>{"English", "German / Deutsch"}));
     EXPECT_EQ(t.SectionName, "German");
-    EXPECT_EQ(t.PanelLabel[plWhite], "Wei\xDF");
+    EXPECT_EQ(t.PanelLabel[plWhite], "Wei\xC3\x9F");  // the file's Windows-1252, as UTF-8
     EXPECT_EQ(t.PanelLabel[plBlack], "Black");  // a missing key falls back on its own
     EXPECT_EQ(t.SpeedCaption, "Wiedergabe");
     EXPECT_EQ(Translate(t, f, "Board"), "");  // present but empty stays empty

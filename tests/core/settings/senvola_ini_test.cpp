@@ -57,7 +57,7 @@ TEST(ShippedLanguageFile, ListsEnglishAndThreeTranslations) {
     LanguageTable t;
     LoadLanguageTable(t, file, 0);
     EXPECT_EQ(t.LanguageList,
-              (std::vector<std::string>{"English", "Dutch / Nederlands", "German / Deutsch", "French / Fran\xE7" "ais"}));
+              (std::vector<std::string>{"English", "Dutch / Nederlands", "German / Deutsch", "French / Fran\xC3\xA7" "ais"}));
 }
 
 TEST(ShippedLanguageFile, EveryLanguageHasEveryTextWithItsPlaceholders) {
