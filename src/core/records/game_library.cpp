@@ -156,16 +156,13 @@ std::size_t GameLibrary::IndexStep(std::size_t entries) {
     if (!listing_) {
         if (foldersToList_.empty()) {
             StopIndexing();
-            // One order for one set of files whatever order the platform listed them in, so
-            // that a seeded draw repeats. Plain byte order: a case-folding comparison would
-            // cost a fifth of the listing on a large tree.
-            std::sort(folderFiles_.begin(), folderFiles_.end());
             if (trace_ != nullptr) trace_->Trace("Indexed " + std::to_string(filesFound_) + " game files.");
             return 1;
         }
         listedFolder_ = std::move(foldersToList_.back());
         foldersToList_.pop_back();
         listing_ = files_.ListFolder(folder_ + listedFolder_);
+        folderStart_ = folderFiles_.size();
         return 1;
     }
     batch_.clear();
@@ -176,7 +173,8 @@ std::size_t GameLibrary::IndexStep(std::size_t entries) {
         } else if (HasGameFileExtension(e.Name)) {
             folderFiles_.push_back(listedFolder_ + e.Name);
             if (++filesFound_ == kMaxFolderFiles) {
-                // The rest of the tree is never looked at: sorted as a finished listing is.
+                // The rest of the tree is never looked at.
+                SortListedFolder();
                 foldersToList_.clear();
                 subfolders_.clear();
                 listing_.reset();
@@ -186,11 +184,24 @@ std::size_t GameLibrary::IndexStep(std::size_t entries) {
     }
     if (!more) {
         listing_.reset();
-        // Depth first, in the order the platform listed them.
+        SortListedFolder();
+        // Depth first, in name order.
+        std::sort(subfolders_.begin(), subfolders_.end());
         std::move(subfolders_.rbegin(), subfolders_.rend(), std::back_inserter(foldersToList_));
         subfolders_.clear();
     }
     return entries;
+}
+
+// One order for one set of files whatever order the platform listed them in, so that a seeded
+// draw repeats: each folder's files by name, the folders by name. Sorted a folder at a time, in
+// plain byte order: one sort of a whole large tree, or a case-folding comparison, would cost
+// more than the listing itself and hold up the step that ends it.
+void GameLibrary::SortListedFolder() {
+    // Whatever lies past the start is this folder's: a draw only moves the last file into the
+    // place of the one drawn.
+    const std::size_t start = std::min(folderStart_, folderFiles_.size());
+    std::sort(folderFiles_.begin() + static_cast<std::ptrdiff_t>(start), folderFiles_.end());
 }
 
 }  // namespace senvola

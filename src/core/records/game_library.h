@@ -67,8 +67,9 @@ public:
     // (which names no folder at all, not the root of the drive). Lists the folder first if all
     // its files are drawn, and lists only until a file is found.
     std::string NextFolderFile();
-    // The files found and not drawn yet, relative to the folder; in byte order once the listing
-    // is finished and before the next draw, after which the order is the draw's.
+    // The files found and not drawn yet, relative to the folder. Once the listing is finished
+    // and before the next draw they are in the order of the tree: by name in each folder, a
+    // folder's own files before its subfolders', the subfolders by name; the draws change it.
     const std::vector<std::string>& FolderFilesLeft() const { return folderFiles_; }
 
 private:
@@ -79,6 +80,7 @@ private:
     std::string DrawFolderFile(std::size_t& budget, bool& mayList);
     void StartIndexing();
     void StopIndexing();
+    void SortListedFolder();
     // Looks at up to `entries` entries of the folder being listed, or opens the next folder.
     // Returns the entries it used up (at least 1).
     std::size_t IndexStep(std::size_t entries);
@@ -98,6 +100,7 @@ private:
     std::vector<std::string> foldersToList_;
     std::string listedFolder_;
     std::vector<std::string> subfolders_;  // of the folder being listed, listed after it
+    std::size_t folderStart_ = 0;           // where its files begin in folderFiles_
     std::unique_ptr<FolderListing> listing_;
     std::vector<FolderEntry> batch_;
     std::size_t filesFound_ = 0;

@@ -362,7 +362,7 @@ TEST(GameLibrary, AtMostAHundredThousandFilesAreListedAndAllAreDrawnBeforeListin
     FakeFiles files;
     std::vector<FolderEntry>& root = files.tree["D:\\games\\"];
     for (int d = 0; d < 11; ++d) {
-        const std::string name = "d" + std::to_string(d);
+        const std::string name = (d < 10 ? "d0" : "d") + std::to_string(d);
         root.push_back({name, FolderEntry::Kind::Folder});
         std::vector<FolderEntry>& sub = files.tree["D:\\games\\" + name + "\\"];
         for (int i = 0; i < (d == 10 ? 3 : 10000); ++i) sub.push_back({"g" + std::to_string(i) + ".sgf"});
@@ -386,7 +386,7 @@ TEST(GameLibrary, AtMostAHundredThousandFilesAreListedAndAllAreDrawnBeforeListin
     }
     const std::vector<std::string>& left = l.library.FolderFilesLeft();
     EXPECT_EQ(left.size(), GameLibrary::kMaxFolderFiles - 1);
-    EXPECT_TRUE(std::is_sorted(left.begin(), left.end())) << "a finished listing is in byte order";
+    EXPECT_TRUE(std::is_sorted(left.begin(), left.end())) << "a finished listing of d00..d09 is in byte order";
     // A listed file that no longer exists falls back like a broken one.
     l.library.SetNextBuiltIn(1);
     l.Next();
@@ -549,6 +549,38 @@ TEST(GameLibrary, AHugeGameThenASmallOneLeavesTheRecordsSmall) {
     ASSERT_EQ(l.game.Comments[1], "short");
     EXPECT_LE(l.game.Comments[1].capacity(), kKeptTextCapacity);
     EXPECT_LE(l.game.Copyright.capacity(), kKeptTextCapacity);
+}
+
+// The platform lists a folder in an order of its own, which differs between copies of the same
+// files: a seeded draw must not depend on it.
+TEST(GameLibrary, TheListingOrderOfThePlatformDoesNotChangeTheDraws) {
+    FakeFiles files[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        std::map<std::string, std::vector<FolderEntry>>& tree = files[copy].tree;
+        for (const char* name : {"b", "a", "a b", "C"}) {
+            tree["D:\\games\\"].push_back({name, FolderEntry::Kind::Folder});
+            for (const char* file : {"z.sgf", "x.go", "y.SGF", "Y.sgf"}) {
+                tree["D:\\games\\" + std::string(name) + "\\"].push_back({file});
+            }
+            tree["D:\\games\\"].push_back({std::string(name) + ".sgf"});
+        }
+        if (copy == 1) {
+            for (auto& [folder, entries] : tree) std::reverse(entries.begin(), entries.end());
+        }
+    }
+    std::vector<std::string> left[2], draws[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        GameLibrary library(files[copy], 11u);
+        library.Select(GameSourceKind::Folder, "D:\\games");
+        draws[copy].push_back(library.NextFolderFile());
+        while (library.IndexSome(3)) {
+        }
+        left[copy] = library.FolderFilesLeft();
+        for (int i = 0; i < 10; ++i) draws[copy].push_back(library.NextFolderFile());
+    }
+    EXPECT_EQ(left[0], left[1]);
+    EXPECT_EQ(draws[0], draws[1]);
+    EXPECT_EQ(left[0].size(), 19u);
 }
 
 // The kinds side by side, as the replay selects them at each new game: switching the kind keeps
