@@ -10,10 +10,23 @@ namespace senvola {
 
 namespace {
 
-// Hidden and system entries are not for browsing; a reparse point (a symbolic link, a junction,
-// a mount point, a cloud placeholder) may lead anywhere, even back up the tree.
-constexpr DWORD kSkipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT |
-                           FILE_ATTRIBUTE_DEVICE;
+// Hidden and system entries are not for browsing, nor devices.
+constexpr DWORD kSkipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+// Entries whose data is not on this machine: reading one would fetch it over the network (a
+// file of a cloud-synced folder kept online only) or fail. Not every SDK names the two recall
+// attributes.
+constexpr DWORD kRecallOnOpen = 0x00040000;
+constexpr DWORD kRecallOnDataAccess = 0x00400000;
+constexpr DWORD kNotHere = FILE_ATTRIBUTE_OFFLINE | kRecallOnOpen | kRecallOnDataAccess;
+
+// A reparse point that names another place (a symbolic link, a junction, a mount point) may lead
+// anywhere, even back up the tree. Other reparse points keep their data in place (the files and
+// folders of a cloud-synced folder, deduplicated files) and are read like any other; a tag the
+// search does not give counts as a link.
+bool Redirects(const WIN32_FIND_DATAW& d) {
+    if ((d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+    return d.dwReserved0 == 0 || IsReparseTagNameSurrogate(d.dwReserved0);
+}
 
 bool IsDotOrDotDot(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
@@ -34,7 +47,10 @@ public:
                 break;
             }
             pending_ = false;
-            if ((data_.dwFileAttributes & kSkipped) != 0 || IsDotOrDotDot(data_.cFileName)) continue;
+            if ((data_.dwFileAttributes & (kSkipped | kNotHere)) != 0 || Redirects(data_) ||
+                IsDotOrDotDot(data_.cFileName)) {
+                continue;
+            }
             const bool folder = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             out.push_back({Utf8FromWide(data_.cFileName), folder ? FolderEntry::Kind::Folder : FolderEntry::Kind::File});
         }

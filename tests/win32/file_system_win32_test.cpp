@@ -111,8 +111,10 @@ TEST_F(Win32FileSystemTest, FindsFilesByTheirUtf8Names) {
 TEST_F(Win32FileSystemTest, TheLibraryIndexesTheTreeWithoutLinksOrHiddenEntries) {
     // A junction or symbolic link back up the tree, where the system lets the test make one.
     const std::wstring link = root + kKorean + L"\\loop";
-    const bool linked = CreateSymbolicLinkW(link.c_str(), root.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != 0;
-    if (!linked) std::printf("no symbolic link made (error %lu): the loop is not tried\n", GetLastError());
+    // Wine 8 answers that it made the link and makes none.
+    const bool linked = CreateSymbolicLinkW(link.c_str(), root.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != 0 &&
+                        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!linked) std::printf("no symbolic link could be made here: the loop is not tried\n");
     GameLibrary library(files, 3u);
     library.Select(GameSourceKind::Folder, Utf8FromWide(root.substr(0, root.size() - 1)));
     const std::string first = library.NextFolderFile();

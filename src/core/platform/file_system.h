@@ -32,9 +32,10 @@ public:
     // True for an existing plain file; false for directories and anything missing.
     virtual bool FileExists(const std::string& path) const = 0;
     // The entries of `directory` (which ends in a separator) that a person browsing it would
-    // see as files and folders: "." and "..", hidden and system entries, symbolic links,
-    // junctions and other reparse points, devices, pipes and sockets are left out. Entries come
-    // in the platform's enumeration order. A folder that cannot be read lists nothing.
+    // see as files and folders: "." and "..", hidden and system entries, whatever leads to
+    // another place (symbolic links, junctions, mount points), files whose data is not on this
+    // machine, devices, pipes and sockets are left out. Entries come in the platform's
+    // enumeration order. A folder that cannot be read lists nothing.
     virtual std::unique_ptr<FolderListing> ListFolder(const std::string& directory) const = 0;
     // The path as the platform's file functions take it. Game paths are built the Windows way
     // ("dir\name"); a host that does not read "\" as a separator translates them here.
