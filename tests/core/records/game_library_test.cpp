@@ -166,25 +166,38 @@ TEST(GameLibrary, FolderOffersEachFileOnceThenListsAgain) {
 
 TEST(GameLibrary, FolderFileThatFailsIsNotRetriedAndTheNextIsDrawnAtOnce) {
     TempDir dir("type2bad");
-    dir.Write("good.sgf", Sgf("good"));
+    fs::create_directories(dir.Native() / "more");
+    dir.Write("more/good.sgf", Sgf("good"));
     dir.Write("bad.sgf", "(;GM[4])");
+    for (int i = 0; i < 5; ++i) dir.Write("bad" + std::to_string(i) + ".sgf", "(;GM[4])");
+    dir.Write("broken.go", "BOARDSIZE 12\r\n");
+    dir.Write("gone.sgf", Sgf("gone"));
     NativeFileSystem files;
     Library l(files);
     l.library.Select(GameSourceKind::Folder, dir.Path() + "\\");
     l.library.SetNextBuiltIn(2);
-    for (int i = 0; i < 2; ++i) {
+    // Listed whole, then a file taken away before it is drawn: it fails like a broken one.
+    ASSERT_FALSE(l.library.NextFolderFile().empty());
+    while (l.library.IndexSome(100)) {
+    }
+    fs::remove(dir.Native() / "gone.sgf");
+    for (int i = 0; i < 3; ++i) {
         l.Next();
         // A trailing separator is not doubled.
-        EXPECT_EQ(l.library.FileName(), dir.FileFor("good.sgf")) << "game " << i;
+        EXPECT_EQ(l.library.FileName(), dir.FileFor("more\\good.sgf")) << "game " << i;
         EXPECT_EQ(l.game.Event, "good");
     }
-    EXPECT_EQ(l.library.LastBuiltIn(), 1) << "no built-in game stood in for the broken file";
-    // Each listing tries the broken file once at most.
-    const int listings = l.log.Count("Indexing all files in directory.");
-    EXPECT_EQ(listings, 2);
-    EXPECT_LE(std::count_if(l.log.messages.begin(), l.log.messages.end(),
-                            [](const std::string& m) { return m.find("bad.sgf") != std::string::npos; }),
-              listings);
+    EXPECT_EQ(l.library.LastBuiltIn(), 1) << "a built-in game stood in for a broken file";
+    // No file fails twice in one listing.
+    std::set<std::string> failed;
+    int failures = 0;
+    for (const std::string& m : l.log.messages) {
+        if (m == "Indexing all files in directory.") failed.clear();
+        if (m.rfind("Error loading", 0) != 0 && m.rfind("Game file gone", 0) != 0) continue;
+        ++failures;
+        EXPECT_TRUE(failed.insert(m.substr(m.find(": ") + 2)).second) << m;
+    }
+    EXPECT_GE(failures, 3);
 }
 
 TEST(GameLibrary, EmptyOrMissingFolderGivesBuiltInGamesAndListsEachTime) {
@@ -266,32 +279,6 @@ TEST(GameLibraryFolderTree, SymbolicLinksAreNotFollowed) {
     l.library.Select(GameSourceKind::Folder, dir.Path());
     EXPECT_EQ(DrawAll(l, dir), (std::set<std::string>{"sub\\own.sgf"}));
 #endif
-}
-
-// Broken files in among good ones: a new game draws on at once, within its tries.
-TEST(GameLibraryFolderTree, ABrokenOrVanishedFileIsFollowedByTheNextDraw) {
-    TempDir dir("broken");
-    fs::create_directories(dir.Native() / "more");
-    dir.Write("more/good.sgf", Sgf("good"));
-    for (int i = 0; i < 6; ++i) dir.Write("bad" + std::to_string(i) + ".sgf", "(;GM[4])");
-    dir.Write("broken.go", "BOARDSIZE 12\r\n");
-    dir.Write("gone.sgf", Sgf("gone"));
-    NativeFileSystem files;
-    Library l(files);
-    l.library.Select(GameSourceKind::Folder, dir.Path());
-    l.library.SetNextBuiltIn(4);
-    // Listed whole, then one file taken away before any draw.
-    ASSERT_FALSE(l.library.NextFolderFile().empty());
-    while (l.library.IndexSome(100)) {
-    }
-    fs::remove(dir.Native() / "gone.sgf");
-    l.library.Select(GameSourceKind::Folder, dir.Path());
-    for (int game = 0; game < 3; ++game) {
-        l.Next();
-        EXPECT_EQ(l.game.Event, "good") << "game " << game;
-        EXPECT_EQ(l.library.FileName(), dir.FileFor("more\\good.sgf"));
-    }
-    EXPECT_EQ(l.library.LastBuiltIn(), 3) << "a built-in game stood in for a broken file";
 }
 
 TEST(GameLibraryFolderTree, AFolderWhereNothingLoadsGivesTheBuiltInGames) {
