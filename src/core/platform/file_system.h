@@ -17,7 +17,7 @@ struct FolderEntry {
 };
 
 // A folder read a few entries at a time, so that a caller can spread a large folder over
-// several calls. Holds the platform's open listing until it is destroyed.
+// several calls. Holds the platform's open listing until it is exhausted or destroyed.
 class FolderListing {
 public:
     virtual ~FolderListing() = default;
@@ -33,8 +33,8 @@ public:
     virtual bool FileExists(const std::string& path) const = 0;
     // The entries of `directory` (which ends in a separator) that a person browsing it would
     // see as files and folders: "." and "..", hidden and system entries, whatever leads to
-    // another place (symbolic links, junctions, mount points), files whose data is not on this
-    // machine, devices, pipes and sockets are left out. Entries come in the platform's
+    // another place (symbolic links; on Windows junctions and mount points too), files whose data
+    // is not on this machine, devices, pipes and sockets are left out. Entries come in the platform's
     // enumeration order. A folder that cannot be read lists nothing.
     virtual std::unique_ptr<FolderListing> ListFolder(const std::string& directory) const = 0;
     // The path as the platform's file functions take it. Game paths are built the Windows way
