@@ -9,8 +9,8 @@
 
 #include "commands.h"
 #include "game_input.h"
-#include "json_text.h"
 #include "native_file_system.h"
+#include "json_text.h"
 #include "records/builtin_games.h"
 #include "records/game_file.h"
 #include "records/game_library.h"
