@@ -185,10 +185,12 @@ std::vector<std::string> FolderSourceFiles(std::string dir, const FileSystem& fi
     while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
     GameLibrary library(files, 1u);
     library.Select(GameSourceKind::Folder, dir);
-    const std::string first = library.NextFolderFile();
-    if (first.empty()) return {};
+    std::string first = library.NextFolderFile();
     while (library.IndexSome(GameLibrary::kMaxFolderFiles)) {
     }
+    // The first file may lie deeper than one game looks.
+    if (first.empty()) first = library.NextFolderFile();
+    if (first.empty()) return {};
     const std::string folder = dir + (dir.back() == '\\' ? "" : "\\");
     std::vector<std::string> out{first};
     for (const std::string& f : library.FolderFilesLeft()) out.push_back(folder + f);

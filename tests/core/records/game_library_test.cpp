@@ -417,6 +417,18 @@ TEST(GameLibrary, ALargeTreeIsListedInSlicesAndTheFirstFileComesAtOnce) {
     EXPECT_EQ(all.size(), 10000u) << "a file was found twice or not at all";
     EXPECT_EQ(l.log.Count("Indexing all files in directory."), 1);
     EXPECT_EQ(l.log.Count("Indexed 10000 game files."), 1);
+    // A tree whose first game file lies past what one game may look at: none for now, and the
+    // listing goes on.
+    files.tree["D:\\late\\"].assign(GameLibrary::kIndexEntriesPerGame, FolderEntry{"notes.txt"});
+    files.tree["D:\\late\\"].push_back({"z", FolderEntry::Kind::Folder});
+    files.tree["D:\\late\\z\\"].push_back({"game.sgf"});
+    l.library.Select(GameSourceKind::Folder, "D:\\late");
+    EXPECT_EQ(l.library.NextFolderFile(), "");
+    EXPECT_TRUE(l.library.Indexing());
+    while (l.library.IndexSome(500)) {
+    }
+    EXPECT_EQ(l.library.NextFolderFile(), "D:\\late\\z\\game.sgf");
+
     // Another kind of source does not list the folder between steps.
     files.listed = 5000;
     l.library.Select(GameSourceKind::Folder, "D:\\other");
