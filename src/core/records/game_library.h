@@ -51,6 +51,7 @@ public:
     // Carries on listing the folder, looking at up to `entries` more folder entries. Returns
     // true while the listing is unfinished. Does nothing unless the folder is the source.
     bool IndexSome(std::size_t entries);
+    // True while a listing of the folder is under way.
     bool Indexing() const { return indexing_; }
 
     // The file of the game Next gave last; empty for a built-in game.
@@ -63,9 +64,10 @@ public:
     void SetNextBuiltIn(int number) { lastBuiltIn_ = number - 1; }
 
     // A game file drawn at random, without repetition, from the folder tree: "folder\sub\name",
-    // or empty when the folder offers no game file or the location is empty or only blanks
-    // (which names no folder at all, not the root of the drive). Lists the folder first if all
-    // its files are drawn, and lists only until a file is found.
+    // or empty when the folder offers no game file, when none turned up in kIndexEntriesPerGame
+    // entries (IndexSome carries on), or when the location is empty or only blanks (which
+    // names no folder at all, not the root of the drive). Lists the folder first if all its
+    // files are drawn, and lists only until a file is found.
     std::string NextFolderFile();
     // The files found and not drawn yet, relative to the folder. Once the listing is finished
     // and before the next draw they are in the order of the tree: by name in each folder, a
