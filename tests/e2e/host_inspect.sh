@@ -148,21 +148,30 @@ for args in [(), ("read",), ("read", "a", "b"), ("replay",), ("replay", "builtin
 rc, out, err = run("check", work, "builtin:3")
 lines = out.splitlines()
 check(rc == 0, f"check: exit {rc}")
-check(len(lines) == 8, f"check: 7 files and a total line, got {len(lines)}")
+check(len(lines) == 9, f"check: what the folder offers, 7 files and a total line, got {len(lines)}")
+check(lines[0] == f"{work}: the folder source offers 6 game files (.sgf or .go in any case, from the folder and all "
+      "its subfolders; hidden and system entries and links left out; at most 100000)", f"check: offer {lines[0]!r}")
 check(any("ko.sgf" in l and "stops at move 2" in l and "ko" in l for l in lines), "check: ko line")
 check(any("bad.sgf" in l and "code 4" in l for l in lines), "check: bad line")
 check(lines[-1].startswith("7 files: 6 loaded, 1 failed"), f"check: totals {lines[-1]}")
 
-# Directories are not searched below their first level unless -r is given.
+# A directory gives the game files of its whole tree, as the folder source offers them; with -r,
+# every plain file of the tree.
 os.makedirs(f"{work}/deeper/deepest")
 with open(f"{work}/deeper/one.sgf", "w") as f:
     f.write("(;GM[1]SZ[13];B[cc])")
 with open(f"{work}/deeper/deepest/two.go", "w") as f:
     f.write("EVENT\nB 1 A1\n")
+for name in ["README.md", ".hidden.sgf", "deepest/notes"]:
+    with open(f"{work}/deeper/{name}", "w") as f:
+        f.write("(;GM[1]SZ[9];B[cc])")
 rc, out, _ = run("check", f"{work}/deeper")
-check(rc == 0 and out.splitlines()[-1].startswith("1 file:"), f"check without -r: {out!r}")
+lines = out.splitlines()
+check(rc == 0 and "offers 2 game files" in lines[0] and lines[-1].startswith("2 files: 2 loaded"), f"check: {out!r}")
+check([l.split(":")[0] for l in lines[1:3]] == [f"{work}/deeper/deepest/two.go", f"{work}/deeper/one.sgf"],
+      f"check: the offered files in byte order: {out!r}")
 rc, out, _ = run("check", "-r", f"{work}/deeper")
-check(rc == 0 and out.splitlines()[-1].startswith("2 files: 2 loaded"), f"check -r: {out!r}")
+check(rc == 0 and out.splitlines()[-1].startswith("5 files: "), f"check -r: {out!r}")
 
 print(f"{len(failures)} failed" if failures else "inspect: all checks passed")
 raise SystemExit(1 if failures else 0)

@@ -10,10 +10,12 @@
 
 #include "commands.h"
 #include "game_input.h"
+#include "native_file_system.h"
 #include "json_text.h"
 #include "native_text_decoder.h"
 #include "records/builtin_games.h"
 #include "records/game_file.h"
+#include "records/game_library.h"
 #include "replay/game_replay.h"
 
 namespace senvola::inspect {
@@ -198,6 +200,26 @@ void CollectDirectory(const std::filesystem::path& dir, bool recursive, std::vec
         for (const auto& d : dirs) CollectDirectory(d, true, out);
 }
 
+// The files the saver's folder source offers from `dir`, as it lists them, in byte order; `dir`
+// as a person types it, with or without a closing separator.
+std::vector<std::string> FolderSourceFiles(std::string dir, const FileSystem& files) {
+    while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
+    GameLibrary library(files, 1u);
+    library.Select(GameSourceKind::Folder, dir);
+    std::string first = library.NextFolderFile();
+    while (library.IndexSome(GameLibrary::kMaxFolderFiles)) {
+    }
+    // The first file may lie deeper than one game looks.
+    if (first.empty()) first = library.NextFolderFile();
+    if (first.empty()) return {};
+    const std::string folder = dir + (dir.back() == '\\' ? "" : "\\");
+    std::vector<std::string> out{first};
+    for (const std::string& f : library.FolderFilesLeft()) out.push_back(folder + f);
+    std::sort(out.begin(), out.end());
+    for (std::string& f : out) f = files.NativePath(f);
+    return out;
+}
+
 }  // namespace
 
 int CmdCheck(const Args& args) {
@@ -218,7 +240,18 @@ int CmdCheck(const Args& args) {
         int n = 0;
         if (!IsBuiltInPath(p, n) && std::filesystem::is_directory(p, ec)) {
             std::vector<std::string> files;
-            CollectDirectory(p, recursive, files);
+            if (recursive) {
+                // Every plain file of the tree, whatever the folder source would make of it.
+                CollectDirectory(p, true, files);
+            } else {
+                const NativeFileSystem fileSystem;
+                files = FolderSourceFiles(p, fileSystem);
+                PrintLine(p + ": the folder source offers " + Num(static_cast<long long>(files.size())) +
+                          " game files (.sgf or .go in any case, from the folder and all its subfolders; hidden "
+                          "and system entries and links left out; at most " +
+                          Num(static_cast<long long>(GameLibrary::kMaxFolderFiles)) +
+                          (files.size() == GameLibrary::kMaxFolderFiles ? ", reached" : "") + ")");
+            }
             for (const std::string& f : files) CheckOne(f, t);
         } else {
             CheckOne(p, t);

@@ -47,6 +47,8 @@ std::chrono::milliseconds Replay::Tick(Canvas& canvas, int windowWidth, int wind
     } else {
         PlayNextEntry(canvas);
     }
+    // A large folder is listed a slice per step, while the first game found plays.
+    library_.IndexSome(GameLibrary::kIndexEntriesPerStep);
     lastDelay_ = delay;
     return delay;
 }

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <random>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -58,6 +60,9 @@ private:
 
 // A small valid SGF game that names itself in its event.
 std::string Sgf(const std::string& event) { return "(;GM[1]SZ[9]EV[" + event + "];B[cc];W[gg])"; }
+
+// A small valid .GO game.
+const std::string kGoGame = "EVENT\r\nBOARDSIZE 9\r\n";
 
 // A library over `files`, its generator seeded so that every draw repeats, with the game read
 // into a record of its own.
@@ -159,23 +164,40 @@ TEST(GameLibrary, FolderOffersEachFileOnceThenListsAgain) {
     EXPECT_EQ(l.log.Count("Indexing all files in directory."), 2);
 }
 
-TEST(GameLibrary, FolderFileThatFailsIsNotRetried) {
+TEST(GameLibrary, FolderFileThatFailsIsNotRetriedAndTheNextIsDrawnAtOnce) {
     TempDir dir("type2bad");
-    dir.Write("good.sgf", Sgf("good"));
+    fs::create_directories(dir.Native() / "more");
+    dir.Write("more/good.sgf", Sgf("good"));
     dir.Write("bad.sgf", "(;GM[4])");
+    for (int i = 0; i < 5; ++i) dir.Write("bad" + std::to_string(i) + ".sgf", "(;GM[4])");
+    dir.Write("broken.go", "BOARDSIZE 12\r\n");
+    dir.Write("gone.sgf", Sgf("gone"));
     NativeFileSystem files;
     Library l(files);
     l.library.Select(GameSourceKind::Folder, dir.Path() + "\\");
     l.library.SetNextBuiltIn(2);
-    int builtIn = 0, good = 0;
-    for (int i = 0; i < 2; ++i) {
-        l.Next();
-        if (l.library.FileName().empty()) ++builtIn;
-        if (l.library.FileName() == dir.FileFor("good.sgf")) ++good;  // a trailing separator is not doubled
+    // Listed whole, then a file taken away before it is drawn: it fails like a broken one.
+    ASSERT_FALSE(l.library.NextFolderFile().empty());
+    while (l.library.IndexSome(100)) {
     }
-    EXPECT_EQ(builtIn, 1);
-    EXPECT_EQ(good, 1);
-    EXPECT_EQ(l.library.LastBuiltIn(), 2) << "the fallback advanced the built-in rotation";
+    fs::remove(dir.Native() / "gone.sgf");
+    for (int i = 0; i < 3; ++i) {
+        l.Next();
+        // A trailing separator is not doubled.
+        EXPECT_EQ(l.library.FileName(), dir.FileFor("more\\good.sgf")) << "game " << i;
+        EXPECT_EQ(l.game.Event, "good");
+    }
+    EXPECT_EQ(l.library.LastBuiltIn(), 1) << "a built-in game stood in for a broken file";
+    // No file fails twice in one listing.
+    std::set<std::string> failed;
+    int failures = 0;
+    for (const std::string& m : l.log.messages) {
+        if (m == "Indexing all files in directory.") failed.clear();
+        if (m.rfind("Error loading", 0) != 0 && m.rfind("Game file gone", 0) != 0) continue;
+        ++failures;
+        EXPECT_TRUE(failed.insert(m.substr(m.find(": ") + 2)).second) << m;
+    }
+    EXPECT_GE(failures, 3);
 }
 
 TEST(GameLibrary, EmptyOrMissingFolderGivesBuiltInGamesAndListsEachTime) {
@@ -195,54 +217,226 @@ TEST(GameLibrary, EmptyOrMissingFolderGivesBuiltInGamesAndListsEachTime) {
     }
 }
 
-// Enumeration as the platform would give it, for the limits the real file system cannot show
-// cheaply.
+// Draws the files of one listing: their paths relative to the folder, "\\" between folder and
+// name.
+std::set<std::string> DrawAll(Library& l, const TempDir& dir) {
+    std::set<std::string> drawn;
+    for (std::string p = l.library.NextFolderFile(); !p.empty(); p = l.library.NextFolderFile()) {
+        EXPECT_EQ(p.rfind(dir.Path() + "\\", 0), 0u) << p;
+        // A file drawn again: all were drawn, and the folder is listed anew.
+        if (!drawn.insert(p.substr(dir.Path().size() + 1)).second) break;
+    }
+    return drawn;
+}
+
+// Every visible game file of every visible folder, by its extension in any case; dot-files count
+// as hidden (on POSIX, and under Wine, which marks them so).
+TEST(GameLibraryFolderTree, OffersTheGameFilesOfEveryVisibleSubfolder) {
+    TempDir dir("tree");
+    for (const char* sub : {"sub/deeper/deepest", ".hidden-folder", "empty", "games.sgf"}) {
+        fs::create_directories(dir.Native() / sub);
+    }
+    for (const char* name : {"a.sgf", "README.md", "NOEXTENSION", "sgf", "x.sgf.bak", "y.gox", ".hidden.sgf",
+                             "sub/b.SGF", "sub/deeper/c.Go", "sub/deeper/notes.txt", "sub/deeper/deepest/d.gO",
+                             ".hidden-folder/e.sgf", "games.sgf/f.sgf"}) {
+        const std::string n = name;
+        dir.Write(n, std::tolower(static_cast<unsigned char>(n.back())) == 'o' ? kGoGame : Sgf(n));
+    }
+    NativeFileSystem files;
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, dir.Path());
+    EXPECT_EQ(DrawAll(l, dir), (std::set<std::string>{"a.sgf", "games.sgf\\f.sgf", "sub\\b.SGF", "sub\\deeper\\c.Go",
+                                                     "sub\\deeper\\deepest\\d.gO"}));
+    // Every one of them loads by the path the library built.
+    l.library.Select(GameSourceKind::Folder, dir.Path() + "\\");
+    const int builtIn = l.library.LastBuiltIn();
+    std::set<std::string> loaded;
+    for (int i = 0; i < 5; ++i) {
+        l.Next();
+        loaded.insert(l.library.FileName());
+    }
+    EXPECT_EQ(loaded, (std::set<std::string>{dir.FileFor("a.sgf"), dir.FileFor("games.sgf\\f.sgf"),
+                                             dir.FileFor("sub\\b.SGF"), dir.FileFor("sub\\deeper\\c.Go"),
+                                             dir.FileFor("sub\\deeper\\deepest\\d.gO")}));
+    EXPECT_EQ(l.library.LastBuiltIn(), builtIn);
+}
+
+TEST(GameLibraryFolderTree, SymbolicLinksAreNotFollowed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows file system's reparse points are tested in the Windows layer's tests";
+#else
+    TempDir dir("links");
+    TempDir outside("links-outside");
+    outside.Write("elsewhere.sgf", Sgf("elsewhere"));
+    fs::create_directories(dir.Native() / "sub");
+    dir.Write("sub/own.sgf", Sgf("own"));
+    fs::create_directory_symlink(outside.Native(), dir.Native() / "linked-folder");
+    fs::create_directory_symlink(dir.Native(), dir.Native() / "sub" / "loop");  // back up the tree
+    fs::create_symlink(outside.Native() / "elsewhere.sgf", dir.Native() / "linked.sgf");
+    fs::create_symlink(dir.Native() / "missing.sgf", dir.Native() / "dangling.sgf");
+    NativeFileSystem files;
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, dir.Path());
+    EXPECT_EQ(DrawAll(l, dir), (std::set<std::string>{"sub\\own.sgf"}));
+#endif
+}
+
+TEST(GameLibraryFolderTree, AFolderWhereNothingLoadsGivesTheBuiltInGames) {
+    TempDir dir("allbroken");
+    fs::create_directories(dir.Native() / "sub");
+    dir.Write("README.md", "# not a game");
+    dir.Write("sub/a.sgf", "(;GM[4])");
+    dir.Write("sub/b.GO", "BOARDSIZE 12\r\n");
+    NativeFileSystem files;
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, dir.Path());
+    l.library.SetNextBuiltIn(5);
+    for (int game = 0; game < 3; ++game) {
+        l.Next();
+        EXPECT_EQ(l.library.LastBuiltIn(), game == 0 ? 5 : game == 1 ? 6 : 1);
+        EXPECT_TRUE(l.library.FileName().empty());
+    }
+    // Each game lists the folder once and tries each of its two files once.
+    EXPECT_EQ(l.log.Count("Indexing all files in directory."), 3);
+    EXPECT_EQ(l.log.Count("Indexed 2 game files."), 3);
+}
+
+// Folders as the platform would list them, for trees and limits the real file system cannot show
+// cheaply: `tree` maps a folder (as the library asks for it, with its closing "\\") to its
+// entries; a folder not in it holds `listed` files "f0.sgf", "f1.sgf", ...
 class FakeFiles final : public FileSystem {
 public:
+    std::map<std::string, std::vector<FolderEntry>> tree;
     std::size_t listed = 0;
-    std::size_t lastLimit = 0;
-    std::string lastDirectory;
-    int listings = 0;
+    mutable int listings = 0;
+    mutable std::string lastDirectory;
+    mutable std::size_t entriesRead = 0;  // handed out by every listing together
+    mutable std::set<std::string> opened;
+
     bool FileExists(const std::string&) const override { return false; }
-    std::vector<std::string> ListPlainFiles(const std::string& directory, std::size_t limit) const override {
-        auto* self = const_cast<FakeFiles*>(this);
-        ++self->listings;
-        self->lastLimit = limit;
-        self->lastDirectory = directory;
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < listed; ++i) names.push_back("f" + std::to_string(i));
-        return names;
+    std::unique_ptr<FolderListing> ListFolder(const std::string& directory) const override {
+        ++listings;
+        lastDirectory = directory;
+        opened.insert(directory);
+        std::vector<FolderEntry> entries;
+        if (const auto it = tree.find(directory); it != tree.end()) {
+            entries = it->second;
+        } else {
+            for (std::size_t i = 0; i < listed; ++i) entries.push_back({"f" + std::to_string(i) + ".sgf"});
+        }
+        return std::make_unique<Listing>(std::move(entries), entriesRead);
     }
+
+private:
+    class Listing final : public FolderListing {
+    public:
+        Listing(std::vector<FolderEntry> entries, std::size_t& read) : entries_(std::move(entries)), read_(read) {}
+        bool Next(std::vector<FolderEntry>& out, std::size_t budget) override {
+            for (; budget > 0 && next_ < entries_.size(); --budget, ++read_) out.push_back(entries_[next_++]);
+            return next_ < entries_.size();
+        }
+
+    private:
+        std::vector<FolderEntry> entries_;
+        std::size_t next_ = 0;
+        std::size_t& read_;
+    };
 };
 
-TEST(GameLibrary, AtMostTenThousandFilesAreListedAndAllAreDrawnBeforeListingAgain) {
+TEST(GameLibrary, AtMostAHundredThousandFilesAreListedAndAllAreDrawnBeforeListingAgain) {
+    // 100,003 files in nested folders: the listing stops at the limit and never opens the folder
+    // after it.
     FakeFiles files;
-    files.listed = 10003;  // an enumeration that ignores the limit must still be cut
+    std::vector<FolderEntry>& root = files.tree["D:\\games\\"];
+    for (int d = 0; d < 11; ++d) {
+        const std::string name = (d < 10 ? "d0" : "d") + std::to_string(d);
+        root.push_back({name, FolderEntry::Kind::Folder});
+        std::vector<FolderEntry>& sub = files.tree["D:\\games\\" + name + "\\"];
+        for (int i = 0; i < (d == 10 ? 3 : 10000); ++i) sub.push_back({"g" + std::to_string(i) + ".sgf"});
+    }
     Library l(files);
     l.library.Select(GameSourceKind::Folder, "D:\\games");
     std::set<std::string> seen;
-    for (int i = 0; i < 10000; ++i) {
+    for (std::size_t i = 0; i < GameLibrary::kMaxFolderFiles; ++i) {
         const std::string p = l.library.NextFolderFile();
-        ASSERT_EQ(p.rfind("D:\\games\\f", 0), 0u) << p;
+        ASSERT_EQ(p.rfind("D:\\games\\d", 0), 0u) << p;
         seen.insert(p);
     }
-    EXPECT_EQ(files.lastLimit, 10000u);
-    EXPECT_EQ(files.lastDirectory, "D:\\games\\");
-    EXPECT_EQ(seen.size(), 10000u);
+    EXPECT_EQ(seen.size(), GameLibrary::kMaxFolderFiles);
+    EXPECT_EQ(files.opened.size(), 11u) << "the folder after the limit was listed, or one before it was not";
+    EXPECT_EQ(files.entriesRead, 11u + GameLibrary::kMaxFolderFiles) << "the listing went on past the limit";
     EXPECT_EQ(l.log.Count("Indexing all files in directory."), 1);
     EXPECT_TRUE(l.library.FolderFilesLeft().empty());
     l.library.NextFolderFile();
     EXPECT_EQ(l.log.Count("Indexing all files in directory."), 2);
+    while (l.library.IndexSome(5000)) {
+    }
     const std::vector<std::string>& left = l.library.FolderFilesLeft();
-    EXPECT_TRUE(std::is_sorted(left.begin(), left.end(), [](const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [](char x, char y) { return std::toupper(x) < std::toupper(y); });
-    }));
+    EXPECT_EQ(left.size(), GameLibrary::kMaxFolderFiles - 1);
+    EXPECT_TRUE(std::is_sorted(left.begin(), left.end())) << "a finished listing of d00..d09 is in byte order";
     // A listed file that no longer exists falls back like a broken one.
     l.library.SetNextBuiltIn(1);
     l.Next();
     EXPECT_EQ(l.library.LastBuiltIn(), 1);
     EXPECT_TRUE(l.library.FileName().empty());
+    EXPECT_EQ(std::count_if(l.log.messages.begin(), l.log.messages.end(),
+                            [](const std::string& m) { return m.rfind("Game file gone: D:\\games\\d", 0) == 0; }),
+              GameLibrary::kTriesPerGame);
+    EXPECT_EQ(left.size(), GameLibrary::kMaxFolderFiles - 1 - GameLibrary::kTriesPerGame)
+        << "a new game tries a bounded number of files";
+}
+
+// A tree of ten folders of 1,000 files, listed a slice at a time: the first file is drawn long
+// before the listing ends, each slice stays in its budget, and every file is found once.
+TEST(GameLibrary, ALargeTreeIsListedInSlicesAndTheFirstFileComesAtOnce) {
+    FakeFiles files;
+    for (int d = 0; d < 10; ++d) {
+        const std::string name = "set" + std::to_string(d);
+        files.tree["D:\\games\\"].push_back({name, FolderEntry::Kind::Folder});
+        for (int i = 0; i < 1000; ++i) files.tree["D:\\games\\" + name + "\\"].push_back({"g" + std::to_string(i) + ".go"});
+    }
+    Library l(files);
+    l.library.Select(GameSourceKind::Folder, "D:\\games");
+    EXPECT_FALSE(l.library.Indexing());
+    const std::string first = l.library.NextFolderFile();
+    EXPECT_EQ(first.rfind("D:\\games\\set", 0), 0u) << first;
+    EXPECT_TRUE(l.library.Indexing());
+    EXPECT_LE(files.entriesRead, 10u + 256u) << "more was listed than the first file needed";
+    std::set<std::string> all{first};
+    int slices = 0;
+    while (l.library.IndexSome(500)) {
+        const std::size_t before = files.entriesRead;
+        ++slices;
+        ASSERT_LT(slices, 1000);
+        // Draws between slices come from what is found so far.
+        if (slices % 4 == 0) all.insert(l.library.NextFolderFile());
+        EXPECT_LE(files.entriesRead - before, 500u);
+    }
+    EXPECT_GE(slices, 15);
+    for (const std::string& f : l.library.FolderFilesLeft()) all.insert("D:\\games\\" + f);
+    EXPECT_EQ(all.size(), 10000u) << "a file was found twice or not at all";
+    EXPECT_EQ(l.log.Count("Indexing all files in directory."), 1);
+    EXPECT_EQ(l.log.Count("Indexed 10000 game files."), 1);
+    // A tree whose first game file lies past what one game may look at: none for now, and the
+    // listing goes on.
+    files.tree["D:\\late\\"].assign(GameLibrary::kIndexEntriesPerGame, FolderEntry{"notes.txt"});
+    files.tree["D:\\late\\"].push_back({"z", FolderEntry::Kind::Folder});
+    files.tree["D:\\late\\z\\"].push_back({"game.sgf"});
+    l.library.Select(GameSourceKind::Folder, "D:\\late");
+    EXPECT_EQ(l.library.NextFolderFile(), "");
+    EXPECT_TRUE(l.library.Indexing());
+    while (l.library.IndexSome(500)) {
+    }
+    EXPECT_EQ(l.library.NextFolderFile(), "D:\\late\\z\\game.sgf");
+
+    // Another kind of source does not list the folder between steps.
+    files.listed = 5000;
+    l.library.Select(GameSourceKind::Folder, "D:\\other");
+    l.library.NextFolderFile();
+    l.library.Select(GameSourceKind::BuiltIn, "D:\\other");
+    const std::size_t read = files.entriesRead;
+    l.library.IndexSome(500);
+    EXPECT_EQ(files.entriesRead, read);
 }
 
 TEST(GameLibrary, ABlankFolderSettingPlaysTheBuiltInGames) {
@@ -354,6 +548,38 @@ TEST(GameLibrary, AHugeGameThenASmallOneLeavesTheRecordsSmall) {
     ASSERT_EQ(l.game.Comments[1], "short");
     EXPECT_LE(l.game.Comments[1].capacity(), kKeptTextCapacity);
     EXPECT_LE(l.game.Copyright.capacity(), kKeptTextCapacity);
+}
+
+// The platform lists a folder in an order of its own, which differs between copies of the same
+// files: a seeded draw must not depend on it.
+TEST(GameLibrary, TheListingOrderOfThePlatformDoesNotChangeTheDraws) {
+    FakeFiles files[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        std::map<std::string, std::vector<FolderEntry>>& tree = files[copy].tree;
+        for (const char* name : {"b", "a", "a b", "C"}) {
+            tree["D:\\games\\"].push_back({name, FolderEntry::Kind::Folder});
+            for (const char* file : {"z.sgf", "x.go", "y.SGF", "Y.sgf"}) {
+                tree["D:\\games\\" + std::string(name) + "\\"].push_back({file});
+            }
+            tree["D:\\games\\"].push_back({std::string(name) + ".sgf"});
+        }
+        if (copy == 1) {
+            for (auto& [folder, entries] : tree) std::reverse(entries.begin(), entries.end());
+        }
+    }
+    std::vector<std::string> left[2], draws[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        GameLibrary library(files[copy], 11u);
+        library.Select(GameSourceKind::Folder, "D:\\games");
+        draws[copy].push_back(library.NextFolderFile());
+        while (library.IndexSome(3)) {
+        }
+        left[copy] = library.FolderFilesLeft();
+        for (int i = 0; i < 10; ++i) draws[copy].push_back(library.NextFolderFile());
+    }
+    EXPECT_EQ(left[0], left[1]);
+    EXPECT_EQ(draws[0], draws[1]);
+    EXPECT_EQ(left[0].size(), 19u);
 }
 
 // The kinds side by side, as the replay selects them at each new game: switching the kind keeps

@@ -2,6 +2,7 @@
 // and what one move draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -162,6 +163,34 @@ TEST_F(TickedReplay, PauseZeroCountsOneTickThenStartsTheNextGame) {
     EXPECT_FALSE(replay->NewGameDue());
     EXPECT_EQ(Board().MoveNumber(), 1);
     EXPECT_EQ(Board().At({16, 4}), go::Stone::Empty);
+}
+
+// A folder too large to list in one step: the first game starts from the first file found, and
+// the steps of that game carry the listing on a slice at a time.
+TEST_F(TickedReplay, ALargeFolderIsListedBetweenTheStepsOfTheFirstGame) {
+    const std::string game = "(;SZ[9]" + Move(true, 3, 3) + Move(false, 7, 7) + Move(true, 3, 7) + ")";
+    for (int f = 0; f < 3; ++f) {
+        fs::create_directories(dir / ("set" + std::to_string(f)));
+        for (int i = 0; i < 1500; ++i) {
+            std::ofstream(dir / ("set" + std::to_string(f)) / ("g" + std::to_string(i) + ".sgf"), std::ios::binary)
+                << game;
+        }
+    }
+    settings.FileLoadType = GameSourceKind::Folder;
+    settings.DirFileString = dir.string();
+    Tick();
+    EXPECT_FALSE(replay->GameFileName().empty()) << "a built-in game stood in while the folder was listed";
+    EXPECT_TRUE(replay->Library().Indexing()) << "the whole folder was listed before the first game";
+    // 4,504 entries: a few slices of the steps' budget.
+    int steps = 1;
+    while (replay->Library().Indexing() && steps < 10) {
+        Tick();
+        ++steps;
+    }
+    EXPECT_FALSE(replay->Library().Indexing());
+    EXPECT_LE(steps, 5);
+    EXPECT_EQ(replay->Library().FolderFilesLeft().size(), 4499u);
+    EXPECT_EQ(replay->Board().MoveNumber(), std::min(steps, 4)) << "the steps played the game meanwhile";
 }
 
 TEST_F(TickedReplay, BoardOnlyDrawsNoTextOrPanel) {
