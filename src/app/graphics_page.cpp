@@ -21,7 +21,7 @@ bool DirectoryExists(const std::string& path) {
 
 // A stored picture path, at any length, as the loader opens it.
 bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesW(LongPathForm(WideFromAnsi(path)).c_str());
+    const DWORD a = GetFileAttributesW(LongPathForm(WideFromUtf8(path)).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -17,9 +17,10 @@ std::vector<std::string> CommandLineParameters() {
     if (!argv) return params;
     const senvola::ScopeExit freeArgv([argv] { LocalFree(argv); });
     for (int i = 1; i < argc; ++i) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        // UTF-8, so that a parameter naming a file outside the system code page survives.
+        const int n = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
         std::string s(n > 0 ? n - 1 : 0, '\0');
-        if (n > 1) WideCharToMultiByte(CP_ACP, 0, argv[i], -1, s.data(), n, nullptr, nullptr);
+        if (n > 1) WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, s.data(), n, nullptr, nullptr);
         params.push_back(std::move(s));
     }
     return params;

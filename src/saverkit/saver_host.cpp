@@ -30,10 +30,9 @@ public:
     bool WriteString(const std::string&, const std::string&) override { return false; }
 };
 
-// The program file's name without directory and extension. Only for a caption: a character the
-// system code page lacks may show as a look-alike.
+// The program file's name without directory and extension, in UTF-8.
 std::string ProgramName() {
-    const std::string path = senvola::AnsiFromWide(senvola::ProgramFile());
+    const std::string path = senvola::Utf8FromWide(senvola::ProgramFile());
     const std::size_t slash = path.find_last_of("\\/");
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::size_t dot = name.find_last_of('.');
