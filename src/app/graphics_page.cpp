@@ -15,7 +15,7 @@ constexpr const char* kPictureFilter = "Bitmap files (*.bmp)|*.bmp|All files (*.
 constexpr const char* kPictureStartDir = "C:\\Program Files\\Senvola\\";
 
 bool DirectoryExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = GetFileAttributesW(LongPathForm(WideFromUtf8(path)).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -59,7 +59,7 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     HWND list = controls_.Get(idElementChoice);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (const char* key : {"Board", "BlackStones", "WhiteStones"})
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tr(key).c_str()));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(tr(key)).c_str()));
     controls_.SetText(idColourOrPictureGroup, tr("ColorOrBitmap"));
     controls_.SetText(idChooseColour, tr("ChooseColor"));
     controls_.SetText(idChoosePicture, tr("ChooseBitmap"));

@@ -43,12 +43,13 @@ std::string ProgramName() {
 
 SaverHost::SaverHost(SaverHooks& hooks, senvola::Registry& registry, Options options)
     : hooks_(hooks), registry_(registry), options_(std::move(options)) {
-    WNDCLASSEXA wc{};
+    const std::wstring timerClass = senvola::WideFromUtf8(kTimerClassName);
+    WNDCLASSEXW wc{};
     wc.lpfnWndProc = &SaverHost::TimerProc;
-    wc.lpszClassName = kTimerClassName;
+    wc.lpszClassName = timerClass.c_str();
     senvola::EnsureWindowClass(wc);
-    timerWindow_ = CreateWindowExA(0, kTimerClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    timerWindow_ = CreateWindowExW(0, timerClass.c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
     if (timerWindow_) SetWindowLongPtrA(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -68,7 +69,7 @@ LRESULT CALLBACK SaverHost::TimerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         self->Tick();
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void SaverHost::ArmTimer() {
