@@ -34,7 +34,7 @@ printf 'This file is not a game record.\n' >"$ROOT/坏/损坏的棋谱.sgf"
 
 # The three renders, from ASCII paths: the tool takes its path from an ANSI command line.
 python3 - "$GAME" "$WORK" <<'PY'
-import sys
+import os, sys
 text = open(sys.argv[1], 'rb').read().decode('utf-8')
 names = ['金毛测试', '렛츠기릿']
 def mojibake(s):
@@ -46,10 +46,12 @@ for name, change in variants.items():
     t = text
     for n in names:
         t = t.replace(n, change(n))
-    open(f'{sys.argv[2]}/{name}.sgf', 'wb').write(t.encode('utf-8'))
+    # One file name for all three, since the panel shows it.
+    os.makedirs(f'{sys.argv[2]}/{name}')
+    open(f'{sys.argv[2]}/{name}/game.sgf', 'wb').write(t.encode('utf-8'))
 PY
 for v in real boxes mojibake; do
-    timeout 120 "$BUILD/wine-run.sh" "$INSPECT" render "$(winepath -w "$WORK/$v.sgf" 2>/dev/null)" \
+    timeout 120 "$BUILD/wine-run.sh" "$INSPECT" render "$(winepath -w "$WORK/$v/game.sgf" 2>/dev/null)" \
         --size "${SCREEN_W}x${SCREEN_H}" --moves 0 --out "$(winepath -w "$WORK/$v.bmp" 2>/dev/null)" >/dev/null 2>&1
     check "senvola-inspect renders the $v names" test -s "$WORK/$v.bmp"
 done
@@ -58,8 +60,16 @@ delete_key "$SETTINGS_KEY"
 set_dword "$SETTINGS_KEY" FileLoadType 2
 set_string "$SETTINGS_KEY" DirFileString "C:\\$ROOT_NAME"
 set_dword "$SETTINGS_KEY" Speed 17
-check "the folder is stored as it is named" \
-    bash -c "timeout 60 wine reg query '$SETTINGS_KEY' /v DirFileString 2>/dev/null | tr -d '\r' | grep -q -F 'C:\\$ROOT_NAME'"
+# reg query prints in the console's code page; the export is UTF-16.
+stored_folder() {
+    local i
+    for i in 1 2 3; do
+        timeout 60 wine reg export "$SETTINGS_KEY" "$WORK/settings.reg" /y >/dev/null 2>&1 && break
+        sleep 0.5
+    done
+    iconv -f UTF-16 -t UTF-8 "$WORK/settings.reg" | tr -d '\r' | grep -q -F "\"DirFileString\"=\"C:\\\\$ROOT_NAME\""
+}
+check "the folder is stored as it is named" stored_folder
 
 note "the saver on C:\\$ROOT_NAME"
 start_saver /s
