@@ -147,9 +147,8 @@ PY
     else
         fail "the names draw differently from boxes in the render (no pixel differs: the names are boxes)"
     fi
-    # Kept for a person to look at when a check failed.
-    [ "$FAILURES" -gt 0 ] && cp "$WORK/shot.png" "$BUILD/win_saver_unicode-shot.png" &&
-        note "screenshot kept as $BUILD/win_saver_unicode-shot.png"
+    # Kept for a person to look at.
+    cp "$WORK/shot.png" "$BUILD/win_saver_unicode-shot.png" && note "screenshot kept as $BUILD/win_saver_unicode-shot.png"
 fi
 
 delete_key "$SETTINGS_KEY"
