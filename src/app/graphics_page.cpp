@@ -58,8 +58,13 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idGraphicsHelp, tr("Help"));
     HWND list = controls_.Get(idElementChoice);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const char* key : {"Board", "BlackStones", "WhiteStones"})
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(tr(key)).c_str()));
+    std::wstring all;
+    for (const char* key : {"Board", "BlackStones", "WhiteStones"}) {
+        const std::wstring item = WideFromUtf8(tr(key));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        all += item;
+    }
+    saverkit::FitControlFont(list, all);
     controls_.SetText(idColourOrPictureGroup, tr("ColorOrBitmap"));
     controls_.SetText(idChooseColour, tr("ChooseColor"));
     controls_.SetText(idChoosePicture, tr("ChooseBitmap"));

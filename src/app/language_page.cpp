@@ -35,8 +35,14 @@ LanguagePage::LanguagePage(PageControls& controls, saverkit::TabPage& tab) : con
 void LanguagePage::Fill(const LanguageTable& table, const IniFile& file, int selected) {
     HWND list = controls_.Get(idLanguageList);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const auto& entry : table.LanguageList)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
+    std::wstring all;
+    for (const auto& entry : table.LanguageList) {
+        const std::wstring wide = WideFromUtf8(entry);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        all += wide;
+    }
+    // One font for the list: one that draws every language's own name.
+    saverkit::FitControlFont(list, all);
     const int count = static_cast<int>(table.LanguageList.size());
     SendMessageA(list, LB_SETCURSEL, selected >= 0 && selected < count ? selected : -1, 0);
     controls_.SetText(idLanguageIntro, Translate(table, file, "ChooseLanguage"));

@@ -72,7 +72,7 @@ void PageControls::AddPromotion(saverkit::ControlSink& sink, HWND page, int pane
 }
 
 void PageControls::SetText(int id, const std::string& text) {
-    SetWindowTextUtf8(Get(id), text);
+    saverkit::SetControlText(Get(id), text);
     InvalidateRect(Get(id), nullptr, TRUE);
 }
 
@@ -83,7 +83,7 @@ std::string WindowText(HWND window) {
 void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, UINT horizontal) {
     FillRect(di.hDC, &di.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     const std::wstring text = WideFromUtf8(WindowText(di.hwndItem));
-    const ScopedSelectObject select(di.hDC, font);
+    const ScopedSelectObject select(di.hDC, saverkit::FontForText(font, text));
     RECT calc = di.rcItem;
     DrawTextW(di.hDC, text.c_str(), -1, &calc, DT_WORDBREAK | DT_CALCRECT | horizontal | DT_NOPREFIX);
     RECT r = di.rcItem;

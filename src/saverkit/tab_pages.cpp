@@ -5,7 +5,9 @@
 #include <map>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
+#include "win32/fallback_faces.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
 #include "win32/window_class.h"
@@ -23,6 +25,7 @@ constexpr const char* kPropPopup = "saverkit.popup";
 constexpr const char* kPropSearch = "saverkit.search";
 constexpr const char* kPropPageControl = "saverkit.tabPages";
 constexpr const char* kPropBevel = "saverkit.bevel";
+constexpr const char* kPropBaseFont = "saverkit.baseFont";
 
 // Class names that tests and scripts find the windows by.
 constexpr const char* kContainerClass = "vekContainer";
@@ -101,7 +104,7 @@ void PaintContainer(HWND hwnd) {
     case Bevel::Group: {
         wchar_t text[256] = {};
         GetWindowTextW(hwnd, text, 256);
-        const senvola::ScopedSelectObject font(dc, DefaultFont());
+        const senvola::ScopedSelectObject font(dc, FontForText(DefaultFont(), text));
         SIZE sz{};
         GetTextExtentPoint32W(dc, text, lstrlenW(text), &sz);
         RECT frame = r;
@@ -244,6 +247,75 @@ HFONT SharedFont(const char* face, int pixelHeight, bool bold) {
 
 HFONT DefaultFont() { return SharedFont("MS Sans Serif", 11, false); }
 
+HFONT FontForText(HFONT font, std::wstring_view text) {
+    // Fonts are constants of the process, as in SharedFont.
+    static std::map<std::tuple<std::wstring, LONG, LONG>, senvola::UniqueFont> fonts;
+    static std::vector<std::wstring> installed;
+    static bool looked = false;
+    const senvola::ScopedGetDc dc(nullptr);
+    if (!dc || !font) return font;
+    int fewest = 0;
+    {
+        const senvola::ScopedSelectObject select(dc.get(), font);
+        fewest = senvola::MissingGlyphs(dc.get(), text);
+    }
+    if (fewest == 0) return font;
+    if (!looked) {
+        looked = true;
+        for (const wchar_t* face : senvola::kFallbackFaces)
+            if (senvola::FaceInstalled(dc.get(), face)) installed.emplace_back(face);
+    }
+    LOGFONTW lf{};
+    if (!GetObjectW(font, sizeof lf, &lf)) return font;
+    HFONT best = font;
+    for (const std::wstring& face : installed) {
+        const auto key = std::make_tuple(face, lf.lfHeight, lf.lfWeight);
+        auto it = fonts.find(key);
+        if (it == fonts.end()) {
+            LOGFONTW fallback = lf;
+            lstrcpynW(fallback.lfFaceName, face.c_str(), LF_FACESIZE);
+            it = fonts.emplace(key, senvola::UniqueFont(CreateFontIndirectW(&fallback))).first;
+        }
+        if (!it->second) continue;
+        const senvola::ScopedSelectObject select(dc.get(), it->second.get());
+        const int missing = senvola::MissingGlyphs(dc.get(), text);
+        if (missing < fewest) {
+            fewest = missing;
+            best = it->second.get();
+        }
+        if (missing == 0) break;
+    }
+    return best;
+}
+
+namespace {
+
+// The font a control was made with, kept the first time its font is fitted to a text, so that
+// a text its own font can draw again gets that font back.
+HFONT BaseFont(HWND control) {
+    if (HANDLE kept = GetPropA(control, kPropBaseFont)) return static_cast<HFONT>(kept);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!font) font = DefaultFont();
+    SetPropA(control, kPropBaseFont, font);
+    return font;
+}
+
+}  // namespace
+
+void FitControlFont(HWND control, std::wstring_view texts) {
+    if (!control) return;
+    HFONT font = FontForText(BaseFont(control), texts);
+    if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void SetControlText(HWND control, std::string_view text) {
+    if (!control) return;
+    const std::wstring wide = senvola::WideFromUtf8(text);
+    FitControlFont(control, wide);
+    SetWindowTextW(control, wide.c_str());
+}
+
 HWND CreatePanel(HWND parent, int x, int y, int w, int h, Bevel bevel, const std::string& caption, int id) {
     RegisterClasses();
     HWND hwnd = senvola::CreateWindowUtf8(WS_EX_CONTROLPARENT, kContainerClass, caption,
@@ -289,6 +361,8 @@ void TabPage::SetCaption(const std::string& caption) {
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
         SendMessageW(owner_.TabHandle(), TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+        owner_.FitTabFont();
+        owner_.LayoutPages();
     }
 }
 
@@ -433,6 +507,7 @@ void TabPages::RebuildTabs() {
         item.lParam = reinterpret_cast<LPARAM>(p.get());
         SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(tab++), reinterpret_cast<LPARAM>(&item));
     }
+    FitTabFont();
     // A page without a tab cannot stay the shown one.
     if (active_ && !active_->props_.tabVisible) {
         active_ = nullptr;
@@ -450,6 +525,13 @@ void TabPages::RebuildTabs() {
             SetWindowPos(p->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     rebuilding_ = false;
+}
+
+void TabPages::FitTabFont() {
+    std::wstring captions;
+    for (auto& p : pages_)
+        if (p->props_.tabVisible) captions += senvola::WideFromUtf8(p->props_.caption);
+    FitControlFont(tabs_, captions);
 }
 
 LRESULT TabPages::HandleNotify(const NMHDR& header) {

@@ -7,6 +7,7 @@
 
 #include "win32/blit.h"
 #include "win32/bmp_win32.h"
+#include "win32/fallback_faces.h"
 
 namespace senvola {
 
@@ -52,30 +53,6 @@ HFONT MakeFont(const wchar_t* face, int heightPixels, bool bold) {
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectW(&lf);
-}
-
-// Faces with wide coverage of Chinese, Japanese and Korean, best first: those of Windows, then
-// those a Linux system (and so Wine) commonly has. A face that lacks a character is passed over
-// for that character, so a Korean name still finds a Korean face after a Chinese one.
-constexpr const wchar_t* kFallbackFaces[] = {
-    L"Microsoft YaHei", L"Microsoft JhengHei", L"Malgun Gothic", L"Meiryo", L"Yu Gothic",
-    L"SimSun", L"MingLiU", L"MS Gothic", L"Gulim", L"Arial Unicode MS", L"WenQuanYi Zen Hei",
-    L"WenQuanYi Micro Hei", L"Noto Sans CJK SC", L"Noto Sans CJK JP", L"Noto Sans CJK KR",
-    L"Source Han Sans SC", L"Droid Sans Fallback",
-};
-
-int CALLBACK StopAtFirstFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool FaceInstalled(HDC dc, const wchar_t* face) {
-    LOGFONTW lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &lf, StopAtFirstFace, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
 }
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
