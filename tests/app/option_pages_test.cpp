@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -16,6 +17,7 @@
 
 #include "app/control_ids.h"
 #include "app/option_pages.h"
+#include "win32/fallback_faces.h"
 #include "memory_registry.h"
 #include "saverkit/help.h"
 #include "saverkit/options_dialog.h"
@@ -548,6 +550,35 @@ TEST_F(OptionPagesTest, TextsAndPathsOutsideTheCodePageReachTheControlsWhole) {
     saverkit::OptionsDialog dialog(hooks, registry, setup);
     dialog.Load();
     EXPECT_EQ(wide(C(idShowComments)), L"\u663E\u793A\u8BC4\u8BBA");
+    // And in a font that has the glyphs (a fallback face where the dialog font lacks them), so
+    // that they do not show as boxes.
+    auto missing = [](HWND h, const std::wstring& text) {
+        HDC dc = GetDC(h);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+        std::vector<WORD> glyphs(text.size());
+        GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        return static_cast<int>(std::count(glyphs.begin(), glyphs.end(), WORD{0xFFFF}));
+    };
+    bool cjkFace = false;
+    {
+        HDC dc = GetDC(nullptr);
+        for (const wchar_t* face : kFallbackFaces) cjkFace = cjkFace || FaceInstalled(dc, face);
+        ReleaseDC(nullptr, dc);
+    }
+    if (cjkFace) {
+        EXPECT_EQ(missing(C(idShowComments), wide(C(idShowComments))), 0);
+        EXPECT_EQ(missing(C(idLanguageList), L"\u4E2D\u6587"), 0);
+        EXPECT_EQ(missing(C(idElementChoice), L"\u68CB\u76D8"), 0);
+        // A Latin text gets the dialog font back.
+        const HFONT chinese = reinterpret_cast<HFONT>(SendMessageW(C(idShowComments), WM_GETFONT, 0, 0));
+        saverkit::SetControlText(C(idShowComments), "Show comments");
+        EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(C(idShowComments), WM_GETFONT, 0, 0)), chinese);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(C(idShowComments), WM_GETFONT, 0, 0)), saverkit::DefaultFont());
+    } else {
+        std::printf("note: no CJK face installed; the dialog's fallback font is not checked\n");
+    }
     EXPECT_EQ(dialog.Pages().TabCaption(0), "\xE5\x9B\x9E\xE6\x94\xBE\xE9\x80\x89\xE9\xA1\xB9");
     EXPECT_EQ(pages->SelectedLanguageName(), "Chinese / \xE4\xB8\xAD\xE6\x96\x87");
     wchar_t item[64] = {};
