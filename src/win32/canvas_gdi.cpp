@@ -248,28 +248,29 @@ void GdiCanvas::Line(int x1, int y1, int x2, int y2) {
     LineTo(dc_, x2, y2);
 }
 
-bool GdiCanvas::PrepareText(std::string_view text) {
+bool GdiCanvas::PrepareText(std::string_view utf8) {
+    GdiObjectCache::TextBuffers& text = cache_->Text();
     mixed_ = false;
     primary_ = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
-    if (text.empty()) return false;
-    const int size = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX / 2));
+    if (utf8.empty()) return false;
+    const int size = static_cast<int>(std::min<std::size_t>(utf8.size(), INT_MAX / 2));
     // Windows replaces an invalid sequence with U+FFFD when it is not asked to fail on one. A
     // UTF-16 text has at most as many units as its UTF-8 form has bytes.
-    wide_.resize(static_cast<std::size_t>(size));
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide_.data(), size);
-    wide_.resize(static_cast<std::size_t>(std::max(n, 0)));
-    if (wide_.empty()) return false;
+    text.wide.resize(static_cast<std::size_t>(size));
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.wide.data(), size);
+    text.wide.resize(static_cast<std::size_t>(std::max(n, 0)));
+    if (text.wide.empty()) return false;
 
-    glyphs_.resize(wide_.size());
-    choice_.assign(wide_.size(), 0);
-    if (GetGlyphIndicesW(dc_, wide_.data(), static_cast<int>(wide_.size()), glyphs_.data(),
+    text.glyphs.resize(text.wide.size());
+    text.faces.assign(text.wide.size(), 0);
+    if (GetGlyphIndicesW(dc_, text.wide.data(), static_cast<int>(text.wide.size()), text.glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
         return true;
     constexpr FontChoice kUnresolved = 0xFF;
     std::size_t unresolved = 0;
-    for (std::size_t i = 0; i < wide_.size(); ++i) {
-        if (glyphs_[i] == 0xFFFF) {
-            choice_[i] = kUnresolved;
+    for (std::size_t i = 0; i < text.wide.size(); ++i) {
+        if (text.glyphs[i] == 0xFFFF) {
+            text.faces[i] = kUnresolved;
             ++unresolved;
         }
     }
@@ -291,12 +292,12 @@ bool GdiCanvas::PrepareText(std::string_view text) {
         HFONT font = cache_->FallbackFont(face, fallbackHeight_, fallbackBold_, primary_);
         if (!font) continue;
         const ScopedSelectObject select(dc_, font);
-        if (GetGlyphIndicesW(dc_, wide_.data(), static_cast<int>(wide_.size()), glyphs_.data(),
+        if (GetGlyphIndicesW(dc_, text.wide.data(), static_cast<int>(text.wide.size()), text.glyphs.data(),
                              GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
             continue;
-        for (std::size_t i = 0; i < wide_.size(); ++i) {
-            if (choice_[i] == kUnresolved && glyphs_[i] != 0xFFFF) {
-                choice_[i] = static_cast<FontChoice>(face + 1);
+        for (std::size_t i = 0; i < text.wide.size(); ++i) {
+            if (text.faces[i] == kUnresolved && text.glyphs[i] != 0xFFFF) {
+                text.faces[i] = static_cast<FontChoice>(face + 1);
                 mixed_ = true;
                 --unresolved;
             }
@@ -304,9 +305,9 @@ bool GdiCanvas::PrepareText(std::string_view text) {
     }
     // What no face has is drawn by the selected font, as its missing-glyph box; a surrogate pair
     // stays in one run.
-    for (std::size_t i = 0; i < wide_.size(); ++i) {
-        if (choice_[i] == kUnresolved) choice_[i] = 0;
-        if (IsHighSurrogate(wide_[i]) && i + 1 < wide_.size()) choice_[i + 1] = choice_[i];
+    for (std::size_t i = 0; i < text.wide.size(); ++i) {
+        if (text.faces[i] == kUnresolved) text.faces[i] = 0;
+        if (IsHighSurrogate(text.wide[i]) && i + 1 < text.wide.size()) text.faces[i + 1] = text.faces[i];
     }
     return true;
 }
@@ -321,13 +322,14 @@ HFONT GdiCanvas::SelectChoice(FontChoice choice) {
 }
 
 GdiCanvas::Extent GdiCanvas::MeasureRuns() {
+    const GdiObjectCache::TextBuffers& text = cache_->Text();
     Extent e;
-    for (std::size_t start = 0; start < wide_.size();) {
+    for (std::size_t start = 0; start < text.wide.size();) {
         std::size_t end = start + 1;
-        while (end < wide_.size() && choice_[end] == choice_[start]) ++end;
-        SelectChoice(choice_[start]);
+        while (end < text.wide.size() && text.faces[end] == text.faces[start]) ++end;
+        SelectChoice(text.faces[start]);
         SIZE sz{};
-        GetTextExtentPoint32W(dc_, wide_.data() + start, static_cast<int>(end - start), &sz);
+        GetTextExtentPoint32W(dc_, text.wide.data() + start, static_cast<int>(end - start), &sz);
         TEXTMETRICW tm{};
         GetTextMetricsW(dc_, &tm);
         e.width += sz.cx;
@@ -339,24 +341,25 @@ GdiCanvas::Extent GdiCanvas::MeasureRuns() {
     return e;
 }
 
-void GdiCanvas::DrawString(int x, int y, std::string_view text) {
-    if (!PrepareText(text)) return;
+void GdiCanvas::DrawString(int x, int y, std::string_view utf8) {
+    if (!PrepareText(utf8)) return;
+    const GdiObjectCache::TextBuffers& text = cache_->Text();
     if (!mixed_) {
-        ::TextOutW(dc_, x, y, wide_.data(), static_cast<int>(wide_.size()));
+        ::TextOutW(dc_, x, y, text.wide.data(), static_cast<int>(text.wide.size()));
         return;
     }
     // Faces of one size differ in ascent: the runs share the baseline of the tallest, so that the
     // whole text still starts at y.
     const Extent extent = MeasureRuns();
     const UINT align = SetTextAlign(dc_, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-    for (std::size_t start = 0; start < wide_.size();) {
+    for (std::size_t start = 0; start < text.wide.size();) {
         std::size_t end = start + 1;
-        while (end < wide_.size() && choice_[end] == choice_[start]) ++end;
-        SelectChoice(choice_[start]);
+        while (end < text.wide.size() && text.faces[end] == text.faces[start]) ++end;
+        SelectChoice(text.faces[start]);
         const int count = static_cast<int>(end - start);
-        ::TextOutW(dc_, x, y + extent.ascent, wide_.data() + start, count);
+        ::TextOutW(dc_, x, y + extent.ascent, text.wide.data() + start, count);
         SIZE sz{};
-        GetTextExtentPoint32W(dc_, wide_.data() + start, count, &sz);
+        GetTextExtentPoint32W(dc_, text.wide.data() + start, count, &sz);
         x += sz.cx;
         start = end;
     }
@@ -364,16 +367,17 @@ void GdiCanvas::DrawString(int x, int y, std::string_view text) {
     if (align != GDI_ERROR) SetTextAlign(dc_, align);
 }
 
-Size GdiCanvas::TextExtent(std::string_view text) {
-    if (!PrepareText(text)) {
+Size GdiCanvas::TextExtent(std::string_view utf8) {
+    if (!PrepareText(utf8)) {
         // An empty text is as high as a line of the font, as GDI measures it.
         SIZE sz{};
         if (!GetTextExtentPoint32W(dc_, L"", 0, &sz)) return {};
         return {sz.cx, sz.cy};
     }
+    const GdiObjectCache::TextBuffers& text = cache_->Text();
     if (!mixed_) {
         SIZE sz{};
-        if (!GetTextExtentPoint32W(dc_, wide_.data(), static_cast<int>(wide_.size()), &sz)) return {};
+        if (!GetTextExtentPoint32W(dc_, text.wide.data(), static_cast<int>(text.wide.size()), &sz)) return {};
         return {sz.cx, sz.cy};
     }
     const Extent extent = MeasureRuns();

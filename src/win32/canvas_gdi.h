@@ -84,6 +84,14 @@ public:
     HFONT FallbackFont(std::size_t face, int heightPixels, bool bold, HGDIOBJ selected);
     // A memory DC for drawing pictures, made on first use.
     HDC MemoryDcFor(HDC dc);
+    // Buffers for text being drawn: the saver makes a canvas per tick, the cache lasts, so text
+    // drawn tick after tick allocates nothing once they have grown.
+    struct TextBuffers {
+        std::wstring wide;           // the text in UTF-16
+        std::vector<WORD> glyphs;    // glyph indices in the font being tried
+        std::vector<uint8_t> faces;  // per UTF-16 unit: 0 the selected font, k fallback face k - 1
+    };
+    TextBuffers& Text() { return text_; }
 
 private:
     struct PenEntry {
@@ -119,6 +127,7 @@ private:
     std::array<FallbackEntry, kSize> fallbacks_{};
     std::vector<std::wstring> fallbackFaces_;
     bool fallbackFacesKnown_ = false;
+    TextBuffers text_;
 };
 
 class GdiCanvas final : public Canvas {
@@ -148,14 +157,15 @@ public:
     HDC Dc() const { return dc_; }
 
 private:
-    // The font each UTF-16 unit of the text is drawn in: 0 the selected font, k > 0 fallback
-    // face k - 1.
+    // The font a UTF-16 unit of the text is drawn in: 0 the selected font, k > 0 fallback face
+    // k - 1.
     using FontChoice = uint8_t;
-    // Widens `text` into wide_ and fills choice_; false for an empty text.
+    // Widens `text` into the cache's text buffers and picks each unit's font; false for an
+    // empty text.
     bool PrepareText(std::string_view text);
     // Selects the font of `choice` (the selected one for 0) and returns it.
     HFONT SelectChoice(FontChoice choice);
-    // Measures the runs of wide_: total width, and the largest ascent and descent.
+    // Measures the runs of the prepared text: total width, and the largest ascent and descent.
     struct Extent {
         int width = 0, ascent = 0, descent = 0;
     };
@@ -174,11 +184,7 @@ private:
     bool penSolid_ = true, brushSolid_ = true;
     Colour brushColour_ = 0;
 
-    // Text buffers, kept for their capacity.
-    std::wstring wide_;
-    std::vector<WORD> glyphs_;
-    std::vector<FontChoice> choice_;
-    bool mixed_ = false;            // some unit of wide_ takes a fallback face
+    bool mixed_ = false;            // some unit of the prepared text takes a fallback face
     HFONT primary_ = nullptr;       // the font selected when the text was prepared
     int fontHeight_ = 0;            // SetFont's height, as CreateFont takes it; 0 before
     bool fontBold_ = false;
