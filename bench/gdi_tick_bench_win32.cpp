@@ -1,7 +1,8 @@
 // How long the replay's ticks take on real GDI at 1920 x 1080: the new-game tick (whole board,
 // panel and comment box) and the move tick (one stone, captures, counter, comment), on a
 // memory DIB section and, when a display is there, on a window's DC as the saver draws; and
-// the comment display of one move whose comment is 60 MB long.
+// the comment display of one move whose comment is 60 MB long; and single panel texts, Latin
+// and CJK (which takes a fallback face).
 // Times itself with QueryPerformanceCounter and prints the figures; it asserts nothing.
 #include <windows.h>
 
@@ -145,6 +146,38 @@ void MeasureLongComment(const std::string& where, HDC dc) {
     Report("60 MB comment", where, t);
 }
 
+// Measuring and drawing panel texts in the panel's font: Latin only, and names the font has no
+// glyph for (drawn in a fallback face), per call, on a warm cache as the saver's ticks have it.
+void MeasureText(const std::string& where, HDC dc) {
+    const std::pair<const char*, std::string> texts[] = {
+        {"Latin", "Lee Sedol, 9p"},
+        {"Chinese", "\xE9\x87\x91\xE6\xAF\x9B\xE6\xB5\x8B\xE8\xAF\x95, 9\xE6\xAE\xB5"},
+        {"Korean + Latin", "\xEB\xA0\x9B\xEC\xB8\xA0\xEA\xB8\xB0\xEB\xA6\xBF (Lets go) 9\xEB\x8B\xA8"},
+        {"CJK comment", std::string("\xE9\xBB\x91\xE6\xA3\x8B\xE8\xBF\x99\xE6\x89\x8B\xE6\x89\xB3\xE6\x98\xAF\xE6\x9C\xAC\xE5\xB1\x80\xE7\x9A\x84\xE5\x85\xB3\xE9\x94\xAE\xEF\xBC\x8C\xE7\x99\xBD\xE6\xA3\x8B\xE5\xA6\x82\xE6\x9E\x9C\xE9\x80\x80\xEF\xBC\x8C\xE9\xBB\x91\xE6\xA3\x8B\xE5\x8F\xAF\xE4\xBB\xA5\xE5\x85\x88\xE6\x89\x8B\xE8\xA1\xA5\xE5\xBC\xBA\xE5\x8F\xB3\xE8\xBE\xB9\xEF\xBC\x8C\xE7\x84\xB6\xE5\x90\x8E\xE5\x86\x8D\xE8\xBD\xAC\xE5\x90\x91\xE5\xB7\xA6\xE4\xB8\x8B\xE8\xA7\x92\xE7\x9A\x84\xE6\x88\x98\xE6\x96\x97\xE3\x80\x82")},
+    };
+    GdiObjectCache cache;
+    for (const auto& [what, text] : texts) {
+        std::vector<double> extent, draw;
+        LARGE_INTEGER a, b;
+        GdiCanvas canvas(dc, &cache);
+        canvas.SetFont("Arial", 12, 0xFFFFFF, false);
+        canvas.SetBrush(0, false);
+        for (int i = 0; i < 2000; ++i) {
+            QueryPerformanceCounter(&a);
+            canvas.TextExtent(text);
+            QueryPerformanceCounter(&b);
+            extent.push_back(Seconds(a, b));
+            QueryPerformanceCounter(&a);
+            canvas.DrawString(10, 10, text);
+            GdiFlush();
+            QueryPerformanceCounter(&b);
+            draw.push_back(Seconds(a, b));
+        }
+        Report("TextExtent", where + ", " + what, extent);
+        Report("DrawString", where + ", " + what, draw);
+    }
+}
+
 std::string WriteBmp(const std::string& name, int w, int h, const std::function<COLORREF(int, int)>& pixel) {
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
@@ -205,6 +238,7 @@ int main() {
                 [](ReplaySettings& st, BoardPictures&) { st.ShowBoardOnly = true; });
         Measure("DIB section, panel, picture board and stones", surface.Dc(), pictures);
         MeasureLongComment("DIB section, panel", surface.Dc());
+        MeasureText("DIB section", surface.Dc());
     }
 
     HWND wnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Senvola benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,

@@ -6,57 +6,67 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "win32/handles.h"
+#include "win32/path_win32.h"
 
 namespace senvola::app {
 
 namespace {
 
 int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM, LPARAM data) {
-    if (msg == BFFM_INITIALIZED && data) SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, data);
+    if (msg == BFFM_INITIALIZED && data) SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
 
+// Paths to 32767 characters, as the wide file calls take them.
+constexpr DWORD kLongestPath = 32768;
+
 bool OpenFile(HWND owner, const std::string& filter, const std::string& initialDir, std::string& path) {
-    std::string f = filter;
-    std::replace(f.begin(), f.end(), '|', '\0');
-    f.push_back('\0');
-    f.push_back('\0');
-    char file[MAX_PATH * 2] = {};
-    OPENFILENAMEA ofn{};
+    std::wstring f = WideFromUtf8(filter);
+    std::replace(f.begin(), f.end(), L'|', L'\0');
+    f.push_back(L'\0');
+    f.push_back(L'\0');
+    const std::wstring dir = WideFromUtf8(initialDir);
+    std::vector<wchar_t> file(kLongestPath, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = f.c_str();
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = kLongestPath;
+    ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&ofn)) return false;
-    path = file;
+    if (!GetOpenFileNameW(&ofn)) return false;
+    path = Utf8FromWide(file.data());
     return true;
 }
 
 bool ChooseDirectory(HWND owner, const std::string& startDir, std::string& directory) {
-    char display[MAX_PATH] = {};
-    BROWSEINFOA bi{};
+    wchar_t display[MAX_PATH] = {};
+    const std::wstring start = WideFromUtf8(startDir);
+    BROWSEINFOW bi{};
     bi.hwndOwner = owner;
     bi.pszDisplayName = display;
     bi.ulFlags = BIF_RETURNONLYFSDIRS;  // classic style: no help button, no new-folder button
     bi.lpfn = BrowseCallback;
-    bi.lParam = reinterpret_cast<LPARAM>(startDir.c_str());
-    PIDLIST_ABSOLUTE pidl = SHBrowseForFolderA(&bi);
+    bi.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
+    PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
     if (!pidl) return false;
     const ScopeExit freeList([pidl] { CoTaskMemFree(pidl); });
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(pidl, path)) return false;
-    directory = path;
+    // SHGetPathFromIDListEx takes a buffer of any size; MAX_PATH would cut a long folder's path.
+    std::vector<wchar_t> path(kLongestPath, L'\0');
+    if (!SHGetPathFromIDListEx(pidl, path.data(), kLongestPath, GPFIDL_DEFAULT) &&
+        !SHGetPathFromIDListW(pidl, path.data()))
+        return false;
+    directory = Utf8FromWide(path.data());
     return true;
 }
 
 void ShowError(HWND owner, const std::string& text, const std::string& caption) {
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
+    MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 }  // namespace

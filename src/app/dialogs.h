@@ -18,8 +18,9 @@ struct Dialogs {
     std::function<void(HWND owner, const std::string& text, const std::string& caption)> showError;
 };
 
-// The system's dialogs: GetOpenFileNameA, SHBrowseForFolderA, ChooseColorA (whose custom colours
-// last as long as these dialogs), MessageBoxA.
+// The system's dialogs through the wide calls, every text and path in UTF-8: GetOpenFileNameW,
+// SHBrowseForFolderW, ChooseColorA (whose custom colours last as long as these dialogs),
+// MessageBoxW.
 Dialogs SystemDialogs();
 
 }  // namespace senvola::app

@@ -8,6 +8,7 @@
 #include "settings/settings_store.h"
 #include "win32/path_win32.h"
 #include "win32/window_class.h"
+#include "win32/window_text.h"
 
 namespace senvola::app {
 
@@ -19,15 +20,16 @@ constexpr const char* kDefaultHelpFile = "c:\\program files\\senvola\\senvola.hl
 }  // namespace
 
 GoSaver::GoSaver() {
-    WNDCLASSEXA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    wc.lpszClassName = kMainWindowClass;
+    const std::wstring mainClass = WideFromUtf8(kMainWindowClass);
+    WNDCLASSEXW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = mainClass.c_str();
     EnsureWindowClass(wc);
     // Never shown: it owns the saver window and parents the option pages until the dialog takes
     // their controls.
-    window_ = CreateWindowExA(0, kMainWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowUtf8(0, kMainWindowClass, kApplicationTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr,
+                               nullptr);
     saverkit::SaverHost::Options options;
     options.title = kApplicationTitle;
     // Where the version resource cannot be read (a path the ANSI calls cannot take, say), the
@@ -57,7 +59,7 @@ void GoSaver::Run(const std::vector<std::string>& params) {
     const std::wstring dir = ProgramDirectory();
     // The help calls take an ANSI path: a directory the system code page cannot spell has none.
     const std::optional<std::string> ansiDir = dir.empty() ? std::nullopt : ExactAnsiFromWide(dir);
-    if (ansiDir && files_.FileExists(*ansiDir + "Senvola.hlp"))
+    if (ansiDir && files_.FileExists(Utf8FromWide(dir) + "Senvola.hlp"))
         help_ = saverkit::Help(*ansiDir + "Senvola.hlp");
     else if (files_.FileExists(kDefaultHelpFile))
         help_ = saverkit::Help(kDefaultHelpFile);

@@ -15,13 +15,13 @@ constexpr const char* kPictureFilter = "Bitmap files (*.bmp)|*.bmp|All files (*.
 constexpr const char* kPictureStartDir = "C:\\Program Files\\Senvola\\";
 
 bool DirectoryExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = GetFileAttributesW(LongPathForm(WideFromUtf8(path)).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A stored picture path, at any length, as the loader opens it.
 bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesW(LongPathForm(WideFromAnsi(path)).c_str());
+    const DWORD a = GetFileAttributesW(LongPathForm(WideFromUtf8(path)).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -58,8 +58,13 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idGraphicsHelp, tr("Help"));
     HWND list = controls_.Get(idElementChoice);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const char* key : {"Board", "BlackStones", "WhiteStones"})
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tr(key).c_str()));
+    std::wstring all;
+    for (const char* key : {"Board", "BlackStones", "WhiteStones"}) {
+        const std::wstring item = WideFromUtf8(tr(key));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        all += item;
+    }
+    saverkit::FitControlFont(list, all);
     controls_.SetText(idColourOrPictureGroup, tr("ColorOrBitmap"));
     controls_.SetText(idChooseColour, tr("ChooseColor"));
     controls_.SetText(idChoosePicture, tr("ChooseBitmap"));

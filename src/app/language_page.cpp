@@ -2,6 +2,7 @@
 
 #include "app/control_ids.h"
 #include "settings/language.h"
+#include "win32/path_win32.h"
 
 namespace senvola::app {
 
@@ -34,8 +35,14 @@ LanguagePage::LanguagePage(PageControls& controls, saverkit::TabPage& tab) : con
 void LanguagePage::Fill(const LanguageTable& table, const IniFile& file, int selected) {
     HWND list = controls_.Get(idLanguageList);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const auto& entry : table.LanguageList)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    std::wstring all;
+    for (const auto& entry : table.LanguageList) {
+        const std::wstring wide = WideFromUtf8(entry);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        all += wide;
+    }
+    // One font for the list: one that draws every language's own name.
+    saverkit::FitControlFont(list, all);
     const int count = static_cast<int>(table.LanguageList.size());
     SendMessageA(list, LB_SETCURSEL, selected >= 0 && selected < count ? selected : -1, 0);
     controls_.SetText(idLanguageIntro, Translate(table, file, "ChooseLanguage"));
@@ -50,12 +57,12 @@ std::string LanguagePage::SelectedName() const {
     const int sel = SelectedPosition();
     if (sel < 0) return {};
     HWND list = controls_.Get(idLanguageList);
-    const auto n = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(sel), 0);
+    const auto n = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(sel), 0);
     if (n <= 0) return {};
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(n));
-    return s;
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    const auto got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return Utf8FromWide(s);
 }
 
 bool LanguagePage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

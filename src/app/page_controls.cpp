@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "win32/handles.h"
+#include "win32/path_win32.h"
+#include "win32/window_text.h"
 
 namespace senvola::app {
 
@@ -70,30 +72,26 @@ void PageControls::AddPromotion(saverkit::ControlSink& sink, HWND page, int pane
 }
 
 void PageControls::SetText(int id, const std::string& text) {
-    SetWindowTextA(Get(id), text.c_str());
+    saverkit::SetControlText(Get(id), text);
     InvalidateRect(Get(id), nullptr, TRUE);
 }
 
 std::string WindowText(HWND window) {
-    const int n = GetWindowTextLengthA(window);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    GetWindowTextA(window, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(0, n)));
-    return s;
+    return WindowTextUtf8(window);
 }
 
 void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, UINT horizontal) {
     FillRect(di.hDC, &di.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const std::string text = WindowText(di.hwndItem);
-    const ScopedSelectObject select(di.hDC, font);
+    const std::wstring text = WideFromUtf8(WindowText(di.hwndItem));
+    const ScopedSelectObject select(di.hDC, saverkit::FontForText(font, text));
     RECT calc = di.rcItem;
-    DrawTextA(di.hDC, text.c_str(), -1, &calc, DT_WORDBREAK | DT_CALCRECT | horizontal | DT_NOPREFIX);
+    DrawTextW(di.hDC, text.c_str(), -1, &calc, DT_WORDBREAK | DT_CALCRECT | horizontal | DT_NOPREFIX);
     RECT r = di.rcItem;
     const int h = calc.bottom - calc.top;
     r.top += std::max(0L, ((di.rcItem.bottom - di.rcItem.top) - h) / 2);
     SetBkMode(di.hDC, TRANSPARENT);
     SetTextColor(di.hDC, colour);
-    DrawTextA(di.hDC, text.c_str(), -1, &r, DT_WORDBREAK | horizontal | DT_NOPREFIX);
+    DrawTextW(di.hDC, text.c_str(), -1, &r, DT_WORDBREAK | horizontal | DT_NOPREFIX);
 }
 
 void DrawPromotion(const DRAWITEMSTRUCT& di) {

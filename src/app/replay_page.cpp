@@ -11,6 +11,7 @@
 #include "settings/language.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
+#include "win32/window_text.h"
 
 namespace senvola::app {
 
@@ -20,12 +21,11 @@ using saverkit::Bevel;
 
 constexpr const char* kSourceFilter = "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*";
 
-// The program file's directory without a trailing separator, for the ANSI folder dialog; empty
-// where the system code page cannot spell it.
+// The program file's directory without a trailing separator, where the folder dialog starts.
 std::string ProgramDirectoryNoSeparator() {
     const std::wstring dir = ProgramDirectory();
     if (dir.empty()) return {};
-    return ExactAnsiFromWide(std::wstring_view(dir).substr(0, dir.size() - 1)).value_or(std::string());
+    return Utf8FromWide(std::wstring_view(dir).substr(0, dir.size() - 1));
 }
 
 // A whole number and nothing else; 0 for anything else.
@@ -105,7 +105,7 @@ void ReplayPage::Fill(const IniFile& file) {
         SendMessageA(controls_.Get(sourceRadios[i]), BM_SETCHECK,
                      static_cast<int>(settings_.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
 
-    SetWindowTextA(controls_.Get(idPauseEdit), std::to_string(settings_.PauseBetweenGames).c_str());
+    SetWindowTextUtf8(controls_.Get(idPauseEdit), std::to_string(settings_.PauseBetweenGames));
     controls_.SetText(idPauseLabel, tr("PauseBetweenGames"));
     controls_.SetText(idSecondsLabel, tr("Seconds"));
     AutoSizeLabel(idSecondsLabel);
@@ -114,12 +114,12 @@ void ReplayPage::Fill(const IniFile& file) {
 
 void ReplayPage::AutoSizeLabel(int id) {
     HWND c = controls_.Get(id);
-    const std::string text = WindowText(c);
+    const std::wstring text = WideFromUtf8(WindowText(c));
     SIZE sz{};
     {
         const ScopedGetDc dc(c);
-        const ScopedSelectObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(c, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
+        const ScopedSelectObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &sz);
     }
     RECT r;
     GetWindowRect(c, &r);
@@ -145,7 +145,7 @@ void ReplayPage::PauseChanged() {
 void ReplayPage::PauseLeft() {
     const std::string text = WindowText(controls_.Get(idPauseEdit));
     const int v = std::clamp(WholeNumber(text), 0, 300);
-    if (text != std::to_string(v)) SetWindowTextA(controls_.Get(idPauseEdit), std::to_string(v).c_str());
+    if (text != std::to_string(v)) SetWindowTextUtf8(controls_.Get(idPauseEdit), std::to_string(v));
 }
 
 void ReplayPage::ChooseBuiltInGames() {

@@ -1,6 +1,7 @@
 #include "saverkit/about_page.h"
 
 #include "win32/blit.h"
+#include "win32/window_text.h"
 
 namespace saverkit {
 
@@ -59,7 +60,7 @@ AboutPanel::AboutPanel(HWND parent, const std::string& title, const std::string&
     : versionInfo_(versionFile) {
     handle_ = CreatePanel(parent, 0, 0, 388, 321, Bevel::None);
     caption_ = "About " + title;
-    SetWindowTextA(handle_, caption_.c_str());
+    senvola::SetWindowTextUtf8(handle_, caption_);
     auto add = [&](const char* cls, const std::string& text, DWORD style, int x, int y, int w, int h, int id) {
         HWND c = CreateControl(handle_, cls, text, WS_VISIBLE | style, x, y, w, h, id);
         SetControlSink(c, this);
@@ -82,9 +83,9 @@ AboutPanel::AboutPanel(HWND parent, const std::string& title, const std::string&
         SetGraphicControl(c, true);
 
     if (versionInfo_.Active()) {
-        SetWindowTextA(Item(idcCopyright), versionInfo_.LegalCopyright().c_str());
-        SetWindowTextA(Item(idcProductName), versionInfo_.ProductName().c_str());
-        SetWindowTextA(Item(idcDescription), versionInfo_.FileDescription().c_str());
+        senvola::SetWindowTextUtf8(Item(idcCopyright), versionInfo_.LegalCopyright());
+        senvola::SetWindowTextUtf8(Item(idcProductName), versionInfo_.ProductName());
+        senvola::SetWindowTextUtf8(Item(idcDescription), versionInfo_.FileDescription());
     }
 }
 
@@ -95,11 +96,7 @@ AboutPanel::~AboutPanel() {
 std::string AboutPanel::Text(int id) const {
     HWND c = Item(id);
     if (!c) return {};
-    const int n = GetWindowTextLengthA(c);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    GetWindowTextA(c, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n));
-    return s;
+    return senvola::WindowTextUtf8(c);
 }
 
 void AboutPanel::SetPicture(std::optional<senvola::BmpPicture> picture, HICON icon) {
@@ -147,8 +144,8 @@ void AboutBox::FillAboutPage(TabPage& page, const std::string& title) {
     SetWindowPos(p.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(p.Item(idcAboutOK), SW_HIDE);
 
-    SetWindowTextA(p.Item(idcSystemInfo), systemInfoCaption.c_str());
-    SetWindowTextA(p.Item(idcTechSupport), techSupportCaption.c_str());
+    senvola::SetWindowTextUtf8(p.Item(idcSystemInfo), systemInfoCaption);
+    senvola::SetWindowTextUtf8(p.Item(idcTechSupport), techSupportCaption);
     if (onTechSupport)
         p.onTechSupport = [this, &p] { onTechSupport(p); };
     else
@@ -158,7 +155,7 @@ void AboutBox::FillAboutPage(TabPage& page, const std::string& title) {
     else
         ShowWindow(p.Item(idcSystemInfo), SW_HIDE);
 
-    SetWindowTextA(p.Item(idcVersion), FormatVersionLine(p.Version(), versionParts).c_str());
+    senvola::SetWindowTextUtf8(p.Item(idcVersion), FormatVersionLine(p.Version(), versionParts));
 
     if (std::optional<senvola::BmpPicture> picture = senvola::LoadBmpResource("BM_ABOUT"))
         p.SetPicture(std::move(picture), nullptr);
@@ -173,7 +170,7 @@ void AboutBox::FillAboutPage(TabPage& page, const std::string& title) {
             if (i) text += "\r\n";
             text += legalNotice_[i];
         }
-        SetWindowTextA(p.Item(idcLegalNotice), text.c_str());
+        senvola::SetWindowTextUtf8(p.Item(idcLegalNotice), text);
     }
     ShowWindow(p.Handle(), SW_SHOW);
 }

@@ -1,27 +1,17 @@
 #include "saverkit/command_line.h"
 
-#include <shellapi.h>
-
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
 
-#include "win32/handles.h"
+#include "win32/path_win32.h"
 
 namespace saverkit {
 
 std::vector<std::string> CommandLineParameters() {
-    std::vector<std::string> params;
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv) return params;
-    const senvola::ScopeExit freeArgv([argv] { LocalFree(argv); });
-    for (int i = 1; i < argc; ++i) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string s(n > 0 ? n - 1 : 0, '\0');
-        if (n > 1) WideCharToMultiByte(CP_ACP, 0, argv[i], -1, s.data(), n, nullptr, nullptr);
-        params.push_back(std::move(s));
-    }
+    // UTF-8, so that a parameter naming a file outside the system code page survives.
+    std::vector<std::string> params = senvola::Utf8Arguments();
+    if (!params.empty()) params.erase(params.begin());
     return params;
 }
 

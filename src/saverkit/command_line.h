@@ -12,7 +12,7 @@
 
 namespace saverkit {
 
-// The parameters of the process's command line, without the program name.
+// The parameters of the process's command line, without the program name, in UTF-8.
 std::vector<std::string> CommandLineParameters();
 // The mode the parameters ask for: a first parameter holding "s" the saver, else "p" the
 // preview, else "c" or no parameter at all the options dialog (letters in either case, anywhere

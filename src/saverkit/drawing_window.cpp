@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "win32/handles.h"
+#include "win32/path_win32.h"
 #include "win32/window_class.h"
 
 namespace saverkit {
@@ -16,14 +17,15 @@ DrawingWindow::~DrawingWindow() {
 
 void DrawingWindow::Create(const char* className, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                            HWND parent) {
-    WNDCLASSEXA wc{};
+    const std::wstring wideClass = senvola::WideFromUtf8(className);
+    WNDCLASSEXW wc{};
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS;  // 0x80B
     wc.lpfnWndProc = &DrawingWindow::WindowProc;
     wc.hCursor = nullptr;  // no pointer over the saver
-    wc.lpszClassName = className;
+    wc.lpszClassName = wideClass.c_str();
     senvola::EnsureWindowClass(wc);
-    handle_ = CreateWindowExA(exStyle, className, "", style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr),
-                              this);
+    handle_ = CreateWindowExW(exStyle, wideClass.c_str(), L"", style, x, y, w, h, parent, nullptr,
+                              GetModuleHandleW(nullptr), this);
     if (!handle_) throw std::runtime_error("Cannot create the screensaver window");
 }
 
@@ -34,7 +36,7 @@ LRESULT CALLBACK DrawingWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
         self->handle_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         const LRESULT r = self->HandleMessage(msg, wp, lp);
@@ -95,7 +97,7 @@ LRESULT DrawingWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     default:
-        return DefWindowProcA(handle_, msg, wp, lp);
+        return DefWindowProcW(handle_, msg, wp, lp);
     }
 }
 

@@ -73,7 +73,7 @@ LRESULT FullscreenWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp && applicationWindow_)
             SetWindowPos(applicationWindow_, nullptr, 0, 0, 0, 0,
                          SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return DefWindowProcA(handle_, msg, wp, lp);
+        return DefWindowProcW(handle_, msg, wp, lp);
     case WM_MOUSEMOVE:
         if (dismissal_.MouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) RequestClose();
         return 0;

@@ -4,7 +4,9 @@
 
 #include <stdexcept>
 
+#include "win32/path_win32.h"
 #include "win32/window_class.h"
+#include "win32/window_text.h"
 
 namespace saverkit {
 
@@ -35,25 +37,27 @@ OptionsDialog::OptionsDialog(SaverHooks& hooks, senvola::Registry& registry, con
       applicationKey_(setup.applicationKey),
       aboutBox_(setup.aboutBox),
       help_(setup.help) {
-    WNDCLASSEXA wc{};
-    wc.lpfnWndProc = DefWindowProcA;  // replaced by the dialog's own procedure once it exists
+    WNDCLASSEXW wc{};
+    wc.lpfnWndProc = DefWindowProcW;  // replaced by the dialog's own procedure once it exists
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kDialogClass;
+    const std::wstring className = senvola::WideFromUtf8(kDialogClass);
+    wc.lpszClassName = className.c_str();
     wc.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
     senvola::EnsureWindowClass(wc);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
     RECT r{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    handle_ = CreateWindowExA(exStyle, kDialogClass, "Options", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
-                              r.bottom - r.top, owner_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExW(exStyle, className.c_str(), L"Options", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                              r.right - r.left, r.bottom - r.top, owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!handle_) throw std::runtime_error("Cannot create the options dialog");
     chooseFromMenu_ = [this](HMENU menu, POINT screen) { return TrackMenu(handle_, menu, screen); };
     SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+    // The W call keeps the window Unicode (the A one would make it an ANSI window).
+    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
-    SetWindowTextA(handle_, ("Options for " + title_).c_str());
+    senvola::SetWindowTextUtf8(handle_, "Options for " + title_);
     SetHelpContext(handle_, 10);
 
     whatsThisBar_.reset(CreatePopupMenu());
@@ -105,9 +109,7 @@ OptionsDialog::~OptionsDialog() {
 }
 
 std::string OptionsDialog::Caption() const {
-    char buf[512] = {};
-    GetWindowTextA(handle_, buf, sizeof buf);
-    return buf;
+    return senvola::WindowTextUtf8(handle_);
 }
 
 void OptionsDialog::SetShowGeneral(bool show) { generalTab_->SetTabVisible(show); }
@@ -186,7 +188,7 @@ int OptionsDialog::ShowModal() {
     bool quit = false;
     WPARAM quitCode = 0;
     while (modalResult_ == 0) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             quit = true;
             quitCode = msg.wParam;
@@ -197,9 +199,9 @@ int OptionsDialog::ShowModal() {
             modalResult_ = IDCANCEL;
             break;
         }
-        if (!IsDialogMessageA(handle_, &msg)) {
+        if (!IsDialogMessageW(handle_, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     if (ownerWasEnabled) EnableWindow(owner_, TRUE);
@@ -242,7 +244,7 @@ void OptionsDialog::ContextHelp(HWND clicked) {
 
 LRESULT CALLBACK OptionsDialog::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     return self->HandleMessage(msg, wParam, lParam);
 }
 
@@ -291,7 +293,7 @@ LRESULT OptionsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     default:
-        return DefWindowProcA(handle_, msg, wParam, lParam);
+        return DefWindowProcW(handle_, msg, wParam, lParam);
     }
 }
 

@@ -30,10 +30,9 @@ public:
     bool WriteString(const std::string&, const std::string&) override { return false; }
 };
 
-// The program file's name without directory and extension. Only for a caption: a character the
-// system code page lacks may show as a look-alike.
+// The program file's name without directory and extension, in UTF-8.
 std::string ProgramName() {
-    const std::string path = senvola::AnsiFromWide(senvola::ProgramFile());
+    const std::string path = senvola::Utf8FromWide(senvola::ProgramFile());
     const std::size_t slash = path.find_last_of("\\/");
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::size_t dot = name.find_last_of('.');
@@ -44,12 +43,13 @@ std::string ProgramName() {
 
 SaverHost::SaverHost(SaverHooks& hooks, senvola::Registry& registry, Options options)
     : hooks_(hooks), registry_(registry), options_(std::move(options)) {
-    WNDCLASSEXA wc{};
+    const std::wstring timerClass = senvola::WideFromUtf8(kTimerClassName);
+    WNDCLASSEXW wc{};
     wc.lpfnWndProc = &SaverHost::TimerProc;
-    wc.lpszClassName = kTimerClassName;
+    wc.lpszClassName = timerClass.c_str();
     senvola::EnsureWindowClass(wc);
-    timerWindow_ = CreateWindowExA(0, kTimerClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    timerWindow_ = CreateWindowExW(0, timerClass.c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
     if (timerWindow_) SetWindowLongPtrA(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -69,7 +69,7 @@ LRESULT CALLBACK SaverHost::TimerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         self->Tick();
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void SaverHost::ArmTimer() {

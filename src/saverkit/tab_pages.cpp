@@ -5,9 +5,13 @@
 #include <map>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
+#include "win32/fallback_faces.h"
 #include "win32/handles.h"
+#include "win32/path_win32.h"
 #include "win32/window_class.h"
+#include "win32/window_text.h"
 
 namespace saverkit {
 
@@ -21,12 +25,15 @@ constexpr const char* kPropPopup = "saverkit.popup";
 constexpr const char* kPropSearch = "saverkit.search";
 constexpr const char* kPropPageControl = "saverkit.tabPages";
 constexpr const char* kPropBevel = "saverkit.bevel";
+constexpr const char* kPropBaseFont = "saverkit.baseFont";
 
 // Class names that tests and scripts find the windows by.
 constexpr const char* kContainerClass = "vekContainer";
 constexpr const char* kTabPagesClass = "vekPageControl";
+constexpr const wchar_t* kContainerClassW = L"vekContainer";
+constexpr const wchar_t* kTabPagesClassW = L"vekPageControl";
 
-HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
 bool IsRoutedMessage(UINT msg) {
     switch (msg) {
@@ -69,7 +76,7 @@ bool RouteToSink(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_HSCROLL || msg == WM_VSCROLL || msg == WM_DRAWITEM) {
         HWND parent = GetParent(hwnd);
         if (parent && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
-            result = SendMessageA(parent, msg, wParam, lParam);
+            result = SendMessageW(parent, msg, wParam, lParam);
             return true;
         }
     }
@@ -95,11 +102,11 @@ void PaintContainer(HWND hwnd) {
         DrawEdge(dc, &r, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
         break;
     case Bevel::Group: {
-        char text[256] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        const senvola::ScopedSelectObject font(dc, DefaultFont());
+        wchar_t text[256] = {};
+        GetWindowTextW(hwnd, text, 256);
+        const senvola::ScopedSelectObject font(dc, FontForText(DefaultFont(), text));
         SIZE sz{};
-        GetTextExtentPoint32A(dc, text, lstrlenA(text), &sz);
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &sz);
         RECT frame = r;
         frame.top += sz.cy / 2;
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
@@ -108,7 +115,7 @@ void PaintContainer(HWND hwnd) {
             FillRect(dc, &tr, GetSysColorBrush(COLOR_BTNFACE));
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-            TextOutA(dc, 10, 0, text, lstrlenA(text));
+            TextOutW(dc, 10, 0, text, lstrlenW(text));
         }
         break;
     }
@@ -126,7 +133,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         PaintContainer(hwnd);
         return 0;
     case WM_SETTEXT: {
-        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+        const LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);
         InvalidateRect(hwnd, nullptr, TRUE);
         return r;
     }
@@ -137,7 +144,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             if (child && PopupMenu(child) && HelpContext(child) > 0) {
                 POINT screen = pt;
                 ClientToScreen(hwnd, &screen);
-                SendMessageA(GetAncestor(hwnd, GA_ROOT), kPopupMenuMessage, reinterpret_cast<WPARAM>(child),
+                SendMessageW(GetAncestor(hwnd, GA_ROOT), kPopupMenuMessage, reinterpret_cast<WPARAM>(child),
                              MAKELPARAM(screen.x, screen.y));
             }
         }
@@ -152,7 +159,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         HWND target = reinterpret_cast<HWND>(wParam);
         if (!PopupMenu(target)) target = hwnd;
         if (PopupMenu(target)) {
-            SendMessageA(GetAncestor(hwnd, GA_ROOT), kPopupMenuMessage, reinterpret_cast<WPARAM>(target), lParam);
+            SendMessageW(GetAncestor(hwnd, GA_ROOT), kPopupMenuMessage, reinterpret_cast<WPARAM>(target), lParam);
             return 0;
         }
         break;
@@ -160,19 +167,19 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     default:
         break;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void RegisterClasses() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.lpfnWndProc = ContainerProc;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kContainerClass;
+    wc.lpszClassName = kContainerClassW;
     senvola::EnsureWindowClass(wc);
     wc.lpfnWndProc = &TabPages::WindowProc;
-    wc.lpszClassName = kTabPagesClass;
+    wc.lpszClassName = kTabPagesClassW;
     senvola::EnsureWindowClass(wc);
 }
 
@@ -240,24 +247,96 @@ HFONT SharedFont(const char* face, int pixelHeight, bool bold) {
 
 HFONT DefaultFont() { return SharedFont("MS Sans Serif", 11, false); }
 
+HFONT FontForText(HFONT font, std::wstring_view text) {
+    // Fonts are constants of the process, as in SharedFont.
+    static std::map<std::tuple<std::wstring, LONG, LONG>, senvola::UniqueFont> fonts;
+    static std::vector<std::wstring> installed;
+    static bool looked = false;
+    const senvola::ScopedGetDc dc(nullptr);
+    if (!dc || !font) return font;
+    int fewest = 0;
+    {
+        const senvola::ScopedSelectObject select(dc.get(), font);
+        fewest = senvola::MissingGlyphs(dc.get(), text);
+    }
+    if (fewest == 0) return font;
+    if (!looked) {
+        looked = true;
+        for (const wchar_t* face : senvola::kFallbackFaces)
+            if (senvola::FaceInstalled(dc.get(), face)) installed.emplace_back(face);
+    }
+    LOGFONTW lf{};
+    if (!GetObjectW(font, sizeof lf, &lf)) return font;
+    HFONT best = font;
+    for (const std::wstring& face : installed) {
+        const auto key = std::make_tuple(face, lf.lfHeight, lf.lfWeight);
+        auto it = fonts.find(key);
+        if (it == fonts.end()) {
+            LOGFONTW fallback = lf;
+            lstrcpynW(fallback.lfFaceName, face.c_str(), LF_FACESIZE);
+            // Ideographs lose strokes below 12 pixels without smoothing; the dialog font is 11.
+            if (fallback.lfHeight < 0 && fallback.lfHeight > -12) fallback.lfHeight = -12;
+            fallback.lfQuality = ANTIALIASED_QUALITY;
+            it = fonts.emplace(key, senvola::UniqueFont(CreateFontIndirectW(&fallback))).first;
+        }
+        if (!it->second) continue;
+        const senvola::ScopedSelectObject select(dc.get(), it->second.get());
+        const int missing = senvola::MissingGlyphs(dc.get(), text);
+        if (missing < fewest) {
+            fewest = missing;
+            best = it->second.get();
+        }
+        if (missing == 0) break;
+    }
+    return best;
+}
+
+namespace {
+
+// The font a control was made with, kept the first time its font is fitted to a text, so that
+// a text its own font can draw again gets that font back.
+HFONT BaseFont(HWND control) {
+    if (HANDLE kept = GetPropA(control, kPropBaseFont)) return static_cast<HFONT>(kept);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (!font) font = DefaultFont();
+    SetPropA(control, kPropBaseFont, font);
+    return font;
+}
+
+}  // namespace
+
+void FitControlFont(HWND control, std::wstring_view texts) {
+    if (!control) return;
+    HFONT font = FontForText(BaseFont(control), texts);
+    if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void SetControlText(HWND control, std::string_view text) {
+    if (!control) return;
+    const std::wstring wide = senvola::WideFromUtf8(text);
+    FitControlFont(control, wide);
+    SetWindowTextW(control, wide.c_str());
+}
+
 HWND CreatePanel(HWND parent, int x, int y, int w, int h, Bevel bevel, const std::string& caption, int id) {
     RegisterClasses();
-    HWND hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kContainerClass, caption.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+    HWND hwnd = senvola::CreateWindowUtf8(WS_EX_CONTROLPARENT, kContainerClass, caption,
+                                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h, parent,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (!hwnd) throw std::runtime_error("Cannot create a panel window");
     SetPropA(hwnd, kPropBevel, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(bevel)));
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return hwnd;
 }
 
 HWND CreateControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y, int w,
                    int h, int id, DWORD exStyle) {
     RegisterClasses();
-    HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, x, y, w, h, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+    HWND hwnd = senvola::CreateWindowUtf8(exStyle, className, text, WS_CHILD | style, x, y, w, h, parent,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (!hwnd) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     return hwnd;
 }
 
@@ -271,19 +350,22 @@ TabPage::~TabPage() {
 
 void TabPage::SetProperties(const Properties& p) {
     props_ = p;
-    SetWindowTextA(handle_, p.caption.c_str());
+    senvola::SetWindowTextUtf8(handle_, p.caption);
     owner_.RebuildTabs();
 }
 
 void TabPage::SetCaption(const std::string& caption) {
     props_.caption = caption;
-    SetWindowTextA(handle_, caption.c_str());
+    senvola::SetWindowTextUtf8(handle_, caption);
     const int tab = owner_.TabOfPage(this);
     if (tab >= 0) {
-        TCITEMA item{};
+        std::wstring text = senvola::WideFromUtf8(props_.caption);
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(props_.caption.c_str());
-        SendMessageA(owner_.TabHandle(), TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+        item.pszText = text.data();
+        SendMessageW(owner_.TabHandle(), TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+        owner_.FitTabFont();
+        owner_.LayoutPages();
     }
 }
 
@@ -302,14 +384,14 @@ std::vector<HWND> TabPage::Controls() const {
 
 TabPages::TabPages(HWND parent, int x, int y, int w, int h, int id) {
     RegisterClasses();
-    handle_ = CreateWindowExA(WS_EX_CONTROLPARENT, kTabPagesClass, "",
+    handle_ = CreateWindowExW(WS_EX_CONTROLPARENT, kTabPagesClassW, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP, x, y, w, h,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
     if (!handle_) throw std::runtime_error("Cannot create a page control");
     SetPropA(handle_, kPropPageControl, this);
-    tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, w, h,
+    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, w, h,
                             handle_, nullptr, ModuleInstance(), nullptr);
-    SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
 }
 
 TabPages::~TabPages() {
@@ -339,7 +421,7 @@ void TabPages::SetBounds(int x, int y, int w, int h) {
 RECT TabPages::PageRect() const {
     RECT r;
     GetClientRect(tabs_, &r);
-    SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
     return r;
 }
 
@@ -357,10 +439,10 @@ TabPage& TabPages::AddPage(const std::string& caption) { return InsertPage(PageC
 TabPage& TabPages::InsertPage(int index, const std::string& caption) {
     if (index < 0 || index > PageCount()) throw std::out_of_range("page index");
     const RECT r = PageRect();
-    HWND h = CreateWindowExA(WS_EX_CONTROLPARENT, kContainerClass, caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS, r.left,
-                             r.top, r.right - r.left, r.bottom - r.top, handle_, nullptr, ModuleInstance(), nullptr);
+    HWND h = senvola::CreateWindowUtf8(WS_EX_CONTROLPARENT, kContainerClass, caption, WS_CHILD | WS_CLIPSIBLINGS,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top, handle_, nullptr);
     if (!h) throw std::runtime_error("Cannot create a page");
-    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     auto page = std::make_unique<TabPage>(*this, h);
     page->props_.caption = caption;
     TabPage* raw = page.get();
@@ -388,22 +470,22 @@ void TabPages::SetActivePageIndex(int index) {
     SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<size_t>(index)].get() : nullptr);
 }
 
-int TabPages::TabCount() const { return static_cast<int>(SendMessageA(tabs_, TCM_GETITEMCOUNT, 0, 0)); }
+int TabPages::TabCount() const { return static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0)); }
 
 std::string TabPages::TabCaption(int tab) const {
-    char buf[256] = {};
-    TCITEMA item{};
+    wchar_t buf[256] = {};
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = buf;
-    item.cchTextMax = sizeof buf;
-    if (!SendMessageA(tabs_, TCM_GETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item))) return {};
-    return buf;
+    item.cchTextMax = 256;
+    if (!SendMessageW(tabs_, TCM_GETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item))) return {};
+    return senvola::Utf8FromWide(buf);
 }
 
 TabPage* TabPages::PageOfTab(int tab) const {
-    TCITEMA item{};
+    TCITEMW item{};
     item.mask = TCIF_PARAM;
-    if (!SendMessageA(tabs_, TCM_GETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item))) return nullptr;
+    if (!SendMessageW(tabs_, TCM_GETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item))) return nullptr;
     return reinterpret_cast<TabPage*>(item.lParam);
 }
 
@@ -417,16 +499,18 @@ int TabPages::TabOfPage(const TabPage* page) const {
 void TabPages::RebuildTabs() {
     if (rebuilding_) return;
     rebuilding_ = true;
-    SendMessageA(tabs_, TCM_DELETEALLITEMS, 0, 0);
+    SendMessageW(tabs_, TCM_DELETEALLITEMS, 0, 0);
     int tab = 0;
     for (auto& p : pages_) {
         if (!p->props_.tabVisible) continue;
-        TCITEMA item{};
+        std::wstring text = senvola::WideFromUtf8(p->props_.caption);
+        TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_PARAM;
-        item.pszText = const_cast<char*>(p->props_.caption.c_str());
+        item.pszText = text.data();
         item.lParam = reinterpret_cast<LPARAM>(p.get());
-        SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(tab++), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(tab++), reinterpret_cast<LPARAM>(&item));
     }
+    FitTabFont();
     // A page without a tab cannot stay the shown one.
     if (active_ && !active_->props_.tabVisible) {
         active_ = nullptr;
@@ -436,7 +520,7 @@ void TabPages::RebuildTabs() {
                 break;
             }
     }
-    SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(TabOfPage(active_)), 0);
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(TabOfPage(active_)), 0);
     LayoutPages();
     for (auto& p : pages_) {
         ShowWindow(p->handle_, p.get() == active_ ? SW_SHOW : SW_HIDE);
@@ -446,9 +530,16 @@ void TabPages::RebuildTabs() {
     rebuilding_ = false;
 }
 
+void TabPages::FitTabFont() {
+    std::wstring captions;
+    for (auto& p : pages_)
+        if (p->props_.tabVisible) captions += senvola::WideFromUtf8(p->props_.caption);
+    FitControlFont(tabs_, captions);
+}
+
 LRESULT TabPages::HandleNotify(const NMHDR& header) {
     if (header.code == TCN_SELCHANGE) {
-        active_ = PageOfTab(static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0)));
+        active_ = PageOfTab(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
         for (auto& p : pages_) ShowWindow(p->handle_, p.get() == active_ ? SW_SHOW : SW_HIDE);
     }
     return 0;  // TCN_SELCHANGING: the change is always allowed

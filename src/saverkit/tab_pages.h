@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace saverkit {
@@ -50,6 +51,16 @@ HWND RightClickSearchChild(HWND container, POINT clientPoint);
 HFONT DefaultFont();
 // A font for the life of the process, made on first use and shared by description.
 HFONT SharedFont(const char* face, int pixelHeight, bool bold);
+// A font of the height and weight of `font` that has a glyph for every character of `text`:
+// `font` itself when it has them (the usual case), else the first installed fallback face that
+// has them all or, failing that, the one that lacks the fewest. Shared like SharedFont.
+HFONT FontForText(HFONT font, std::wstring_view text);
+// Sets a control's text (UTF-8) and gives the control a font that can draw it: the font it was
+// made with when that one can, a fallback face otherwise (a language file in Chinese, say).
+void SetControlText(HWND control, std::string_view text);
+// Gives a control whose items or captions are `texts` (a list box, a combo box, a tab strip) a
+// font that can draw all of them, as SetControlText does for one text.
+void FitControlFont(HWND control, std::wstring_view texts);
 
 enum class Bevel { None, Raised, Lowered, RaisedInLoweredOut, Group };
 
@@ -128,6 +139,8 @@ private:
     friend class TabPage;
     // Keeps the tab strip in step with the pages.
     void RebuildTabs();
+    // Gives the tab strip a font that draws every visible caption.
+    void FitTabFont();
     void LayoutPages();
     LRESULT HandleNotify(const NMHDR& header);
 

@@ -174,7 +174,7 @@ std::string VersionInfo::StringValue(const std::string& key) const {
     if (path.size() > 255) path.resize(255);
     void* data = nullptr;
     UINT len = 0;
-    if (!VerQueryValueW(const_cast<unsigned char*>(block_.data()), senvola::WideFromAnsi(path).c_str(), &data,
+    if (!VerQueryValueW(const_cast<unsigned char*>(block_.data()), senvola::WideFromUtf8(path).c_str(), &data,
                         &len) ||
         !data)
         return {};
@@ -183,8 +183,8 @@ std::string VersionInfo::StringValue(const std::string& key) const {
     // The value ends at its terminating zero, and never past the block.
     const auto* end = reinterpret_cast<const wchar_t*>(block_.data() + block_.size() - block_.size() % 2);
     while (text + n < end && text[n]) ++n;
-    // Handed out in the system code page, as the ANSI query would.
-    return senvola::AnsiFromWide(std::wstring_view(text, n));
+    // UTF-8, as every text the kit shows.
+    return senvola::Utf8FromWide(std::wstring_view(text, n));
 }
 
 }  // namespace saverkit

@@ -264,7 +264,7 @@ bool IsCompleteBmp(const unsigned char* data, std::size_t size) {
 
 std::optional<BmpPicture> LoadBmpFile(const std::string& path) {
     if (path.empty()) return std::nullopt;
-    const UniqueFile file(CreateFileW(LongPathForm(WideFromAnsi(path)).c_str(), GENERIC_READ,
+    const UniqueFile file(CreateFileW(LongPathForm(WideFromUtf8(path)).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;

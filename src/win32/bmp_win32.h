@@ -36,8 +36,8 @@ struct BmpPicture {
     COLORREF bottomLeft = 0;  // the colour of the bottom-left pixel (a stone's transparent colour)
 };
 
-// Reads the file at `path`, a path in the system code page as the settings store it, through the
-// wide file calls (any length). Empty for a missing, unreadable or refused file.
+// Reads the file at `path`, a UTF-8 path as the settings keep it, through the wide file calls
+// (any length). Empty for a missing, unreadable or refused file.
 std::optional<BmpPicture> LoadBmpFile(const std::string& path);
 
 // The BITMAP resource `name` of the program's own module, checked and decoded like a file; empty

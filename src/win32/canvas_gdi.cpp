@@ -1,11 +1,12 @@
 #include "win32/canvas_gdi.h"
 
 #include <algorithm>
-#include <cstring>
+#include <climits>
 #include <optional>
 
 #include "win32/blit.h"
 #include "win32/bmp_win32.h"
+#include "win32/fallback_faces.h"
 
 namespace senvola {
 
@@ -39,6 +40,21 @@ Entry& PickSlot(std::array<Entry, N>& entries, HGDIOBJ selected) {
     }
     return *slot;
 }
+
+HFONT MakeFont(const wchar_t* face, int heightPixels, bool bold) {
+    LOGFONTW lf{};
+    lf.lfHeight = heightPixels;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
+}
+
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 }  // namespace
 
@@ -89,22 +105,42 @@ HFONT GdiObjectCache::Font(std::string_view name, int heightPixels, bool bold, H
             return static_cast<HFONT>(e.obj.get());
         }
     }
-    LOGFONTA lf{};
-    lf.lfHeight = heightPixels;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::size_t n = name.size() < LF_FACESIZE - 1 ? name.size() : LF_FACESIZE - 1;
-    std::memcpy(lf.lfFaceName, name.data(), n);
-    lf.lfFaceName[n] = '\0';
-    HFONT font = CreateFontIndirectA(&lf);
+    wchar_t face[LF_FACESIZE] = {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), face, LF_FACESIZE - 1);
+    face[n > 0 ? n : 0] = L'\0';
+    HFONT font = MakeFont(face, heightPixels, bold);
     if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     FontEntry& slot = PickSlot(fonts_, selected);
     slot.obj.reset(font);
     slot.name.assign(name);
+    slot.height = heightPixels;
+    slot.bold = bold;
+    slot.used = clock_;
+    return font;
+}
+
+const std::vector<std::wstring>& GdiObjectCache::FallbackFaces(HDC dc) {
+    if (fallbackFacesKnown_) return fallbackFaces_;
+    fallbackFacesKnown_ = true;
+    for (const wchar_t* face : kFallbackFaces)
+        if (FaceInstalled(dc, face)) fallbackFaces_.emplace_back(face);
+    return fallbackFaces_;
+}
+
+HFONT GdiObjectCache::FallbackFont(std::size_t face, int heightPixels, bool bold, HGDIOBJ selected) {
+    ++clock_;
+    for (auto& e : fallbacks_) {
+        if (e.obj && e.face == face && e.height == heightPixels && e.bold == bold) {
+            e.used = clock_;
+            return static_cast<HFONT>(e.obj.get());
+        }
+    }
+    if (face >= fallbackFaces_.size()) return nullptr;
+    HFONT font = MakeFont(fallbackFaces_[face].c_str(), heightPixels, bold);
+    if (!font) return nullptr;
+    FallbackEntry& slot = PickSlot(fallbacks_, selected);
+    slot.obj.reset(font);
+    slot.face = face;
     slot.height = heightPixels;
     slot.bold = bold;
     slot.used = clock_;
@@ -173,6 +209,8 @@ void GdiCanvas::SetBrush(Colour colour, bool solid) {
 void GdiCanvas::SetFont(std::string_view name, int sizePoints, Colour colour, bool bold) {
     const int height = -MulDiv(sizePoints, GetDeviceCaps(dc_, LOGPIXELSY), 72);
     SelectObject(dc_, cache_->Font(name, height, bold, GetCurrentObject(dc_, OBJ_FONT)));
+    fontHeight_ = height;
+    fontBold_ = bold;
     SetTextColor(dc_, colour);
 }
 
@@ -210,14 +248,140 @@ void GdiCanvas::Line(int x1, int y1, int x2, int y2) {
     LineTo(dc_, x2, y2);
 }
 
-void GdiCanvas::DrawString(int x, int y, std::string_view text) {
-    ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
+bool GdiCanvas::PrepareText(std::string_view utf8) {
+    GdiObjectCache::TextBuffers& text = cache_->Text();
+    mixed_ = false;
+    primary_ = static_cast<HFONT>(GetCurrentObject(dc_, OBJ_FONT));
+    if (utf8.empty()) return false;
+    const int size = static_cast<int>(std::min<std::size_t>(utf8.size(), INT_MAX / 2));
+    // Windows replaces an invalid sequence with U+FFFD when it is not asked to fail on one. A
+    // UTF-16 text has at most as many units as its UTF-8 form has bytes.
+    text.wide.resize(static_cast<std::size_t>(size));
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.wide.data(), size);
+    text.wide.resize(static_cast<std::size_t>(std::max(n, 0)));
+    if (text.wide.empty()) return false;
+
+    text.glyphs.resize(text.wide.size());
+    text.faces.assign(text.wide.size(), 0);
+    if (GetGlyphIndicesW(dc_, text.wide.data(), static_cast<int>(text.wide.size()), text.glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+        return true;
+    constexpr FontChoice kUnresolved = 0xFF;
+    std::size_t unresolved = 0;
+    for (std::size_t i = 0; i < text.wide.size(); ++i) {
+        if (text.glyphs[i] == 0xFFFF) {
+            text.faces[i] = kUnresolved;
+            ++unresolved;
+        }
+    }
+    if (unresolved == 0) return true;
+
+    // The fallbacks take the size and weight SetFont asked for; for a font the DC came with,
+    // its em height (which rounding may leave a pixel off) and weight.
+    if (fontHeight_ != 0) {
+        fallbackHeight_ = fontHeight_;
+        fallbackBold_ = fontBold_;
+    } else {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc_, &tm);
+        fallbackHeight_ = -(tm.tmHeight - tm.tmInternalLeading);
+        fallbackBold_ = tm.tmWeight >= FW_SEMIBOLD;
+    }
+    const std::size_t faces = std::min<std::size_t>(cache_->FallbackFaces(dc_).size(), kUnresolved - 1);
+    for (std::size_t face = 0; face < faces && unresolved > 0; ++face) {
+        HFONT font = cache_->FallbackFont(face, fallbackHeight_, fallbackBold_, primary_);
+        if (!font) continue;
+        const ScopedSelectObject select(dc_, font);
+        if (GetGlyphIndicesW(dc_, text.wide.data(), static_cast<int>(text.wide.size()), text.glyphs.data(),
+                             GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+            continue;
+        for (std::size_t i = 0; i < text.wide.size(); ++i) {
+            if (text.faces[i] == kUnresolved && text.glyphs[i] != 0xFFFF) {
+                text.faces[i] = static_cast<FontChoice>(face + 1);
+                mixed_ = true;
+                --unresolved;
+            }
+        }
+    }
+    // What no face has is drawn by the selected font, as its missing-glyph box; a surrogate pair
+    // stays in one run.
+    for (std::size_t i = 0; i < text.wide.size(); ++i) {
+        if (text.faces[i] == kUnresolved) text.faces[i] = 0;
+        if (IsHighSurrogate(text.wide[i]) && i + 1 < text.wide.size()) text.faces[i + 1] = text.faces[i];
+    }
+    return true;
 }
 
-Size GdiCanvas::TextExtent(std::string_view text) {
-    SIZE sz{};
-    if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &sz)) return {};
-    return {sz.cx, sz.cy};
+HFONT GdiCanvas::SelectChoice(FontChoice choice) {
+    HFONT font = choice == 0 ? primary_
+                             : cache_->FallbackFont(choice - 1u, fallbackHeight_, fallbackBold_,
+                                                     GetCurrentObject(dc_, OBJ_FONT));
+    if (!font) font = primary_;
+    SelectObject(dc_, font);
+    return font;
+}
+
+GdiCanvas::Extent GdiCanvas::MeasureRuns() {
+    const GdiObjectCache::TextBuffers& text = cache_->Text();
+    Extent e;
+    for (std::size_t start = 0; start < text.wide.size();) {
+        std::size_t end = start + 1;
+        while (end < text.wide.size() && text.faces[end] == text.faces[start]) ++end;
+        SelectChoice(text.faces[start]);
+        SIZE sz{};
+        GetTextExtentPoint32W(dc_, text.wide.data() + start, static_cast<int>(end - start), &sz);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc_, &tm);
+        e.width += sz.cx;
+        e.ascent = std::max(e.ascent, static_cast<int>(tm.tmAscent));
+        e.descent = std::max(e.descent, static_cast<int>(tm.tmDescent));
+        start = end;
+    }
+    SelectObject(dc_, primary_);
+    return e;
+}
+
+void GdiCanvas::DrawString(int x, int y, std::string_view utf8) {
+    if (!PrepareText(utf8)) return;
+    const GdiObjectCache::TextBuffers& text = cache_->Text();
+    if (!mixed_) {
+        ::TextOutW(dc_, x, y, text.wide.data(), static_cast<int>(text.wide.size()));
+        return;
+    }
+    // Faces of one size differ in ascent: the runs share the baseline of the tallest, so that the
+    // whole text still starts at y.
+    const Extent extent = MeasureRuns();
+    const UINT align = SetTextAlign(dc_, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+    for (std::size_t start = 0; start < text.wide.size();) {
+        std::size_t end = start + 1;
+        while (end < text.wide.size() && text.faces[end] == text.faces[start]) ++end;
+        SelectChoice(text.faces[start]);
+        const int count = static_cast<int>(end - start);
+        ::TextOutW(dc_, x, y + extent.ascent, text.wide.data() + start, count);
+        SIZE sz{};
+        GetTextExtentPoint32W(dc_, text.wide.data() + start, count, &sz);
+        x += sz.cx;
+        start = end;
+    }
+    SelectObject(dc_, primary_);
+    if (align != GDI_ERROR) SetTextAlign(dc_, align);
+}
+
+Size GdiCanvas::TextExtent(std::string_view utf8) {
+    if (!PrepareText(utf8)) {
+        // An empty text is as high as a line of the font, as GDI measures it.
+        SIZE sz{};
+        if (!GetTextExtentPoint32W(dc_, L"", 0, &sz)) return {};
+        return {sz.cx, sz.cy};
+    }
+    const GdiObjectCache::TextBuffers& text = cache_->Text();
+    if (!mixed_) {
+        SIZE sz{};
+        if (!GetTextExtentPoint32W(dc_, text.wide.data(), static_cast<int>(text.wide.size()), &sz)) return {};
+        return {sz.cx, sz.cy};
+    }
+    const Extent extent = MeasureRuns();
+    return {extent.width, extent.ascent + extent.descent};
 }
 
 void GdiCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {

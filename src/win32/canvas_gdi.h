@@ -18,6 +18,12 @@
 // - Stretching uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
 //   keeps the bitmap's own colours, and transparent pictures (TransparentBlt) are cut cleanly
 //   at their transparent colour.
+// - Text comes in as UTF-8 and is drawn with the wide calls. Characters the selected font has no
+//   glyph for are drawn and measured in the first installed face of a list of fallbacks that
+//   has them (CJK faces mostly), at the same size, on a shared baseline: GDI's own font linking
+//   is not there everywhere (not under Wine, not for every face on Windows). Invalid UTF-8 draws
+//   as U+FFFD. Widening and glyph lookup use buffers the canvas keeps, so that text drawn again
+//   and again allocates nothing once they have grown.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +32,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "draw/canvas.h"
 #include "platform/bitmap.h"
@@ -52,7 +59,7 @@ private:
 
 // Loads Windows BMP files (bmp_win32.h) as DIB sections; anything that loader refuses gives
 // null. A transparent picture takes the colour of its bottom-left pixel as its transparent
-// colour. Paths are in the system code page, as the settings store them.
+// colour. Paths are UTF-8, as the settings keep them.
 class Win32BitmapLoader final : public BitmapLoader {
 public:
     std::unique_ptr<Bitmap> Load(const std::string& path, bool transparent) override;
@@ -71,8 +78,20 @@ public:
     HPEN Pen(Colour colour, HGDIOBJ selected);
     HBRUSH Brush(Colour colour, HGDIOBJ selected);
     HFONT Font(std::string_view name, int heightPixels, bool bold, HGDIOBJ selected);
+    // The fallback faces installed here, best first; looked up on `dc` on the first call.
+    const std::vector<std::wstring>& FallbackFaces(HDC dc);
+    // Fallback face `face` (an index into FallbackFaces) at the given height and weight.
+    HFONT FallbackFont(std::size_t face, int heightPixels, bool bold, HGDIOBJ selected);
     // A memory DC for drawing pictures, made on first use.
     HDC MemoryDcFor(HDC dc);
+    // Buffers for text being drawn: the saver makes a canvas per tick, the cache lasts, so text
+    // drawn tick after tick allocates nothing once they have grown.
+    struct TextBuffers {
+        std::wstring wide;           // the text in UTF-16
+        std::vector<WORD> glyphs;    // glyph indices in the font being tried
+        std::vector<uint8_t> faces;  // per UTF-16 unit: 0 the selected font, k fallback face k - 1
+    };
+    TextBuffers& Text() { return text_; }
 
 private:
     struct PenEntry {
@@ -92,12 +111,23 @@ private:
         UniqueGdiObject obj;
         uint32_t used = 0;
     };
+    struct FallbackEntry {
+        std::size_t face = 0;
+        int height = 0;
+        bool bold = false;
+        UniqueGdiObject obj;
+        uint32_t used = 0;
+    };
 
     UniqueDc memDc_;
     uint32_t clock_ = 0;  // use counter for the least-recently-used choice
     std::array<PenEntry, kSize> pens_{};
     std::array<BrushEntry, kSize> brushes_{};
     std::array<FontEntry, kSize> fonts_{};
+    std::array<FallbackEntry, kSize> fallbacks_{};
+    std::vector<std::wstring> fallbackFaces_;
+    bool fallbackFacesKnown_ = false;
+    TextBuffers text_;
 };
 
 class GdiCanvas final : public Canvas {
@@ -127,6 +157,19 @@ public:
     HDC Dc() const { return dc_; }
 
 private:
+    // The font a UTF-16 unit of the text is drawn in: 0 the selected font, k > 0 fallback face
+    // k - 1.
+    using FontChoice = uint8_t;
+    // Widens `text` into the cache's text buffers and picks each unit's font; false for an
+    // empty text.
+    bool PrepareText(std::string_view text);
+    // Selects the font of `choice` (the selected one for 0) and returns it.
+    HFONT SelectChoice(FontChoice choice);
+    // Measures the runs of the prepared text: total width, and the largest ascent and descent.
+    struct Extent {
+        int width = 0, ascent = 0, descent = 0;
+    };
+    Extent MeasureRuns();
     void PaintBrushRect(int x1, int y1, int x2, int y2);
 
     std::unique_ptr<GdiObjectCache> ownCache_;  // when no cache is given; outlives the restore
@@ -140,6 +183,13 @@ private:
 
     bool penSolid_ = true, brushSolid_ = true;
     Colour brushColour_ = 0;
+
+    bool mixed_ = false;            // some unit of the prepared text takes a fallback face
+    HFONT primary_ = nullptr;       // the font selected when the text was prepared
+    int fontHeight_ = 0;            // SetFont's height, as CreateFont takes it; 0 before
+    bool fontBold_ = false;
+    int fallbackHeight_ = 0;        // the fallback faces' height, as CreateFont takes it
+    bool fallbackBold_ = false;
 };
 
 }  // namespace senvola

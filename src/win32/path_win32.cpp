@@ -1,6 +1,9 @@
 #include "win32/path_win32.h"
 
 #include <windows.h>
+#include <shellapi.h>
+
+#include "win32/handles.h"
 
 namespace senvola {
 namespace {
@@ -59,6 +62,16 @@ std::wstring LongPathForm(std::wstring path) {
         if (got > 0 && got < need) path.assign(full.data(), got);
     }
     return share ? L"\\\\?\\UNC\\" + path.substr(2) : L"\\\\?\\" + path;
+}
+
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> args;
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return args;
+    const ScopeExit freeArgv([argv] { LocalFree(argv); });
+    for (int i = 0; i < argc; ++i) args.push_back(Utf8FromWide(argv[i]));
+    return args;
 }
 
 std::wstring ProgramFile() {

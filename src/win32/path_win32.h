@@ -1,12 +1,14 @@
 // Paths for the wide file calls, which take names outside the system code page and paths of any
-// length. The program's own paths (its file, its directory, the language file beside it) are
-// carried as UTF-8; paths that come from the stored settings or the ANSI dialogs stay in the
-// system code page, as they are stored. Either kind is widened only at the Windows call.
+// length. Every path the program carries (its own file and directory, the language file beside
+// it, the stored settings, what the dialogs return) is UTF-8 and is widened only at the Windows
+// call. The system code page is left to what still speaks it: WinHelp's file name, and texts
+// that arrive in it.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace senvola {
 
@@ -24,6 +26,10 @@ std::optional<std::string> ExactAnsiFromWide(std::wstring_view text);
 // share) before a path of MAX_PATH characters or more. Shorter, relative and already prefixed
 // paths come back unchanged.
 std::wstring LongPathForm(std::wstring path);
+
+// The process's command line split as the C runtime splits it, program name first, in UTF-8: the
+// ANSI argv of main cannot name a file outside the system code page.
+std::vector<std::string> Utf8Arguments();
 
 // The program's own file, however long its path; empty only when Windows cannot tell.
 std::wstring ProgramFile();

@@ -1,5 +1,6 @@
 // The current user's registry hive through advapi32: keys are opened for reading and writing
-// and closed when their object goes.
+// and closed when their object goes. Names and strings are UTF-8 and go through the wide calls,
+// so a path outside the system code page is stored as it is.
 #pragma once
 
 #include <windows.h>

@@ -7,6 +7,7 @@
 #include "records/builtin_games.h"
 #include "draw/bmp_writer.h"
 #include "win32/canvas_gdi.h"
+#include "win32/path_win32.h"
 
 namespace senvola {
 
@@ -57,12 +58,14 @@ bool SelectRenderSource(ReplaySettings& settings, GameLibrary& library, const st
         library.SetNextBuiltIn(n);
         return true;
     }
-    char full[MAX_PATH * 4];
-    const DWORD len = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (path.empty() || len == 0 || len >= sizeof full) {
+    // A UTF-8 path, as the core carries paths.
+    wchar_t wideFull[MAX_PATH * 4];
+    const DWORD len = GetFullPathNameW(WideFromUtf8(path).c_str(), MAX_PATH * 4, wideFull, nullptr);
+    if (path.empty() || len == 0 || len >= MAX_PATH * 4) {
         error = "not a usable path: " + path;
         return false;
     }
+    const std::string full = Utf8FromWide(std::wstring_view(wideFull, len));
     if (!files.FileExists(full)) {
         error = "no such file: " + path;
         return false;

@@ -2,13 +2,13 @@
 
 namespace senvola {
 
-bool EnsureWindowClass(WNDCLASSEXA wc) {
+bool EnsureWindowClass(WNDCLASSEXW wc) {
     wc.cbSize = sizeof wc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
+    wc.hInstance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing)) return true;
-    return RegisterClassExA(&wc) != 0;
+    if (GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) return true;
+    return RegisterClassExW(&wc) != 0;
 }
 
 }  // namespace senvola

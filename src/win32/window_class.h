@@ -8,6 +8,8 @@ namespace senvola {
 // Registers `wc` (cbSize and hInstance are filled in: the program's own module) unless a class
 // of that name is registered for the module already, in which case the one there stays.
 // False only when the class is missing and cannot be registered.
-bool EnsureWindowClass(WNDCLASSEXA wc);
+// The class is a Unicode one: its windows keep texts outside the system code page, and their
+// procedures take the W messages (DefWindowProcW).
+bool EnsureWindowClass(WNDCLASSEXW wc);
 
 }  // namespace senvola

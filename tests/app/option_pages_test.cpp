@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -16,6 +17,7 @@
 
 #include "app/control_ids.h"
 #include "app/option_pages.h"
+#include "win32/fallback_faces.h"
 #include "memory_registry.h"
 #include "saverkit/help.h"
 #include "saverkit/options_dialog.h"
@@ -518,6 +520,78 @@ TEST_F(OptionPagesTest, InTheOptionsDialogThePagesKeepWorkingAndTheTabsAreTransl
     Click(idOneFile);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\a.go");
     EXPECT_EQ(pages->SelectedLanguagePosition(), 0);
+}
+
+TEST_F(OptionPagesTest, TextsAndPathsOutsideTheCodePageReachTheControlsWhole) {
+    // The language file and the settings hand over UTF-8; the controls must hold the characters
+    // themselves, not what the system code page makes of them.
+    auto wide = [](HWND h) {
+        wchar_t buf[256] = {};
+        GetWindowTextW(h, buf, 256);
+        return std::wstring(buf);
+    };
+    senvola::MemoryRegistry registry;
+    registry.OpenKey("Software\\Tavrel\\Senvola", true);
+    TestIni ini;
+    ini.data["Languages"] = {{"0", "English"}, {"1", "Chinese"}};
+    ini.data["Chinese"] = {{"LanguageOriginalName", "\xE4\xB8\xAD\xE6\x96\x87"},
+                           {"ReplayOptions", "\xE5\x9B\x9E\xE6\x94\xBE\xE9\x80\x89\xE9\xA1\xB9"},
+                           {"ShowComments", "\xE6\x98\xBE\xE7\xA4\xBA\xE8\xAF\x84\xE8\xAE\xBA"},
+                           {"Board", "\xE6\xA3\x8B\xE7\x9B\x98"}};
+    state->Settings.Language = 1;
+    pages->ActivateFirstPage();
+    saverkit::testing::TestHooks hooks;
+    hooks.load = [&](RegistryKey&, saverkit::Mode) { Fill(ini); };
+    saverkit::OptionsDialogSetup setup;
+    setup.title = "Tavrel's Senvola";
+    setup.applicationKey = "Software\\Tavrel\\Senvola";
+    setup.generalPage = false;
+    setup.optionPages = &pages->Pages();
+    saverkit::OptionsDialog dialog(hooks, registry, setup);
+    dialog.Load();
+    EXPECT_EQ(wide(C(idShowComments)), L"\u663E\u793A\u8BC4\u8BBA");
+    // And in a font that has the glyphs (a fallback face where the dialog font lacks them), so
+    // that they do not show as boxes.
+    auto missing = [](HWND h, const std::wstring& text) {
+        HDC dc = GetDC(h);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+        std::vector<WORD> glyphs(text.size());
+        GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        return static_cast<int>(std::count(glyphs.begin(), glyphs.end(), WORD{0xFFFF}));
+    };
+    bool cjkFace = false;
+    {
+        HDC dc = GetDC(nullptr);
+        for (const wchar_t* face : kFallbackFaces) cjkFace = cjkFace || FaceInstalled(dc, face);
+        ReleaseDC(nullptr, dc);
+    }
+    if (cjkFace) {
+        EXPECT_EQ(missing(C(idShowComments), wide(C(idShowComments))), 0);
+        EXPECT_EQ(missing(C(idLanguageList), L"\u4E2D\u6587"), 0);
+        EXPECT_EQ(missing(C(idElementChoice), L"\u68CB\u76D8"), 0);
+        // A Latin text gets the dialog font back.
+        const HFONT chinese = reinterpret_cast<HFONT>(SendMessageW(C(idShowComments), WM_GETFONT, 0, 0));
+        saverkit::SetControlText(C(idShowComments), "Show comments");
+        EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(C(idShowComments), WM_GETFONT, 0, 0)), chinese);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(C(idShowComments), WM_GETFONT, 0, 0)), saverkit::DefaultFont());
+    } else {
+        std::printf("note: no CJK face installed; the dialog's fallback font is not checked\n");
+    }
+    EXPECT_EQ(dialog.Pages().TabCaption(0), "\xE5\x9B\x9E\xE6\x94\xBE\xE9\x80\x89\xE9\xA1\xB9");
+    EXPECT_EQ(pages->SelectedLanguageName(), "Chinese / \xE4\xB8\xAD\xE6\x96\x87");
+    wchar_t item[64] = {};
+    SendMessageW(C(idElementChoice), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(std::wstring(item), L"\u68CB\u76D8");
+
+    calls.directoryAnswer = "C:\\\xE6\xB8\xB8\xE6\x88\x8F\\\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87";
+    Click(idRandomFromDirectory);
+    EXPECT_EQ(state->Settings.DirFileString, "C:\\\xE6\xB8\xB8\xE6\x88\x8F\\\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87");
+    EXPECT_EQ(wide(C(idSourceName)), L"C:\\\u6E38\u620F\\\uD2B8\uC640\uC77C\uB77C\uC787");
+    calls.fileAnswer = "C:\\\xE6\xB8\xB8\xE6\x88\x8F\\\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87\\\xE9\x87\x91\xE6\xAF\x9B\xE6\xB5\x8B\xE8\xAF\x95 VS allin6379.SGF";
+    Click(idOneFile);
+    EXPECT_EQ(wide(C(idSourceName)), L"\u91D1\u6BDB\u6D4B\u8BD5 VS allin6379.SGF");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and the BMP loader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -435,6 +436,94 @@ std::vector<unsigned char> Bmp24(int w, int h, const std::function<COLORREF(int,
 void WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A reference for CJK text: the first installed fallback face with every glyph of `text`, at
+// the em height of 12 points, as the canvas would choose it; null when none has them.
+HFONT ReferenceFace(HDC dc, GdiObjectCache& cache, const std::wstring& text, int em) {
+    for (const std::wstring& face : cache.FallbackFaces(dc)) {
+        HFONT font = CreateFontW(em, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+        std::vector<WORD> glyphs(text.size());
+        HGDIOBJ old = SelectObject(dc, font);
+        const DWORD got = GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                                           GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, old);
+        if (got != GDI_ERROR && std::find(glyphs.begin(), glyphs.end(), 0xFFFF) == glyphs.end()) return font;
+        DeleteObject(font);
+    }
+    return nullptr;
+}
+
+TEST_F(GdiCanvasTest, TextTheFontLacksIsDrawnAndMeasuredInAFallbackFace) {
+    // Arial has no Chinese or Korean: the canvas must find a face that does, or draw boxes.
+    const char* const chinese = "\xE9\x9D\x99\xE5\x90\xAC\xE9\xA3\x8E\xE9\x9B\xA8";
+    const char* const korean = "\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87";
+    GdiObjectCache cache;
+    if (cache.FallbackFaces(surface.Dc()).empty())
+        GTEST_SKIP() << "no CJK face installed (scripts/deps.sh installs one)";
+    GdiCanvas c(surface.Dc(), &cache);
+    c.SetFont("Arial", 12, kWhite, false);
+    c.SetBrush(kBlack, false);
+    const int em = -MulDiv(12, GetDeviceCaps(surface.Dc(), LOGPIXELSY), 72);
+
+    const Size zh = c.TextExtent(chinese);
+    const Size ko = c.TextExtent(korean);
+    // Code points no face has come out as the font's boxes.
+    const Size boxes = c.TextExtent("\xCD\xB8\xCD\xB8\xCD\xB8\xCD\xB8");
+    ASSERT_GT(zh.cx, 0);
+    ASSERT_GT(ko.cx, 0);
+    EXPECT_NE(zh.cx, boxes.cx);
+
+    // Measured by the glyphs of the face that draws them, pixel for pixel as that face draws.
+    const std::wstring wideZh = L"\u9759\u542C\u98CE\u96E8";
+    HFONT reference = ReferenceFace(surface.Dc(), cache, wideZh, em);
+    ASSERT_NE(reference, nullptr);
+    {
+        Surface expected(200, 150);
+        expected.Fill(kBlack);
+        HGDIOBJ old = SelectObject(expected.Dc(), reference);
+        SetBkMode(expected.Dc(), TRANSPARENT);
+        SetTextColor(expected.Dc(), kWhite);
+        SIZE sz{};
+        GetTextExtentPoint32W(expected.Dc(), wideZh.c_str(), static_cast<int>(wideZh.size()), &sz);
+        TextOutW(expected.Dc(), 10, 20, wideZh.c_str(), static_cast<int>(wideZh.size()));
+        SelectObject(expected.Dc(), old);
+        EXPECT_EQ(zh.cx, sz.cx);
+        EXPECT_EQ(zh.cy, sz.cy);
+
+        c.DrawString(10, 20, chinese);
+        int ink = 0, differ = 0;
+        for (int y = 0; y < 150; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                ink += surface.At(x, y) != kBlack;
+                differ += surface.At(x, y) != expected.At(x, y);
+            }
+        }
+        // Four hanzi of 16 pixels leave far more ink than their outline boxes would.
+        EXPECT_GT(ink, 4 * 20);
+        EXPECT_EQ(differ, 0);
+    }
+    DeleteObject(reference);
+
+    // A name mixing Latin letters, hanzi and hangul: each run in its own face, one after another.
+    const std::string mixed = std::string("Ke Jie ") + chinese + " " + korean;
+    const Size whole = c.TextExtent(mixed);
+    EXPECT_EQ(whole.cx, c.TextExtent("Ke Jie ").cx + zh.cx + c.TextExtent(" ").cx + ko.cx);
+    EXPECT_GE(whole.cy, c.TextExtent("Ke Jie ").cy);
+    surface.Fill(kBlack);
+    c.DrawString(5, 60, mixed);
+    // Everything inside the measured box; the right end carries the hangul.
+    const int inkAll = 200 * 150 - surface.Count(kBlack, 0, 0, 200, 150);
+    const int inkInside = whole.cx * whole.cy - surface.Count(kBlack, 5, 60, 5 + whole.cx, 60 + whole.cy);
+    EXPECT_GT(inkInside, 0);
+    EXPECT_EQ(inkAll, inkInside);
+    EXPECT_LT(surface.Count(kBlack, 5 + whole.cx - ko.cx, 60, 5 + whole.cx, 60 + whole.cy), ko.cx * whole.cy);
+
+    // Bytes that are not UTF-8 are drawn as U+FFFD, one for each bad sequence, never dropped.
+    EXPECT_EQ(c.TextExtent("a\xFF" "b").cx, c.TextExtent("a\xEF\xBF\xBD" "b").cx);
+    EXPECT_GT(c.TextExtent("a\xFF" "b").cx, c.TextExtent("ab").cx);
+    c.DrawString(0, 0, "\xE9\x9D");  // a cut character at the very end
 }
 
 // 4 x 4: a magenta frame in the bottom-left corner's colour around a 2 x 2 of red, green,

@@ -91,5 +91,39 @@ TEST_F(RegistryWin32Test, StringsWithoutTerminatorOrWithEmbeddedZeroEndAtTheText
     EXPECT_EQ(key->ReadString("Long"), longText);
 }
 
+TEST_F(RegistryWin32Test, UnicodeTextsRoundTripAndAnsiValuesReadAsTheTextTheyMeant) {
+    auto key = registry.OpenKey(kScratch, true);
+    ASSERT_NE(key, nullptr);
+    // A path no single code page spells: Chinese and Korean in one.
+    const std::string path = "C:\\\xE6\xB8\xB8\xE6\x88\x8F\\\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87"
+                             "\\\xE9\x87\x91\xE6\xAF\x9B\xE6\xB5\x8B\xE8\xAF\x95 VS allin6379.SGF";
+    EXPECT_TRUE(key->WriteString("DirFileString", path));
+    auto again = registry.OpenKey(kScratch, false);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->ReadString("DirFileString"), path);
+    // What other programs see: the same characters, stored as REG_SZ.
+    wchar_t stored[128] = {};
+    DWORD size = sizeof stored, type = 0;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\SenvolaTests\\Registry", L"DirFileString", RRF_RT_ANY,
+                           &type, stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::wstring(stored), L"C:\\\u6E38\u620F\\\uD2B8\uC640\uC77C\uB77C\uC787\\\u91D1\u6BDB\u6D4B\u8BD5 VS allin6379.SGF");
+
+    // A value the ANSI program wrote, in the system code page: it reads back as those characters.
+    const char ansi[] = "C:\\Partien\\sp\xE4t \xA9.sgf";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kScratch, "Old", REG_SZ, ansi, sizeof ansi), ERROR_SUCCESS);
+    wchar_t wide[64] = {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide, 64);
+    ASSERT_GT(n, 1);
+    char utf8[128] = {};
+    ASSERT_GT(WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr), 0);
+    EXPECT_EQ(key->ReadString("Old"), std::string(utf8));
+    if (GetACP() == 1252) EXPECT_EQ(key->ReadString("Old"), "C:\\Partien\\sp\xC3\xA4t \xC2\xA9.sgf");
+    // And a UTF-8 name for the value itself.
+    EXPECT_TRUE(key->WriteInteger("\xE9\x80\x9F\xE5\xBA\xA6", 7));
+    EXPECT_EQ(key->ReadInteger("\xE9\x80\x9F\xE5\xBA\xA6"), 7);
+}
+
 }  // namespace
 }  // namespace senvola

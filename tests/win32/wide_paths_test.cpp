@@ -98,16 +98,18 @@ TEST_F(WidePathsTest, TheProgramsVersionResourceNamesItsKeyInAFolderOfAnyNameOrL
     }
 }
 
-TEST_F(WidePathsTest, APictureIsReadAtAPathLongerThanMaxPath) {
+TEST_F(WidePathsTest, APictureIsReadAtAPathLongerThanMaxPathOrWithAUnicodeName) {
     // 1 x 1, 24 bits, one blue pixel.
     std::string bmp = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
     bmp.resize(54, '\0');
     bmp += std::string("\xFF\x00\x00\x00", 4);
-    const std::wstring path = longDir + L"board.bmp";
-    ASSERT_TRUE(WriteWide(path, bmp));
-    const std::optional<BmpPicture> picture = LoadBmpFile(AnsiFromWide(path));
-    ASSERT_TRUE(picture.has_value()) << path.size();
-    EXPECT_EQ(picture->bottomLeft, RGB(0, 0, 255));
+    // The settings keep picture paths in UTF-8: a Chinese file name in a Korean folder.
+    for (const std::wstring& path : {longDir + L"board.bmp", korean + L"\u68CB\u76D8.bmp"}) {
+        ASSERT_TRUE(WriteWide(path, bmp));
+        const std::optional<BmpPicture> picture = LoadBmpFile(Utf8FromWide(path));
+        ASSERT_TRUE(picture.has_value()) << path.size();
+        EXPECT_EQ(picture->bottomLeft, RGB(0, 0, 255));
+    }
 }
 
 TEST(PathFormsTest, LongPathsTakeThePrefixInCanonicalForm) {

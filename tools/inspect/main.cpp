@@ -4,6 +4,9 @@
 #include <string>
 
 #include "commands.h"
+#ifdef _WIN32
+#include "win32/path_win32.h"
+#endif
 
 namespace senvola::inspect {
 
@@ -25,9 +28,16 @@ int UsageError(const std::string& message) {
 
 int main(int argc, char** argv) {
     using namespace senvola::inspect;
-    if (argc < 2) return UsageError("no command given");
-    const std::string cmd = argv[1];
-    Args args(argv + 2, argv + argc);
+#ifdef _WIN32
+    // Paths are UTF-8 in the core; the ANSI argv would have lost what the code page cannot spell.
+    Args all = senvola::Utf8Arguments();
+    if (all.empty()) all.assign(argv, argv + argc);
+#else
+    const Args all(argv, argv + argc);
+#endif
+    if (all.size() < 2) return UsageError("no command given");
+    const std::string cmd = all[1];
+    Args args(all.begin() + 2, all.end());
     if (cmd == "check") return CmdCheck(args);
     if (cmd == "read") return CmdRead(args);
     if (cmd == "replay") return CmdReplay(args);
