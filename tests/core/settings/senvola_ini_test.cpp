@@ -14,7 +14,7 @@ namespace senvola {
 namespace {
 
 const std::string kPath = std::string(SENVOLA_SOURCE_DIR) + "/data/Senvola.ini";
-constexpr const char* kAbsent = "\x01absent\x01";
+constexpr const char* kAbsent = "\x01" "absent\x01";
 
 std::string Bytes() {
     std::ifstream in(kPath, std::ios::binary);
