@@ -210,6 +210,7 @@ unsigned CodePageOf(Charset charset) {
         case Charset::EucKr: return 949;
         case Charset::ShiftJis: return 932;
         case Charset::EucJp: return 20932;  // its JIS X 0212 part reshaped first
+        case Charset::SystemAnsi: return CP_ACP;  // callers resolve it first; this is what it means
     }
     return 0;
 }
