@@ -175,6 +175,12 @@ void CheckOne(const std::string& path, CheckTotals& t) {
     PrintLine(line);
 }
 
+// Paths on the command line and in the readers are UTF-8; on Windows a path built from a plain
+// string would be read in the ANSI code page and miss every name outside it.
+std::filesystem::path PathFromUtf8(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
 void CollectDirectory(const std::filesystem::path& dir, bool recursive, std::vector<std::string>& out) {
     namespace fs = std::filesystem;
     std::vector<fs::path> files, dirs;
@@ -187,14 +193,8 @@ void CollectDirectory(const std::filesystem::path& dir, bool recursive, std::vec
     std::sort(files.begin(), files.end());
     std::sort(dirs.begin(), dirs.end());
     for (const auto& f : files) {
-        try {
-            out.push_back(f.string());
-        } catch (const std::exception&) {
-            // A name the ANSI code page cannot spell (Windows): the program could not open it
-            // either, and the reader will say so with code 255.
-            const std::u8string u = f.u8string();
-            out.emplace_back(u.begin(), u.end());
-        }
+        const std::u8string u = f.u8string();
+        out.emplace_back(u.begin(), u.end());
     }
     if (recursive)
         for (const auto& d : dirs) CollectDirectory(d, true, out);
@@ -238,11 +238,11 @@ int CmdCheck(const Args& args) {
     for (const std::string& p : paths) {
         std::error_code ec;
         int n = 0;
-        if (!IsBuiltInPath(p, n) && std::filesystem::is_directory(p, ec)) {
+        if (!IsBuiltInPath(p, n) && std::filesystem::is_directory(PathFromUtf8(p), ec)) {
             std::vector<std::string> files;
             if (recursive) {
                 // Every plain file of the tree, whatever the folder source would make of it.
-                CollectDirectory(p, true, files);
+                CollectDirectory(PathFromUtf8(p), true, files);
             } else {
                 const NativeFileSystem fileSystem;
                 files = FolderSourceFiles(p, fileSystem);
