@@ -22,11 +22,17 @@ init_wine_prefix() {
 }
 # One wineserver for the whole test run, kept alive between programs. Left to itself the server
 # ends a moment after each program, and a program that starts just then may end with status 1
-# before it has run, which reads as a failed test. Test scripts that end the server to stop a
-# stuck saver start it again when this is set.
+# before it has run, which reads as a failed test. The first program of a prefix also starts
+# Wine's service processes, which live as long as the server and keep that program's output
+# open: with a server that stays, a test's output would never end and ctest would wait for
+# ever. So the services are started here, by a program whose output goes nowhere. (The saver
+# scripts use a prefix of their own, which they start and end themselves.)
 start_wineserver() {
-    export SENVOLA_PERSISTENT_WINESERVER=1
+    SENVOLA_PERSISTENT_WINESERVER=1
     WINEPREFIX="$WIN_BUILD/wineprefix" wineserver -p </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$WIN_BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        timeout 60 wine cmd.exe /c exit 0 \
+        </dev/null >/dev/null 2>&1 || true
 }
 stop_wineserver() {
     [ -n "${SENVOLA_PERSISTENT_WINESERVER:-}" ] || return 0

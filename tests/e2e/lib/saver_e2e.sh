@@ -29,7 +29,6 @@ check() {  # check "description" command...
 end_wine() {
     timeout 20 wineserver -k >/dev/null 2>&1
     timeout 20 wineserver -w >/dev/null 2>&1 || true
-    if [ -n "${SENVOLA_PERSISTENT_WINESERVER:-}" ]; then wineserver -p </dev/null >/dev/null 2>&1; fi
 }
 
 cleanup() {
