@@ -61,6 +61,9 @@ int StarLine(int boardSize, int k) {
 
 bool IsStarPoint(int boardSize, int x, int y) {
     if (StarLine(boardSize, 1) == 0) return false;
+    // A board of nine lines has its four 3-3 points and the centre, not the edge midpoints a
+    // three-by-three grid would add.
+    if (boardSize == 9 && (x == 5) != (y == 5)) return false;
     bool onX = false, onY = false;
     for (int k = 1; k <= 3; ++k) {
         onX = onX || StarLine(boardSize, k) == x;

@@ -45,7 +45,8 @@ int DrawnBoardSize(int32_t recordBoardSize);
 
 // Line number (1-based) of star-point row or column k = 1..3, or 0 for a board without them.
 int StarLine(int boardSize, int k);
-// True when (x, y) is a star point of a board of this size (9, 13 and 19 have nine each).
+// True when (x, y) is a star point of a board of this size: nine on 13 and 19 lines, five on 9
+// (the 3-3 points and the centre).
 bool IsStarPoint(int boardSize, int x, int y);
 // Half-width of a star point's square.
 int StarPointRadius(int cellWidth);

@@ -94,6 +94,7 @@ void DrawBoard(Canvas& canvas, BoardLayout& l, int lines, const BoardLook& look)
         const int r = StarPointRadius(cw);
         for (int i = 1; i <= 3; ++i) {
             for (int j = 1; j <= 3; ++j) {
+                if (!IsStarPoint(n, StarLine(n, i), StarLine(n, j))) continue;
                 const int px = l.BoardLeft + (StarLine(n, i) - 1) * cw;
                 const int py = l.BoardTop + (StarLine(n, j) - 1) * ch;
                 canvas.FillRect(px - r, py - r, px + r + 1, py + r + 1);

@@ -1,4 +1,6 @@
 // The empty board: surface, grid and star points, and the board picture tiled.
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "draw/board_painter.h"
@@ -58,16 +60,22 @@ TEST(DrawBoardTest, StarPointSquareGrowsAtSevenPixels) {
         RecordingCanvas c;
         DrawBoard(c, s.Layout, s.Lines(), s.Look());
         const auto fills = OpsOf(c, CanvasOpKind::FillRect);
-        ASSERT_EQ(fills.size(), 11u);
+        ASSERT_EQ(fills.size(), 7u);  // the surface, the board, five star points
         for (std::size_t i = 2; i < fills.size(); ++i) {
             EXPECT_EQ(fills[i].rect.x2 - fills[i].rect.x1, side);
             EXPECT_EQ(fills[i].rect.y2 - fills[i].rect.y1, side);
         }
-        // 9 x 9: lines 3, 5, 7.
+        // 9 x 9: the four 3-3 points and the centre, never the midpoints of the edges.
         const BoardLayout& l = s.Layout;
         const int r = side / 2;
-        EXPECT_EQ(fills[2].rect.x1, l.BoardLeft + 2 * l.CellWidth - r);
-        EXPECT_EQ(fills[10].rect.y1, l.BoardTop + 6 * l.CellHeight - r);
+        std::set<std::pair<int, int>> points;
+        for (std::size_t i = 2; i < fills.size(); ++i) {
+            const int dx = fills[i].rect.x1 + r - l.BoardLeft, dy = fills[i].rect.y1 + r - l.BoardTop;
+            EXPECT_EQ(dx % l.CellWidth, 0);
+            EXPECT_EQ(dy % l.CellHeight, 0);
+            points.insert({dx / l.CellWidth + 1, dy / l.CellHeight + 1});
+        }
+        EXPECT_EQ(points, (std::set<std::pair<int, int>>{{3, 3}, {3, 7}, {5, 5}, {7, 3}, {7, 7}}));
     }
 }
 
@@ -82,6 +90,9 @@ TEST(DrawBoardTest, OtherSizesHaveGridButNoStarPoints) {
     EXPECT_TRUE(IsStarPoint(13, 4, 10));
     EXPECT_FALSE(IsStarPoint(13, 3, 3));  // a handicap point, not a star point
     EXPECT_TRUE(IsStarPoint(9, 5, 5));
+    EXPECT_TRUE(IsStarPoint(9, 7, 3));
+    EXPECT_FALSE(IsStarPoint(9, 5, 3));
+    EXPECT_FALSE(IsStarPoint(9, 7, 5));
     EXPECT_TRUE(IsStarPoint(19, 16, 4));
     EXPECT_FALSE(IsStarPoint(19, 16, 5));
 }
