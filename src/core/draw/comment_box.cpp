@@ -66,6 +66,18 @@ public:
         return ch;
     }
     void Advance(std::size_t bytes) { pos_ += bytes; }
+    // Whether only blanks and controls are left, looking a few bytes ahead at most: trailing
+    // blank lines are common, and a comment of millions of blanks must not be read through.
+    bool OnlyBlanksAhead() const {
+        constexpr std::size_t kLookAhead = 64;
+        const std::size_t total = a_.size() + b_.size();
+        for (std::size_t at = pos_; at < total; ++at) {
+            if (at - pos_ == kLookAhead) return false;
+            const char c = at < a_.size() ? a_[at] : b_[at - a_.size()];
+            if (static_cast<unsigned char>(c) > ' ') return false;
+        }
+        return true;
+    }
     // Moves on to the next space, hyphen or line feed (or the end) without reading what it
     // passes.
     void SkipToBreak() {
@@ -123,16 +135,17 @@ void CommentBox::Draw(Canvas& canvas, const BoardLayout& l, std::string_view tex
     DrawBody(canvas, l, rest, LineHeight(canvas));
 }
 
-// The wrap stops at the bottom of the screen: every line from there on, the last one
-// included, would be drawn where nothing shows, so the rest of the comment is not even read.
-// A word is read up to VisibleChars characters; the rest of it is skipped, so that each word is
-// measured once and only for what can be seen. Words end where text::BreakAllowedBetween allows
-// a break: after spaces and hyphens, and between the characters of Chinese, Japanese and Korean
-// text, which has no spaces, but not before closing punctuation.
+// The wrap stops at the last line of the box: a comment that goes on below it ends there with
+// an ellipsis, so the rest of it is not even read. A word is read up to VisibleChars characters;
+// the rest of it is skipped, so that each word is measured once and only for what can be seen.
+// Words end where text::BreakAllowedBetween allows a break: after spaces and hyphens, and
+// between the characters of Chinese, Japanese and Korean text, which has no spaces, but not
+// before closing punctuation.
 void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest, int h) {
     const int boxWidth = l.CommentRight - l.CommentLeft;
     const std::size_t wordLimit = VisibleChars(l.ScreenWidth, l.CommentLeft);
-    const int stopY = l.ScreenHeight;
+    // A line shows when it ends above the bottom margin of the box.
+    const auto shows = [&](int top) { return top < l.CommentBottom - h; };
     std::string& line = line_;
     std::string& word = word_;
     ResetText(line);
@@ -141,7 +154,21 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
     // measuring only the new word keeps a long comment linear.
     long long lineWidth = 0;
     int y = l.CommentTop;
-    do {
+    if (!shows(y)) return;
+    // Ends the current line with more text to come: on the last line that shows, the more is
+    // marked by the ellipsis and the wrap is over (false).
+    const auto endLine = [&]() {
+        if (!shows(y + h)) {
+            DrawLastLine(canvas, l, y, lineWidth);
+            return false;
+        }
+        if (!line.empty()) canvas.DrawString(l.CommentLeft, y, line);
+        line.clear();
+        lineWidth = 0;
+        y += h;
+        return true;
+    };
+    while (!rest.AtEnd()) {
         std::size_t taken = 0;
         char32_t last = 0;  // the word's last character that draws
         bool lineFeed = false;
@@ -174,25 +201,65 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
             ++taken;
             rest.Advance(bytes.size());
         }
+        // Blanks at the end are nothing more to show: no line of their own, no ellipsis.
+        if (word.find_first_not_of(' ') == std::string::npos && rest.OnlyBlanksAhead()) break;
         const long long wordWidth = word.empty() ? 0 : canvas.TextExtent(word).cx;
-        bool finished = true;
-        long long nextWidth = wordWidth;
-        if (lineWidth + wordWidth <= boxWidth) {
-            line += word;
-            lineWidth += wordWidth;
-            word.clear();
-            nextWidth = 0;
-            finished = lineFeed;
+        if (lineWidth + wordWidth > boxWidth) {
+            // The word goes down a line. It may have ended its paragraph too: the line feed
+            // below is still due then, after the word.
+            if (!endLine()) return;
         }
-        if (finished) {
-            if (y < l.CommentBottom - h && !line.empty()) canvas.DrawString(l.CommentLeft, y, line);
-            line.swap(word);
-            word.clear();
-            lineWidth = nextWidth;
-            y += h;
+        line += word;
+        lineWidth += wordWidth;
+        word.clear();
+        if (lineFeed && !rest.OnlyBlanksAhead() && !endLine()) return;
+    }
+    if (!line.empty()) canvas.DrawString(l.CommentLeft, y, line);
+}
+
+// The last line that shows, of a comment that goes on: as much of `line_` as leaves room for the
+// ellipsis inside the box, cut between words where the line has a break, else between
+// characters.
+void CommentBox::DrawLastLine(Canvas& canvas, const BoardLayout& l, int y, long long lineWidth) {
+    constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+    std::string& line = line_;
+    const long long room = static_cast<long long>(l.CommentRight - l.CommentLeft) - canvas.TextExtent(kEllipsis).cx;
+    std::size_t keep = line.size();
+    if (lineWidth > room) {
+        // The longest start that fits, found on character boundaries by halving: a line may be
+        // one word as wide as the screen, and each try measures it.
+        const auto charStart = [&](std::size_t b) {
+            while (b > 0 && b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) --b;
+            return b;
+        };
+        std::size_t fits = 0, tooWide = line.size();
+        for (;;) {
+            std::size_t mid = charStart((fits + tooWide) / 2);
+            if (mid <= fits) mid = fits + std::max<std::size_t>(text::CharLengthAt(line, fits), 1);
+            if (mid >= tooWide) break;
+            if (canvas.TextExtent(std::string_view(line).substr(0, mid)).cx <= room) {
+                fits = mid;
+            } else {
+                tooWide = mid;
+            }
         }
-    } while (!rest.AtEnd() && y < stopY);
-    if (!line.empty() && y < stopY) canvas.DrawString(l.CommentLeft, y, line);
+        // Back to the last place the wrap itself could have broken, or to the end of a word
+        // before its blank, when there is one.
+        std::size_t lastBreak = 0;
+        char32_t before = 0;
+        for (std::size_t at = 0; at <= fits && at < line.size();) {
+            const text::Utf8Char ch = text::DecodeUtf8(line, at);
+            if (before != 0 && (ch.codePoint == U' ' || BreakAllowed(before, ch.codePoint))) lastBreak = at;
+            if (at == fits) break;
+            before = ch.codePoint;
+            at += ch.length;
+        }
+        keep = lastBreak > 0 ? lastBreak : fits;
+    }
+    while (keep > 0 && line[keep - 1] == ' ') --keep;
+    line.resize(keep);
+    line += kEllipsis;
+    canvas.DrawString(l.CommentLeft, y, line);
 }
 
 }  // namespace senvola

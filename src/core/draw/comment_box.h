@@ -1,5 +1,5 @@
-// The framed box beside the board that shows the comment of the current move, word-wrapped and
-// cut at the bottom.
+// The framed box beside the board that shows the comment of the current move, word-wrapped; one
+// longer than the box ends with an ellipsis on its last line.
 #pragma once
 
 #include <string>
@@ -25,6 +25,7 @@ public:
 private:
     class TextSource;
     void DrawBody(Canvas& canvas, const BoardLayout& layout, TextSource rest, int lineHeight);
+    void DrawLastLine(Canvas& canvas, const BoardLayout& layout, int y, long long lineWidth);
 
     // Working strings of the word wrap, kept between comments so that a move's comment allocates
     // only when it is longer than every comment before it. The wrap bounds them by the screen.

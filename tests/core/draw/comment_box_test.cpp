@@ -165,38 +165,97 @@ TEST_F(CommentFixture, TextWithoutSpacesWrapsBetweenCharactersButNotBeforeClosin
     for (const auto& [row, line] : Body()) EXPECT_TRUE(text::IsValidUtf8(line)) << row;
 }
 
-TEST_F(CommentFixture, TextIsCutAtTheBottomButTheLastLineIsDrawn) {
-    std::string text;
-    for (int i = 0; i < 200; ++i) text += "line" + std::to_string(i) + "\n";
-    Show(text);
-    const Lines body = Body();
-    ASSERT_GE(body.size(), 2u);
+TEST_F(CommentFixture, AParagraphBreakRightAfterAWrappedWordIsKept) {
+    const std::string a40(40, 'a');
+    Show(a40 + " wrapped\nnext\n\nparagraph");
+    EXPECT_EQ(Body(), (Lines{{2, a40 + " "}, {3, "wrapped"}, {4, "next"}, {6, "paragraph"}}));
+    c.Clear();
+    Show(a40 + " wrapped\r\n\r\nparagraph");
+    EXPECT_EQ(Body(), (Lines{{2, a40 + " "}, {3, "wrapped"}, {5, "paragraph"}}));
+    c.Clear();
+    Show(a40 + " wrapped\n\n");  // at the end too, where nothing follows
+    EXPECT_EQ(Body(), (Lines{{2, a40 + " "}, {3, "wrapped"}}));
+    // A character of Chinese text that goes down a line keeps its line feed too.
+    const std::string kanji = "\xE7\x9F\xB3";
+    std::string full;
+    for (int i = 0; i < 22; ++i) full += kanji;
+    c.Clear();
+    Show(full + kanji + "\nnext");
+    EXPECT_EQ(Body(), (Lines{{2, full}, {3, kanji}, {4, "next"}}));
+}
+
+// A comment longer than the box shows the whole lines that fit, and its last line ends with an
+// ellipsis that stays inside the box; below the box nothing is drawn.
+TEST_F(CommentFixture, ACommentLongerThanTheBoxEndsWithAnEllipsisInsideTheBox) {
+    const std::string ellipsis = "\xE2\x80\xA6";
     const BoardLayout& l = s.Layout;
-    const int limit = l.CommentBottom - h;
+    const auto lines = [](int count) {
+        std::string out;
+        for (int i = 0; i < count; ++i) out += "line" + std::to_string(i) + "\n";
+        return out;
+    };
+    const auto checkInside = [&](const Lines& body) {
+        const int limit = l.CommentBottom - h;
+        for (const CanvasOp& op : c.Ops()) {
+            if (op.kind != CanvasOpKind::DrawString) continue;
+            EXPECT_LT(op.rect.y1, limit) << op.text;
+            EXPECT_LE(op.rect.x2, l.CommentRight) << op.text;
+        }
+        for (const auto& [row, text] : body) EXPECT_TRUE(text::IsValidUtf8(text)) << row;
+    };
+
+    Show(lines(200));
+    const int limit = l.CommentBottom - h;  // the box is laid out by now
+    int lastRow = 2;
+    while (l.CommentTop + (lastRow + 1) * h < limit) ++lastRow;
+    Lines body = Body();
+    ASSERT_EQ(body.size(), static_cast<std::size_t>(lastRow - 1));
     for (std::size_t i = 0; i < body.size(); ++i) {
-        EXPECT_LT(l.CommentTop + body[i].first * h, limit) << body[i].second;
-        EXPECT_EQ(body[i].second, "line" + std::to_string(body[i].first - 2));
+        EXPECT_EQ(body[i].first, static_cast<int>(i) + 2);
+        EXPECT_EQ(body[i].second, "line" + std::to_string(i) + (i + 1 == body.size() ? ellipsis : ""));
     }
-    // Visible lines run up to the limit: the next one would be cut.
-    EXPECT_LT(l.CommentTop + body.back().first * h, limit);
-    EXPECT_GE(l.CommentTop + (body.back().first + 1) * h, limit);
-    // 200 lines with line feeds: the last is the trailing empty one, so nothing more is drawn.
-    EXPECT_EQ(body.back().second, "line" + std::to_string(body.back().first - 2));
+    checkInside(body);
 
-    // The last line is drawn below the box as long as it is on the screen.
-    const int firstCut = (limit - l.CommentTop + h - 1) / h;
-    ASSERT_LT(l.CommentTop + firstCut * h, l.ScreenHeight);
-    std::string ending;
-    for (int i = 0; i < firstCut - 2; ++i) ending += "line" + std::to_string(i) + "\n";
+    // Exactly as many lines as the box holds, blank lines after them: nothing is missing.
+    const std::string fits = lines(lastRow - 1);
     c.Clear();
-    Show(ending + "the end");
-    EXPECT_EQ(Body().back(), (std::pair<int, std::string>{firstCut, "the end"}));
+    Show(fits + "\n \r\n");
+    EXPECT_EQ(Body().back(), (std::pair<int, std::string>{lastRow, "line" + std::to_string(lastRow - 2)}));
+    EXPECT_EQ(Body().size(), body.size());
+    c.Clear();
+    Show(fits + "more");
+    EXPECT_EQ(Body().back(), (std::pair<int, std::string>{lastRow, "line" + std::to_string(lastRow - 2) + ellipsis}));
 
-    // Below the screen nothing shows, so nothing is drawn there, the last line included.
+    // A full last line gives up its last word for the ellipsis ...
+    std::string hyphened;
+    for (int i = 0; i < 200; ++i) hyphened += "abcdefghij-";
     c.Clear();
-    Show(text + "the end");
-    EXPECT_EQ(Body(), body);
-    for (const CanvasOp& op : c.Ops()) EXPECT_LT(op.rect.y1, l.ScreenHeight);
+    Show(hyphened);
+    body = Body();
+    ASSERT_EQ(body.size(), static_cast<std::size_t>(lastRow - 1));
+    EXPECT_EQ(body.front().second.size(), 44u);
+    EXPECT_EQ(body.back().second, "abcdefghij-abcdefghij-abcdefghij-" + ellipsis);
+    checkInside(body);
+
+    // ... a word wider than the box its last characters ...
+    c.Clear();
+    Show(lines(lastRow - 3) + std::string(60, 'w') + " tail");
+    body = Body();
+    EXPECT_EQ(body.back(), (std::pair<int, std::string>{lastRow, std::string(43, 'w') + ellipsis}));
+    checkInside(body);
+
+    // ... and Chinese text a character, never a part of one.
+    const std::string kanji = "\xE7\x9F\xB3";
+    std::string cjk, line21;
+    for (int i = 0; i < 2000; ++i) cjk += kanji;
+    for (int i = 0; i < 21; ++i) line21 += kanji;
+    c.Clear();
+    Show(cjk);
+    body = Body();
+    ASSERT_EQ(body.size(), static_cast<std::size_t>(lastRow - 1));
+    EXPECT_EQ(body.front().second, line21 + kanji);
+    EXPECT_EQ(body.back(), (std::pair<int, std::string>{lastRow, line21 + ellipsis}));
+    checkInside(body);
 }
 
 // Only what can show is read and measured: a comment of millions of characters costs what
@@ -213,7 +272,12 @@ TEST_F(CommentFixture, AHugeCommentIsMeasuredOnlyAsFarAsTheScreenShows) {
     const Lines body = Body();
     EXPECT_LE(measured, static_cast<std::size_t>(rows) * (BoxChars() / 3 + 1) + fonts);
     ASSERT_FALSE(body.empty());
-    EXPECT_EQ(body.back().second.size(), 42u);  // full lines down to the bottom of the box
+    // Full lines down to the bottom of the box, the last one marked as going on.
+    EXPECT_EQ(body.front().second.size(), 42u);
+    std::string lastLine;
+    for (int i = 0; i < 14; ++i) lastLine += "go ";
+    lastLine.back() = '.';
+    EXPECT_EQ(body.back().second, lastLine.substr(0, lastLine.size() - 1) + "\xE2\x80\xA6");
     for (const auto& [row, text] : body) EXPECT_LE(static_cast<int>(text.size()), BoxChars());
     while (words.size() < 10000000) words += "go ";
     c.Clear();
