@@ -12,7 +12,8 @@ namespace senvola {
 // comment have no place to go.
 class Replay::Screen final : public MoveDisplay {
 public:
-    Screen(Replay& replay, Canvas& canvas) : r_(replay), canvas_(canvas) {}
+    // `opening`: the stones are those set up before the first move.
+    Screen(Replay& replay, Canvas& canvas, bool opening = false) : r_(replay), canvas_(canvas), opening_(opening) {}
 
     void DrawStone(int x, int y, bool black, bool marker) override {
         senvola::DrawStone(canvas_, r_.layout_, r_.Look(), x, y, black, marker);
@@ -26,13 +27,13 @@ public:
     }
     void DrawComment() override {
         if (r_.sources_.settings.ShowBoardOnly) return;
-        const std::string_view comment = r_.CommentAt(r_.Board().MoveNumber());
-        r_.commentBox_.Draw(canvas_, r_.layout_, comment, r_.Introduction());
+        r_.DrawCommentAt(canvas_, opening_ ? 0 : r_.Board().MoveNumber());
     }
 
 private:
     Replay& r_;
     Canvas& canvas_;
+    bool opening_;
 };
 
 Replay::Replay(const ReplaySources& sources) : sources_(sources), library_(sources.files, sources.trace) {}
@@ -67,10 +68,9 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     if (!settings.ShowBoardOnly) {
         DrawInfoPanel(canvas, layout_, game_, sources_.language, Board().MoveNumber(), library_.FileName());
         commentBox_.DrawFrame(canvas, layout_);
-        const std::string_view comment = CommentAt(Board().MoveNumber());
-        commentBox_.Draw(canvas, layout_, comment, Introduction());
+        DrawCommentAt(canvas, 0);
     }
-    Screen screen(*this, canvas);
+    Screen screen(*this, canvas, true);
     // A refused setup stone is skipped: it starts no new game.
     PlaceStartingStones(position_, game_, screen, DrawComments(), Report());
     pauseLeft_ = std::chrono::seconds(settings.PauseBetweenGames);
@@ -96,9 +96,20 @@ void Replay::PlayNextEntry(Canvas& canvas) {
 }
 
 std::string_view Replay::CommentAt(int moveNumber) {
-    if (moveNumber == 1) return Introduction();
     if (moveNumber < 0 || moveNumber > kMaxMoves) return {};
-    return game_.Comments[static_cast<std::size_t>(moveNumber)];
+    const std::string& own = game_.Comments[static_cast<std::size_t>(moveNumber)];
+    if (moveNumber >= 2 || (moveNumber == 1 && !own.empty())) return own;
+    // With comments off the game's introduction is one of them, and is not shown either.
+    if (DrawComments() && !game_.Comments[0].empty()) return game_.Comments[0];
+    return Introduction();
+}
+
+void Replay::DrawCommentAt(Canvas& canvas, int moveNumber) {
+    const std::string_view comment = CommentAt(moveNumber);
+    // Only "About Go" is titled by its own caption: any other comment, the game's introduction
+    // included, gets the comment title whatever it starts with.
+    const bool aboutGo = !introduction_.empty() && comment.data() == introduction_.data();
+    commentBox_.Draw(canvas, layout_, comment, aboutGo ? std::string_view(introduction_) : std::string_view());
 }
 
 const std::string& Replay::Introduction() {

@@ -76,8 +76,11 @@ private:
 
     void StartNewGame(Canvas& canvas, int windowWidth, int windowHeight);
     void PlayNextEntry(Canvas& canvas);
-    // The comment shown at move n: the introduction at move 1, else the record's own.
+    // The comment shown while move n is played: the record's own. Before the first move (n = 0),
+    // and at move 1 when it has none of its own, the game's introduction (the comment before the
+    // first move) or, for a game without one, "About Go".
     std::string_view CommentAt(int moveNumber);
+    void DrawCommentAt(Canvas& canvas, int moveNumber);
     const std::string& Introduction();
     bool DrawComments() const { return sources_.settings.ShowComments && game_.HasComments; }
     BoardLook Look() const { return {sources_.settings, sources_.pictures}; }

@@ -376,6 +376,75 @@ TEST_F(TickedReplay, MoveTickDrawsOneCellAndTheCounterLine) {
     EXPECT_FALSE(OpsOf(c, CanvasOpKind::DrawString).empty());
 }
 
+// The comment before the first move is the game's own introduction: it is shown on the new-game
+// tick, over the setup stones, titled like any comment, and stays with move 1 unless move 1 has
+// a comment of its own. A game without one, or with comments off, shows "About Go".
+TEST_F(TickedReplay, TheGamesIntroductionIsShownBeforeTheFirstMove) {
+    const auto has = [this](const std::string& text) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    UseGame("(;SZ[19]AB[dd][pp]C[Opening remarks]" + Move(false, 16, 4) + "C[first move comment]" +
+            Move(true, 4, 16) + ")");
+    Tick();
+    ASSERT_TRUE(Game().HasComments);
+    EXPECT_EQ(Board().MoveNumber(), 1);
+    EXPECT_EQ(Board().At({4, 4}), go::Stone::Black);
+    EXPECT_TRUE(has("Opening remarks"));
+    EXPECT_TRUE(has("Comment:"));
+    EXPECT_FALSE(has("About Go"));
+    EXPECT_FALSE(has("first move comment"));
+    // The last comment drawn, after the setup stones, is still the introduction.
+    const std::vector<std::string> texts = TextsOf(c);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), "Opening remarks");
+    c.Clear();
+    Tick();
+    EXPECT_EQ(Board().At({16, 4}), go::Stone::White);
+    EXPECT_TRUE(has("first move comment"));
+    EXPECT_TRUE(has("Comment:"));
+    EXPECT_FALSE(has("Opening remarks"));
+    c.Clear();
+    Tick();
+    EXPECT_FALSE(has("first move comment"));
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 1u);  // the move counter only
+
+    // Move 1 without a comment of its own keeps the introduction on the screen.
+    UseGame("(;SZ[19]C[Opening remarks]" + Move(true, 4, 4) + Move(false, 16, 16) + "C[second])");
+    replay->RequestNewGame();
+    Tick();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has("Opening remarks"));
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has("second"));
+    EXPECT_FALSE(has("Opening remarks"));
+
+    // With comments off, the introduction is a comment like the others: "About Go" stays.
+    settings.ShowComments = false;
+    replay->RequestNewGame();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has("About Go"));
+    EXPECT_FALSE(has("Opening remarks"));
+    EXPECT_FALSE(has("Comment:"));
+
+    // A game without one: "About Go", titled by its caption, then move 1's own comment.
+    settings.ShowComments = true;
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + "C[first move comment]" + Move(false, 16, 16) + ")");
+    replay->RequestNewGame();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has("About Go"));
+    EXPECT_FALSE(has("Comment:"));
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has("first move comment"));
+    EXPECT_TRUE(has("Comment:"));
+    EXPECT_FALSE(has("About Go"));
+}
+
 TEST_F(TickedReplay, DegenerateWindowsAreReplayedWithoutFault) {
     settings.FileLoadType = GameSourceKind::BuiltIn;  // the built-in games
     for (auto [w, h] : {std::pair{1, 1}, std::pair{0, 0}, std::pair{10000, 10000}, std::pair{152, 112}}) {
