@@ -44,13 +44,20 @@ constexpr auto kFixed3 = Scramble("Games: six built-in professional games, or yo
 
 // ---- Text helpers ----
 
-// " : " + number (+ suffix) into a fixed buffer: the move counter allocates nothing.
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+
+// " : " + number (+ note) into a fixed buffer: the move counter allocates nothing. What does not
+// fit the buffer is left off between characters; the screen could not show it anyway.
 struct CounterText {
-    std::array<char, 48> buf{};
+    std::array<char, 512> buf{};
     std::size_t len = 0;
     void Append(std::string_view t) {
-        for (char c : t) {
-            if (len < buf.size()) buf[len++] = c;
+        std::size_t at = 0;
+        while (at < t.size()) {
+            const std::size_t n = std::max<std::size_t>(text::CharLengthAt(t, at), 1);
+            if (len + n > buf.size() - kEllipsis.size()) break;  // room kept for the ellipsis
+            for (std::size_t k = 0; k < n; ++k) buf[len++] = t[at + k];
+            at += n;
         }
     }
     void AppendNumber(long long v) {
@@ -76,6 +83,30 @@ void AppendUpTo(std::string& text, std::size_t& count, std::string_view piece, s
         ++count;
     }
     text.append(piece.substr(0, at));
+}
+
+// Bytes of `line` that show within `room` pixels: all of it when it fits, else the longest start
+// that leaves room for the ellipsis, ending on a character boundary. Found by halving, since a
+// value may be as wide as the screen and each try measures it.
+std::size_t FittingBytes(Canvas& canvas, std::string_view line, long long room) {
+    if (canvas.TextExtent(line).cx <= room) return line.size();
+    room -= canvas.TextExtent(kEllipsis).cx;
+    const auto charStart = [&](std::size_t b) {
+        while (b > 0 && b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) --b;
+        return b;
+    };
+    std::size_t fits = 0, tooWide = line.size();
+    for (;;) {
+        std::size_t mid = charStart((fits + tooWide) / 2);
+        if (mid <= fits) mid = fits + std::max<std::size_t>(text::CharLengthAt(line, fits), 1);
+        if (mid >= tooWide) break;
+        if (canvas.TextExtent(line.substr(0, mid)).cx <= room) {
+            fits = mid;
+        } else {
+            tooWide = mid;
+        }
+    }
+    return fits;
 }
 
 // C0 controls, DEL and C1 controls: nothing a line of the panel can show.
@@ -182,7 +213,8 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     // costs no more than one that runs just past the screen edge.
     const std::size_t valueLimit = VisibleChars(sw, x + w);
     std::string value;
-    auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
+    // `shorten`: a value that runs past the screen edge ends with an ellipsis inside it.
+    auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}, bool shorten = false) {
         canvas.DrawString(x, y, label[static_cast<std::size_t>(labelIndex)]);
         value.assign(" : ");
         std::size_t chars = value.size();
@@ -191,11 +223,20 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
             AppendUpTo(value, chars, ", ", valueLimit);
             AppendUpTo(value, chars, rank, valueLimit);
         }
+        if (shorten) {
+            const std::size_t keep = FittingBytes(canvas, value, static_cast<long long>(sw) - (x + w));
+            if (keep < value.size()) {
+                value.resize(keep);
+                value += kEllipsis;
+            }
+        }
         canvas.DrawString(x + w, y, value);
         lastY = y;
         y += h;
     };
 
+    // The title heads the panel: it names the game before the players do.
+    if (!g.GameName.empty()) drawLine(plTitle, g.GameName, {}, true);
     drawLine(plWhite, g.WhiteName, g.WhiteRank);
     drawLine(plBlack, g.BlackName, g.BlackRank);
     if (g.Handicap > 1) drawLine(plHandicap, std::to_string(g.Handicap) + " stones");
@@ -219,7 +260,8 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     l.PanelTop = lastY + 2 * h;
 }
 
-void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& game, int moveNumber) {
+void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& game, const LanguageTable& language,
+                     int moveNumber, go::Stone passing) {
     canvas.SetPen(kBlack, true);
     canvas.SetBrush(kBlack, true);
     canvas.FillRect(l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom);
@@ -228,9 +270,29 @@ void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& gam
     CounterText text;
     const int n = moveNumber;
     text.Append(" : ");
-    text.AppendNumber(n);
     // Past the last slot there is no entry: the game is over there too.
-    if (!ValidMoveIndex(n) || game.MoveX[static_cast<std::size_t>(n)] == 0) text.Append(" (Game finished)");
+    if (!ValidMoveIndex(n) || game.MoveX[static_cast<std::size_t>(n)] == 0) {
+        // The number of the last move played, not of one that never comes.
+        text.AppendNumber(std::max(n - 1, 0));
+        text.Append(", ");
+        text.Append(language.GameOver);
+        if (!game.Result.empty()) {
+            text.Append(": ");
+            text.Append(game.Result);
+        }
+    } else {
+        text.AppendNumber(n);
+        if (passing == go::Stone::Black || passing == go::Stone::White) {
+            text.Append(", ");
+            text.Append(passing == go::Stone::Black ? language.BlackPasses : language.WhitePasses);
+        }
+    }
+    const std::size_t keep =
+        FittingBytes(canvas, text.View(), static_cast<long long>(l.MoveBoxRight) - l.MoveBoxLeft);
+    if (keep < text.len) {
+        text.len = keep;
+        for (char ch : kEllipsis) text.buf[text.len++] = ch;  // Append kept room for it
+    }
     canvas.DrawString(l.MoveBoxLeft, l.MoveBoxTop, text.View());
 }
 

@@ -38,7 +38,7 @@ struct GameRecord {
     std::string Copyright;  // copyright line
     std::string Date;       // date of play, free text
     std::string Event;      // event or tournament
-    std::string GameName;   // name of the game (kept, never displayed)
+    std::string GameName;   // name of the game, the panel's title line
     std::string Komi;       // komi as written; never converted
     std::string Place;      // place of play
     std::string Result;     // result as written

@@ -15,7 +15,7 @@ ReplayOutcome ReplayGame(const GameRecord& game, Position& position, MoveDisplay
         const int e = game.MoveX[static_cast<std::size_t>(n)];
         if (e == 0) break;
         if (e == kPassCoord) {
-            position.Board.Pass();
+            PlayPass(position, display, game.HasComments);
         } else {
             const int y = game.MoveY[static_cast<std::size_t>(n)];
             const go::MoveResult r = PlayMove(position, display, {e, y}, false, game.HasComments, report);

@@ -77,16 +77,24 @@ void PlaceStartingStones(Position& pos, const GameRecord& g, MoveDisplay& displa
 
 // ---- Moves ----------------------------------------------------------------------------------
 
+namespace {
+
+// The point of the last move drawn again without the marker.
+void ClearMarker(const Position& pos, MoveDisplay& display) {
+    if (pos.LastMove == go::kNoPoint) return;
+    const go::Point m = pos.LastMove;
+    const Stone v = pos.Board.At(m);
+    if (v == Stone::Black) display.DrawStone(m.x, m.y, true, false);
+    else if (v == Stone::White) display.DrawStone(m.x, m.y, false, false);
+    else display.DrawEmptyPoint(m.x, m.y);
+}
+
+}  // namespace
+
 MoveResult PlayMove(Position& pos, MoveDisplay& display, go::Point p, bool setup, bool drawComment,
                     const RefusalReport& report) {
     go::Board& b = pos.Board;
-    if (pos.LastMove != go::kNoPoint) {
-        const go::Point m = pos.LastMove;
-        const Stone v = b.At(m);
-        if (v == Stone::Black) display.DrawStone(m.x, m.y, true, false);
-        else if (v == Stone::White) display.DrawStone(m.x, m.y, false, false);
-        else display.DrawEmptyPoint(m.x, m.y);
-    }
+    ClearMarker(pos, display);
     display.DrawMoveCounter();
     if (drawComment) display.DrawComment();
 
@@ -104,6 +112,14 @@ MoveResult PlayMove(Position& pos, MoveDisplay& display, go::Point p, bool setup
     pos.LastMove = p;
     for (const go::Point c : b.Captured()) display.DrawEmptyPoint(c.x, c.y);
     return MoveResult::Played;
+}
+
+void PlayPass(Position& pos, MoveDisplay& display, bool drawComment) {
+    ClearMarker(pos, display);
+    pos.LastMove = go::kNoPoint;
+    display.DrawMoveCounter();
+    if (drawComment) display.DrawComment();
+    pos.Board.Pass();
 }
 
 }  // namespace senvola

@@ -44,4 +44,9 @@ void PlaceStartingStones(Position& position, const GameRecord& game, MoveDisplay
 go::MoveResult PlayMove(Position& position, MoveDisplay& display, go::Point p, bool setup, bool drawComment,
                         const RefusalReport& report = {});
 
+// A pass for the side to move, drawn the way a stone is: the old marker goes (no stone is the
+// last move any more), then the counter and (with drawComment) the pass's comment; then the
+// board counts the move.
+void PlayPass(Position& position, MoveDisplay& display, bool drawComment);
+
 }  // namespace senvola

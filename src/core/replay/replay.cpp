@@ -23,7 +23,12 @@ public:
     }
     void DrawMoveCounter() override {
         if (r_.sources_.settings.ShowBoardOnly) return;
-        senvola::DrawMoveCounter(canvas_, r_.layout_, r_.game_, r_.Board().MoveNumber());
+        const int n = r_.Board().MoveNumber();
+        // Setup stones come before move 1 even when that move is a pass.
+        const bool pass =
+            !opening_ && n >= 1 && n <= kMaxMoves && r_.game_.MoveX[static_cast<std::size_t>(n)] == kPassCoord;
+        senvola::DrawMoveCounter(canvas_, r_.layout_, r_.game_, r_.sources_.language, n,
+                                 pass ? r_.Board().ToMove() : go::Stone::Empty);
     }
     void DrawComment() override {
         if (r_.sources_.settings.ShowBoardOnly) return;
@@ -75,6 +80,7 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     PlaceStartingStones(position_, game_, screen, DrawComments(), Report());
     pauseLeft_ = std::chrono::seconds(settings.PauseBetweenGames);
     newGameDue_ = false;
+    gameOverShown_ = false;
 }
 
 void Replay::PlayNextEntry(Canvas& canvas) {
@@ -82,7 +88,8 @@ void Replay::PlayNextEntry(Canvas& canvas) {
     // A game that fills all 800 slots has no closing 0 entry: past slot 800 it is over.
     const uint8_t e = (n >= 1 && n <= kMaxMoves) ? game_.MoveX[static_cast<std::size_t>(n)] : 0;
     if (e == kPassCoord) {
-        position_.Board.Pass();
+        Screen screen(*this, canvas);
+        PlayPass(position_, screen, DrawComments());
     } else if (e != 0) {
         Screen screen(*this, canvas);
         const go::Point p{e, game_.MoveY[static_cast<std::size_t>(n)]};
@@ -90,6 +97,11 @@ void Replay::PlayNextEntry(Canvas& canvas) {
             newGameDue_ = true;
         }
     } else {
+        // The first tick after the last entry says so, with the result.
+        if (!gameOverShown_ && !sources_.settings.ShowBoardOnly) {
+            senvola::DrawMoveCounter(canvas, layout_, game_, sources_.language, n);
+        }
+        gameOverShown_ = true;
         pauseLeft_ -= lastDelay_;
         if (pauseLeft_ < std::chrono::milliseconds(1)) newGameDue_ = true;
     }

@@ -45,9 +45,9 @@ public:
     Replay& operator=(const Replay&) = delete;
 
     // One step on a window of the given outer size: a due new game drawn whole with its setup
-    // stones, else the next move-list entry (a refused stone makes a new game due), else a tick
-    // of the pause, which draws nothing and counts down by the delay asked for last; below 1 ms
-    // left a new game is due. Returns the delay until the next tick: the move interval of the
+    // stones, else the next move-list entry (a stone or a pass; a refused stone makes a new game
+    // due), else a tick of the pause, which counts down by the delay asked for last and draws
+    // nothing but, at the first, "Game over" with the result; below 1 ms left a new game is due. Returns the delay until the next tick: the move interval of the
     // settings' speed, during the pause too, so that a pause lasts whole intervals as it always has.
     std::chrono::milliseconds Tick(Canvas& canvas, int windowWidth, int windowHeight);
 
@@ -94,6 +94,7 @@ private:
     CommentBox commentBox_;
     std::string introduction_;  // built from the language file when first shown
     bool newGameDue_ = true;
+    bool gameOverShown_ = false;  // the counter says "Game over" during this game's pause
     std::chrono::milliseconds pauseLeft_{0};
     std::chrono::milliseconds lastDelay_{0};
 };

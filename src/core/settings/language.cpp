@@ -89,6 +89,10 @@ void LoadLanguageTable(LanguageTable& table, const IniFile& file, int language) 
 
     for (std::size_t i = 0; i < kPanelLabelKeys.size(); ++i)
         table.PanelLabel[i] = file.ReadString(table.SectionName, kPanelLabelKeys[i], kPanelLabelKeys[i]);
+    // Read once here, so that a pass or the end of a game costs no allocation.
+    table.BlackPasses = Translate(table, file, "BlackPasses");
+    table.WhitePasses = Translate(table, file, "WhitePasses");
+    table.GameOver = Translate(table, file, "GameOver");
 }
 
 void LoadSpeedTexts(LanguageTable& table, const IniFile& file) {

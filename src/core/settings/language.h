@@ -33,8 +33,9 @@ struct TextKey {
 };
 
 // Every text key besides the panel labels (kPanelLabelKeys, whose defaults are the keys) and the
-// introduction text. All of them are read trimmed.
-inline constexpr std::array<TextKey, 25> kTextKeys = {{
+// introduction text: those of the option pages, the speed label and the move-number line. All of
+// them are read trimmed.
+inline constexpr std::array<TextKey, 28> kTextKeys = {{
     {"ChooseLanguage",
      "Senvola supports several languages. Please choose your language from the list below."},
     {"ConfigurationAboutText1", ""},
@@ -61,6 +62,9 @@ inline constexpr std::array<TextKey, 25> kTextKeys = {{
     {"Language", "Language"},
     {"ShowBoardOnly", "Show board only"},
     {"ShowComments", "Show comments"},
+    {"BlackPasses", "Black passes"},
+    {"WhitePasses", "White passes"},
+    {"GameOver", "Game over"},
 }};
 
 // The built-in English text of a key of kTextKeys; a panel label key gives itself; any other
@@ -78,8 +82,9 @@ inline constexpr std::array<SpeedLabel, 18> SpeedLabels = {{
     {1, "6"},    {1, "8"},   {1, "10"},  {1, "15"},  {1, "20"},  {1, "30"},
 }};
 
-// Fills the language list, SectionName and the panel labels from the file, for language number
-// `language` (a number the file does not hold gives the "English" section).
+// Fills the language list, SectionName, the panel labels and the texts of the move-number line
+// from the file, for language number `language` (a number the file does not hold gives the
+// "English" section).
 void LoadLanguageTable(LanguageTable& table, const IniFile& file, int language);
 // Value of key in the table's section, or def when the key, the section or the file is missing;
 // blanks and control characters at both ends are removed. A key present with an empty value

@@ -8,18 +8,22 @@
 namespace senvola {
 
 // Keys of the information panel's labels; each is also its English default.
-constexpr std::array<const char*, 14> kPanelLabelKeys = {
+constexpr std::array<const char*, 15> kPanelLabelKeys = {
     "White", "Black", "Handicap", "Komi",  "Result",    "MoveNumber", "Date",
-    "Time",  "Place", "Event",    "Round", "Copyright", "User",       "Filename"};
+    "Time",  "Place", "Event",    "Round", "Copyright", "User",       "Filename", "Title"};
 
 enum PanelLabelIndex : int {
     plWhite, plBlack, plHandicap, plKomi, plResult, plMoveNumber, plDate,
-    plTime, plPlace, plEvent, plRound, plCopyright, plUser, plFilename
+    plTime, plPlace, plEvent, plRound, plCopyright, plUser, plFilename, plTitle
 };
 
 struct LanguageTable {
     std::string SectionName = "English";                // section of the chosen language
-    std::array<std::string, 14> PanelLabel{};          // by PanelLabelIndex
+    std::array<std::string, kPanelLabelKeys.size()> PanelLabel{};  // by PanelLabelIndex
+    // What the move-number line adds for a pass and once the last entry has been played.
+    std::string BlackPasses = "Black passes";
+    std::string WhitePasses = "White passes";
+    std::string GameOver = "Game over";
     std::string SpeedCaption = "Replay speed";
     std::string SpeedMiddleText = "move every";
     std::string SpeedUnitText = "seconds";

@@ -203,7 +203,7 @@ TEST_F(PanelFixture, MoveCounter) {
     s.Game.MoveX[1] = 4;
     s.Game.MoveX[2] = 0;
     c.Clear();
-    DrawMoveCounter(c, s.Layout, s.Game, 1);
+    DrawMoveCounter(c, s.Layout, s.Game, s.Language, 1);
     const auto fills = OpsOf(c, CanvasOpKind::FillRect);
     ASSERT_EQ(fills.size(), 1u);
     const BoardLayout& l = s.Layout;
@@ -216,12 +216,81 @@ TEST_F(PanelFixture, MoveCounter) {
     EXPECT_EQ(text.font.size, l.PanelFontSize);
     EXPECT_FALSE(text.brush.solid);
 
+    // Past the last entry the line names the last move played and says the game is over.
     c.Clear();
-    DrawMoveCounter(c, s.Layout, s.Game, 2);
-    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 2 (Game finished)"});
+    DrawMoveCounter(c, s.Layout, s.Game, s.Language, 2);
+    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 1, Game over"});
     c.Clear();
-    DrawMoveCounter(c, s.Layout, s.Game, 801);
-    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 801 (Game finished)"});
+    DrawMoveCounter(c, s.Layout, s.Game, s.Language, 801);
+    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 800, Game over"});
+}
+
+// A pass is named with its side, the end of the game with the result, in the language's words;
+// the line never runs past the screen edge.
+TEST_F(PanelFixture, MoveCounterNamesPassesAndTheEnd) {
+    DrawPanel();
+    s.Game.MoveX[1] = 4;
+    s.Game.MoveX[2] = kPassCoord;
+    s.Game.MoveX[3] = kPassCoord;
+    s.Game.Result = "B+R";
+    auto line = [&](int n, go::Stone passing) {
+        c.Clear();
+        DrawMoveCounter(c, s.Layout, s.Game, s.Language, n, passing);
+        const auto texts = TextsOf(c);
+        return texts.size() == 1 ? texts[0] : std::string("?");
+    };
+    EXPECT_EQ(line(1, go::Stone::Empty), " : 1");
+    EXPECT_EQ(line(2, go::Stone::White), " : 2, White passes");
+    EXPECT_EQ(line(3, go::Stone::Black), " : 3, Black passes");
+    EXPECT_EQ(line(4, go::Stone::Empty), " : 3, Game over: B+R");
+
+    s.Language.WhitePasses = "Wei\xC3\x9F passt";
+    s.Language.GameOver = "Partie beendet";
+    EXPECT_EQ(line(2, go::Stone::White), " : 2, Wei\xC3\x9F passt");
+    EXPECT_EQ(line(4, go::Stone::Empty), " : 3, Partie beendet: B+R");
+
+    // A result of any length: whole characters up to the edge, then the ellipsis.
+    s.Game.Result.clear();
+    for (int k = 0; k < 5000; ++k) s.Game.Result += "\xE5\x9B\xB2";
+    const std::string cut = line(4, go::Stone::Empty);
+    EXPECT_EQ(cut.rfind(" : 3, Partie beendet: \xE5\x9B\xB2", 0), 0u);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6");
+    EXPECT_TRUE(text::IsValidUtf8(cut));
+    const CanvasOp op = OpsOf(c, CanvasOpKind::DrawString)[0];
+    EXPECT_LE(op.rect.x2, s.Layout.ScreenWidth);
+    EXPECT_GT(op.rect.x2, s.Layout.ScreenWidth - 2 * RecordingCanvas::CharWidth(10, false) * 2);
+}
+
+// The game's title heads the panel; one too long for it ends with an ellipsis at the screen edge.
+TEST_F(PanelFixture, TitleLineFirstAndShortened) {
+    s.Game.GameName = "Ear-reddening game";
+    DrawPanel();
+    const int h = RecordingCanvas::TextHeight(10);
+    const int y = 768 / 38;
+    ASSERT_EQ(Texts("Title").size(), 1u);
+    ASSERT_EQ(Texts(" : Ear-reddening game").size(), 1u);
+    EXPECT_EQ(Texts(" : Ear-reddening game")[0].rect.y1, y);
+    EXPECT_EQ(Texts("White")[0].rect.y1, y + h);
+    EXPECT_EQ(s.Layout.MoveBoxTop, y + 3 * h);
+
+    s.Language.PanelLabel[plTitle] = "Titre";
+    s.Game.GameName.clear();
+    for (int k = 0; k < 100000; ++k) s.Game.GameName += "\xE5\x9B\xB2 ";
+    c.Clear();
+    DrawPanel();
+    ASSERT_EQ(Texts("Titre").size(), 1u);
+    const CanvasOp title = OpsOf(c, CanvasOpKind::DrawString)[5];  // after the fixed lines and the label
+    ASSERT_EQ(title.text.rfind(" : \xE5\x9B\xB2", 0), 0u);
+    EXPECT_TRUE(text::IsValidUtf8(title.text));
+    EXPECT_EQ(title.text.substr(title.text.size() - 3), "\xE2\x80\xA6");
+    EXPECT_LE(title.rect.x2, s.Layout.ScreenWidth);
+    EXPECT_GT(title.rect.x2, s.Layout.ScreenWidth - 3 * RecordingCanvas::CharWidth(10, false) * 2);
+
+    // A game without a title has no such line.
+    s.Game.GameName.clear();
+    c.Clear();
+    DrawPanel();
+    EXPECT_TRUE(Texts("Titre").empty());
 }
 
 // A header text of millions of characters is cut where it could no longer show.

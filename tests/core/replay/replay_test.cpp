@@ -288,17 +288,6 @@ TEST_F(TickedReplay, GameBegunByWhiteIsPlayedInItsColours) {
     EXPECT_EQ(Board().At({16, 16}), go::Stone::Black);
 }
 
-TEST_F(TickedReplay, PassDrawsNothing) {
-    UseGame("(;SZ[19]" + Move(true, 4, 4) + ";W[tt]" + Move(true, 5, 5) + ")");
-    Tick();
-    Tick();
-    c.Clear();
-    Tick();
-    EXPECT_TRUE(c.Ops().empty());
-    EXPECT_EQ(Board().MoveNumber(), 3);
-    EXPECT_EQ(Board().ToMove(), go::Stone::Black);
-}
-
 TEST_F(TickedReplay, HandicapStonesAreDrawnOnTheNewGameTick) {
     UseGame("(;SZ[19]HA[2]AB[pd][dp]" + Move(false, 10, 10) + ")");
     Tick();
@@ -374,6 +363,51 @@ TEST_F(TickedReplay, MoveTickDrawsOneCellAndTheCounterLine) {
         EXPECT_LE(commentLines, static_cast<std::size_t>((l.PanelBottom - l.PanelTop) / RecordingCanvas::TextHeight(15)));
     }
     EXPECT_FALSE(OpsOf(c, CanvasOpKind::DrawString).empty());
+}
+
+// A pass counts like a stone: the counter says who passed, its comment is shown, and the stone
+// before it loses the marker. After the last entry the counter says the game is over.
+TEST_F(TickedReplay, PassesAndTheEndAreShownOnTheCounterLine) {
+    settings.ShowComments = true;
+    settings.PauseBetweenGames = 2;
+    UseGame("(;SZ[19]RE[B+R]" + Move(true, 4, 4) + ";W[tt]C[White tenukis to think]" + Move(true, 5, 5) +
+            ";W[]C[White gives up])");
+    Tick();
+    Tick();
+    const BoardLayout& l = replay->Layout();
+    const Rect moveBox{l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom};
+    auto has = [&](const std::string& t) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), t) != texts.end();
+    };
+    c.Clear();
+    Tick();
+    EXPECT_EQ(Board().MoveNumber(), 3);
+    EXPECT_EQ(Board().ToMove(), go::Stone::Black);
+    EXPECT_TRUE(has(" : 2, White passes"));
+    EXPECT_TRUE(has("White tenukis to think"));
+    // The old marker, the counter and the comment box; the board gets no new stone.
+    EXPECT_GE(PaintingCallsInside(c, {moveBox, Cell(l, 4, 4), {l.PanelLeft, l.PanelTop, l.PanelRight, l.PanelBottom}}),
+              3u);
+    EXPECT_EQ(replay->LastMove(), go::kNoPoint);
+
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 3"));
+    EXPECT_EQ(replay->LastMove(), (go::Point{5, 5}));
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 4, White passes"));
+    EXPECT_TRUE(has("White gives up"));
+
+    // The first tick of the pause, and only that one, draws the end.
+    c.Clear();
+    Tick();
+    EXPECT_FALSE(replay->NewGameDue());
+    EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 4, Game over: B+R"});
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(TextsOf(c).empty());
 }
 
 // The comment before the first move is the game's own introduction: it is shown on the new-game
@@ -496,7 +530,12 @@ TEST_F(TickedReplay, ThePauseIsCountedInTheDelaysTheReplayAskedFor) {
     while (!replay->NewGameDue()) {
         c.Clear();
         Tick();
-        EXPECT_TRUE(c.Ops().empty()) << "a counting tick draws nothing";
+        // The first counting tick says the game is over; the others draw nothing.
+        if (left.empty()) {
+            EXPECT_EQ(TextsOf(c), std::vector<std::string>{" : 1, Game over"});
+        } else {
+            EXPECT_TRUE(c.Ops().empty()) << "a counting tick draws nothing";
+        }
         left.push_back(replay->PauseLeft());
         if (!replay->NewGameDue()) waited += delay;
     }

@@ -137,5 +137,30 @@ TEST(ShippedLanguageFile, SpeedLabelsReadNaturally) {
     }
 }
 
+TEST(ShippedLanguageFile, TitleAndMoveLineTextsInEveryLanguage) {
+    const IniFileReader file(kPath);
+    struct Expected {
+        const char* title;
+        const char* blackPasses;
+        const char* whitePasses;
+        const char* gameOver;
+    };
+    const Expected expected[] = {
+        {"Title", "Black passes", "White passes", "Game over"},
+        {"Titel", "Zwart past", "Wit past", "Partij afgelopen"},
+        {"Titel", "Schwarz passt", "Wei\xC3\x9F passt", "Partie beendet"},
+        {"Titre", "Noir passe", "Blanc passe", "Partie termin\xC3\xA9" "e"},
+    };
+    for (int n = 0; n < 4; ++n) {
+        LanguageTable t;
+        LoadLanguageTable(t, file, n);
+        SCOPED_TRACE(t.SectionName);
+        EXPECT_EQ(t.PanelLabel[plTitle], expected[n].title);
+        EXPECT_EQ(t.BlackPasses, expected[n].blackPasses);
+        EXPECT_EQ(t.WhitePasses, expected[n].whitePasses);
+        EXPECT_EQ(t.GameOver, expected[n].gameOver);
+    }
+}
+
 }  // namespace
 }  // namespace senvola
