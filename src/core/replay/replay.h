@@ -47,8 +47,9 @@ public:
     // One step on a window of the given outer size: a due new game drawn whole with its setup
     // stones, else the next move-list entry (a stone or a pass; a refused stone makes a new game
     // due), else a tick of the pause, which counts down by the delay asked for last and draws
-    // nothing but, at the first, "Game over" with the result; below 1 ms left a new game is due. Returns the delay until the next tick: the move interval of the
-    // settings' speed, during the pause too, so that a pause lasts whole intervals as it always has.
+    // nothing but, at the first, "Game over" with the result; below 1 ms left a new game is due.
+    // Returns the delay until the next tick: the move interval of the settings' speed, during the
+    // pause too, so that a pause lasts whole intervals as it always has.
     std::chrono::milliseconds Tick(Canvas& canvas, int windowWidth, int windowHeight);
 
     // Makes the next tick start a new game.
