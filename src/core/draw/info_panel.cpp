@@ -109,6 +109,14 @@ std::size_t FittingBytes(Canvas& canvas, std::string_view line, long long room) 
     return fits;
 }
 
+// Where a shortened value ends: in line with the comment box under the lines, so that the
+// ellipsis stays inside the panel. The lines are drawn before the box's frame is laid out.
+int ShortenedRight(const BoardLayout& l) {
+    BoardLayout frame = l;
+    ComputePanelFrame(frame);
+    return frame.PanelRight;
+}
+
 // C0 controls, DEL and C1 controls: nothing a line of the panel can show.
 constexpr bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
@@ -224,7 +232,7 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
             AppendUpTo(value, chars, rank, valueLimit);
         }
         if (shorten) {
-            const std::size_t keep = FittingBytes(canvas, value, static_cast<long long>(sw) - (x + w));
+            const std::size_t keep = FittingBytes(canvas, value, static_cast<long long>(ShortenedRight(l)) - (x + w));
             if (keep < value.size()) {
                 value.resize(keep);
                 value += kEllipsis;
@@ -288,7 +296,7 @@ void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& gam
         }
     }
     const std::size_t keep =
-        FittingBytes(canvas, text.View(), static_cast<long long>(l.MoveBoxRight) - l.MoveBoxLeft);
+        FittingBytes(canvas, text.View(), static_cast<long long>(ShortenedRight(l)) - l.MoveBoxLeft);
     if (keep < text.len) {
         text.len = keep;
         for (char ch : kEllipsis) text.buf[text.len++] = ch;  // Append kept room for it

@@ -57,13 +57,14 @@ std::string_view FileNamePart(std::string_view path);
 // Fixed lines, information lines of `game` (its texts in UTF-8) at move `moveNumber` with the
 // labels of `language` and the name part of `fileName`; sets the move box, PanelTop and PanelFontSize of `layout`.
 // After DrawBoard. Values are cut where they could no longer show, between characters; the
-// game's title, first of the lines when it has one, ends with "…" where it would run off.
+// game's title, first of the lines when it has one, ends with "…" where it would pass the
+// comment box's right edge.
 void DrawInfoPanel(Canvas& canvas, BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
                    int moveNumber, std::string_view fileName);
 // Rewrites the value of the move-number line: the number, with "Black passes" or "White passes"
 // when `passing` names the side whose pass move `moveNumber` is; where `game` has no entry for
 // the move, the last move's number with "Game over" and the result. Texts from `language`, cut
-// with "…" to the move box. Allocates nothing.
+// with "…" at the comment box's right edge. Allocates nothing.
 void DrawMoveCounter(Canvas& canvas, const BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
                      int moveNumber, go::Stone passing = go::Stone::Empty);
 

@@ -226,7 +226,7 @@ TEST_F(PanelFixture, MoveCounter) {
 }
 
 // A pass is named with its side, the end of the game with the result, in the language's words;
-// the line never runs past the screen edge.
+// the line never runs past the comment box's right edge.
 TEST_F(PanelFixture, MoveCounterNamesPassesAndTheEnd) {
     DrawPanel();
     s.Game.MoveX[1] = 4;
@@ -257,11 +257,13 @@ TEST_F(PanelFixture, MoveCounterNamesPassesAndTheEnd) {
     EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6");
     EXPECT_TRUE(text::IsValidUtf8(cut));
     const CanvasOp op = OpsOf(c, CanvasOpKind::DrawString)[0];
-    EXPECT_LE(op.rect.x2, s.Layout.ScreenWidth);
-    EXPECT_GT(op.rect.x2, s.Layout.ScreenWidth - 2 * RecordingCanvas::CharWidth(10, false) * 2);
+    const int right = 1024 - 1024 / 50;  // the comment box's right edge
+    EXPECT_LE(op.rect.x2, right);
+    EXPECT_GT(op.rect.x2, right - 2 * RecordingCanvas::CharWidth(10, false) * 2);
 }
 
-// The game's title heads the panel; one too long for it ends with an ellipsis at the screen edge.
+// The game's title heads the panel; one too long for it ends with an ellipsis in line with the
+// comment box.
 TEST_F(PanelFixture, TitleLineFirstAndShortened) {
     s.Game.GameName = "Ear-reddening game";
     DrawPanel();
@@ -283,8 +285,9 @@ TEST_F(PanelFixture, TitleLineFirstAndShortened) {
     ASSERT_EQ(title.text.rfind(" : \xE5\x9B\xB2", 0), 0u);
     EXPECT_TRUE(text::IsValidUtf8(title.text));
     EXPECT_EQ(title.text.substr(title.text.size() - 3), "\xE2\x80\xA6");
-    EXPECT_LE(title.rect.x2, s.Layout.ScreenWidth);
-    EXPECT_GT(title.rect.x2, s.Layout.ScreenWidth - 3 * RecordingCanvas::CharWidth(10, false) * 2);
+    const int right = 1024 - 1024 / 50;  // the comment box's right edge
+    EXPECT_LE(title.rect.x2, right);
+    EXPECT_GT(title.rect.x2, right - 3 * RecordingCanvas::CharWidth(10, false) * 2);
 
     // A game without a title has no such line.
     s.Game.GameName.clear();
