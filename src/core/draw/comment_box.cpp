@@ -221,28 +221,11 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
 // ellipsis inside the box, cut between words where the line has a break, else between
 // characters.
 void CommentBox::DrawLastLine(Canvas& canvas, const BoardLayout& l, int y, long long lineWidth) {
-    constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
     std::string& line = line_;
     const long long room = static_cast<long long>(l.CommentRight - l.CommentLeft) - canvas.TextExtent(kEllipsis).cx;
     std::size_t keep = line.size();
     if (lineWidth > room) {
-        // The longest start that fits, found on character boundaries by halving: a line may be
-        // one word as wide as the screen, and each try measures it.
-        const auto charStart = [&](std::size_t b) {
-            while (b > 0 && b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) --b;
-            return b;
-        };
-        std::size_t fits = 0, tooWide = line.size();
-        for (;;) {
-            std::size_t mid = charStart((fits + tooWide) / 2);
-            if (mid <= fits) mid = fits + std::max<std::size_t>(text::CharLengthAt(line, fits), 1);
-            if (mid >= tooWide) break;
-            if (canvas.TextExtent(std::string_view(line).substr(0, mid)).cx <= room) {
-                fits = mid;
-            } else {
-                tooWide = mid;
-            }
-        }
+        const std::size_t fits = LongestStartWithin(canvas, line, room);
         // Back to the last place the wrap itself could have broken, or to the end of a word
         // before its blank, when there is one.
         std::size_t lastBreak = 0;

@@ -44,7 +44,6 @@ constexpr auto kFixed3 = Scramble("Games: six built-in professional games, or yo
 
 // ---- Text helpers ----
 
-constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
 // " : " + number (+ note) into a fixed buffer: the move counter allocates nothing. What does not
 // fit the buffer is left off between characters; the screen could not show it anyway.
@@ -85,28 +84,9 @@ void AppendUpTo(std::string& text, std::size_t& count, std::string_view piece, s
     text.append(piece.substr(0, at));
 }
 
-// Bytes of `line` that show within `room` pixels: all of it when it fits, else the longest start
-// that leaves room for the ellipsis, ending on a character boundary. Found by halving, since a
-// value may be as wide as the screen and each try measures it.
 std::size_t FittingBytes(Canvas& canvas, std::string_view line, long long room) {
     if (canvas.TextExtent(line).cx <= room) return line.size();
-    room -= canvas.TextExtent(kEllipsis).cx;
-    const auto charStart = [&](std::size_t b) {
-        while (b > 0 && b < line.size() && (static_cast<unsigned char>(line[b]) & 0xC0) == 0x80) --b;
-        return b;
-    };
-    std::size_t fits = 0, tooWide = line.size();
-    for (;;) {
-        std::size_t mid = charStart((fits + tooWide) / 2);
-        if (mid <= fits) mid = fits + std::max<std::size_t>(text::CharLengthAt(line, fits), 1);
-        if (mid >= tooWide) break;
-        if (canvas.TextExtent(line.substr(0, mid)).cx <= room) {
-            fits = mid;
-        } else {
-            tooWide = mid;
-        }
-    }
-    return fits;
+    return LongestStartWithin(canvas, line, room - canvas.TextExtent(kEllipsis).cx);
 }
 
 // Where a shortened value ends: in line with the comment box under the lines, so that the
@@ -302,6 +282,21 @@ void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& gam
         for (char ch : kEllipsis) text.buf[text.len++] = ch;  // Append kept room for it
     }
     canvas.DrawString(l.MoveBoxLeft, l.MoveBoxTop, text.View());
+}
+
+std::size_t LongestStartWithin(Canvas& canvas, std::string_view text, long long room) {
+    std::size_t fits = 0, tooWide = text.size();
+    for (;;) {
+        std::size_t mid = text::BoundaryAtOrBefore(text, (fits + tooWide) / 2);
+        if (mid <= fits) mid = fits + std::max<std::size_t>(text::CharLengthAt(text, fits), 1);
+        if (mid >= tooWide) break;
+        if (canvas.TextExtent(text.substr(0, mid)).cx <= room) {
+            fits = mid;
+        } else {
+            tooWide = mid;
+        }
+    }
+    return fits;
 }
 
 }  // namespace senvola

@@ -34,6 +34,14 @@ int SelectPanelFont(Canvas& canvas, const BoardLayout& layout, const PanelFontRu
 // Height of a line in the current font: that of "X".
 int LineHeight(Canvas& canvas);
 
+// Ends a text that had to be shortened.
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+
+// The longest start of `text` no wider than `room` pixels, ending on a character boundary (0
+// when not even the first character fits). Found by halving: a text may be a word as wide as the
+// screen, and each try measures it.
+std::size_t LongestStartWithin(Canvas& canvas, std::string_view text, long long room);
+
 // Characters of a text drawn from x that can matter on a screen `screenWidth` wide. No
 // character that draws is narrower than a pixel, so a text longer than twice the pixels left to
 // the screen edge runs off the screen even if half of it were zero-width marks: what lies beyond
