@@ -7,6 +7,7 @@
 
 #include "core/go/board_test_support.h"
 #include "go/board.h"
+#include "go/coordinates.h"
 
 namespace senvola::go {
 namespace {
@@ -229,3 +230,20 @@ TEST(Board, EveryPointOffTheBoardIsOccupiedAndReadsEmpty) {
 
 }  // namespace
 }  // namespace senvola::go
+
+// The names players read: no column I, rows counted from the bottom on every size.
+namespace senvola {
+TEST(CoordinatesTest, NamesSkipIAndCountRowsFromTheBottom) {
+    char buffer[4];
+    EXPECT_EQ(go::PointName(19, {4, 16}, buffer), "D4");
+    EXPECT_EQ(go::PointName(19, {16, 4}, buffer), "Q16");
+    EXPECT_EQ(go::PointName(19, {9, 1}, buffer), "J19");
+    EXPECT_EQ(go::PointName(19, {19, 19}, buffer), "T1");
+    EXPECT_EQ(go::PointName(9, {5, 5}, buffer), "E5");
+    EXPECT_EQ(go::PointName(9, {1, 9}, buffer), "A1");
+    EXPECT_EQ(go::PointName(19, go::kNoPoint, buffer), "");
+    EXPECT_EQ(go::PointName(9, {10, 1}, buffer), "");
+    EXPECT_EQ(go::ColumnLetter(8), 'H');
+    EXPECT_EQ(go::ColumnLetter(9), 'J');
+}
+}  // namespace senvola
