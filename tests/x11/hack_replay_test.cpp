@@ -101,7 +101,7 @@ TEST(HackReplayTest, GameFileAndStartingOver) {
     replay.Tick(canvas, 640, 480);
     canvas.Clear();
     replay.Tick(canvas, 640, 480);
-    EXPECT_TRUE(Drew(canvas, " : 2")) << "the second move";
+    EXPECT_TRUE(Drew(canvas, " : 2, C7")) << "the second move and its point";
 
     // After a resize the next tick lays out a new game for the new size.
     replay.StartOver();
@@ -143,7 +143,9 @@ TEST(HackReplayTest, RenderNamesWhatItCannotDraw) {
     r.moves = 3;
     canvas.Clear();
     EXPECT_EQ(RenderGame(r, canvas, error), RenderOutcome::Drawn);
-    EXPECT_TRUE(Drew(canvas, " : 3")) << "the move counter after three ticks";
+    EXPECT_TRUE(std::any_of(canvas.Ops().begin(), canvas.Ops().end(), [](const CanvasOp& op) {
+        return op.kind == CanvasOpKind::DrawString && op.text.rfind(" : 3, ", 0) == 0;
+    })) << "the move counter after three ticks";
 }
 
 }  // namespace

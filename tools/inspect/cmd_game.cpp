@@ -275,7 +275,8 @@ int CmdRead(const Args& args) {
     DecodeTexts(*decoded, decoder);
     PrintLine("{\"code\": " + Num(static_cast<int>(error)) + ", \"HasComments\": " +
               Num(game->HasComments ? 1 : 0) + ", \"record\": " + RecordJson(*game) + ", \"Charset\": " +
-              JsonString(text::CharsetName(charset)) + ", \"Text\": " + DecodedTextJson(*decoded) + "}");
+              JsonString(text::CharsetName(charset)) + ", \"Text\": " + DecodedTextJson(*decoded) +
+              ", \"Markup\": " + Num(static_cast<int>(game->Marks.size())) + "}");
     return 0;
 }
 

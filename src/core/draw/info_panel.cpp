@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstddef>
 
+#include "go/coordinates.h"
 #include "text/utf8.h"
 
 namespace senvola {
@@ -97,6 +98,16 @@ int ShortenedRight(const BoardLayout& l) {
     return frame.PanelRight;
 }
 
+// Draws `text` at (x, y), ending with "…" where it would pass `right`.
+void DrawShortened(Canvas& canvas, CounterText& text, int x, int y, long long right) {
+    const std::size_t keep = FittingBytes(canvas, text.View(), right - x);
+    if (keep < text.len) {
+        text.len = keep;
+        for (char ch : kEllipsis) text.buf[text.len++] = ch;  // Append kept room for it
+    }
+    canvas.DrawString(x, y, text.View());
+}
+
 // C0 controls, DEL and C1 controls: nothing a line of the panel can show.
 constexpr bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
@@ -176,7 +187,7 @@ std::string_view FileNamePart(std::string_view path) {
 }
 
 void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const LanguageTable& language,
-                   int moveNumber, std::string_view fileName) {
+                   int moveNumber, std::string_view fileName, bool showResult) {
     const auto& label = language.PanelLabel;
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
 
@@ -193,16 +204,38 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     const int size = SelectPanelFont(canvas, l, kInfoLinesFont);
     l.PanelFontSize = static_cast<uint8_t>(size);
     const int h = LineHeight(canvas);
-    const int w = canvas.TextExtent("CopyRight").cx;  // a measuring string only
     const int x = sw / 20 + l.BoardAreaWidth;
+    const bool withResult = showResult && !g.Result.empty();
+    // The labels' column is as wide as the widest label shown, and never narrower than the
+    // classic column, so that the values of a translated panel still line up with the old one.
+    int w = canvas.TextExtent("CopyRight").cx;
+    auto widen = [&](int labelIndex) {
+        w = std::max(w, canvas.TextExtent(label[static_cast<std::size_t>(labelIndex)]).cx);
+    };
+    if (!g.GameName.empty()) widen(plTitle);
+    for (int k : {plWhite, plBlack, plMoveNumber, plCaptures}) widen(k);
+    if (g.Handicap > 1) widen(plHandicap);
+    if (!g.Komi.empty()) widen(plKomi);
+    if (withResult) widen(plResult);
+    if (!g.Date.empty()) widen(plDate);
+    if (!g.TimeLimit.empty()) widen(plTime);
+    if (!g.Place.empty()) widen(plPlace);
+    if (!g.Event.empty()) widen(plEvent);
+    if (!g.Round.empty()) widen(plRound);
+    if (!g.Copyright.empty()) widen(plCopyright);
+    if (!g.User.empty()) widen(plUser);
+    const std::string_view fileNamePart = FileNamePart(fileName);
+    if (!fileNamePart.empty()) widen(plFilename);
+
     int y = sh / 38;
     int lastY = y;
     // A value is cut where it could no longer show: a header text of millions of characters
     // costs no more than one that runs just past the screen edge.
     const std::size_t valueLimit = VisibleChars(sw, x + w);
+    const long long room = static_cast<long long>(ShortenedRight(l)) - (x + w);
     std::string value;
-    // `shorten`: a value that runs past the screen edge ends with an ellipsis inside it.
-    auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}, bool shorten = false) {
+    // A value that would pass the comment box's right edge ends with an ellipsis inside it.
+    auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
         canvas.DrawString(x, y, label[static_cast<std::size_t>(labelIndex)]);
         value.assign(" : ");
         std::size_t chars = value.size();
@@ -211,12 +244,10 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
             AppendUpTo(value, chars, ", ", valueLimit);
             AppendUpTo(value, chars, rank, valueLimit);
         }
-        if (shorten) {
-            const std::size_t keep = FittingBytes(canvas, value, static_cast<long long>(ShortenedRight(l)) - (x + w));
-            if (keep < value.size()) {
-                value.resize(keep);
-                value += kEllipsis;
-            }
+        const std::size_t keep = FittingBytes(canvas, value, room);
+        if (keep < value.size()) {
+            value.resize(keep);
+            value += kEllipsis;
         }
         canvas.DrawString(x + w, y, value);
         lastY = y;
@@ -224,17 +255,22 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     };
 
     // The title heads the panel: it names the game before the players do.
-    if (!g.GameName.empty()) drawLine(plTitle, g.GameName, {}, true);
+    if (!g.GameName.empty()) drawLine(plTitle, g.GameName);
     drawLine(plWhite, g.WhiteName, g.WhiteRank);
     drawLine(plBlack, g.BlackName, g.BlackRank);
     if (g.Handicap > 1) drawLine(plHandicap, std::to_string(g.Handicap) + " stones");
     if (!g.Komi.empty()) drawLine(plKomi, g.Komi);
-    if (!g.Result.empty()) drawLine(plResult, g.Result);
+    // Hidden unless asked for: the result would tell how the game ends before it is played.
+    if (withResult) drawLine(plResult, g.Result);
     l.MoveBoxLeft = x + w;
     l.MoveBoxTop = y;
     l.MoveBoxRight = sw;
     l.MoveBoxBottom = y + h;
     drawLine(plMoveNumber, std::to_string(moveNumber));
+    // The captures and whose turn it is: their values follow each move (DrawGameState).
+    canvas.DrawString(x, y, label[plCaptures]);
+    y += 2 * h;
+    lastY = y - h;
     if (!g.Date.empty()) drawLine(plDate, g.Date);
     if (!g.TimeLimit.empty()) drawLine(plTime, g.TimeLimit);
     if (!g.Place.empty()) drawLine(plPlace, g.Place);
@@ -242,14 +278,42 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     if (!g.Round.empty()) drawLine(plRound, g.Round);
     if (!g.Copyright.empty()) drawLine(plCopyright, CleanCopyright(g.Copyright, valueLimit));
     if (!g.User.empty()) drawLine(plUser, g.User);
-    const std::string_view fileNamePart = FileNamePart(fileName);
     if (!fileNamePart.empty()) drawLine(plFilename, fileNamePart);
 
     l.PanelTop = lastY + 2 * h;
 }
 
+void DrawGameState(Canvas& canvas, const BoardLayout& l, const LanguageTable& language, int blackCaptures,
+                   int whiteCaptures, go::Stone toMove) {
+    const int h = l.MoveBoxBottom - l.MoveBoxTop;
+    const int x = l.ScreenWidth / 20 + l.BoardAreaWidth;
+    const int top = l.MoveBoxBottom;
+    canvas.SetPen(kBlack, true);
+    canvas.SetBrush(kBlack, true);
+    canvas.FillRect(x, top + h, l.MoveBoxRight, top + 2 * h);
+    // At the end of the game nobody is to play, and the captures stand as they were.
+    if (toMove != go::Stone::Black && toMove != go::Stone::White) return;
+    canvas.FillRect(l.MoveBoxLeft, top, l.MoveBoxRight, top + h);
+    SetPanelFont(canvas, l.PanelFontSize, false);
+    canvas.SetBrush(kBlack, false);
+    const long long room = static_cast<long long>(ShortenedRight(l));
+    CounterText captures;
+    captures.Append(" : ");
+    captures.Append(language.PanelLabel[plBlack]);
+    captures.Append(" ");
+    captures.AppendNumber(blackCaptures);
+    captures.Append(", ");
+    captures.Append(language.PanelLabel[plWhite]);
+    captures.Append(" ");
+    captures.AppendNumber(whiteCaptures);
+    DrawShortened(canvas, captures, l.MoveBoxLeft, top, room);
+    CounterText turn;
+    turn.Append(toMove == go::Stone::Black ? language.BlackToPlay : language.WhiteToPlay);
+    DrawShortened(canvas, turn, x, top + h, room);
+}
+
 void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& game, const LanguageTable& language,
-                     int moveNumber, go::Stone passing) {
+                     int moveNumber, go::Stone passing, bool withPoint) {
     canvas.SetPen(kBlack, true);
     canvas.SetBrush(kBlack, true);
     canvas.FillRect(l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom);
@@ -273,15 +337,17 @@ void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& gam
         if (passing == go::Stone::Black || passing == go::Stone::White) {
             text.Append(", ");
             text.Append(passing == go::Stone::Black ? language.BlackPasses : language.WhitePasses);
+        } else if (withPoint) {
+            char name[4];
+            const go::Point p{game.MoveX[static_cast<std::size_t>(n)], game.MoveY[static_cast<std::size_t>(n)]};
+            const std::string_view point = go::PointName(game.BoardSize, p, name);
+            if (!point.empty()) {
+                text.Append(", ");
+                text.Append(point);
+            }
         }
     }
-    const std::size_t keep =
-        FittingBytes(canvas, text.View(), static_cast<long long>(ShortenedRight(l)) - l.MoveBoxLeft);
-    if (keep < text.len) {
-        text.len = keep;
-        for (char ch : kEllipsis) text.buf[text.len++] = ch;  // Append kept room for it
-    }
-    canvas.DrawString(l.MoveBoxLeft, l.MoveBoxTop, text.View());
+    DrawShortened(canvas, text, l.MoveBoxLeft, l.MoveBoxTop, ShortenedRight(l));
 }
 
 std::size_t LongestStartWithin(Canvas& canvas, std::string_view text, long long room) {

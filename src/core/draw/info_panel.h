@@ -63,17 +63,24 @@ std::string CleanCopyright(std::string_view copyright, std::size_t limit = std::
 std::string_view FileNamePart(std::string_view path);
 
 // Fixed lines, information lines of `game` (its texts in UTF-8) at move `moveNumber` with the
-// labels of `language` and the name part of `fileName`; sets the move box, PanelTop and PanelFontSize of `layout`.
-// After DrawBoard. Values are cut where they could no longer show, between characters; the
-// game's title, first of the lines when it has one, ends with "…" where it would pass the
-// comment box's right edge.
+// labels of `language` and the name part of `fileName`; sets the move box, PanelTop and
+// PanelFontSize of `layout`. After DrawBoard. The labels' column is as wide as the widest label
+// shown; every value that would pass the comment box's right edge ends with "…". The result is
+// left out unless `showResult`. Under the move line, the captures' label and room for whose turn
+// it is: DrawGameState fills them.
 void DrawInfoPanel(Canvas& canvas, BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
-                   int moveNumber, std::string_view fileName);
+                   int moveNumber, std::string_view fileName, bool showResult = true);
 // Rewrites the value of the move-number line: the number, with "Black passes" or "White passes"
-// when `passing` names the side whose pass move `moveNumber` is; where `game` has no entry for
-// the move, the last move's number with "Game over" and the result. Texts from `language`, cut
-// with "…" at the comment box's right edge. Allocates nothing.
+// when `passing` names the side whose pass move `moveNumber` is, else with `withPoint` the
+// point of the move as the board's coordinates name it; where `game` has no entry for the move,
+// the last move's number with "Game over" and the result. Texts from `language`, cut with "…"
+// at the comment box's right edge. Allocates nothing.
 void DrawMoveCounter(Canvas& canvas, const BoardLayout& layout, const GameRecord& game, const LanguageTable& language,
-                     int moveNumber, go::Stone passing = go::Stone::Empty);
+                     int moveNumber, go::Stone passing = go::Stone::Empty, bool withPoint = false);
+// Rewrites the two lines under the move line: the stones each side has captured, and whose turn
+// it is. For go::Stone::Empty (the game is over) the turn line is cleared and the captures stay
+// as they are. Allocates nothing.
+void DrawGameState(Canvas& canvas, const BoardLayout& layout, const LanguageTable& language, int blackCaptures,
+                   int whiteCaptures, go::Stone toMove);
 
 }  // namespace senvola

@@ -1,9 +1,11 @@
 // Emptying and copying game records without keeping the storage of a huge game.
 #include "records/game_record.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/text_decoder.h"
+#include "text/utf8.h"
 
 namespace senvola {
 
@@ -16,11 +18,12 @@ constexpr std::string GameRecord::*kHeaderTexts[] = {
     &GameRecord::Komi,      &GameRecord::Place,     &GameRecord::Result,    &GameRecord::TimeLimit,
     &GameRecord::User,      &GameRecord::Round};
 
-// ResetText's rule for the setup stones, counted in bytes like a text.
-void ResetSetup(std::vector<SetupStone>& setup, std::size_t next) {
-    const std::size_t bytes = setup.capacity() * sizeof(SetupStone);
+// ResetText's rule for the setup stones and the marks, counted in bytes like a text.
+template <typename T>
+void ResetSetup(std::vector<T>& setup, std::size_t next) {
+    const std::size_t bytes = setup.capacity() * sizeof(T);
     if (bytes > kKeptTextCapacity && setup.capacity() / 2 > next) {
-        std::vector<SetupStone>().swap(setup);
+        std::vector<T>().swap(setup);
     } else {
         setup.clear();
     }
@@ -41,6 +44,7 @@ void ClearGame(GameRecord& r) {
     r.Handicap = 1;
     r.BoardSize = 0;
     ResetSetup(r.Setup, 0);
+    ResetSetup(r.Marks, 0);
     r.MoveX.fill(0);
     r.MoveY.fill(0);
     for (std::string& c : r.Comments) ResetText(c);
@@ -54,6 +58,7 @@ void CommitGame(const GameRecord& from, GameRecord& to) {
     // Copying into a text keeps its storage when it is large enough, however large it is.
     for (const auto text : kHeaderTexts) ResetText(to.*text, (from.*text).size());
     ResetSetup(to.Setup, from.Setup.size());
+    ResetSetup(to.Marks, from.Marks.size());
     for (std::size_t k = 0; k < to.Comments.size(); ++k) ResetText(to.Comments[k], from.Comments[k].size());
     to = from;
 }
@@ -83,7 +88,28 @@ void DecodeTexts(GameRecord& game, const TextDecoder& decoder) {
     };
     for (const auto field : kHeaderTexts) decode(game.*field);
     for (std::string& comment : game.Comments) decode(comment);
+    for (BoardMark& mark : game.Marks) {
+        std::string label(mark.LabelText());
+        decode(label);
+        // Whole characters only: a label cut inside one would draw a broken sign.
+        std::size_t keep = 0;
+        while (keep < label.size()) {
+            const std::size_t n = std::max<std::size_t>(text::CharLengthAt(label, keep), 1);
+            if (keep + n > kMaxLabelBytes) break;
+            keep += n;
+        }
+        std::copy_n(label.data(), keep, mark.Label.data());
+        mark.LabelLength = static_cast<uint8_t>(keep);
+    }
     game.Charset = text::Charset::Utf8;
+}
+
+std::span<const BoardMark> MarksAt(const GameRecord& game, int move, std::size_t& from) {
+    const std::size_t size = game.Marks.size();
+    while (from < size && game.Marks[from].Move < move) ++from;
+    const std::size_t begin = from;
+    while (from < size && game.Marks[from].Move == move) ++from;
+    return {game.Marks.data() + begin, from - begin};
 }
 
 int MoveListLength(const GameRecord& game) {

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "go/board.h"
@@ -27,6 +29,26 @@ struct SetupStone {
     uint8_t y = 0;
     friend constexpr bool operator==(const SetupStone&, const SetupStone&) = default;
 };
+
+// A mark the record puts on the board at one move, drawn while that move is the last one shown.
+enum class MarkKind : uint8_t { Label, Triangle, Square, Circle, Cross };
+
+// At most this many bytes of a label are kept: a label names a point in a letter or two, and a
+// longer one would not fit its point anyway.
+constexpr std::size_t kMaxLabelBytes = 7;
+
+struct BoardMark {
+    uint16_t Move = 0;  // the move slot it belongs to, 0 before the first move
+    MarkKind Kind = MarkKind::Label;
+    uint8_t x = 0, y = 0;  // 1-based, on the board
+    uint8_t LabelLength = 0;
+    std::array<char, kMaxLabelBytes> Label{};  // the label's bytes, in the record's set until decoded
+    std::string_view LabelText() const { return {Label.data(), LabelLength}; }
+    friend constexpr bool operator==(const BoardMark&, const BoardMark&) = default;
+};
+
+// The most marks a record keeps; a file with more gets its first ones.
+constexpr std::size_t kMaxBoardMarks = 65536;
 
 // A whole game. Texts are the file's bytes, in the set `Charset` names; comment line breaks are
 // CR LF.
@@ -53,6 +75,9 @@ struct GameRecord {
     std::array<uint8_t, kMaxMoves + 1> MoveX{};  // slot 0 unused; 0 = no such move, 255 = pass
     std::array<uint8_t, kMaxMoves + 1> MoveY{};
     std::array<std::string, kMaxMoves + 1> Comments;  // slot 0: before the first move
+    // Marks by move slot, in slot order: those of one slot lie together, so the replay walks
+    // them with a cursor and allocates nothing.
+    std::vector<BoardMark> Marks;
     go::Stone FirstToMove = go::Stone::Black;  // colour of move 1
     bool HasComments = false;  // the source stored a comment in some slot
     // The set the texts are in: the one the file declares, else UTF-8 where the texts are UTF-8
@@ -83,6 +108,11 @@ text::Charset UndeclaredCharset(const GameRecord& game);
 // the same either way (plain ASCII, or UTF-8 that is valid) is left where it is, so a record in
 // plain ASCII costs no copy; a broken sequence becomes U+FFFD.
 void DecodeTexts(GameRecord& game, const TextDecoder& decoder);
+
+// The marks of move slot `move`: the run of `game.Marks` from index `from` on whose Move is
+// `move` (marks of earlier slots before it are skipped). `from` is where the search starts and
+// is left at the end of the run, so walking the moves in order costs each mark once.
+std::span<const BoardMark> MarksAt(const GameRecord& game, int move, std::size_t& from);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.
 int MoveListLength(const GameRecord& game);

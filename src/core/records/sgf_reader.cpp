@@ -3,6 +3,7 @@
 // outside a value, which closes the first line of play.
 #include "records/sgf_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +27,7 @@ using reader_support::IsBoardSize;
 enum class Prop : uint8_t {
     kOther, kC, kGM, kSZ, kHA, kAB, kAW, kB, kW,
     kPB, kBR, kPW, kWR, kCP, kDT, kEV, kGN, kKM, kPC, kRE, kTM, kUS, kCA,
+    kLB, kTR, kSQ, kCR, kMA,
 };
 
 constexpr uint16_t Key(char a, char b) {
@@ -156,6 +158,8 @@ private:
     void AddSetupStone(bool black);
     void PlayMove(bool black);
     void StoreMove(uint8_t x, uint8_t y);
+    void AddMarks(MarkKind kind);
+    void AddMark(MarkKind kind, int x, int y, std::string_view label = {});
 
     GameRecord& game_;
 
@@ -215,6 +219,11 @@ Prop SgfScanner::Classify() const {
         case Key('T', 'M'): return Prop::kTM;
         case Key('U', 'S'): return Prop::kUS;
         case Key('C', 'A'): return Prop::kCA;
+        case Key('L', 'B'): return Prop::kLB;
+        case Key('T', 'R'): return Prop::kTR;
+        case Key('S', 'Q'): return Prop::kSQ;
+        case Key('C', 'R'): return Prop::kCR;
+        case Key('M', 'A'): return Prop::kMA;
         default: return Prop::kOther;
     }
 }
@@ -414,9 +423,51 @@ void SgfScanner::ProcessProperty() {
         case Prop::kW:
             PlayMove(prop_ == Prop::kB);
             break;
+        case Prop::kLB: AddMarks(MarkKind::Label); break;
+        case Prop::kTR: AddMarks(MarkKind::Triangle); break;
+        case Prop::kSQ: AddMarks(MarkKind::Square); break;
+        case Prop::kCR: AddMarks(MarkKind::Circle); break;
+        case Prop::kMA: AddMarks(MarkKind::Cross); break;
         case Prop::kOther:
             break;
     }
+}
+
+// A mark is decoration: one the board cannot show is left out, and never refuses the game.
+void SgfScanner::AddMarks(MarkKind kind) {
+    auto coord = [](char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 1 : (c >= 'A' && c <= 'Z') ? c - 'A' + 27 : 0; };
+    if (value_.size() < 2) return;
+    const int x = coord(value_[0]), y = coord(value_[1]);
+    if (kind == MarkKind::Label) {
+        if (value_.size() >= 4 && value_[2] == ':') AddMark(kind, x, y, std::string_view(value_).substr(3));
+        return;
+    }
+    if (value_.size() == 2) {
+        AddMark(kind, x, y);
+    } else if (value_.size() == 5 && value_[2] == ':') {
+        // A rectangle of points, as FF[4] compresses lists: corner to corner.
+        const int x2 = coord(value_[3]), y2 = coord(value_[4]);
+        for (int j = std::min(y, y2); j <= std::max(y, y2); ++j) {
+            for (int i = std::min(x, x2); i <= std::max(x, x2); ++i) AddMark(kind, i, j);
+        }
+    }
+}
+
+void SgfScanner::AddMark(MarkKind kind, int x, int y, std::string_view label) {
+    if (moveCount_ > kMaxMoves || game_.Marks.size() >= kMaxBoardMarks) return;
+    // The board size may still change after the marks (it is checked again by the replay), but
+    // no board is larger than 19 lines.
+    if (x < 1 || y < 1 || x > go::Board::kMaxSize || y > go::Board::kMaxSize) return;
+    BoardMark m;
+    m.Move = static_cast<uint16_t>(moveCount_);
+    m.Kind = kind;
+    m.x = static_cast<uint8_t>(x);
+    m.y = static_cast<uint8_t>(y);
+    // Whole bytes of the start of the label; DecodeTexts trims it to whole characters.
+    const std::size_t n = std::min(label.size(), kMaxLabelBytes);
+    std::copy_n(label.data(), n, m.Label.data());
+    m.LabelLength = static_cast<uint8_t>(n);
+    game_.Marks.push_back(m);
 }
 
 void SgfScanner::ReadHandicap() {

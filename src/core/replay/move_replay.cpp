@@ -53,6 +53,8 @@ void PlaceStone(Position& pos, MoveDisplay& display, go::Point p, Stone colour, 
 void StartGamePosition(Position& pos, const GameRecord& game) {
     pos.Board = go::Board(SizeOf(game));
     pos.LastMove = go::kNoPoint;
+    pos.BlackCaptures = 0;
+    pos.WhiteCaptures = 0;
     pos.Board.SetToMove(game.FirstToMove);
 }
 
@@ -110,6 +112,10 @@ MoveResult PlayMove(Position& pos, MoveDisplay& display, go::Point p, bool setup
     }
     display.DrawStone(p.x, p.y, colour == Stone::Black, true);
     pos.LastMove = p;
+    if (!setup) {
+        const int taken = static_cast<int>(b.Captured().size());
+        (colour == Stone::Black ? pos.BlackCaptures : pos.WhiteCaptures) += taken;
+    }
     for (const go::Point c : b.Captured()) display.DrawEmptyPoint(c.x, c.y);
     return MoveResult::Played;
 }

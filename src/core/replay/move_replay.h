@@ -19,6 +19,9 @@ namespace senvola {
 struct Position {
     go::Board Board;
     go::Point LastMove = go::kNoPoint;
+    // Stones each side has taken off by its moves; setup stones take none.
+    int BlackCaptures = 0;
+    int WhiteCaptures = 0;
 };
 
 // Where a refused stone is reported: to `sink` (null: nowhere), naming the game's file.

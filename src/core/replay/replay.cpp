@@ -1,8 +1,11 @@
 // The replay's tick: a new game drawn whole, then one move-list entry per tick, then the pause.
 #include "replay/replay.h"
 
+#include <algorithm>
+
 #include "draw/board_painter.h"
 #include "draw/info_panel.h"
+#include "draw/markup_drawing.h"
 #include "draw/stone_drawing.h"
 #include "settings/language.h"
 
@@ -28,7 +31,7 @@ public:
         const bool pass =
             !opening_ && n >= 1 && n <= kMaxMoves && r_.game_.MoveX[static_cast<std::size_t>(n)] == kPassCoord;
         senvola::DrawMoveCounter(canvas_, r_.layout_, r_.game_, r_.sources_.language, n,
-                                 pass ? r_.Board().ToMove() : go::Stone::Empty);
+                                 pass ? r_.Board().ToMove() : go::Stone::Empty, !opening_);
     }
     void DrawComment() override {
         if (r_.sources_.settings.ShowBoardOnly) return;
@@ -46,8 +49,25 @@ Replay::Replay(const ReplaySources& sources) : sources_(sources), library_(sourc
 Replay::Replay(const ReplaySources& sources, std::uint32_t seed)
     : sources_(sources), library_(sources.files, seed, sources.trace) {}
 
+std::size_t ReadableChars(std::string_view comment) {
+    std::size_t n = 0;
+    for (const char c : comment) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) != 0x80 && b >= 0x20 && b != 0x7F) ++n;
+    }
+    return n;
+}
+
+std::chrono::milliseconds ReadingDelay(std::chrono::milliseconds interval, std::size_t chars) {
+    // Counted in whole seconds' worth of characters first, so that no comment length overflows.
+    const std::size_t capChars = static_cast<std::size_t>(kMaxReadingTime / kReadingTimePerChar) + 1;
+    const std::chrono::milliseconds reading{kReadingTimePerChar.count() * static_cast<long long>(std::min(chars, capChars))};
+    return std::max(interval, std::min<std::chrono::milliseconds>(interval + reading, kMaxReadingTime));
+}
+
 std::chrono::milliseconds Replay::Tick(Canvas& canvas, int windowWidth, int windowHeight) {
-    const std::chrono::milliseconds delay = MoveInterval(sources_.settings);
+    const std::chrono::milliseconds interval = MoveInterval(sources_.settings);
+    toRead_ = {};
     if (newGameDue_) {
         StartNewGame(canvas, windowWidth, windowHeight);
     } else {
@@ -55,8 +75,10 @@ std::chrono::milliseconds Replay::Tick(Canvas& canvas, int windowWidth, int wind
     }
     // A large folder is listed a slice per step, while the first game found plays.
     library_.IndexSome(GameLibrary::kIndexEntriesPerStep);
-    lastDelay_ = delay;
-    return delay;
+    // The pause counts in intervals: the reading time of the last comment is not taken from it.
+    lastDelay_ = interval;
+    if (!sources_.settings.CommentReadingTime || toRead_.empty()) return interval;
+    return ReadingDelay(interval, ReadableChars(toRead_));
 }
 
 void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
@@ -71,13 +93,17 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     StartGamePosition(position_, game_);
     DrawBoard(canvas, layout_, DrawnBoardSize(game_.BoardSize), Look());
     if (!settings.ShowBoardOnly) {
-        DrawInfoPanel(canvas, layout_, game_, sources_.language, Board().MoveNumber(), library_.FileName());
+        DrawInfoPanel(canvas, layout_, game_, sources_.language, Board().MoveNumber(), library_.FileName(),
+                      settings.ShowResultFromStart);
         commentBox_.DrawFrame(canvas, layout_);
         DrawCommentAt(canvas, 0);
     }
     Screen screen(*this, canvas, true);
     // A refused setup stone is skipped: it starts no new game.
     PlaceStartingStones(position_, game_, screen, DrawComments(), Report());
+    DrawGameState(canvas);
+    markCursor_ = shownMarksBegin_ = shownMarksEnd_ = 0;
+    DrawMarks(canvas, 0);
     pauseLeft_ = std::chrono::seconds(settings.PauseBetweenGames);
     newGameDue_ = false;
     gameOverShown_ = false;
@@ -88,22 +114,64 @@ void Replay::PlayNextEntry(Canvas& canvas) {
     // A game that fills all 800 slots has no closing 0 entry: past slot 800 it is over.
     const uint8_t e = (n >= 1 && n <= kMaxMoves) ? game_.MoveX[static_cast<std::size_t>(n)] : 0;
     if (e == kPassCoord) {
+        ClearMarks(canvas);
         Screen screen(*this, canvas);
         PlayPass(position_, screen, DrawComments());
+        DrawGameState(canvas);
+        DrawMarks(canvas, n);
     } else if (e != 0) {
+        ClearMarks(canvas);
         Screen screen(*this, canvas);
         const go::Point p{e, game_.MoveY[static_cast<std::size_t>(n)]};
         if (PlayMove(position_, screen, p, false, DrawComments(), Report()) != go::MoveResult::Played) {
             newGameDue_ = true;
+        } else {
+            DrawGameState(canvas);
+            DrawMarks(canvas, n);
         }
     } else {
         // The first tick after the last entry says so, with the result.
         if (!gameOverShown_ && !sources_.settings.ShowBoardOnly) {
             senvola::DrawMoveCounter(canvas, layout_, game_, sources_.language, n);
+            DrawGameState(canvas, true);
         }
         gameOverShown_ = true;
         pauseLeft_ -= lastDelay_;
         if (pauseLeft_ < std::chrono::milliseconds(1)) newGameDue_ = true;
+    }
+}
+
+void Replay::DrawGameState(Canvas& canvas, bool over) {
+    if (sources_.settings.ShowBoardOnly) return;
+    senvola::DrawGameState(canvas, layout_, sources_.language, position_.BlackCaptures, position_.WhiteCaptures,
+                           over ? go::Stone::Empty : Board().ToMove());
+}
+
+void Replay::DrawMarks(Canvas& canvas, int move) {
+    const std::span<const BoardMark> marks = MarksAt(game_, move, markCursor_);
+    shownMarksBegin_ = markCursor_ - marks.size();
+    shownMarksEnd_ = markCursor_;
+    if (!MarksShown()) return;
+    const int lines = DrawnBoardSize(game_.BoardSize);
+    for (const BoardMark& m : marks) {
+        DrawMark(canvas, layout_, lines, Look(), m, m.x <= lines && m.y <= lines ? Board().At({m.x, m.y}) : go::Stone::Empty);
+    }
+}
+
+void Replay::ClearMarks(Canvas& canvas) {
+    const std::size_t begin = shownMarksBegin_, end = std::min(shownMarksEnd_, game_.Marks.size());
+    shownMarksBegin_ = shownMarksEnd_ = 0;
+    if (!MarksShown()) return;
+    const int lines = DrawnBoardSize(game_.BoardSize);
+    for (std::size_t i = begin; i < end; ++i) {
+        const go::Point p{game_.Marks[i].x, game_.Marks[i].y};
+        if (p.x < 1 || p.y < 1 || p.x > lines || p.y > lines) continue;
+        const go::Stone v = Board().At(p);
+        if (v == go::Stone::Empty) {
+            senvola::DrawEmptyPoint(canvas, layout_, lines, Look(), p.x, p.y);
+        } else {
+            senvola::DrawStone(canvas, layout_, Look(), p.x, p.y, v == go::Stone::Black, p == LastMove());
+        }
     }
 }
 
@@ -122,6 +190,12 @@ void Replay::DrawCommentAt(Canvas& canvas, int moveNumber) {
     // included, gets the comment title whatever it starts with.
     const bool aboutGo = !introduction_.empty() && comment.data() == introduction_.data();
     commentBox_.Draw(canvas, layout_, comment, aboutGo ? std::string_view(introduction_) : std::string_view());
+    // Only the comment of this very step gets reading time: the introduction shown again at a
+    // move 1 without a comment of its own has had its time before the first move.
+    if (!aboutGo && moveNumber >= 0 && moveNumber <= kMaxMoves &&
+        comment.data() == game_.Comments[static_cast<std::size_t>(moveNumber)].data()) {
+        toRead_ = comment;
+    }
 }
 
 const std::string& Replay::Introduction() {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "draw/board_layout.h"
 #include "draw/board_look.h"
@@ -34,6 +35,19 @@ struct ReplaySources {
     TraceSink* trace = nullptr;       // unreadable files and refused stones; null: not reported
 };
 
+// Time to read a comment: this much per character beyond the move interval, up to kMaxReadingTime
+// in all. A reader takes in about 15 characters a second; a longer comment is cut short rather
+// than stopping the game for minutes.
+constexpr std::chrono::milliseconds kReadingTimePerChar{60};
+constexpr std::chrono::milliseconds kMaxReadingTime{20000};
+
+// The characters of a comment a reader reads: code points of its UTF-8 bytes, line breaks and
+// other control characters left out.
+std::size_t ReadableChars(std::string_view comment);
+// How long a move whose comment has `chars` readable characters stays: the interval plus the
+// reading time, at most kMaxReadingTime, never less than the interval.
+std::chrono::milliseconds ReadingDelay(std::chrono::milliseconds interval, std::size_t chars);
+
 class Replay {
 public:
     // Starts with a new game due; the built-in games begin at one drawn at random, from a
@@ -49,7 +63,9 @@ public:
     // due), else a tick of the pause, which counts down by the delay asked for last and draws
     // nothing but, at the first, "Game over" with the result; below 1 ms left a new game is due.
     // Returns the delay until the next tick: the move interval of the settings' speed, during the
-    // pause too, so that a pause lasts whole intervals as it always has.
+    // pause too, so that a pause lasts whole intervals as it always has. A tick that showed a
+    // comment of the record (the game's introduction included) asks for ReadingDelay instead
+    // when the settings give comments time to be read.
     std::chrono::milliseconds Tick(Canvas& canvas, int windowWidth, int windowHeight);
 
     // Makes the next tick start a new game.
@@ -77,6 +93,12 @@ private:
 
     void StartNewGame(Canvas& canvas, int windowWidth, int windowHeight);
     void PlayNextEntry(Canvas& canvas);
+    void DrawGameState(Canvas& canvas, bool over = false);
+    // The record's marks of move slot `move`, over the points as they stand; ClearMarks draws
+    // the points of those shown last again as they are.
+    bool MarksShown() const { return sources_.settings.ShowComments && !sources_.settings.ShowBoardOnly; }
+    void DrawMarks(Canvas& canvas, int move);
+    void ClearMarks(Canvas& canvas);
     // The comment shown while move n is played: the record's own. Before the first move (n = 0),
     // and at move 1 when it has none of its own, the game's introduction (the comment before the
     // first move) or, for a game without one, "About Go".
@@ -97,7 +119,10 @@ private:
     bool newGameDue_ = true;
     bool gameOverShown_ = false;  // the counter says "Game over" during this game's pause
     std::chrono::milliseconds pauseLeft_{0};
-    std::chrono::milliseconds lastDelay_{0};
+    std::chrono::milliseconds lastDelay_{0};  // the move interval of the last tick
+    std::string_view toRead_;  // the record's comment this tick showed, if any
+    std::size_t markCursor_ = 0;  // in game_.Marks: the first mark not yet shown
+    std::size_t shownMarksBegin_ = 0, shownMarksEnd_ = 0;  // the marks on the board now
 };
 
 }  // namespace senvola

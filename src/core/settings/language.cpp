@@ -93,6 +93,8 @@ void LoadLanguageTable(LanguageTable& table, const IniFile& file, int language) 
     table.BlackPasses = Translate(table, file, "BlackPasses");
     table.WhitePasses = Translate(table, file, "WhitePasses");
     table.GameOver = Translate(table, file, "GameOver");
+    table.BlackToPlay = Translate(table, file, "BlackToPlay");
+    table.WhiteToPlay = Translate(table, file, "WhiteToPlay");
 }
 
 void LoadSpeedTexts(LanguageTable& table, const IniFile& file) {

@@ -8,13 +8,13 @@
 namespace senvola {
 
 // Keys of the information panel's labels; each is also its English default.
-constexpr std::array<const char*, 15> kPanelLabelKeys = {
+constexpr std::array<const char*, 16> kPanelLabelKeys = {
     "White", "Black", "Handicap", "Komi",  "Result",    "MoveNumber", "Date",
-    "Time",  "Place", "Event",    "Round", "Copyright", "User",       "Filename", "Title"};
+    "Time",  "Place", "Event",    "Round", "Copyright", "User",       "Filename", "Title", "Captures"};
 
 enum PanelLabelIndex : int {
     plWhite, plBlack, plHandicap, plKomi, plResult, plMoveNumber, plDate,
-    plTime, plPlace, plEvent, plRound, plCopyright, plUser, plFilename, plTitle
+    plTime, plPlace, plEvent, plRound, plCopyright, plUser, plFilename, plTitle, plCaptures
 };
 
 struct LanguageTable {
@@ -24,6 +24,9 @@ struct LanguageTable {
     std::string BlackPasses = "Black passes";
     std::string WhitePasses = "White passes";
     std::string GameOver = "Game over";
+    // Whose turn it is, under the move line.
+    std::string BlackToPlay = "Black to play";
+    std::string WhiteToPlay = "White to play";
     std::string SpeedCaption = "Replay speed";
     std::string SpeedMiddleText = "move every";
     std::string SpeedUnitText = "seconds";

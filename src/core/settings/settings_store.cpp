@@ -54,6 +54,8 @@ void ApplyDefaults(ReplaySettings& s) {
     s.PauseBetweenGames = defaults.PauseBetweenGames;
     s.ShowBoardOnly = defaults.ShowBoardOnly;
     s.ShowComments = defaults.ShowComments;
+    s.CommentReadingTime = defaults.CommentReadingTime;
+    s.ShowResultFromStart = defaults.ShowResultFromStart;
     s.Speed = defaults.Speed;
     s.UseBitmap = defaults.UseBitmap;
     s.BitmapName = defaults.BitmapName;
@@ -72,6 +74,8 @@ void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
     ReadInt(key, "PauseBetweenGames", s.PauseBetweenGames);
     ReadBool(key, "ShowBoardOnly", s.ShowBoardOnly);
     ReadBool(key, "ShowComments", s.ShowComments);
+    ReadBool(key, "CommentReadingTime", s.CommentReadingTime);
+    ReadBool(key, "ShowResultFromStart", s.ShowResultFromStart);
     if (auto v = key.ReadInteger("Speed")) s.Speed = static_cast<uint8_t>(static_cast<uint32_t>(*v) & 0xFFu);
     ReadElement(key, s, geBoard);
     ReadElement(key, s, geBlackStones);
@@ -97,6 +101,9 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     const bool selected = languagePosition >= 0;
     key.WriteInteger("Language", selected ? languagePosition : -1);
     key.WriteString("LanguageName", selected ? languageName : std::string());
+    // After the values older versions wrote, which stay in their order.
+    key.WriteInteger("CommentReadingTime", s.CommentReadingTime ? 1 : 0);
+    key.WriteInteger("ShowResultFromStart", s.ShowResultFromStart ? 1 : 0);
 }
 
 }  // namespace senvola

@@ -21,6 +21,8 @@ ReplaySettings NonDefaultSettings() {
     s.PauseBetweenGames = 42;
     s.ShowBoardOnly = true;
     s.ShowComments = false;
+    s.CommentReadingTime = false;
+    s.ShowResultFromStart = true;
     s.Speed = 11;
     s.UseBitmap = {true, false, true};
     s.BitmapName = {"C:\\b\\board.bmp", "C:\\b\\black.bmp", "C:\\b\\white.bmp"};
@@ -35,6 +37,8 @@ void ExpectDefaults(const ReplaySettings& s) {
     EXPECT_EQ(s.PauseBetweenGames, 5);
     EXPECT_FALSE(s.ShowBoardOnly);
     EXPECT_TRUE(s.ShowComments);
+    EXPECT_TRUE(s.CommentReadingTime);
+    EXPECT_FALSE(s.ShowResultFromStart);
     EXPECT_EQ(s.Speed, 5);
     EXPECT_EQ(SpeedIntervals[s.Speed], 500);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{false, false, false}));
@@ -82,6 +86,8 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     put("PauseBetweenGames", int32_t{300});
     put("ShowBoardOnly", int32_t{7});  // any non-zero value is true
     put("ShowComments", int32_t{0});
+    put("CommentReadingTime", int32_t{0});
+    put("ShowResultFromStart", int32_t{2});
     put("Speed", int32_t{17});
     put("UseBoardBitmap", int32_t{1});
     put("BoardBitmapName", std::string("wood.bmp"));
@@ -101,6 +107,8 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     EXPECT_EQ(s.PauseBetweenGames, 300);
     EXPECT_TRUE(s.ShowBoardOnly);
     EXPECT_FALSE(s.ShowComments);
+    EXPECT_FALSE(s.CommentReadingTime);
+    EXPECT_TRUE(s.ShowResultFromStart);
     EXPECT_EQ(s.Speed, 17);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{true, true, false}));
     EXPECT_EQ(s.BitmapName, (std::array<std::string, 3>{"wood.bmp", "black.bmp", "white.bmp"}));
@@ -181,6 +189,7 @@ TEST(SettingsStore, ValueOfTheWrongTypeKeepsTheDefault) {
     MemoryRegistry registry;
     auto& v = registry.Key(kSettingsKeyPath).values;
     for (const char* name : {"FileLoadType", "PauseBetweenGames", "ShowBoardOnly", "ShowComments", "Speed",
+                             "CommentReadingTime", "ShowResultFromStart",
                              "UseBoardBitmap", "BoardColor", "UseBlackStoneBitmap", "BlackStoneColor",
                              "UseWhiteStoneBitmap", "WhiteStoneColor", "Language"})
         v[MemoryRegistry::Normalise(name)] = std::string("1");
@@ -238,6 +247,8 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
         {"WhiteStoneColor", int32_t{0x778899}},
         {"Language", int32_t{1}},
         {"LanguageName", std::string("Dutch / Nederlands")},
+        {"CommentReadingTime", int32_t{0}},
+        {"ShowResultFromStart", int32_t{1}},
     };
     ASSERT_EQ(key.writes.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(key.writes[i], expected[i]) << "write " << i;
@@ -246,7 +257,7 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
 TEST(SettingsStore, WriteWithoutSelectedLanguageStoresMinusOneAndEmptyName) {
     RecordingKey key;
     WriteSettings(key, ReplaySettings{}, -1, "ignored");
-    ASSERT_EQ(key.writes.size(), 17u);
+    ASSERT_EQ(key.writes.size(), 19u);
     EXPECT_EQ(key.writes[15], (RecordingKey::Write{"Language", int32_t{-1}}));
     EXPECT_EQ(key.writes[16], (RecordingKey::Write{"LanguageName", std::string()}));
 }
@@ -260,7 +271,7 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
         auto key = registry.OpenKey(kSettingsKeyPath, false);
         WriteSettings(*key, written, 3, "French / Fran\xE7" "ais");
     }
-    EXPECT_EQ(registry.WriteCount(), 17);
+    EXPECT_EQ(registry.WriteCount(), 19);
     ReplaySettings read;
     ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), read);
     EXPECT_EQ(read.FileLoadType, written.FileLoadType);
@@ -268,6 +279,8 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
     EXPECT_EQ(read.PauseBetweenGames, written.PauseBetweenGames);
     EXPECT_EQ(read.ShowBoardOnly, written.ShowBoardOnly);
     EXPECT_EQ(read.ShowComments, written.ShowComments);
+    EXPECT_EQ(read.CommentReadingTime, written.CommentReadingTime);
+    EXPECT_EQ(read.ShowResultFromStart, written.ShowResultFromStart);
     EXPECT_EQ(read.Speed, written.Speed);
     EXPECT_EQ(read.UseBitmap, written.UseBitmap);
     EXPECT_EQ(read.BitmapName, written.BitmapName);
