@@ -47,6 +47,11 @@ GraphicsPage::GraphicsPage(PageControls& controls, saverkit::TabPage& tab, HWND 
                   idShowBoardOnly);
     controls_.Add(*this, page, "BUTTON", "Show Comments", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 193, 184, 15,
                   idShowComments);
+    // The two panel options of later versions go around the old boxes, which stay where they were.
+    controls_.Add(*this, page, "BUTTON", "Show the result from the start", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 145, 209,
+                  15, idShowResultFromStart);
+    controls_.Add(*this, page, "BUTTON", "Give comments time to be read", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 209, 209,
+                  15, idCommentReadingTime);
     controls_.Add(*this, page, "BUTTON", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 256, 176, 89, 25, idGraphicsHelp);
     controls_.AddPromotion(*this, page, idGraphicsPromotionPanel, idGraphicsPromotion);
 }
@@ -76,6 +81,14 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idShowComments, tr("ShowComments"));
     SendMessageA(controls_.Get(idShowComments), BM_SETCHECK, settings_.ShowComments ? BST_CHECKED : BST_UNCHECKED, 0);
     EnableWindow(controls_.Get(idShowComments), settings_.ShowBoardOnly ? FALSE : TRUE);
+    controls_.SetText(idCommentReadingTime, tr("CommentReadingTime"));
+    SendMessageA(controls_.Get(idCommentReadingTime), BM_SETCHECK,
+                 settings_.CommentReadingTime ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(controls_.Get(idCommentReadingTime), settings_.ShowBoardOnly ? FALSE : TRUE);
+    controls_.SetText(idShowResultFromStart, tr("ShowResultFromStart"));
+    SendMessageA(controls_.Get(idShowResultFromStart), BM_SETCHECK,
+                 settings_.ShowResultFromStart ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(controls_.Get(idShowResultFromStart), settings_.ShowBoardOnly ? FALSE : TRUE);
 }
 
 bool GraphicsPage::PreviewPictureVisible() const { return Visible(controls_.Get(idPreviewPicture)); }
@@ -197,9 +210,16 @@ bool GraphicsPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
             ShowElement(SelectedElement());
         } else if (id == idShowBoardOnly && code == BN_CLICKED) {
             settings_.ShowBoardOnly = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            EnableWindow(controls_.Get(idShowComments), settings_.ShowBoardOnly ? FALSE : TRUE);
+            // Each of these shows on the panel, which the board alone does without.
+            for (int panelOption : {idShowComments, idCommentReadingTime, idShowResultFromStart}) {
+                EnableWindow(controls_.Get(panelOption), settings_.ShowBoardOnly ? FALSE : TRUE);
+            }
         } else if (id == idShowComments && code == BN_CLICKED) {
             settings_.ShowComments = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idCommentReadingTime && code == BN_CLICKED) {
+            settings_.CommentReadingTime = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idShowResultFromStart && code == BN_CLICKED) {
+            settings_.ShowResultFromStart = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGraphicsHelp && code == BN_CLICKED) {
             ShowHelpContents(help_, OwnerOf(pages_));
         } else {

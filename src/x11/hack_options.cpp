@@ -12,7 +12,7 @@ enum class Id {
     Window, FullScreen, Root, WindowId, Display,
     Speed, Delay, Pause, BuiltIn, File, Dir,
     BoardColour, BlackColour, WhiteColour, BoardPicture, BlackPicture, WhitePicture,
-    BoardOnly, NoComments, Lang, Help
+    BoardOnly, NoComments, NoReadingTime, ShowResult, Lang, Help
 };
 
 struct Option {
@@ -43,6 +43,8 @@ constexpr Option kOptions[] = {
     {Id::WhitePicture, "white-picture", "PATH", "the same for the white stones", nullptr},
     {Id::BoardOnly, "board-only", nullptr, "show the board alone, without the information panel", nullptr},
     {Id::NoComments, "no-comments", nullptr, "do not show the comments of the games", nullptr},
+    {Id::NoReadingTime, "no-reading-time", nullptr, "a commented move stays no longer than any other (by default it stays until its comment can be read, up to 20 s)", nullptr},
+    {Id::ShowResult, "show-result", nullptr, "show the result from the first move (by default it appears after the last)", nullptr},
     {Id::Lang, "lang", "NAME", "language of the panel, by its name in Senvola.ini (English, Dutch, German, French...)", nullptr},
     {Id::Help, "help", nullptr, "print this list and exit", "Other"},
 };
@@ -218,6 +220,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
                 break;
             case Id::BoardOnly: c.boardOnly = true; break;
             case Id::NoComments: c.noComments = true; break;
+            case Id::NoReadingTime: c.noReadingTime = true; break;
+            case Id::ShowResult: c.showResult = true; break;
             case Id::Lang: c.language = value; break;
             case Id::Help: o.help = true; break;
         }

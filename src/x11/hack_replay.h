@@ -28,6 +28,8 @@ struct ReplayChoices {
     std::array<std::string, 3> pictures;        // the same three; empty: the colour
     bool boardOnly = false;
     bool noComments = false;
+    bool noReadingTime = false;  // a commented move stays one interval like any other
+    bool showResult = false;     // the result on the panel from the first move
     std::string language;  // a name of the language file's list, or its own name; empty: English
 };
 

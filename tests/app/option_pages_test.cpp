@@ -257,6 +257,32 @@ TEST_F(OptionPagesTest, ShowBoardOnlyDisablesShowCommentsAndKeepsItsCheck) {
     EXPECT_FALSE(state->Settings.ShowComments);
 }
 
+// The reading time is on and the result hidden by default; both follow their boxes, and the
+// board alone, which has no panel, disables them without changing them.
+TEST_F(OptionPagesTest, ReadingTimeAndResultBoxes) {
+    Fill(noFile);
+    EXPECT_TRUE(Checked(C(idCommentReadingTime)));
+    EXPECT_FALSE(Checked(C(idShowResultFromStart)));
+    EXPECT_EQ(Text(C(idCommentReadingTime)), "Give comments time to be read");
+    EXPECT_EQ(Text(C(idShowResultFromStart)), "Show the result from the start");
+    Click(idCommentReadingTime);
+    Click(idShowResultFromStart);
+    EXPECT_FALSE(state->Settings.CommentReadingTime);
+    EXPECT_TRUE(state->Settings.ShowResultFromStart);
+    Click(idShowBoardOnly);
+    EXPECT_FALSE(IsWindowEnabled(C(idCommentReadingTime)));
+    EXPECT_FALSE(IsWindowEnabled(C(idShowResultFromStart)));
+    EXPECT_TRUE(state->Settings.ShowResultFromStart);
+    Click(idShowBoardOnly);
+    EXPECT_TRUE(IsWindowEnabled(C(idCommentReadingTime)));
+
+    state->Settings.CommentReadingTime = false;
+    state->Settings.ShowResultFromStart = true;
+    Fill(noFile);
+    EXPECT_FALSE(Checked(C(idCommentReadingTime)));
+    EXPECT_TRUE(Checked(C(idShowResultFromStart)));
+}
+
 TEST_F(OptionPagesTest, StoredBoardOnlyFillsTheCommentsBoxDisabled) {
     state->Settings.ShowBoardOnly = true;
     state->Settings.ShowComments = false;
