@@ -226,8 +226,23 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     if (!g.User.empty()) widen(plUser);
     const std::string_view fileNamePart = FileNamePart(fileName);
     if (!fileNamePart.empty()) widen(plFilename);
-
+    // Half the panel at most, so that a translation that runs on still leaves the values room.
+    const int labelRoom = std::max(1, (ShortenedRight(l) - x) / 2);
+    w = std::min(w, labelRoom);
     int y = sh / 38;
+    std::string labelText;
+    auto drawLabel = [&](int labelIndex) {
+        const std::string_view text = label[static_cast<std::size_t>(labelIndex)];
+        const std::size_t keep = FittingBytes(canvas, text, labelRoom);
+        if (keep == text.size()) {
+            canvas.DrawString(x, y, text);
+        } else {
+            labelText.assign(text.substr(0, keep));
+            labelText += kEllipsis;
+            canvas.DrawString(x, y, labelText);
+        }
+    };
+
     int lastY = y;
     // A value is cut where it could no longer show: a header text of millions of characters
     // costs no more than one that runs just past the screen edge.
@@ -236,7 +251,7 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     std::string value;
     // A value that would pass the comment box's right edge ends with an ellipsis inside it.
     auto drawLine = [&](int labelIndex, std::string_view v, std::string_view rank = {}) {
-        canvas.DrawString(x, y, label[static_cast<std::size_t>(labelIndex)]);
+        drawLabel(labelIndex);
         value.assign(" : ");
         std::size_t chars = value.size();
         AppendUpTo(value, chars, v, valueLimit);
@@ -268,7 +283,7 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     l.MoveBoxBottom = y + h;
     drawLine(plMoveNumber, std::to_string(moveNumber));
     // The captures and whose turn it is: their values follow each move (DrawGameState).
-    canvas.DrawString(x, y, label[plCaptures]);
+    drawLabel(plCaptures);
     y += 2 * h;
     lastY = y - h;
     if (!g.Date.empty()) drawLine(plDate, g.Date);

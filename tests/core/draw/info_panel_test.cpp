@@ -321,5 +321,39 @@ TEST_F(PanelFixture, HugeHeaderTextsAreCutAtTheScreenEdge) {
     EXPECT_EQ(Texts(" : Yasui, 7d").size(), 1u);
 }
 
+// The labels' column is as wide as the widest label shown (never narrower than the classic
+// one); a label wider than half the panel is shortened with "…" and the values start after it.
+// The result's line is left out when it is not to be shown, and its label no longer counts.
+TEST_F(PanelFixture, LabelsGetTheWidthTheyNeed) {
+    const int cw = RecordingCanvas::CharWidth(10, false);
+    const int x = 1024 / 20 + 633;
+    s.Game.Result = "B+R";
+    s.Language.PanelLabel[plResult] = "Uitslag van de partij";  // 21 characters
+    DrawPanel();
+    ASSERT_EQ(Texts(" : Honinbo").size(), 1u);
+    EXPECT_EQ(Texts(" : Honinbo")[0].rect.x1, x + 21 * cw);
+    EXPECT_EQ(s.Layout.MoveBoxLeft, x + 21 * cw);
+
+    c.Clear();
+    DrawInfoPanel(c, s.Layout, s.Game, s.Language, 1, "", false);
+    EXPECT_TRUE(Texts("Uitslag van de partij").empty());
+    EXPECT_TRUE(Texts(" : B+R").empty());
+    EXPECT_EQ(Texts(" : Honinbo")[0].rect.x1, x + 10 * cw) << "as wide as \"MoveNumber\" again";
+
+    c.Clear();
+    s.Language.PanelLabel[plCaptures] = std::string(300, 'C');
+    DrawPanel();
+    const int right = 1024 - 1024 / 50;  // the comment box's right edge
+    bool sawLabel = false;
+    for (const CanvasOp& op : OpsOf(c, CanvasOpKind::DrawString)) {
+        if (op.text.rfind("CCC", 0) != 0) continue;
+        sawLabel = true;
+        EXPECT_EQ(op.text.substr(op.text.size() - 3), "\xE2\x80\xA6");
+        EXPECT_LE(op.rect.x2, x + (right - x) / 2);
+    }
+    EXPECT_TRUE(sawLabel);
+    EXPECT_EQ(Texts(" : Honinbo")[0].rect.x1, x + (right - x) / 2);
+}
+
 }  // namespace
 }  // namespace senvola

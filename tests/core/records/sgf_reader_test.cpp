@@ -3,14 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/records/reader_test_support.h"
+#include "native_text_decoder.h"
 
 namespace senvola {
 namespace {
@@ -407,6 +410,55 @@ TEST_F(SgfReaderTest, EscapeAcrossTheReadChunk) {
     ASSERT_EQ(game.Comments[0].size(), 65536 - head.size() - 1 + 5);
     EXPECT_EQ(game.Comments[0].substr(game.Comments[0].size() - 5), "]tail");
     EXPECT_EQ(MoveListLength(game), 1);
+}
+
+// Marks stay with the move whose node holds them (or the last move before a node without one);
+// a rectangle of points is spelled out; a mark off every board or a label without text is left
+// out, and none of it refuses the game. A label keeps its first bytes, and after decoding only
+// whole characters of them.
+TEST_F(SgfReaderTest, MarksAreKeptWithTheirMove) {
+    ASSERT_EQ(Read("(;SZ[19]TR[aa]LB[bb:]C[intro];B[dd]LB[dd:1][ee:Long label]MA[ff];W[pp];C[later]CR[ab:bc]SQ[zz];"
+                   "B[qq])"),
+              0);
+    auto mark = [](uint16_t move, MarkKind kind, int x, int y, std::string_view label = {}) {
+        BoardMark m;
+        m.Move = move;
+        m.Kind = kind;
+        m.x = static_cast<uint8_t>(x);
+        m.y = static_cast<uint8_t>(y);
+        std::copy(label.begin(), label.end(), m.Label.begin());
+        m.LabelLength = static_cast<uint8_t>(label.size());
+        return m;
+    };
+    const std::vector<BoardMark> expected = {
+        mark(0, MarkKind::Triangle, 1, 1),     mark(1, MarkKind::Label, 4, 4, "1"),
+        mark(1, MarkKind::Label, 5, 5, "Long la"), mark(1, MarkKind::Cross, 6, 6),
+        mark(2, MarkKind::Circle, 1, 2),       mark(2, MarkKind::Circle, 2, 2),
+        mark(2, MarkKind::Circle, 1, 3),       mark(2, MarkKind::Circle, 2, 3)};
+    EXPECT_EQ(game.Marks, expected);
+    EXPECT_EQ(MoveListLength(game), 3);
+
+    // Walked move by move with one cursor; a move without marks gets none.
+    std::size_t cursor = 0;
+    EXPECT_EQ(MarksAt(game, 0, cursor).size(), 1u);
+    EXPECT_EQ(MarksAt(game, 1, cursor).size(), 3u);
+    const std::span<const BoardMark> second = MarksAt(game, 2, cursor);
+    ASSERT_EQ(second.size(), 4u);
+    EXPECT_EQ(second[0].Kind, MarkKind::Circle);
+    EXPECT_TRUE(MarksAt(game, 3, cursor).empty());
+    EXPECT_EQ(cursor, game.Marks.size());
+
+    // A label in UTF-8 longer than kept is cut between characters once decoded: 日本語 is 9 bytes.
+    ASSERT_EQ(Read("(;CA[UTF-8]SZ[19];B[dd]LB[dd:\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E])"), 0);
+    ASSERT_EQ(game.Marks.size(), 1u);
+    EXPECT_EQ(game.Marks[0].LabelLength, 7u);
+    const NativeTextDecoder decoder;
+    DecodeTexts(game, decoder);
+    EXPECT_EQ(game.Marks[0].LabelText(), "\xE6\x97\xA5\xE6\x9C\xAC");
+
+    // Emptying the record drops them.
+    ClearGame(game);
+    EXPECT_TRUE(game.Marks.empty());
 }
 
 }  // namespace

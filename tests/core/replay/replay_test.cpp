@@ -12,6 +12,7 @@
 #include "core/draw/draw_test_support.h"
 #include "core/platform/trace_log.h"
 #include "draw/info_panel.h"
+#include "draw/markup_drawing.h"
 #include "draw/stone_drawing.h"
 #include "native_file_system.h"
 #include "native_text_decoder.h"
@@ -681,6 +682,196 @@ TEST_F(TickedReplay, DrawingFollowsThePositionThroughTheBuiltInGames) {
         EXPECT_GT(moves, 50) << "game " << game;
     }
     EXPECT_GT(restored, 20);  // the games take stones
+}
+
+// A tick that shows a comment of the record asks for the interval plus 60 ms a character (code
+// points, line breaks left out), at most 20 s and never less than the interval; every other tick
+// asks for the interval. "About Go" and the introduction shown again at move 1 get no extra time.
+TEST_F(TickedReplay, CommentsGetTimeToBeRead) {
+    const std::string intro(50, 'i');
+    std::string accented;
+    for (int k = 0; k < 10; ++k) accented += "\xC3\xA9";  // é, two bytes each
+    UseGame("(;SZ[19]C[" + intro + "]" + Move(true, 4, 4) + "C[" + accented + "\r\nabc]" + Move(false, 5, 5) +
+            ";B[]C[Black passes to think]" + Move(false, 6, 6) + "C[" + std::string(1000, 'x') + "])");
+    auto schedule = [&](int ticks) {
+        std::vector<std::chrono::milliseconds> out;
+        for (int i = 0; i < ticks; ++i) {
+            Tick();
+            out.push_back(delay);
+        }
+        return out;
+    };
+    // New game (intro), move 1 (13 characters), move 2 (none), the pass (21), move 4 (capped),
+    // the end.
+    EXPECT_EQ(schedule(6), (std::vector<std::chrono::milliseconds>{3500ms, 1280ms, 500ms, 1760ms, 20000ms, 500ms}));
+
+    // A slow speed is never shortened.
+    settings.Speed = 17;
+    replay->RequestNewGame();
+    EXPECT_EQ(schedule(2), (std::vector<std::chrono::milliseconds>{30000ms, 30000ms}));
+    settings.Speed = 5;
+
+    // The option off, and the comments off, give every tick the interval.
+    for (const bool readingTime : {false, true}) {
+        settings.CommentReadingTime = readingTime;
+        settings.ShowComments = !readingTime;
+        replay->RequestNewGame();
+        for (const auto d : schedule(6)) EXPECT_EQ(d, 500ms) << readingTime;
+    }
+    settings.CommentReadingTime = true;
+    settings.ShowComments = true;
+
+    // "About Go" is not the record's; the introduction is read once, before move 1.
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 5, 5) + ")");
+    replay->RequestNewGame();
+    EXPECT_EQ(schedule(2), (std::vector<std::chrono::milliseconds>{500ms, 500ms}));
+    UseGame("(;SZ[19]C[0123456789]" + Move(true, 4, 4) + Move(false, 5, 5) + ")");
+    replay->RequestNewGame();
+    EXPECT_EQ(schedule(3), (std::vector<std::chrono::milliseconds>{1100ms, 500ms, 500ms}));
+
+    EXPECT_EQ(ReadingDelay(500ms, static_cast<std::size_t>(-1)), 20000ms);
+    EXPECT_EQ(ReadableChars("a\r\n\xE7\x9B\xA4\xF0\x9F\x98\x80"), 3u);
+}
+
+// The pause is counted in intervals: a long comment on the last move does not eat the pause
+// after "Game over".
+TEST_F(TickedReplay, ReadingTimeLeavesThePauseWhole) {
+    settings.PauseBetweenGames = 2;
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + "C[" + std::string(400, 'x') + "])");
+    Tick();
+    Tick();
+    EXPECT_EQ(delay, 20000ms);
+    int pauseTicks = 0;
+    do {
+        Tick();
+        ++pauseTicks;
+    } while (!replay->NewGameDue());
+    EXPECT_EQ(pauseTicks, 4);  // 2 s in ticks of 500 ms
+}
+
+// The result is left off the panel until the game is over, unless asked for from the start.
+TEST_F(TickedReplay, TheResultWaitsForTheEnd) {
+    const auto has = [this](const std::string& text) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    UseGame("(;SZ[19]RE[W+R]" + Move(true, 4, 4) + ")");
+    Tick();
+    EXPECT_FALSE(has("Result"));
+    EXPECT_FALSE(has(" : W+R"));
+    Tick();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 1, Game over: W+R"));
+
+    settings.ShowResultFromStart = true;
+    replay->RequestNewGame();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has("Result"));
+    EXPECT_TRUE(has(" : W+R"));
+}
+
+// Under the move line: the stones each side has taken and whose turn it is, after every move;
+// on the move line the point of the move as the board's coordinates name it.
+TEST_F(TickedReplay, CapturesTurnAndPointFollowTheMoves) {
+    const auto has = [this](const std::string& text) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    // Black takes the white corner stone with its second move; White passes.
+    UseGame("(;SZ[19]" + Move(true, 2, 1) + Move(false, 1, 1) + Move(true, 1, 2) + ";W[]" + Move(true, 10, 10) + ")");
+    Tick();
+    EXPECT_TRUE(has(" : Black 0, White 0"));
+    EXPECT_TRUE(has("Black to play"));
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 1, B19"));
+    EXPECT_TRUE(has("White to play"));
+    Tick();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 3, A18"));
+    EXPECT_TRUE(has(" : Black 1, White 0"));
+    EXPECT_TRUE(has("White to play"));
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 4, White passes"));
+    EXPECT_TRUE(has("Black to play"));
+    EXPECT_EQ(replay->LastMove(), go::kNoPoint);
+
+    // Translated words that do not fit end with "…" inside the panel.
+    language.PanelLabel[plBlack] = std::string(200, 'B');
+    language.WhiteToPlay = std::string(200, 'W');
+    replay->RequestNewGame();
+    c.Clear();
+    Tick();
+    c.Clear();
+    Tick();
+    const BoardLayout& l = replay->Layout();
+    int shortened = 0;
+    for (const CanvasOp& op : OpsOf(c, CanvasOpKind::DrawString)) {
+        if (op.text.size() < 3 || op.text.substr(op.text.size() - 3) != "\xE2\x80\xA6") continue;
+        ++shortened;
+        EXPECT_LE(op.rect.x2, l.PanelRight) << op.text;
+    }
+    EXPECT_EQ(shortened, 2);
+}
+
+// The record's marks of a move are drawn with it, in the colour opposite to what lies under
+// them, and taken off when the next move comes: the point is drawn again as it stands.
+TEST_F(TickedReplay, MarksAreDrawnWithTheirMoveAndTakenOffAfter) {
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + "TR[dd]LB[pp:A]SQ[qq]C[see A]" + Move(false, 10, 10) + Move(true, 3, 3) +
+            ")");
+    Tick();
+    const BoardLayout& l = replay->Layout();
+    auto opsIn = [&](const Rect& cell, CanvasOpKind kind) {
+        std::vector<CanvasOp> out;
+        for (const CanvasOp& op : OpsOf(c, kind)) {
+            if (Inside(PaintedArea(op), cell)) out.push_back(op);
+        }
+        return out;
+    };
+    c.Clear();
+    Tick();
+    const std::vector<CanvasOp> triangle = opsIn(Cell(l, 4, 4), CanvasOpKind::Line);
+    ASSERT_GE(triangle.size(), 3u);
+    for (const CanvasOp& op : triangle) EXPECT_EQ(op.pen.colour, 0xFFFFFFu) << "white on the black stone";
+    const std::vector<CanvasOp> label = opsIn(Cell(l, 16, 16), CanvasOpKind::DrawString);
+    ASSERT_EQ(label.size(), 1u);
+    EXPECT_EQ(label[0].text, "A");
+    EXPECT_EQ(label[0].font.colour, 0xFFFFFFu) << "white on the dark brown board";
+    EXPECT_LE(label[0].rect.y2 - label[0].rect.y1, l.CellHeight);
+    const std::vector<CanvasOp> square = opsIn(Cell(l, 17, 17), CanvasOpKind::Rectangle);
+    ASSERT_FALSE(square.empty());
+    EXPECT_FALSE(square[0].brush.solid) << "an outline only";
+
+    // A light board takes black marks.
+    const BoardPictures noPictures;
+    ReplaySettings light;
+    light.Color[geBoard] = 0x80C0E0;
+    EXPECT_EQ(MarkColour(go::Stone::Empty, BoardLook{light, noPictures}), 0x000000u);
+    EXPECT_EQ(MarkColour(go::Stone::White, BoardLook{light, noPictures}), 0x000000u);
+
+    // The next move takes them off: the stone is drawn again, the empty points are restored.
+    c.Clear();
+    Tick();
+    EXPECT_FALSE(opsIn(Cell(l, 4, 4), CanvasOpKind::Ellipse).empty());
+    EXPECT_FALSE(opsIn(Cell(l, 16, 16), CanvasOpKind::FillRect).empty());
+    EXPECT_FALSE(opsIn(Cell(l, 17, 17), CanvasOpKind::FillRect).empty());
+    EXPECT_TRUE(opsIn(Cell(l, 16, 16), CanvasOpKind::DrawString).empty());
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(opsIn(Cell(l, 16, 16), CanvasOpKind::FillRect).empty()) << "taken off once";
+
+    // With comments off the marks, which explain them, are not drawn.
+    settings.ShowComments = false;
+    replay->RequestNewGame();
+    Tick();
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(opsIn(Cell(l, 16, 16), CanvasOpKind::DrawString).empty());
+    EXPECT_TRUE(opsIn(Cell(l, 4, 4), CanvasOpKind::Line).empty());
 }
 
 }  // namespace
