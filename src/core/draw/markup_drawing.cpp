@@ -85,8 +85,8 @@ void DrawMark(Canvas& canvas, const BoardLayout& l, int lines, const BoardLook& 
         case MarkKind::Label: {
             const std::string_view text = mark.LabelText();
             if (text.empty()) break;
-            // Points are 3/4 of a pixel: a capital about 60 % of the cell high, smaller when the
-            // label is wider than the cell allows.
+            // A point is 4/3 of a pixel, so 45 % of the cell in points gives a capital about 60 % of
+            // the cell high; smaller when the label is wider than the cell allows.
             int size = std::max(2, cell * 45 / 100);
             canvas.SetFont(kPanelFontName, size, colour, true);
             Size extent = canvas.TextExtent(text);

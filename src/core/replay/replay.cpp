@@ -59,7 +59,8 @@ std::size_t ReadableChars(std::string_view comment) {
 }
 
 std::chrono::milliseconds ReadingDelay(std::chrono::milliseconds interval, std::size_t chars) {
-    // Counted in whole seconds' worth of characters first, so that no comment length overflows.
+    // Characters past those that reach the cap change nothing; leaving them out keeps the
+    // product small for any comment length.
     const std::size_t capChars = static_cast<std::size_t>(kMaxReadingTime / kReadingTimePerChar) + 1;
     const std::chrono::milliseconds reading{kReadingTimePerChar.count() * static_cast<long long>(std::min(chars, capChars))};
     return std::max(interval, std::min<std::chrono::milliseconds>(interval + reading, kMaxReadingTime));
