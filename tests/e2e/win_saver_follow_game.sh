@@ -71,7 +71,12 @@ while [ $(( $(date +%s%3N) - start )) -lt 30000 ]; do
     case "$s" in
         b..) [ -z "$first_move" ] && first_move=$t && comment_shot="$shot"; last_move=$t ;;
         bw.) [ -z "$first_marks" ] && first_marks=$t && marks_shot="$shot"; last_marks=$t ;;
-        bwb) end_shot="$shot"; break ;;
+        bwb)
+            # The tick after the last move says "Game over" with the result: 50 ms later.
+            sleep 1
+            end_shot="$WORK/end.png"
+            screenshot "$end_shot"
+            break ;;
     esac
     n=$((n + 1))
 done
@@ -94,8 +99,9 @@ if [ -n "$comment_shot" ] && [ -n "$marks_shot" ] && [ -n "$end_shot" ]; then
     tri="$(white_pixels "$end_shot" 4 4)"; label="$(white_pixels "$end_shot" 10 10)"
     check "the marks are gone after the next move ($tri and $label white pixels)" \
         test "${tri:-1}" -eq 0 -a "${label:-1}" -eq 0
-    # The move line, the captures and whose turn it is, at the top right.
+    # The move line ("Game over: B+R" now) and whose turn it is (no one's), at the top right.
     check "the panel's lines change at the end" differ_region "$marks_shot" "$end_shot" 900x180+940+0
+    check "the end is still on the screen after the game" test "$(state "$end_shot")" = bwb
 else
     fail "a screenshot of move 1, of move 2 and of the end was taken"
     [ -n "$comment_shot" ] && cp "$comment_shot" "$ART/commented_move.png"
