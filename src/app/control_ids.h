@@ -39,6 +39,7 @@ enum ControlId : int {
     idGraphicsHelp = 2110,
     idGraphicsPromotionPanel = 2111,
     idGraphicsPromotion = 2112,
+    idGamePerMonitor = 2113,
 
     // Language page.
     idLanguageIntro = 2201,

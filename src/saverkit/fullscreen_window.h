@@ -1,4 +1,4 @@
-// The window of the running saver: full screen, top-most, no pointer; it ends on input beyond the
+// The window of the running saver: over every monitor, top-most, no pointer; it ends on input beyond the
 // dismissal rules (with the host's password where asked for) and paints a failed frame's error
 // on itself instead of showing a message box.
 #pragma once

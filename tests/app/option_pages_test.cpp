@@ -360,7 +360,7 @@ TEST_F(OptionPagesTest, ATextFileChosenAsABitmapGivesTheMessageAndChangesNothing
     Fill(noFile);
     calls.fileAnswer = txt;
     Click(idChoosePicture);
-    EXPECT_EQ(calls.lastFilter, "Bitmap files (*.bmp)|*.bmp|All files (*.*)|*.*");
+    EXPECT_EQ(calls.lastFilter, "Picture files (*.bmp, *.png)|*.bmp;*.png|All files (*.*)|*.*");
     ASSERT_EQ(calls.errors.size(), 1u);
     EXPECT_EQ(calls.errors[0].first, "Invalid bitmap file!");
     EXPECT_EQ(calls.errors[0].second, "Error!");

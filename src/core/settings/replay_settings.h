@@ -26,6 +26,7 @@ struct ReplaySettings {
     int32_t PauseBetweenGames = 5;            // seconds, 0..300
     bool ShowBoardOnly = false;               // board alone, no panel
     bool ShowComments = true;                 // show the record's comments
+    bool GamePerMonitor = false;              // each monitor its own game; else the others black
     uint8_t Speed = 5;                        // index into SpeedIntervals, 0..17
     std::array<bool, 3> UseBitmap{};          // by GraphicsElement
     std::array<std::string, 3> BitmapName{};  // full paths, by GraphicsElement

@@ -54,6 +54,7 @@ void ApplyDefaults(ReplaySettings& s) {
     s.PauseBetweenGames = defaults.PauseBetweenGames;
     s.ShowBoardOnly = defaults.ShowBoardOnly;
     s.ShowComments = defaults.ShowComments;
+    s.GamePerMonitor = defaults.GamePerMonitor;
     s.Speed = defaults.Speed;
     s.UseBitmap = defaults.UseBitmap;
     s.BitmapName = defaults.BitmapName;
@@ -72,6 +73,7 @@ void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
     ReadInt(key, "PauseBetweenGames", s.PauseBetweenGames);
     ReadBool(key, "ShowBoardOnly", s.ShowBoardOnly);
     ReadBool(key, "ShowComments", s.ShowComments);
+    ReadBool(key, "GamePerMonitor", s.GamePerMonitor);
     if (auto v = key.ReadInteger("Speed")) s.Speed = static_cast<uint8_t>(static_cast<uint32_t>(*v) & 0xFFu);
     ReadElement(key, s, geBoard);
     ReadElement(key, s, geBlackStones);
@@ -91,6 +93,7 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     key.WriteInteger("FileLoadType", static_cast<int32_t>(s.FileLoadType));
     key.WriteInteger("ShowBoardOnly", s.ShowBoardOnly ? 1 : 0);
     key.WriteInteger("ShowComments", s.ShowComments ? 1 : 0);
+    key.WriteInteger("GamePerMonitor", s.GamePerMonitor ? 1 : 0);
     WriteElement(key, s, geBoard);
     WriteElement(key, s, geBlackStones);
     WriteElement(key, s, geWhiteStones);
