@@ -192,6 +192,8 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     EXPECT_TRUE(Checked(C(idShowComments)));
     EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
     EXPECT_EQ(Text(C(idShowComments)), "Show comments");
+    EXPECT_FALSE(Checked(C(idGamePerMonitor)));
+    EXPECT_EQ(Text(C(idGamePerMonitor)), "Each monitor shows its own game");
     EXPECT_EQ(Text(C(idLanguageIntro)),
               "Senvola supports several languages. Please choose your language from the list below.");
     EXPECT_EQ(SendMessageA(C(idLanguageList), LB_GETCOUNT, 0, 0), 0);
@@ -255,6 +257,12 @@ TEST_F(OptionPagesTest, ShowBoardOnlyDisablesShowCommentsAndKeepsItsCheck) {
     EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
     Click(idShowComments);
     EXPECT_FALSE(state->Settings.ShowComments);
+    // Independent of both: a game on each monitor.
+    Click(idGamePerMonitor);
+    EXPECT_TRUE(state->Settings.GamePerMonitor);
+    EXPECT_FALSE(state->Settings.ShowComments);
+    Click(idGamePerMonitor);
+    EXPECT_FALSE(state->Settings.GamePerMonitor);
 }
 
 TEST_F(OptionPagesTest, StoredBoardOnlyFillsTheCommentsBoxDisabled) {

@@ -7,13 +7,9 @@
 namespace senvola {
 
 bool PremultiplyIfTranslucent(uint32_t* pixels, std::size_t count) {
-    bool anyVisible = false, anyTranslucent = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        const uint32_t a = pixels[i] >> 24;
-        anyVisible = anyVisible || a != 0;
-        anyTranslucent = anyTranslucent || a != 255;
-    }
-    if (!anyVisible || !anyTranslucent) {
+    bool varies = false;
+    for (std::size_t i = 1; i < count && !varies; ++i) varies = (pixels[i] >> 24) != (pixels[0] >> 24);
+    if (!varies) {
         for (std::size_t i = 0; i < count; ++i) pixels[i] &= 0x00FFFFFFu;
         return false;
     }

@@ -10,9 +10,10 @@
 namespace senvola {
 
 // Decides whether a 32-bit picture's fourth bytes are alpha and brings the pixels into the form
-// drawing takes. Writers that know no alpha leave the byte 0 (or 255) everywhere: such a picture
-// is opaque, and its fourth bytes are set to 0 as for any other opaque picture. Otherwise the
-// colours are premultiplied by their alpha and true is returned.
+// drawing takes. Writers that know no alpha leave the byte the same everywhere (0, 255, or
+// whatever they fill it with): such a picture is opaque, and its fourth bytes are set to 0 as
+// for any other opaque picture. A picture with alpha has clear and opaque pixels at least, so
+// where the byte varies its colours are premultiplied by it and true is returned.
 bool PremultiplyIfTranslucent(uint32_t* pixels, std::size_t count);
 
 // Resamples src (srcWidth x srcHeight, premultiplied or opaque with any fourth byte) into dst

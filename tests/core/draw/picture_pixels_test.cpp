@@ -18,13 +18,12 @@ std::vector<uint32_t> Resample(const std::vector<uint32_t>& src, int sw, int sh,
 }
 
 TEST(PicturePixels, FourthByteIsAlphaOnlyWhenItVaries) {
-    // Writers without alpha leave 0 or 255 everywhere: opaque, the byte cleared.
-    std::vector<uint32_t> zero{0x00102030u, 0x00405060u};
-    EXPECT_FALSE(PremultiplyIfTranslucent(zero.data(), zero.size()));
-    EXPECT_EQ(zero, (std::vector<uint32_t>{0x00102030u, 0x00405060u}));
-    std::vector<uint32_t> full{0xFF102030u, 0xFF405060u};
-    EXPECT_FALSE(PremultiplyIfTranslucent(full.data(), full.size()));
-    EXPECT_EQ(full, (std::vector<uint32_t>{0x00102030u, 0x00405060u}));
+    // Writers without alpha leave one value everywhere: opaque, the byte cleared.
+    for (uint32_t fill : {0x00000000u, 0xFF000000u, 0xA5000000u}) {
+        std::vector<uint32_t> same{fill | 0x102030u, fill | 0x405060u};
+        EXPECT_FALSE(PremultiplyIfTranslucent(same.data(), same.size()));
+        EXPECT_EQ(same, (std::vector<uint32_t>{0x00102030u, 0x00405060u}));
+    }
 
     // Varying: premultiplied, a clear pixel black whatever colour it carried.
     std::vector<uint32_t> mixed{0xFFFF8000u, 0x80FF8000u, 0x00FFFFFFu};

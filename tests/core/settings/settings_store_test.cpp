@@ -21,6 +21,7 @@ ReplaySettings NonDefaultSettings() {
     s.PauseBetweenGames = 42;
     s.ShowBoardOnly = true;
     s.ShowComments = false;
+    s.GamePerMonitor = true;
     s.Speed = 11;
     s.UseBitmap = {true, false, true};
     s.BitmapName = {"C:\\b\\board.bmp", "C:\\b\\black.bmp", "C:\\b\\white.bmp"};
@@ -35,6 +36,7 @@ void ExpectDefaults(const ReplaySettings& s) {
     EXPECT_EQ(s.PauseBetweenGames, 5);
     EXPECT_FALSE(s.ShowBoardOnly);
     EXPECT_TRUE(s.ShowComments);
+    EXPECT_FALSE(s.GamePerMonitor);
     EXPECT_EQ(s.Speed, 5);
     EXPECT_EQ(SpeedIntervals[s.Speed], 500);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{false, false, false}));
@@ -82,6 +84,7 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     put("PauseBetweenGames", int32_t{300});
     put("ShowBoardOnly", int32_t{7});  // any non-zero value is true
     put("ShowComments", int32_t{0});
+    put("GamePerMonitor", int32_t{1});
     put("Speed", int32_t{17});
     put("UseBoardBitmap", int32_t{1});
     put("BoardBitmapName", std::string("wood.bmp"));
@@ -101,6 +104,7 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     EXPECT_EQ(s.PauseBetweenGames, 300);
     EXPECT_TRUE(s.ShowBoardOnly);
     EXPECT_FALSE(s.ShowComments);
+    EXPECT_TRUE(s.GamePerMonitor);
     EXPECT_EQ(s.Speed, 17);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{true, true, false}));
     EXPECT_EQ(s.BitmapName, (std::array<std::string, 3>{"wood.bmp", "black.bmp", "white.bmp"}));
@@ -180,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SettingsStore, ValueOfTheWrongTypeKeepsTheDefault) {
     MemoryRegistry registry;
     auto& v = registry.Key(kSettingsKeyPath).values;
-    for (const char* name : {"FileLoadType", "PauseBetweenGames", "ShowBoardOnly", "ShowComments", "Speed",
+    for (const char* name : {"FileLoadType", "PauseBetweenGames", "ShowBoardOnly", "ShowComments", "GamePerMonitor", "Speed",
                              "UseBoardBitmap", "BoardColor", "UseBlackStoneBitmap", "BlackStoneColor",
                              "UseWhiteStoneBitmap", "WhiteStoneColor", "Language"})
         v[MemoryRegistry::Normalise(name)] = std::string("1");
@@ -227,6 +231,7 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
         {"FileLoadType", int32_t{2}},
         {"ShowBoardOnly", int32_t{1}},
         {"ShowComments", int32_t{0}},
+        {"GamePerMonitor", int32_t{1}},
         {"UseBoardBitmap", int32_t{1}},
         {"BoardBitmapName", std::string("C:\\b\\board.bmp")},
         {"BoardColor", int32_t{0x112233}},
@@ -246,9 +251,9 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
 TEST(SettingsStore, WriteWithoutSelectedLanguageStoresMinusOneAndEmptyName) {
     RecordingKey key;
     WriteSettings(key, ReplaySettings{}, -1, "ignored");
-    ASSERT_EQ(key.writes.size(), 17u);
-    EXPECT_EQ(key.writes[15], (RecordingKey::Write{"Language", int32_t{-1}}));
-    EXPECT_EQ(key.writes[16], (RecordingKey::Write{"LanguageName", std::string()}));
+    ASSERT_EQ(key.writes.size(), 18u);
+    EXPECT_EQ(key.writes[16], (RecordingKey::Write{"Language", int32_t{-1}}));
+    EXPECT_EQ(key.writes[17], (RecordingKey::Write{"LanguageName", std::string()}));
 }
 
 TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
@@ -260,7 +265,7 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
         auto key = registry.OpenKey(kSettingsKeyPath, false);
         WriteSettings(*key, written, 3, "French / Fran\xE7" "ais");
     }
-    EXPECT_EQ(registry.WriteCount(), 17);
+    EXPECT_EQ(registry.WriteCount(), 18);
     ReplaySettings read;
     ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), read);
     EXPECT_EQ(read.FileLoadType, written.FileLoadType);
@@ -268,6 +273,7 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
     EXPECT_EQ(read.PauseBetweenGames, written.PauseBetweenGames);
     EXPECT_EQ(read.ShowBoardOnly, written.ShowBoardOnly);
     EXPECT_EQ(read.ShowComments, written.ShowComments);
+    EXPECT_EQ(read.GamePerMonitor, written.GamePerMonitor);
     EXPECT_EQ(read.Speed, written.Speed);
     EXPECT_EQ(read.UseBitmap, written.UseBitmap);
     EXPECT_EQ(read.BitmapName, written.BitmapName);
