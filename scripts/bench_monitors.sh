@@ -46,7 +46,7 @@ KEY='HKCU\Software\Tavrel\Senvola'
 setd() { timeout 60 wine reg add "$KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 TCK=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
-ours() { tr '\0' '\n' <"/proc/$1/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; }
+ours() { tr '\0' '\n' 2>/dev/null <"/proc/$1/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; }
 saver_pid() { local p; for p in $(pgrep -f 'Senvola\.scr /s'); do ours "$p" && { echo "$p"; return; }; done; }
 wineserver_pid() { local p; for p in $(pgrep wineserver); do ours "$p" && { echo "$p"; return; }; done; }
 
