@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The running saver's CPU at speed 0 (50 ms per move), built-in games, on one monitor against a
-# virtual screen of two: 1920x1080 alone; 1920x1080 beside a 1920x1080 primary-sized second
-# monitor with that one black; and the same two with a game on each. For each: the CPU time of
+# virtual screen of two: 1920x1080 alone; two 1920x1080 monitors side by side, the second black;
+# the same two with a game on each; and the same three at 3840x2160. For each: the CPU time of
 # Senvola.scr, the wineserver and the X server as a share of one core, over SENVOLA_BENCH_SECONDS
 # (default 60) after the first game is drawn. The two monitors are made as in
 # tests/e2e/win_saver_monitors.sh (one Xvfb screen of the whole size, RANDR off, the heads named
@@ -81,10 +81,13 @@ run() {  # run LABEL GAME_PER_MONITOR
 
 echo "== Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'); $(wine --version 2>/dev/null)"
 echo "== Speed 0 (50 ms per move), built-in games, ${SECONDS_RUN} s each"
-display 1920 1080
-export XINERAMA_HEADS="1920,1080,0,0"
-run "one monitor, 1920x1080" 0
-display 3840 1080
-export XINERAMA_HEADS="1920,1080,0,0;1920,1080,1920,0"
-run "two monitors, 3840x1080, second black" 0
-run "two monitors, 3840x1080, a game on each" 1
+for size in 1920x1080 3840x2160; do
+    w=${size%x*} h=${size#*x}
+    display "$w" "$h"
+    export XINERAMA_HEADS="$w,$h,0,0"
+    run "one monitor of $size" 0
+    display $((2 * w)) "$h"
+    export XINERAMA_HEADS="$w,$h,0,0;$w,$h,$w,0"
+    run "two of $size, the second black" 0
+    run "two of $size, a game on each" 1
+done
