@@ -14,7 +14,8 @@ constexpr BLENDFUNCTION kPremultiplied{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 
 const uint32_t* PixelsOf(HBITMAP bitmap) {
     DIBSECTION section{};
-    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32) return nullptr;
+    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32)
+        return nullptr;
     return static_cast<const uint32_t*>(section.dsBm.bmBits);
 }
 
@@ -51,8 +52,8 @@ HBITMAP GdiBitmap::Resized(int w, int h) const {
     const std::size_t count = std::size_t(width_) * std::size_t(height_);
     std::vector<uint32_t> prepared;
     if (!alpha_) {
-        const uint32_t key = uint32_t(GetRValue(transparentColour_)) << 16 | uint32_t(GetGValue(transparentColour_)) << 8 |
-                             GetBValue(transparentColour_);
+        const COLORREF k = transparentColour_;
+        const uint32_t key = uint32_t(GetRValue(k)) << 16 | uint32_t(GetGValue(k)) << 8 | GetBValue(k);
         prepared.resize(count);
         for (std::size_t i = 0; i < count; ++i) {
             const uint32_t rgb = source[i] & 0x00FFFFFFu;

@@ -96,7 +96,8 @@ void ResamplePixels(const uint32_t* src, int srcWidth, int srcHeight, uint32_t* 
         for (int x = 0; x < dstWidth; ++x) {
             float a = 0, r = 0, g = 0, b = 0;
             for (int k = 0; k < down.count[std::size_t(y)]; ++k) {
-                const float* p = scratch + (std::size_t(down.first[std::size_t(y)] + k) * std::size_t(dstWidth) + std::size_t(x)) * 4;
+                const std::size_t row = std::size_t(down.first[std::size_t(y)] + k);
+                const float* p = scratch + (row * std::size_t(dstWidth) + std::size_t(x)) * 4;
                 a += w[k] * p[0], r += w[k] * p[1], g += w[k] * p[2], b += w[k] * p[3];
             }
             out[x] = byte(a) << 24 | byte(r) << 16 | byte(g) << 8 | byte(b);

@@ -57,7 +57,8 @@ TEST(PicturePixels, ClearPixelsLendNoColourToASoftEdge) {
     // (colour equal to alpha in each channel), never tinted.
     std::vector<uint32_t> src;
     for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x) src.push_back((x - 4) * (x - 4) + (y - 4) * (y - 4) <= 12 ? 0xFFFFFFFFu : 0x00FF00FFu);
+        for (int x = 0; x < 9; ++x)
+            src.push_back((x - 4) * (x - 4) + (y - 4) * (y - 4) <= 12 ? 0xFFFFFFFFu : 0x00FF00FFu);
     ASSERT_TRUE(PremultiplyIfTranslucent(src.data(), src.size()));
     int partial = 0;
     for (uint32_t p : Resample(src, 9, 9, 4, 4)) {

@@ -184,8 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SettingsStore, ValueOfTheWrongTypeKeepsTheDefault) {
     MemoryRegistry registry;
     auto& v = registry.Key(kSettingsKeyPath).values;
-    for (const char* name : {"FileLoadType", "PauseBetweenGames", "ShowBoardOnly", "ShowComments", "GamePerMonitor", "Speed",
-                             "UseBoardBitmap", "BoardColor", "UseBlackStoneBitmap", "BlackStoneColor",
+    for (const char* name : {"FileLoadType", "PauseBetweenGames", "ShowBoardOnly", "ShowComments", "GamePerMonitor",
+                             "Speed", "UseBoardBitmap", "BoardColor", "UseBlackStoneBitmap", "BlackStoneColor",
                              "UseWhiteStoneBitmap", "WhiteStoneColor", "Language"})
         v[MemoryRegistry::Normalise(name)] = std::string("1");
     for (const char* name : {"DirFileString", "BoardBitmapName", "BlackStoneBitmapName", "WhiteStoneBitmapName"})
