@@ -34,21 +34,21 @@ Bool XineramaIsActive(Display *d) {
 }
 
 XineramaScreenInfo *XineramaQueryScreens(Display *d, int *number) {
-    const char *spec = getenv("XINERAMA_HEADS");
+    const char *text = getenv("XINERAMA_HEADS");
     XineramaScreenInfo *heads = calloc(16, sizeof *heads);
     int n = 0;
     (void)d;
-    while (heads && spec && *spec && n < 16) {
+    while (heads && text && *text && n < 16) {
         int w, h, x, y, used = 0;
-        if (sscanf(spec, "%d,%d,%d,%d%n", &w, &h, &x, &y, &used) != 4) break;
+        if (sscanf(text, "%d,%d,%d,%d%n", &w, &h, &x, &y, &used) != 4) break;
         heads[n].screen_number = n;
         heads[n].width = (short)w;
         heads[n].height = (short)h;
         heads[n].x_org = (short)x;
         heads[n].y_org = (short)y;
         ++n;
-        spec += used;
-        if (*spec == ';') ++spec;
+        text += used;
+        if (*text == ';') ++text;
     }
     *number = n;
     return heads;
