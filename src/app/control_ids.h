@@ -41,6 +41,7 @@ enum ControlId : int {
     idGraphicsPromotion = 2112,
     idCommentReadingTime = 2113,
     idShowResultFromStart = 2114,
+    idGamePerMonitor = 2115,
 
     // Language page.
     idLanguageIntro = 2201,

@@ -1,5 +1,6 @@
 #include "app/go_saver.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -71,6 +72,7 @@ void GoSaver::Run(const std::vector<std::string>& params) {
 }
 
 void GoSaver::LoadSettings(RegistryKey& key, saverkit::Mode mode) {
+    mode_ = mode;
     ReadSettings(key, settings_);
     LoadLanguageTable(language_, *languageFile_, settings_.Language);
     if (mode == saverkit::Mode::Configure) pages_->Fill(*languageFile_);
@@ -83,11 +85,41 @@ void GoSaver::SaveSettings(RegistryKey& key) {
     WriteSettings(key, settings_, pages_->SelectedLanguagePosition(), pages_->SelectedLanguageName());
 }
 
+void GoSaver::FindScreens(HWND window) {
+    // The preview is one picture whatever monitor it sits on.
+    if (mode_ == saverkit::Mode::Saver) screens_ = saverkit::ScreenAreasOf(window);
+    if (screens_.empty()) {
+        RECT r{};
+        GetClientRect(window, &r);
+        screens_.push_back({r, true});
+    }
+    mainScreen_ = std::max(0, saverkit::MainArea(screens_));
+    if (!settings_.GamePerMonitor || screens_.size() < 2) return;
+    // Seeds of their own: replays made in the same instant would otherwise start the same game.
+    const auto now = static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const ReplaySources sources{settings_, pictures_, language_, *languageFile_, files_, decoder_};
+    otherReplays_.resize(screens_.size());
+    for (std::size_t i = 0; i < screens_.size(); ++i)
+        if (static_cast<int>(i) != mainScreen_)
+            otherReplays_[i] = std::make_unique<Replay>(sources, now + 0x9E3779B9u * static_cast<std::uint32_t>(i + 1));
+}
+
 std::chrono::milliseconds GoSaver::DrawFrame(HWND window, HDC dc) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    GdiCanvas canvas(dc, &gdiCache_);
-    return replay_->Tick(canvas, r.right - r.left, r.bottom - r.top);
+    if (screens_.empty()) FindScreens(window);
+    std::chrono::milliseconds next = std::chrono::milliseconds::max();
+    for (std::size_t i = 0; i < screens_.size(); ++i) {
+        Replay* replay = static_cast<int>(i) == mainScreen_ ? replay_.get()
+                         : i < otherReplays_.size()     ? otherReplays_[i].get()
+                                                        : nullptr;
+        if (!replay) continue;  // a monitor without a game of its own stays black
+        const RECT& r = screens_[i].rect;
+        // Each replay draws as on a screen of its own: origin at its monitor's corner, nothing
+        // beyond its edges.
+        const ScopedDcArea area(dc, r);
+        GdiCanvas canvas(dc, &gdiCache_);
+        next = std::min(next, replay->Tick(canvas, r.right - r.left, r.bottom - r.top));
+    }
+    return next;
 }
 
 }  // namespace senvola::app

@@ -16,6 +16,7 @@
 #include "settings/language_table.h"
 #include "settings/replay_settings.h"
 #include "saverkit/help.h"
+#include "saverkit/monitors.h"
 #include "saverkit/saver_hooks.h"
 #include "saverkit/saver_host.h"
 #include "win32/canvas_gdi.h"
@@ -47,6 +48,9 @@ public:
     saverkit::TabPages* OptionPages() override { return &pages_->Pages(); }
 
 private:
+    // The monitors of the saver's window, on its first frame.
+    void FindScreens(HWND window);
+
     HWND window_ = nullptr;              // the hidden application window
     ReplaySettings settings_;            // shared with the option pages
     LanguageTable language_;
@@ -56,6 +60,12 @@ private:
     Win32TextDecoder decoder_;
     std::unique_ptr<IniFileReader> languageFile_;
     std::unique_ptr<Replay> replay_;     // made once the language file is known; reads the above
+    // The saver's monitors, from its first frame: the part each shows, the one replay_ fills,
+    // and with a game per monitor the replays of the others (null at the main one's place).
+    std::vector<saverkit::ScreenArea> screens_;
+    int mainScreen_ = 0;
+    std::vector<std::unique_ptr<Replay>> otherReplays_;
+    saverkit::Mode mode_ = saverkit::Mode::Saver;
     GdiObjectCache gdiCache_;            // pens, brushes and fonts kept from one frame to the next
     saverkit::Help help_;
     // The first frame's delay: the kit's default until the settings name the speed; after that

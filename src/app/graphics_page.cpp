@@ -6,12 +6,13 @@
 #include "win32/blit.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
+#include "win32/png_win32.h"
 
 namespace senvola::app {
 
 namespace {
 
-constexpr const char* kPictureFilter = "Bitmap files (*.bmp)|*.bmp|All files (*.*)|*.*";
+constexpr const char* kPictureFilter = "Picture files (*.bmp, *.png)|*.bmp;*.png|All files (*.*)|*.*";
 constexpr const char* kPictureStartDir = "C:\\Program Files\\Senvola\\";
 
 bool DirectoryExists(const std::string& path) {
@@ -52,6 +53,9 @@ GraphicsPage::GraphicsPage(PageControls& controls, saverkit::TabPage& tab, HWND 
                   15, idShowResultFromStart);
     controls_.Add(*this, page, "BUTTON", "Give comments time to be read", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 209, 209,
                   15, idCommentReadingTime);
+    // Between "Show board only" and "Show Comments"; wider for the longer translations.
+    controls_.Add(*this, page, "BUTTON", "Each monitor shows its own game", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 177,
+                  212, 15, idGamePerMonitor);
     controls_.Add(*this, page, "BUTTON", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 256, 176, 89, 25, idGraphicsHelp);
     controls_.AddPromotion(*this, page, idGraphicsPromotionPanel, idGraphicsPromotion);
 }
@@ -89,6 +93,9 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     SendMessageA(controls_.Get(idShowResultFromStart), BM_SETCHECK,
                  settings_.ShowResultFromStart ? BST_CHECKED : BST_UNCHECKED, 0);
     EnableWindow(controls_.Get(idShowResultFromStart), settings_.ShowBoardOnly ? FALSE : TRUE);
+    controls_.SetText(idGamePerMonitor, tr("GamePerMonitor"));
+    SendMessageA(controls_.Get(idGamePerMonitor), BM_SETCHECK, settings_.GamePerMonitor ? BST_CHECKED : BST_UNCHECKED,
+                 0);
 }
 
 bool GraphicsPage::PreviewPictureVisible() const { return Visible(controls_.Get(idPreviewPicture)); }
@@ -108,7 +115,7 @@ void GraphicsPage::ShowColour(COLORREF colour) {
 
 bool GraphicsPage::ShowPicture(const std::string& path, bool transparent) {
     // The saver's own loader: the page accepts exactly the pictures the saver will draw.
-    std::optional<BmpPicture> picture = LoadBmpFile(path);
+    std::optional<BmpPicture> picture = LoadPictureFile(path);
     if (!picture) return false;
     previewPicture_ = std::move(picture);
     previewTransparent_ = transparent;
@@ -220,6 +227,8 @@ bool GraphicsPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
             settings_.CommentReadingTime = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idShowResultFromStart && code == BN_CLICKED) {
             settings_.ShowResultFromStart = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idGamePerMonitor && code == BN_CLICKED) {
+            settings_.GamePerMonitor = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGraphicsHelp && code == BN_CLICKED) {
             ShowHelpContents(help_, OwnerOf(pages_));
         } else {

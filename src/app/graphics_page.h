@@ -1,5 +1,6 @@
 // The "Graphics" page: a colour or a picture for the board, the black and the white stones, with
-// a preview of the choice; whether the board shows alone, and whether comments show.
+// a preview of the choice; whether the board shows alone, whether comments show, and whether each
+// monitor shows a game of its own.
 #pragma once
 
 #include <windows.h>

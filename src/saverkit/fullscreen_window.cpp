@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "saverkit/command_line.h"
+#include "saverkit/monitors.h"
 #include "saverkit/resource_ids.h"
 #include "saverkit/resource_text.h"
 #include "win32/handles.h"
@@ -14,8 +15,10 @@ FullscreenWindow::FullscreenWindow(senvola::Registry& registry, HWND application
       applicationWindow_(applicationWindow),
       closing_(std::move(closing)),
       dismissal_(*this, Dismissal::Clock::now()) {
-    Create(kClassName, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0,
-           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), applicationWindow);
+    // Every monitor: one left uncovered would go on showing the desktop.
+    const RECT screen = VirtualScreen();
+    Create(kClassName, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TOPMOST, screen.left, screen.top,
+           screen.right - screen.left, screen.bottom - screen.top, applicationWindow);
     SetColour(RGB(0, 0, 0));
 }
 

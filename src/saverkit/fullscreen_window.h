@@ -1,6 +1,6 @@
-// The window of the running saver: full screen, top-most, no pointer; it ends on input beyond the
-// dismissal rules (with the host's password where asked for) and paints a failed frame's error
-// on itself instead of showing a message box.
+// The window of the running saver: over every monitor, top-most, no pointer; it ends on input
+// beyond the dismissal rules (with the host's password where asked for) and paints a failed
+// frame's error on itself instead of showing a message box.
 #pragma once
 
 #include <windows.h>

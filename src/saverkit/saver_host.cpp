@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "saverkit/command_line.h"
+#include "saverkit/monitors.h"
 #include "saverkit/options_dialog.h"
 #include "saverkit/resource_ids.h"
 #include "saverkit/resource_text.h"
@@ -140,12 +141,15 @@ void SaverHost::TakeSnapshot() {
     const senvola::UniqueDc screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     if (!screen) return;
     const senvola::UniqueDc memory(CreateCompatibleDC(screen.get()));
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // The whole virtual screen, as the saver's window covers it; the DISPLAY DC's origin is the
+    // primary monitor's corner.
+    const RECT area = VirtualScreen();
+    const int w = area.right - area.left, h = area.bottom - area.top;
     senvola::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
     if (!memory || !bitmap) return;
     {
         const senvola::ScopedSelectObject select(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, w, h, screen.get(), area.left, area.top, SRCCOPY);
     }
     snapshot_ = std::move(bitmap);
 }

@@ -20,6 +20,11 @@ void DrawPicture(HDC dest, const RECT& to, const BmpPicture& picture, bool trans
     const UniqueDc memory(CreateCompatibleDC(dest));
     if (!memory) return;
     const ScopedSelectObject select(memory.get(), picture.bitmap.get());
+    if (picture.alpha) {
+        AlphaBlend(dest, to.left, to.top, to.right - to.left, to.bottom - to.top, memory.get(), 0, 0, picture.width,
+                   picture.height, BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
+        return;
+    }
     CopyPicture(dest, to, memory.get(), picture.width, picture.height,
                 transparent ? std::optional<COLORREF>(picture.bottomLeft) : std::nullopt);
 }

@@ -17,7 +17,7 @@ void CopyPicture(HDC dest, const RECT& to, HDC source, int sourceWidth, int sour
                  std::optional<COLORREF> transparent);
 
 // The same for a loaded picture, through a memory DC of its own; transparent pictures leave out
-// their bottom-left colour.
+// their bottom-left colour, pictures with alpha are blended by it.
 void DrawPicture(HDC dest, const RECT& to, const BmpPicture& picture, bool transparent);
 
 }  // namespace senvola

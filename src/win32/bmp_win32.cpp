@@ -4,6 +4,7 @@
 #include <bit>
 #include <vector>
 
+#include "draw/picture_pixels.h"
 #include "win32/path_win32.h"
 
 namespace senvola {
@@ -19,8 +20,7 @@ constexpr uint32_t kEmbeddedProfile = 0x4D424544;  // 'MBED'
 constexpr std::size_t kFileHeader = 14;
 // Headers, masks and a full palette fit in this; the rest is pixel data.
 constexpr std::size_t kLongestHeaders = kFileHeader + 124 + 12 + 256 * 4;
-// Larger files than this are refused rather than read: a board texture or a stone is small.
-constexpr uint64_t kMaxFileSize = uint64_t{256} << 20;
+constexpr uint64_t kMaxFileSize = kMaxPictureFileSize;
 // What a file may hold past everything its headers describe (padding, a writer's trailer); a file
 // far larger than its picture is not taken for one.
 constexpr uint64_t kTrailingSlack = uint64_t{64} << 10;
@@ -33,6 +33,7 @@ struct Layout {
     uint64_t paletteOffset = 0;
     uint32_t paletteCount = 0, paletteEntry = 4;
     uint32_t masks[3] = {};  // red, green, blue, for 16 and 32 bits
+    uint32_t alphaMask = 0;  // 32 bits only; 0: none
     uint64_t pixelOffset = 0, stride = 0;
     uint64_t pixelEnd = 0;  // the end of the pixel data
     uint64_t end = 0;       // the end of all the headers describe (pixels, an embedded profile)
@@ -95,12 +96,15 @@ std::optional<Layout> ReadLayout(const unsigned char* d, std::size_t head, uint6
     switch (l.compression) {
     case kRgb:
         if (bits == 16) l.masks[0] = 0x7C00, l.masks[1] = 0x03E0, l.masks[2] = 0x001F;
-        if (bits == 32) l.masks[0] = 0xFF0000, l.masks[1] = 0xFF00, l.masks[2] = 0xFF;
+        if (bits == 32) l.masks[0] = 0xFF0000, l.masks[1] = 0xFF00, l.masks[2] = 0xFF, l.alphaMask = 0xFF000000u;
         l.pixelEnd = offBits + l.stride * uint64_t(height);
         break;
     case kBitfields:
         if (bits != 16 && bits != 32) return std::nullopt;
         for (int i = 0; i < 3; ++i) l.masks[i] = U32(d + kFileHeader + 40 + 4 * i);
+        // The alpha mask is part of the longer headers only; a 40-byte one is followed by three
+        // masks and then the pixels or the palette.
+        if (bits == 32 && infoSize >= 56) l.alphaMask = U32(d + kFileHeader + 52);
         l.pixelEnd = offBits + l.stride * uint64_t(height);
         break;
     case kRle8:
@@ -155,7 +159,7 @@ std::vector<uint32_t> Palette(const unsigned char* d, const Layout& l) {
 
 void DecodeRows(const unsigned char* d, const Layout& l, uint32_t* out) {
     const std::vector<uint32_t> palette = Palette(d, l);
-    const Channel red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]);
+    const Channel red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]), alpha(l.alphaMask);
     for (int i = 0; i < l.height; ++i) {
         const unsigned char* row = d + l.pixelOffset + uint64_t(i) * l.stride;
         uint32_t* px = out + uint64_t(l.topDown ? i : l.height - 1 - i) * uint64_t(l.width);
@@ -172,7 +176,7 @@ void DecodeRows(const unsigned char* d, const Layout& l, uint32_t* out) {
             case 24: px[x] = Rgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
             default: {
                 const uint32_t v = U32(row + 4 * x);
-                px[x] = Rgb(red.Of(v), green.Of(v), blue.Of(v));
+                px[x] = alpha.Of(v) << 24 | Rgb(red.Of(v), green.Of(v), blue.Of(v));
                 break;
             }
             }
@@ -249,6 +253,7 @@ std::optional<BmpPicture> Decode(const std::vector<unsigned char>& data, const L
         DecodeRuns(data.data(), layout, pixels);
     else
         DecodeRows(data.data(), layout, pixels);
+    picture.alpha = PremultiplyIfTranslucent(pixels, uint64_t(layout.width) * uint64_t(layout.height));
     picture.width = layout.width;
     picture.height = layout.height;
     const uint32_t corner = pixels[uint64_t(layout.height - 1) * uint64_t(layout.width)];

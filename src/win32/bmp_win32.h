@@ -6,8 +6,10 @@
 // 1, 4 and 8 bits per pixel with a palette, 16, 24 and 32 bits; bottom-up and top-down rows;
 // BI_RGB, BI_BITFIELDS (16 and 32 bits) and the run-length forms BI_RLE8 and BI_RLE4
 // (bottom-up only, as Windows defines them).
-// Not implemented: embedded JPEG or PNG, alpha (the fourth byte of a 32-bit pixel is dropped),
-// colour profiles (their bytes count as part of the file, their colours are not applied).
+// Alpha: the fourth byte of a 32-bit pixel (BI_RGB, or the alpha mask of a 56-, 108- or 124-byte
+// header with BI_BITFIELDS) when it varies; 0 or 255 everywhere is an opaque picture.
+// Not implemented: embedded JPEG or PNG (PNG files are read by png_win32.h), colour profiles
+// (their bytes count as part of the file, their colours are not applied).
 //
 // Refused, so that the caller falls back to its colour: anything whose headers disagree with the
 // file, pixel data that runs past its end, a picture of more than kMaxBmpPixels pixels or wider
@@ -27,6 +29,8 @@ namespace senvola {
 
 inline constexpr int64_t kMaxBmpSide = 32768;
 inline constexpr uint64_t kMaxBmpPixels = uint64_t{64} << 20;
+// Larger files than this are refused rather than read: a board texture or a stone is small.
+inline constexpr uint64_t kMaxPictureFileSize = uint64_t{256} << 20;
 
 // A decoded picture: an owned DIB section of width x height, 32 bits per pixel, rows top-down.
 struct BmpPicture {
@@ -34,6 +38,7 @@ struct BmpPicture {
     int width = 0;
     int height = 0;
     COLORREF bottomLeft = 0;  // the colour of the bottom-left pixel (a stone's transparent colour)
+    bool alpha = false;       // the pixels carry alpha, premultiplied; else their fourth byte is 0
 };
 
 // Reads the file at `path`, a UTF-8 path as the settings keep it, through the wide file calls

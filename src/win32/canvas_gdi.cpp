@@ -7,22 +7,24 @@
 #include "win32/blit.h"
 #include "win32/bmp_win32.h"
 #include "win32/fallback_faces.h"
+#include "win32/png_win32.h"
 
 namespace senvola {
 
 // ---- GdiBitmap ----------------------------------------------------------------------------
 
-GdiBitmap::GdiBitmap(UniqueBitmap bitmap, int width, int height, bool transparent, COLORREF transparentColour)
+GdiBitmap::GdiBitmap(UniqueBitmap bitmap, int width, int height, bool transparent, COLORREF transparentColour,
+                     bool alpha)
     : bitmap_(std::move(bitmap)), width_(width), height_(height), transparent_(transparent),
-      transparentColour_(transparentColour) {}
+      transparentColour_(transparentColour), alpha_(alpha) {}
 
 // ---- Win32BitmapLoader --------------------------------------------------------------------
 
 std::unique_ptr<Bitmap> Win32BitmapLoader::Load(const std::string& path, bool transparent) {
-    std::optional<BmpPicture> picture = LoadBmpFile(path);
+    std::optional<BmpPicture> picture = LoadPictureFile(path);
     if (!picture) return nullptr;
-    return std::make_unique<GdiBitmap>(std::move(picture->bitmap), picture->width,
-                                       picture->height, transparent, transparent ? picture->bottomLeft : 0);
+    return std::make_unique<GdiBitmap>(std::move(picture->bitmap), picture->width, picture->height, transparent,
+                                       transparent ? picture->bottomLeft : 0, picture->alpha);
 }
 
 // ---- GdiObjectCache ----------------------------------------------------------------------
@@ -148,14 +150,6 @@ HFONT GdiObjectCache::FallbackFont(std::size_t face, int heightPixels, bool bold
 }
 
 // ---- GdiCanvas ---------------------------------------------------------------------------
-
-namespace {
-
-std::optional<COLORREF> Transparency(const GdiBitmap& b) {
-    return b.Transparent() ? std::optional<COLORREF>(b.TransparentColour()) : std::nullopt;
-}
-
-}  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc, GdiObjectCache* cache)
     : ownCache_(cache ? nullptr : std::make_unique<GdiObjectCache>()),
@@ -389,9 +383,8 @@ void GdiCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {
     if (!b) return;
     HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
-    const ScopedSelectObject select(mem, b->Handle());
     // A stone picture leaves its transparent colour out however it is drawn.
-    CopyPicture(dc_, RECT{x, y, x + b->Width(), y + b->Height()}, mem, b->Width(), b->Height(), Transparency(*b));
+    b->Draw(dc_, mem, RECT{x, y, x + b->Width(), y + b->Height()});
 }
 
 void GdiCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
@@ -401,8 +394,7 @@ void GdiCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
     if (w <= 0 || h <= 0) return;
     HDC mem = cache_->MemoryDcFor(dc_);
     if (!mem) return;
-    const ScopedSelectObject select(mem, b->Handle());
-    CopyPicture(dc_, RECT{dst.x1, dst.y1, dst.x2, dst.y2}, mem, b->Width(), b->Height(), Transparency(*b));
+    b->Draw(dc_, mem, RECT{dst.x1, dst.y1, dst.x2, dst.y2});
 }
 
 void GdiCanvas::CopySelf(const Rect& dst, const Rect& src) {

@@ -15,9 +15,11 @@
 //   form would cover.
 // - FillRect paints nothing for an empty or inverted rectangle; Rectangle, with any pen, takes
 //   its corners in either order, as GDI does.
-// - Stretching uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
+// - Enlarging uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
 //   keeps the bitmap's own colours, and transparent pictures (TransparentBlt) are cut cleanly
-//   at their transparent colour.
+//   at their transparent colour. Pictures drawn smaller, and pictures with alpha, are resampled
+//   instead (GdiBitmap::Draw): dropping whole rows and columns is what makes a shrunk picture
+//   ragged.
 // - Text comes in as UTF-8 and is drawn with the wide calls. Characters the selected font has no
 //   glyph for are drawn and measured in the first installed face of a list of fallbacks that
 //   has them (CJK faces mostly), at the same size, on a shared baseline: GDI's own font linking
@@ -40,21 +42,42 @@
 
 namespace senvola {
 
-// A picture owned as an HBITMAP.
+// A picture owned as an HBITMAP (a 32-bit top-down DIB section, premultiplied with alpha).
 class GdiBitmap final : public Bitmap {
 public:
-    GdiBitmap(UniqueBitmap bitmap, int width, int height, bool transparent, COLORREF transparentColour);
+    GdiBitmap(UniqueBitmap bitmap, int width, int height, bool transparent, COLORREF transparentColour,
+              bool alpha = false);
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     bool Transparent() const override { return transparent_; }
+    bool Alpha() const override { return alpha_; }
     COLORREF TransparentColour() const { return transparentColour_; }
     HBITMAP Handle() const { return bitmap_.get(); }
 
+    // Draws the picture into `to` on `dest`, through `memory` (a memory DC). Pictures with alpha
+    // are blended; a picture drawn smaller, or one with alpha drawn at another size, is resampled
+    // smoothly (a transparent one with its transparent colour turned into clear alpha, so that
+    // its edge is soft and has no fringe of that colour); anything else is copied as GDI
+    // stretches, its transparent colour left out.
+    void Draw(HDC dest, HDC memory, const RECT& to) const;
+
 private:
+    // The picture resampled to w x h, made on first use and kept: stones are drawn at one size
+    // for a whole game, so only a new layout (or another monitor's) makes a new one.
+    HBITMAP Resized(int w, int h) const;
+
+    struct ResizedCopy {
+        int w = 0, h = 0;
+        UniqueBitmap bitmap;
+        uint32_t used = 0;
+    };
     UniqueBitmap bitmap_;
     int width_, height_;
     bool transparent_;
     COLORREF transparentColour_;
+    bool alpha_;
+    mutable std::array<ResizedCopy, 4> resized_{};
+    mutable uint32_t clock_ = 0;
 };
 
 // Loads Windows BMP files (bmp_win32.h) as DIB sections; anything that loader refuses gives

@@ -135,6 +135,25 @@ private:
     HGDIOBJ old_;
 };
 
+// A part of a DC drawn on as if it were the whole: the origin at the part's top-left corner and
+// everything outside it clipped, until the object goes.
+class ScopedDcArea {
+public:
+    ScopedDcArea(HDC dc, const RECT& area) : dc_(dc), saved_(SaveDC(dc)) {
+        SetViewportOrgEx(dc, area.left, area.top, nullptr);
+        IntersectClipRect(dc, 0, 0, area.right - area.left, area.bottom - area.top);
+    }
+    ~ScopedDcArea() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    ScopedDcArea(const ScopedDcArea&) = delete;
+    ScopedDcArea& operator=(const ScopedDcArea&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // Runs `f` at the end of the scope, for a clean-up that no handle type above describes.
 template <typename F>
 class [[nodiscard]] ScopeExit {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "draw/picture_pixels.h"
+
 namespace senvola::x11 {
 
 namespace {
@@ -78,6 +80,13 @@ std::optional<DecodedPicture> DecodeBmp(std::span<const unsigned char> d) {
         if (headerSize == 40) tableAt += 12;
     }
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+    uint32_t alphaMask = 0;
+    if (bits == 32 && compression == kRgb) alphaMask = 0xFF000000u;
+    if (bits == 32 && compression == kBitfields && headerSize >= 56) {
+        if (d.size() < 70) return std::nullopt;
+        alphaMask = U32(d, 66);
+    }
+    const Channel alpha(alphaMask);
 
     std::vector<uint32_t> palette;
     if (bits <= 8) {
@@ -118,13 +127,14 @@ std::optional<DecodedPicture> DecodeBmp(std::span<const unsigned char> d) {
                 }
                 default: {
                     const uint32_t raw = bits == 16 ? U16(d, row + 2 * x) : U32(d, row + 4 * x);
-                    v = red.Of(raw) << 16 | green.Of(raw) << 8 | blue.Of(raw);
+                    v = alpha.Of(raw) << 24 | red.Of(raw) << 16 | green.Of(raw) << 8 | blue.Of(raw);
                     break;
                 }
             }
             out[x] = v;
         }
     }
+    picture.alpha = PremultiplyIfTranslucent(picture.pixels.data(), picture.pixels.size());
     return picture;
 }
 

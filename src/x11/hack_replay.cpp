@@ -187,7 +187,13 @@ RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::stri
     LanguageTable language;
     LoadLanguageTable(language, languageFile, settings.Language);
 
-    const BoardPictures pictures;
+    BoardPictures pictures;
+    for (int e : {geBoard, geBlackStones, geWhiteStones}) {
+        settings.UseBitmap[e] = !request.pictures[e].empty();
+        settings.BitmapName[e] = request.pictures[e];
+    }
+    CairoBitmapLoader loader;
+    LoadGraphicsBitmaps(settings, pictures, loader);
     auto replay = std::make_unique<Replay>(ReplaySources{settings, pictures, language, languageFile, files, decoder});
     if (firstBuiltIn > 0) replay->Library().SetNextBuiltIn(firstBuiltIn);
     replay->RequestNewGame();

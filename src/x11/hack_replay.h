@@ -75,6 +75,7 @@ struct RenderRequest {
     bool boardOnly = false;
     bool noComments = false;
     std::string languageFile;  // empty: the built-in English texts
+    std::array<std::string, 3> pictures;  // by GraphicsElement; empty: the colour
 };
 enum class RenderOutcome { Drawn, BuiltInDrawnInstead, NoSuchGame };
 // NoSuchGame (with the reason in `error`) for a malformed builtin:N or a missing file; a file

@@ -28,12 +28,23 @@ std::optional<std::vector<unsigned char>> ReadFile(const std::string& path) {
     return bytes;
 }
 
+// The size in a PNG's header (its first chunk must be IHDR) within what a BMP may have.
+bool PngSizeAccepted(const std::vector<unsigned char>& b) {
+    if (b.size() < 24 || std::memcmp(b.data() + 12, "IHDR", 4) != 0) return false;
+    auto be32 = [&b](std::size_t at) {
+        return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 | b[at + 3];
+    };
+    const uint64_t w = be32(16), h = be32(20);
+    return w <= uint64_t(kMaxPictureSide) && h <= uint64_t(kMaxPictureSide) && w * h <= kMaxPicturePixels;
+}
+
 uint32_t* Row(cairo_surface_t* s, int y) {
     return reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s) + std::ptrdiff_t{y} * cairo_image_surface_get_stride(s));
 }
 
 UniqueSurface SurfaceFromBmp(const DecodedPicture& p) {
-    UniqueSurface s(cairo_image_surface_create(CAIRO_FORMAT_RGB24, p.width, p.height));
+    // Both forms are what cairo keeps: premultiplied ARGB32, or RGB24 with the top byte unused.
+    UniqueSurface s(cairo_image_surface_create(p.alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, p.width, p.height));
     if (cairo_surface_status(s.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
     cairo_surface_flush(s.get());
     for (int y = 0; y < p.height; ++y) {
@@ -66,11 +77,12 @@ UniqueSurface WithColourLeftOut(cairo_surface_t* opaque) {
 
 }  // namespace
 
-CairoBitmap::CairoBitmap(UniqueSurface surface, bool transparent)
+CairoBitmap::CairoBitmap(UniqueSurface surface, bool transparent, bool alpha)
     : surface_(std::move(surface)),
       width_(cairo_image_surface_get_width(surface_.get())),
       height_(cairo_image_surface_get_height(surface_.get())),
-      transparent_(transparent) {}
+      transparent_(transparent),
+      alpha_(alpha) {}
 
 std::unique_ptr<CairoBitmap> LoadPicture(const std::string& path, bool transparent) {
     const auto bytes = ReadFile(path);
@@ -78,6 +90,7 @@ std::unique_ptr<CairoBitmap> LoadPicture(const std::string& path, bool transpare
     static constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     UniqueSurface surface;
     if (bytes->size() >= 8 && std::memcmp(bytes->data(), kPngSignature, 8) == 0) {
+        if (!PngSizeAccepted(*bytes)) return nullptr;
         struct Reader {
             const std::vector<unsigned char>* bytes;
             std::size_t at;
@@ -94,11 +107,12 @@ std::unique_ptr<CairoBitmap> LoadPicture(const std::string& path, bool transpare
         if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
         if (cairo_image_surface_get_format(surface.get()) == CAIRO_FORMAT_ARGB32) {
             // Its own alpha decides what is left out; drawn as a board it lies over black.
-            return std::make_unique<CairoBitmap>(std::move(surface), transparent);
+            return std::make_unique<CairoBitmap>(std::move(surface), transparent, true);
         }
     } else if (auto decoded = DecodeBmp(*bytes)) {
         surface = SurfaceFromBmp(*decoded);
         if (!surface) return nullptr;
+        if (decoded->alpha) return std::make_unique<CairoBitmap>(std::move(surface), transparent, true);
     } else {
         return nullptr;
     }

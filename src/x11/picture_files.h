@@ -11,25 +11,28 @@
 namespace senvola::x11 {
 
 // A picture for the cairo canvas. A transparent one (a stone) is ARGB32 with the pixels left
-// out already cleared; any other is opaque RGB24.
+// out already cleared, one with alpha of its own ARGB32 as it came; any other is opaque RGB24.
 class CairoBitmap final : public Bitmap {
 public:
-    CairoBitmap(UniqueSurface surface, bool transparent);
+    CairoBitmap(UniqueSurface surface, bool transparent, bool alpha = false);
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     bool Transparent() const override { return transparent_; }
+    bool Alpha() const override { return alpha_; }
     cairo_surface_t* Surface() const { return surface_.get(); }
 
 private:
     UniqueSurface surface_;
     int width_, height_;
     bool transparent_;
+    bool alpha_;
 };
 
 // A PNG (known by its signature) or a BMP (bmp_decode.h); null for anything else, a missing or
-// unreadable file, or one over 256 MiB. `transparent` leaves out a colour, as the Windows
-// program does with stone pictures: the colour of the bottom-left pixel of a BMP or of a PNG
-// without alpha; a PNG with alpha keeps its own transparency instead.
+// unreadable file, one over 256 MiB, or a PNG whose header gives it more pixels or longer sides
+// than a BMP may have (checked before it is decoded). `transparent` leaves out a colour, as the
+// Windows program does with stone pictures: the colour of the bottom-left pixel of a picture
+// without alpha; a PNG or 32-bit BMP with alpha keeps its own transparency instead.
 std::unique_ptr<CairoBitmap> LoadPicture(const std::string& path, bool transparent);
 
 // Write an image surface; false (and no file left behind) when the file cannot be written whole.

@@ -192,6 +192,8 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     EXPECT_TRUE(Checked(C(idShowComments)));
     EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
     EXPECT_EQ(Text(C(idShowComments)), "Show comments");
+    EXPECT_FALSE(Checked(C(idGamePerMonitor)));
+    EXPECT_EQ(Text(C(idGamePerMonitor)), "Each monitor shows its own game");
     EXPECT_EQ(Text(C(idLanguageIntro)),
               "Senvola supports several languages. Please choose your language from the list below.");
     EXPECT_EQ(SendMessageA(C(idLanguageList), LB_GETCOUNT, 0, 0), 0);
@@ -255,6 +257,12 @@ TEST_F(OptionPagesTest, ShowBoardOnlyDisablesShowCommentsAndKeepsItsCheck) {
     EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
     Click(idShowComments);
     EXPECT_FALSE(state->Settings.ShowComments);
+    // Independent of both: a game on each monitor.
+    Click(idGamePerMonitor);
+    EXPECT_TRUE(state->Settings.GamePerMonitor);
+    EXPECT_FALSE(state->Settings.ShowComments);
+    Click(idGamePerMonitor);
+    EXPECT_FALSE(state->Settings.GamePerMonitor);
 }
 
 // The reading time is on and the result hidden by default; both follow their boxes, and the
@@ -386,7 +394,7 @@ TEST_F(OptionPagesTest, ATextFileChosenAsABitmapGivesTheMessageAndChangesNothing
     Fill(noFile);
     calls.fileAnswer = txt;
     Click(idChoosePicture);
-    EXPECT_EQ(calls.lastFilter, "Bitmap files (*.bmp)|*.bmp|All files (*.*)|*.*");
+    EXPECT_EQ(calls.lastFilter, "Picture files (*.bmp, *.png)|*.bmp;*.png|All files (*.*)|*.*");
     ASSERT_EQ(calls.errors.size(), 1u);
     EXPECT_EQ(calls.errors[0].first, "Invalid bitmap file!");
     EXPECT_EQ(calls.errors[0].second, "Error!");

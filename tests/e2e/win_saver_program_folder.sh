@@ -67,7 +67,7 @@ for dir in "$KOREAN" "$LONG"; do
     fi
     stop_saver
     software_values >"$WORK/after.txt"
-    check "OK writes the 17 values under $SETTINGS_KEY" [ "$(value_count)" = 17 ]
+    check "OK writes the 20 values under $SETTINGS_KEY" [ "$(value_count)" = 20 ]
     check "the stored board colour is kept" [ "$(reg_query "$SETTINGS_KEY" /v BoardColor | grep -o '0x[0-9a-f]*')" = 0xff00 ]
     named_third() { [ -n "$THIRD" ] && [ "$(language_name)" = "$THIRD_ENTRY" ]; }
     check "the language list came from Senvola.ini beside the program: \"$THIRD_ENTRY\"" named_third

@@ -16,7 +16,7 @@ struct Bmp {
     uint16_t bits = 24;
     uint32_t compression = 0;
     std::vector<uint32_t> palette;  // 0x00RRGGBB
-    std::vector<uint32_t> masks;    // red, green, blue for BI_BITFIELDS
+    std::vector<uint32_t> masks;    // red, green, blue (and alpha) for BI_BITFIELDS
     std::vector<std::vector<uint8_t>> rows;  // as stored, top row of the file first, unpadded
 
     std::vector<uint8_t> Bytes() const {
@@ -40,8 +40,12 @@ struct Bmp {
             put(0, 4), put(2835, 4), put(2835, 4), put(uint32_t(palette.size()), 4), put(0, 4);
             std::size_t done = 40;
             if (headerSize >= 52) {
-                for (int i = 0; i < 3; ++i) put(masks.size() == 3 ? masks[i] : 0, 4);
+                for (int i = 0; i < 3; ++i) put(masks.size() >= 3 ? masks[i] : 0, 4);
                 done += 12;
+            }
+            if (headerSize >= 56) {
+                put(masks.size() == 4 ? masks[3] : 0, 4);
+                done += 4;
             }
             for (; done < headerSize; ++done) b.push_back(0);
             if (outsideMasks) {
@@ -127,6 +131,28 @@ TEST(BmpDecodeTest, SixteenAndThirtyTwoBitsWithAndWithoutBitFields) {
     v3.compression = 3;
     v3.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
     ExpectPixels(Decode(v3), 1, 1, {0x102030});
+}
+
+TEST(BmpDecodeTest, ThirtyTwoBitsWithAlphaComePremultiplied) {
+    // The fourth byte varies: alpha. Clear, half and opaque pixels of one orange.
+    Bmp plain;
+    plain.width = 3, plain.height = -1, plain.bits = 32;
+    plain.rows = {{0x00, 0x80, 0xFF, 0x00, 0x00, 0x80, 0xFF, 0x80, 0x00, 0x80, 0xFF, 0xFF}};
+    auto p = Decode(plain);
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->alpha);
+    EXPECT_EQ(p->pixels, (std::vector<uint32_t>{0x00000000, 0x80804000, 0xFFFF8000}));
+
+    // The alpha mask of a 124-byte header, alpha in the lowest byte.
+    Bmp v5;
+    v5.headerSize = 124, v5.compression = 3;
+    v5.width = 2, v5.height = -1, v5.bits = 32;
+    v5.masks = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
+    v5.rows = {{0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00}};  // clear red, opaque blue
+    p = Decode(v5);
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->alpha);
+    EXPECT_EQ(p->pixels, (std::vector<uint32_t>{0x00000000, 0xFF0000FF}));
 }
 
 TEST(BmpDecodeTest, RefusesWhatItCannotOrMustNotRead) {

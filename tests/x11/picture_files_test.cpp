@@ -88,6 +88,7 @@ TEST(PictureFilesTest, LoaderTakesPngAndBmpAndRefusesTheRest) {
     const auto* q = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(stone->Surface()));
     EXPECT_EQ(q[0], 0xFF00FF00u);
     EXPECT_EQ(q[1] >> 24, 0u);
+    EXPECT_TRUE(stone->Alpha());
 }
 
 }  // namespace

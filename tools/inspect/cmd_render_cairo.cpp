@@ -1,4 +1,5 @@
-// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE] --out FILE: the
+// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE]
+// [--board-picture FILE] [--black-picture FILE] [--white-picture FILE] --out FILE: the
 // screensaver's replay of PATH drawn on the native cairo canvas (the X11 hack's own) on a
 // surface of W x H pixels, the new-game tick and then K ticks; written as PNG when FILE ends in
 // ".png" (any case), else as a 24-bit BMP like the Windows build's. Options, messages and exit
@@ -35,6 +36,7 @@ int CmdRender(const Args& args) {
     request.boardOnly = parsed.boardOnly;
     request.noComments = parsed.noComments;
     request.languageFile = parsed.iniPath;
+    request.pictures = parsed.pictures;
     const std::string& outPath = parsed.outPath;
     if (parsed.haveIni && !Readable(request.languageFile)) {
         std::fprintf(stderr, "senvola-inspect: render: no such language file: %s\n", request.languageFile.c_str());

@@ -1,4 +1,5 @@
-// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE] --out FILE.bmp:
+// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE]
+// [--board-picture FILE] [--black-picture FILE] [--white-picture FILE] --out FILE.bmp:
 // the screensaver's replay of PATH drawn with real GDI on a memory surface of W x H pixels, the
 // new-game tick and then K ticks, written as a 24-bit BMP.
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include "replay/replay.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "draw/board_look.h"
+#include "win32/canvas_gdi.h"
 #include "win32/file_system_win32.h"
 #include "portable/ini_file_reader.h"
 #include "win32/text_decoder_win32.h"
@@ -48,7 +51,13 @@ int CmdRender(const Args& args) {
     ApplyDefaults(settings);
     settings.ShowBoardOnly = parsed.boardOnly;
     settings.ShowComments = !parsed.noComments;
-    const BoardPictures pictures;
+    BoardPictures pictures;
+    for (int e : {geBoard, geBlackStones, geWhiteStones}) {
+        settings.UseBitmap[e] = !parsed.pictures[e].empty();
+        settings.BitmapName[e] = parsed.pictures[e];
+    }
+    Win32BitmapLoader loader;
+    LoadGraphicsBitmaps(settings, pictures, loader);
     NoLanguageFile english;
     std::unique_ptr<IniFileReader> ini;
     if (haveIni) ini = std::make_unique<IniFileReader>(iniPath, &decoder);

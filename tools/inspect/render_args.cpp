@@ -47,6 +47,11 @@ int ParseRenderArgs(const Args& args, RenderArgs& out) {
             if (!value(out.iniPath, out.haveIni)) return UsageError("render: --ini needs one FILE");
         } else if (a == "--out") {
             if (!value(out.outPath, haveOut)) return UsageError("render: --out needs one FILE.bmp");
+        } else if (a == "--board-picture" || a == "--black-picture" || a == "--white-picture") {
+            const std::size_t e = a[2] == 'b' && a[3] == 'o' ? 0 : a[3] == 'l' ? 1 : 2;
+            bool seen = !out.pictures[e].empty();
+            if (!value(out.pictures[e], seen) || out.pictures[e].empty())
+                return UsageError("render: " + a + " needs one FILE");
         } else if (a == "--board-only") {
             out.boardOnly = true;
         } else if (a == "--no-comments") {

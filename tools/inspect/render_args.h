@@ -2,6 +2,7 @@
 // messages and exit codes cannot drift apart between the Windows and the native build.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "commands.h"
@@ -17,6 +18,9 @@ struct RenderArgs {
     bool haveIni = false;  // --ini given: the language file must exist
     std::string iniPath;
     std::string outPath;
+    // --board-picture, --black-picture, --white-picture, by GraphicsElement; empty: its colour.
+    // A picture that cannot be loaded leaves its colour, as in the saver.
+    std::array<std::string, 3> pictures;
 };
 
 // Fills `out` and returns 0, or prints a usage error and returns its status (2).

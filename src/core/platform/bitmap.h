@@ -1,5 +1,5 @@
-// Pictures as the core sees them: loaded by the platform from Windows BMP files, drawn only
-// through a Canvas of the same platform.
+// Pictures as the core sees them: loaded by the platform from Windows BMP or PNG files, drawn
+// only through a Canvas of the same platform.
 #pragma once
 
 #include <memory>
@@ -14,6 +14,9 @@ public:
     virtual int Height() const = 0;
     // Stone pictures are drawn with their transparent colour left out.
     virtual bool Transparent() const = 0;
+    // The picture has an alpha channel of its own (a 32-bit BMP or a PNG with alpha): it is
+    // drawn blended by it, and no colour is left out.
+    virtual bool Alpha() const { return false; }
 };
 
 class BitmapLoader {

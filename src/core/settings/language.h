@@ -35,7 +35,7 @@ struct TextKey {
 // Every text key besides the panel labels (kPanelLabelKeys, whose defaults are the keys) and the
 // introduction text: those of the option pages, the speed label and the move-number line. All of
 // them are read trimmed.
-inline constexpr std::array<TextKey, 32> kTextKeys = {{
+inline constexpr std::array<TextKey, 33> kTextKeys = {{
     {"ChooseLanguage",
      "Senvola supports several languages. Please choose your language from the list below."},
     {"ConfigurationAboutText1", ""},
@@ -62,6 +62,7 @@ inline constexpr std::array<TextKey, 32> kTextKeys = {{
     {"Language", "Language"},
     {"ShowBoardOnly", "Show board only"},
     {"ShowComments", "Show comments"},
+    {"GamePerMonitor", "Each monitor shows its own game"},
     {"BlackPasses", "Black passes"},
     {"WhitePasses", "White passes"},
     {"GameOver", "Game over"},

@@ -28,6 +28,7 @@ struct ReplaySettings {
     bool ShowComments = true;                 // show the record's comments
     bool CommentReadingTime = true;           // a commented move stays until it can be read
     bool ShowResultFromStart = false;         // the result on the panel before the last move
+    bool GamePerMonitor = false;              // each monitor its own game; else the others black
     uint8_t Speed = 5;                        // index into SpeedIntervals, 0..17
     std::array<bool, 3> UseBitmap{};          // by GraphicsElement
     std::array<std::string, 3> BitmapName{};  // full paths, by GraphicsElement

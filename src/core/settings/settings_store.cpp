@@ -56,6 +56,7 @@ void ApplyDefaults(ReplaySettings& s) {
     s.ShowComments = defaults.ShowComments;
     s.CommentReadingTime = defaults.CommentReadingTime;
     s.ShowResultFromStart = defaults.ShowResultFromStart;
+    s.GamePerMonitor = defaults.GamePerMonitor;
     s.Speed = defaults.Speed;
     s.UseBitmap = defaults.UseBitmap;
     s.BitmapName = defaults.BitmapName;
@@ -76,6 +77,7 @@ void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
     ReadBool(key, "ShowComments", s.ShowComments);
     ReadBool(key, "CommentReadingTime", s.CommentReadingTime);
     ReadBool(key, "ShowResultFromStart", s.ShowResultFromStart);
+    ReadBool(key, "GamePerMonitor", s.GamePerMonitor);
     if (auto v = key.ReadInteger("Speed")) s.Speed = static_cast<uint8_t>(static_cast<uint32_t>(*v) & 0xFFu);
     ReadElement(key, s, geBoard);
     ReadElement(key, s, geBlackStones);
@@ -104,6 +106,7 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     // After the values older versions wrote, which stay in their order.
     key.WriteInteger("CommentReadingTime", s.CommentReadingTime ? 1 : 0);
     key.WriteInteger("ShowResultFromStart", s.ShowResultFromStart ? 1 : 0);
+    key.WriteInteger("GamePerMonitor", s.GamePerMonitor ? 1 : 0);
 }
 
 }  // namespace senvola

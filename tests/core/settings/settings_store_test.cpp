@@ -23,6 +23,7 @@ ReplaySettings NonDefaultSettings() {
     s.ShowComments = false;
     s.CommentReadingTime = false;
     s.ShowResultFromStart = true;
+    s.GamePerMonitor = true;
     s.Speed = 11;
     s.UseBitmap = {true, false, true};
     s.BitmapName = {"C:\\b\\board.bmp", "C:\\b\\black.bmp", "C:\\b\\white.bmp"};
@@ -39,6 +40,7 @@ void ExpectDefaults(const ReplaySettings& s) {
     EXPECT_TRUE(s.ShowComments);
     EXPECT_TRUE(s.CommentReadingTime);
     EXPECT_FALSE(s.ShowResultFromStart);
+    EXPECT_FALSE(s.GamePerMonitor);
     EXPECT_EQ(s.Speed, 5);
     EXPECT_EQ(SpeedIntervals[s.Speed], 500);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{false, false, false}));
@@ -88,6 +90,7 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     put("ShowComments", int32_t{0});
     put("CommentReadingTime", int32_t{0});
     put("ShowResultFromStart", int32_t{2});
+    put("GamePerMonitor", int32_t{1});
     put("Speed", int32_t{17});
     put("UseBoardBitmap", int32_t{1});
     put("BoardBitmapName", std::string("wood.bmp"));
@@ -109,6 +112,7 @@ TEST(SettingsStore, ReadsEveryStoredValue) {
     EXPECT_FALSE(s.ShowComments);
     EXPECT_FALSE(s.CommentReadingTime);
     EXPECT_TRUE(s.ShowResultFromStart);
+    EXPECT_TRUE(s.GamePerMonitor);
     EXPECT_EQ(s.Speed, 17);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{true, true, false}));
     EXPECT_EQ(s.BitmapName, (std::array<std::string, 3>{"wood.bmp", "black.bmp", "white.bmp"}));
@@ -189,7 +193,7 @@ TEST(SettingsStore, ValueOfTheWrongTypeKeepsTheDefault) {
     MemoryRegistry registry;
     auto& v = registry.Key(kSettingsKeyPath).values;
     for (const char* name : {"FileLoadType", "PauseBetweenGames", "ShowBoardOnly", "ShowComments", "Speed",
-                             "CommentReadingTime", "ShowResultFromStart",
+                             "CommentReadingTime", "ShowResultFromStart", "GamePerMonitor",
                              "UseBoardBitmap", "BoardColor", "UseBlackStoneBitmap", "BlackStoneColor",
                              "UseWhiteStoneBitmap", "WhiteStoneColor", "Language"})
         v[MemoryRegistry::Normalise(name)] = std::string("1");
@@ -249,6 +253,7 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
         {"LanguageName", std::string("Dutch / Nederlands")},
         {"CommentReadingTime", int32_t{0}},
         {"ShowResultFromStart", int32_t{1}},
+        {"GamePerMonitor", int32_t{1}},
     };
     ASSERT_EQ(key.writes.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(key.writes[i], expected[i]) << "write " << i;
@@ -257,7 +262,7 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
 TEST(SettingsStore, WriteWithoutSelectedLanguageStoresMinusOneAndEmptyName) {
     RecordingKey key;
     WriteSettings(key, ReplaySettings{}, -1, "ignored");
-    ASSERT_EQ(key.writes.size(), 19u);
+    ASSERT_EQ(key.writes.size(), 20u);
     EXPECT_EQ(key.writes[15], (RecordingKey::Write{"Language", int32_t{-1}}));
     EXPECT_EQ(key.writes[16], (RecordingKey::Write{"LanguageName", std::string()}));
 }
@@ -271,7 +276,7 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
         auto key = registry.OpenKey(kSettingsKeyPath, false);
         WriteSettings(*key, written, 3, "French / Fran\xE7" "ais");
     }
-    EXPECT_EQ(registry.WriteCount(), 19);
+    EXPECT_EQ(registry.WriteCount(), 20);
     ReplaySettings read;
     ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), read);
     EXPECT_EQ(read.FileLoadType, written.FileLoadType);
@@ -281,6 +286,7 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
     EXPECT_EQ(read.ShowComments, written.ShowComments);
     EXPECT_EQ(read.CommentReadingTime, written.CommentReadingTime);
     EXPECT_EQ(read.ShowResultFromStart, written.ShowResultFromStart);
+    EXPECT_EQ(read.GamePerMonitor, written.GamePerMonitor);
     EXPECT_EQ(read.Speed, written.Speed);
     EXPECT_EQ(read.UseBitmap, written.UseBitmap);
     EXPECT_EQ(read.BitmapName, written.BitmapName);

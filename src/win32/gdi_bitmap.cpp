@@ -1,0 +1,101 @@
+// How a loaded picture reaches a DC: blended by its alpha, resampled when drawn smaller, or copied
+// as GDI stretches with its transparent colour left out.
+#include <vector>
+
+#include "draw/picture_pixels.h"
+#include "win32/blit.h"
+#include "win32/canvas_gdi.h"
+
+namespace senvola {
+
+namespace {
+
+constexpr BLENDFUNCTION kPremultiplied{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+
+const uint32_t* PixelsOf(HBITMAP bitmap) {
+    DIBSECTION section{};
+    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32)
+        return nullptr;
+    return static_cast<const uint32_t*>(section.dsBm.bmBits);
+}
+
+UniqueBitmap NewPicture(int w, int h, uint32_t*& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    pixels = static_cast<uint32_t*>(bits);
+    return bits ? std::move(bitmap) : UniqueBitmap();
+}
+
+}  // namespace
+
+HBITMAP GdiBitmap::Resized(int w, int h) const {
+    ++clock_;
+    ResizedCopy* slot = &resized_[0];
+    for (ResizedCopy& r : resized_) {
+        if (r.bitmap && r.w == w && r.h == h) {
+            r.used = clock_;
+            return r.bitmap.get();
+        }
+        if (!r.bitmap || r.used < slot->used) slot = &r;
+    }
+    const uint32_t* source = PixelsOf(bitmap_.get());
+    if (!source) return nullptr;
+    // Opaque and keyed pictures become premultiplied ones first: every pixel opaque, or clear
+    // where the transparent colour is.
+    const std::size_t count = std::size_t(width_) * std::size_t(height_);
+    std::vector<uint32_t> prepared;
+    if (!alpha_) {
+        const COLORREF k = transparentColour_;
+        const uint32_t key = uint32_t(GetRValue(k)) << 16 | uint32_t(GetGValue(k)) << 8 | GetBValue(k);
+        prepared.resize(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const uint32_t rgb = source[i] & 0x00FFFFFFu;
+            prepared[i] = transparent_ && rgb == key ? 0 : 0xFF000000u | rgb;
+        }
+        source = prepared.data();
+    }
+    uint32_t* pixels = nullptr;
+    UniqueBitmap copy = NewPicture(w, h, pixels);
+    if (!copy) return nullptr;
+    std::vector<float> scratch(std::size_t(w) * std::size_t(height_) * 4);
+    ResamplePixels(source, width_, height_, pixels, w, h, scratch.data());
+    slot->w = w;
+    slot->h = h;
+    slot->bitmap = std::move(copy);
+    slot->used = clock_;
+    return slot->bitmap.get();
+}
+
+void GdiBitmap::Draw(HDC dest, HDC memory, const RECT& to) const {
+    const int w = to.right - to.left, h = to.bottom - to.top;
+    if (w <= 0 || h <= 0 || !memory) return;
+    const bool sameSize = w == width_ && h == height_;
+    // Enlarged opaque and keyed pictures keep GDI's exact pixels; shrinking is where dropped rows
+    // and columns show.
+    const bool resample = !sameSize && (alpha_ || w < width_ || h < height_);
+    HBITMAP picture = resample ? Resized(w, h) : nullptr;
+    if (picture) {
+        const ScopedSelectObject select(memory, picture);
+        if (alpha_ || transparent_)
+            AlphaBlend(dest, to.left, to.top, w, h, memory, 0, 0, w, h, kPremultiplied);
+        else
+            BitBlt(dest, to.left, to.top, w, h, memory, 0, 0, SRCCOPY);
+        return;
+    }
+    const ScopedSelectObject select(memory, bitmap_.get());
+    if (alpha_) {
+        AlphaBlend(dest, to.left, to.top, w, h, memory, 0, 0, width_, height_, kPremultiplied);
+        return;
+    }
+    CopyPicture(dest, to, memory, width_, height_,
+                transparent_ ? std::optional<COLORREF>(transparentColour_) : std::nullopt);
+}
+
+}  // namespace senvola
