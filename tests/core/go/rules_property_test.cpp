@@ -190,7 +190,7 @@ TEST(RulesProperty, RandomGamesAgreeWithAFloodFillModel) {
 TEST(RulesProperty, StonesTakenOffMidGameKeepTheChainsExact) {
     std::mt19937 rng(8122026);
     int removed = 0, splits = 0;
-    for (int game = 0; game < 60; ++game) {
+    for (int game = 0; game < 24; ++game) {
         const int n = game % 2 == 0 ? 19 : 9;
         Board b(n);
         Model m;
