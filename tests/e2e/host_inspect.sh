@@ -50,7 +50,7 @@ def js(*args):
     check(out.count("\n") == 1, f"{args}: one line of output")
     return json.loads(out)
 
-READ_KEYS = ["code", "HasComments", "record", "Charset", "Text", "Markup"]
+READ_KEYS = ["code", "HasComments", "record", "Charset", "Text", "Markup", "InGameSetup"]
 TEXT_KEYS = ["WhiteName", "WhiteRank", "BlackName", "BlackRank", "Copyright", "Date", "Event",
              "GameName", "Komi", "Place", "Result", "TimeLimit", "User", "Round", "Comments"]
 RECORD_KEYS = ["WhiteName", "WhiteRank", "BlackName", "BlackRank", "Copyright", "Date", "Event",

@@ -276,7 +276,8 @@ int CmdRead(const Args& args) {
     PrintLine("{\"code\": " + Num(static_cast<int>(error)) + ", \"HasComments\": " +
               Num(game->HasComments ? 1 : 0) + ", \"record\": " + RecordJson(*game) + ", \"Charset\": " +
               JsonString(text::CharsetName(charset)) + ", \"Text\": " + DecodedTextJson(*decoded) +
-              ", \"Markup\": " + Num(static_cast<int>(game->Marks.size())) + "}");
+              ", \"Markup\": " + Num(static_cast<int>(game->Marks.size())) +
+              ", \"InGameSetup\": " + Num(static_cast<int>(game->InGameSetup.size())) + "}");
     return 0;
 }
 

@@ -206,6 +206,68 @@ void Board::RemoveChain(int head, Stone capturer) {
     --chainCount_;
 }
 
+// ---- Setup ----------------------------------------------------------------------------------
+
+bool Board::RemoveStone(Point p) {
+    capturedCount_ = 0;
+    if (!OnBoard(p) || !IsStone(IndexOf(p))) return false;
+    const int i = IndexOf(p);
+    const Stone colour = stones_[i];
+    stones_[i] = Stone::Empty;
+    --chainCount_;
+    int gained[4];
+    int gainedCount = 0;
+    for (int d : kNeighbour) {
+        const int n = i + d;
+        if (IsStone(n) && stones_[n] != colour && AddOnce(gained, gainedCount, head_[n])) ++liberties_[head_[n]];
+    }
+    // The chain may fall apart at p: each own neighbour not yet reached from an earlier one
+    // starts a chain of its own. Heads cannot tell the parts apart here, since they are stale
+    // until relabelled, so the walk marks what it reaches.
+    std::bitset<kCells> reached;
+    for (int d : kNeighbour) {
+        const int n = i + d;
+        if (stones_[n] != colour || reached[static_cast<std::size_t>(n)]) continue;
+        RebuildChain(n, reached);
+        ++chainCount_;
+    }
+    ko_ = kNoPoint;
+    return true;
+}
+
+// Relabels every stone connected to `start` as one chain headed by it, counting its liberties
+// and size afresh.
+void Board::RebuildChain(int start, std::bitset<kCells>& reached) {
+    const Stone colour = stones_[start];
+    std::array<uint16_t, kMaxSize * kMaxSize> pending;
+    std::bitset<kCells> liberty;
+    int count = 0, size = 0, libs = 0;
+    pending[static_cast<std::size_t>(count++)] = static_cast<uint16_t>(start);
+    reached[static_cast<std::size_t>(start)] = true;
+    head_[start] = static_cast<uint16_t>(start);
+    next_[start] = static_cast<uint16_t>(start);
+    while (count > 0) {
+        const int s = pending[static_cast<std::size_t>(--count)];
+        ++size;
+        for (int d : kNeighbour) {
+            const int n = s + d;
+            const auto un = static_cast<std::size_t>(n);
+            if (stones_[n] == Stone::Empty && !liberty[un]) {
+                liberty[un] = true;
+                ++libs;
+            } else if (stones_[n] == colour && !reached[un]) {
+                reached[un] = true;
+                pending[static_cast<std::size_t>(count++)] = static_cast<uint16_t>(n);
+                head_[n] = static_cast<uint16_t>(start);
+                next_[n] = next_[start];  // into the ring right after the head
+                next_[start] = static_cast<uint16_t>(n);
+            }
+        }
+    }
+    liberties_[start] = static_cast<uint16_t>(libs);
+    chainSize_[start] = static_cast<uint16_t>(size);
+}
+
 // ---- Chains ---------------------------------------------------------------------------------
 
 int Board::Liberties(Point p) const { return OnBoard(p) ? LibertiesAt(IndexOf(p)) : 0; }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <span>
 
@@ -73,6 +74,15 @@ public:
     // A pass: clears the ko point, gives the move to the opponent, counts the move.
     void Pass();
 
+    // Takes the stone at p off, as a setup that empties the point does: what is left of its
+    // chain falls into the chains that still hang together, the chains beside p gain it as a
+    // liberty, and the ko point is cleared. It captures nothing, counts no move and leaves the
+    // turn alone. False, changing nothing but Captured(), when p holds no stone.
+    bool RemoveStone(Point p);
+
+    // Forgets the ko point: a position set by hand has no retake to forbid.
+    void ClearKo() { ko_ = kNoPoint; }
+
     // ---- The position ------------------------------------------------------------------------
 
     int Size() const { return size_; }
@@ -90,7 +100,7 @@ public:
     // first. Only reports need it.
     Point LastKo() const { return lastKo_; }
     // The points the last Play or PlaceSetupStone took off, column by column (x, then y); empty
-    // after Pass or a refused move. Valid until the board next changes.
+    // after Pass, RemoveStone or a refused move. Valid until the board next changes.
     std::span<const Point> Captured() const { return {captured_.data(), static_cast<std::size_t>(capturedCount_)}; }
 
     // ---- Chains ------------------------------------------------------------------------------
@@ -121,6 +131,7 @@ private:
     MoveResult PlaceStone(Point p, Stone colour, bool countMove);
     void JoinChains(int stone, const int* friends, int count);
     void RemoveChain(int head, Stone capturer);
+    void RebuildChain(int start, std::bitset<kCells>& reached);
 
     // ---- Data --------------------------------------------------------------------------------
 

@@ -45,6 +45,7 @@ void ClearGame(GameRecord& r) {
     r.BoardSize = 0;
     ResetSetup(r.Setup, 0);
     ResetSetup(r.Marks, 0);
+    ResetSetup(r.InGameSetup, 0);
     r.MoveX.fill(0);
     r.MoveY.fill(0);
     for (std::string& c : r.Comments) ResetText(c);
@@ -59,6 +60,7 @@ void CommitGame(const GameRecord& from, GameRecord& to) {
     for (const auto text : kHeaderTexts) ResetText(to.*text, (from.*text).size());
     ResetSetup(to.Setup, from.Setup.size());
     ResetSetup(to.Marks, from.Marks.size());
+    ResetSetup(to.InGameSetup, from.InGameSetup.size());
     for (std::size_t k = 0; k < to.Comments.size(); ++k) ResetText(to.Comments[k], from.Comments[k].size());
     to = from;
 }
@@ -104,12 +106,25 @@ void DecodeTexts(GameRecord& game, const TextDecoder& decoder) {
     game.Charset = text::Charset::Utf8;
 }
 
-std::span<const BoardMark> MarksAt(const GameRecord& game, int move, std::size_t& from) {
-    const std::size_t size = game.Marks.size();
-    while (from < size && game.Marks[from].Move < move) ++from;
+namespace {
+
+template <typename T>
+std::span<const T> RunAt(const std::vector<T>& items, int move, std::size_t& from) {
+    const std::size_t size = items.size();
+    while (from < size && items[from].Move < move) ++from;
     const std::size_t begin = from;
-    while (from < size && game.Marks[from].Move == move) ++from;
-    return {game.Marks.data() + begin, from - begin};
+    while (from < size && items[from].Move == move) ++from;
+    return {items.data() + begin, from - begin};
+}
+
+}  // namespace
+
+std::span<const BoardMark> MarksAt(const GameRecord& game, int move, std::size_t& from) {
+    return RunAt(game.Marks, move, from);
+}
+
+std::span<const SetupChange> SetupChangesAt(const GameRecord& game, int move, std::size_t& from) {
+    return RunAt(game.InGameSetup, move, from);
 }
 
 int MoveListLength(const GameRecord& game) {

@@ -50,6 +50,19 @@ struct BoardMark {
 // The most marks a record keeps; a file with more gets its first ones.
 constexpr std::size_t kMaxBoardMarks = 65536;
 
+// A point the record sets during the game (AB, AW or AE after the first move): the replay plays
+// it after the move of its slot, before the next one. AE before the first move is kept here too,
+// in slot 0, and is played after the setup stones.
+struct SetupChange {
+    uint16_t Move = 0;                   // the move slot it follows
+    go::Stone Colour = go::Stone::Empty;  // the stone put there; Empty takes the stone off
+    uint8_t x = 0, y = 0;                // 1-based, on the board
+    friend constexpr bool operator==(const SetupChange&, const SetupChange&) = default;
+};
+
+// The most setup changes a record keeps; a file with more gets its first ones.
+constexpr std::size_t kMaxSetupChanges = 65536;
+
 // A whole game. Texts are the file's bytes, in the set `Charset` names; comment line breaks are
 // CR LF.
 struct GameRecord {
@@ -78,6 +91,8 @@ struct GameRecord {
     // Marks by move slot, in slot order: those of one slot lie together, so the replay walks
     // them with a cursor and allocates nothing.
     std::vector<BoardMark> Marks;
+    // Setup changes by move slot, in slot order and, within a slot, in file order.
+    std::vector<SetupChange> InGameSetup;
     go::Stone FirstToMove = go::Stone::Black;  // colour of move 1
     bool HasComments = false;  // the source stored a comment in some slot
     // The set the texts are in: the one the file declares, else UTF-8 where the texts are UTF-8
@@ -113,6 +128,9 @@ void DecodeTexts(GameRecord& game, const TextDecoder& decoder);
 // `move` (marks of earlier slots before it are skipped). `from` is where the search starts and
 // is left at the end of the run, so walking the moves in order costs each mark once.
 std::span<const BoardMark> MarksAt(const GameRecord& game, int move, std::size_t& from);
+
+// The setup changes of move slot `move`, walked with a cursor the way MarksAt walks the marks.
+std::span<const SetupChange> SetupChangesAt(const GameRecord& game, int move, std::size_t& from);
 
 // Number of move-list entries: slots from 1 up to the first 0, or 800.
 int MoveListLength(const GameRecord& game);

@@ -27,7 +27,7 @@ using reader_support::IsBoardSize;
 enum class Prop : uint8_t {
     kOther, kC, kGM, kSZ, kHA, kAB, kAW, kB, kW,
     kPB, kBR, kPW, kWR, kCP, kDT, kEV, kGN, kKM, kPC, kRE, kTM, kUS, kCA,
-    kLB, kTR, kSQ, kCR, kMA,
+    kLB, kTR, kSQ, kCR, kMA, kAE,
 };
 
 constexpr uint16_t Key(char a, char b) {
@@ -156,6 +156,7 @@ private:
     void ProcessProperty();
     void ReadHandicap();
     void AddSetupStone(bool black);
+    void AddSetupChanges(go::Stone colour);
     void PlayMove(bool black);
     void StoreMove(uint8_t x, uint8_t y);
     void AddMarks(MarkKind kind);
@@ -224,6 +225,7 @@ Prop SgfScanner::Classify() const {
         case Key('S', 'Q'): return Prop::kSQ;
         case Key('C', 'R'): return Prop::kCR;
         case Key('M', 'A'): return Prop::kMA;
+        case Key('A', 'E'): return Prop::kAE;
         default: return Prop::kOther;
     }
 }
@@ -417,7 +419,14 @@ void SgfScanner::ProcessProperty() {
             break;
         case Prop::kAB:
         case Prop::kAW:
-            AddSetupStone(prop_ == Prop::kAB);
+            if (moveCount_ > 0) {
+                AddSetupChanges(prop_ == Prop::kAB ? go::Stone::Black : go::Stone::White);
+            } else {
+                AddSetupStone(prop_ == Prop::kAB);
+            }
+            break;
+        case Prop::kAE:
+            AddSetupChanges(go::Stone::Empty);
             break;
         case Prop::kB:
         case Prop::kW:
@@ -507,6 +516,34 @@ void SgfScanner::AddSetupStone(bool black) {
     if (x < 1 || x > game_.BoardSize || y < 1 || y > game_.BoardSize) error_ = ReadError::BadHandicapOrSetup;
     game_.Setup.push_back(
         {black ? go::Stone::Black : go::Stone::White, static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+}
+
+// Setup during the game changes the position the moves go on from; a point no board has is left
+// out rather than refusing a game whose moves are all sound.
+void SgfScanner::AddSetupChanges(go::Stone colour) {
+    auto coord = [](char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 1 : (c >= 'A' && c <= 'Z') ? c - 'A' + 1 : 0; };
+    int x = 0, y = 0, x2 = 0, y2 = 0;
+    if (value_.size() == 2) {
+        x = x2 = coord(value_[0]);
+        y = y2 = coord(value_[1]);
+    } else if (value_.size() == 5 && value_[2] == ':') {
+        x = coord(value_[0]);
+        y = coord(value_[1]);
+        x2 = coord(value_[3]);
+        y2 = coord(value_[4]);
+    } else {
+        return;
+    }
+    if (moveCount_ > kMaxMoves) return;
+    auto on = [this](int v) { return v >= 1 && v <= game_.BoardSize; };
+    if (!on(x) || !on(y) || !on(x2) || !on(y2)) return;
+    for (int i = std::min(x, x2); i <= std::max(x, x2); ++i) {
+        for (int j = std::min(y, y2); j <= std::max(y, y2); ++j) {
+            if (game_.InGameSetup.size() >= kMaxSetupChanges) return;
+            game_.InGameSetup.push_back(
+                {static_cast<uint16_t>(moveCount_), colour, static_cast<uint8_t>(i), static_cast<uint8_t>(j)});
+        }
+    }
 }
 
 void SgfScanner::PlayMove(bool black) {

@@ -19,6 +19,9 @@ namespace senvola {
 // An empty B or W value is a pass, like "tt". A game longer than 800 moves loads with its
 // first 800 (nothing beyond slot 800 is stored). A size given after the stones it governs is
 // checked once the scan ends: BadHandicapOrSetup for a setup stone off the board, else BadMove.
+// AB and AW after the first move, and AE anywhere, go to InGameSetup by the slot of the last move
+// before them (a rectangle "aa:cc" point by point); a point off the board is left out there and
+// refuses nothing.
 ReadError ReadSgfFile(const std::string& path, GameRecord& game, TraceSink* trace = nullptr);
 // The same scan over any stream (the file's bytes), without the size limit of a file;
 // `path` only names it in the report.

@@ -9,6 +9,8 @@ ReplayOutcome ReplayGame(const GameRecord& game, Position& position, MoveDisplay
     out.Entries = MoveListLength(game);
     StartGamePosition(position, game);
     PlaceStartingStones(position, game, display, game.HasComments, report);
+    std::size_t setupCursor = 0;
+    ApplySetupChanges(position, display, SetupChangesAt(game, 0, setupCursor), report);
     const go::Board& b = position.Board;
     while (b.MoveNumber() >= 1 && b.MoveNumber() <= kMaxMoves) {
         const int n = b.MoveNumber();
@@ -27,6 +29,7 @@ ReplayOutcome ReplayGame(const GameRecord& game, Position& position, MoveDisplay
                 break;
             }
         }
+        ApplySetupChanges(position, display, SetupChangesAt(game, n, setupCursor), report);
         ++out.Played;
     }
     return out;

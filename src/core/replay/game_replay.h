@@ -18,7 +18,7 @@ struct ReplayOutcome {
 };
 
 // The starting position (first colour, setup or handicap stones), then one move or pass per list
-// entry until an entry of 0, slot 800, or an illegal move; comments are drawn where the game has
+// entry, each followed by the setup changes of its slot, until an entry of 0, slot 800, or an illegal move; comments are drawn where the game has
 // any, as the default options show them. Leaves the last position in `position`.
 ReplayOutcome ReplayGame(const GameRecord& game, Position& position, MoveDisplay& display,
                          const RefusalReport& report = {});

@@ -128,4 +128,38 @@ void PlayPass(Position& pos, MoveDisplay& display, bool drawComment) {
     pos.Board.Pass();
 }
 
+void ApplySetupChanges(Position& pos, MoveDisplay& display, std::span<const SetupChange> changes,
+                       const RefusalReport& report) {
+    if (changes.empty()) return;
+    go::Board& b = pos.Board;
+    const Stone toMove = b.ToMove();
+    for (const SetupChange& c : changes) {
+        const go::Point p{c.x, c.y};
+        const Stone was = b.At(p);
+        if (was == c.Colour || !b.OnBoard(p)) continue;
+        if (was != Stone::Empty) b.RemoveStone(p);
+        if (p == pos.LastMove) pos.LastMove = go::kNoPoint;
+        if (c.Colour == Stone::Empty) {
+            display.DrawEmptyPoint(p.x, p.y);
+            continue;
+        }
+        if (b.PlaceSetupStone(p, c.Colour) != MoveResult::Played) {
+            if (report.sink != nullptr) {
+                report.sink->Trace("Illegal setup stone: x=" + std::to_string(p.x) + " y=" + std::to_string(p.y) +
+                                   " after move=" + std::to_string(b.MoveNumber() - 1) +
+                                   " file=" + std::string(report.fileName));
+            }
+            if (was != Stone::Empty) display.DrawEmptyPoint(p.x, p.y);
+            continue;
+        }
+        display.DrawStone(p.x, p.y, c.Colour == Stone::Black, false);
+        for (const go::Point t : b.Captured()) {
+            if (t == pos.LastMove) pos.LastMove = go::kNoPoint;
+            display.DrawEmptyPoint(t.x, t.y);
+        }
+    }
+    b.SetToMove(toMove);
+    b.ClearKo();
+}
+
 }  // namespace senvola

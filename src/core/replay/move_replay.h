@@ -5,6 +5,7 @@
 // the game record and never write it.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "go/board.h"
@@ -51,5 +52,15 @@ go::MoveResult PlayMove(Position& position, MoveDisplay& display, go::Point p, b
 // last move any more), then the counter and (with drawComment) the pass's comment; then the
 // board counts the move.
 void PlayPass(Position& position, MoveDisplay& display, bool drawComment);
+
+// The record's setup changes of one slot, in order, after that slot's move: a stone replaces
+// what stands on its point (a stone of the other colour is taken off first; one of its own
+// colour stays as it is), Empty takes the stone off. A setup stone takes off the chains it
+// leaves without liberties, like one before the first move; one that would have none itself is
+// refused, reported and skipped. Only the points that changed are drawn again. The marker stays
+// on the last move unless its stone was taken off or replaced. Captures are not counted, the
+// turn is kept and the ko point is forgotten.
+void ApplySetupChanges(Position& position, MoveDisplay& display, std::span<const SetupChange> changes,
+                       const RefusalReport& report = {});
 
 }  // namespace senvola

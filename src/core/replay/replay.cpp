@@ -102,6 +102,8 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     Screen screen(*this, canvas, true);
     // A refused setup stone is skipped: it starts no new game.
     PlaceStartingStones(position_, game_, screen, DrawComments(), Report());
+    setupCursor_ = 0;
+    ApplySetupChanges(position_, screen, SetupChangesAt(game_, 0, setupCursor_), Report());
     DrawGameState(canvas);
     markCursor_ = shownMarksBegin_ = shownMarksEnd_ = 0;
     DrawMarks(canvas, 0);
@@ -118,6 +120,7 @@ void Replay::PlayNextEntry(Canvas& canvas) {
         ClearMarks(canvas);
         Screen screen(*this, canvas);
         PlayPass(position_, screen, DrawComments());
+        ApplySetupChanges(position_, screen, SetupChangesAt(game_, n, setupCursor_), Report());
         DrawGameState(canvas);
         DrawMarks(canvas, n);
     } else if (e != 0) {
@@ -127,6 +130,7 @@ void Replay::PlayNextEntry(Canvas& canvas) {
         if (PlayMove(position_, screen, p, false, DrawComments(), Report()) != go::MoveResult::Played) {
             newGameDue_ = true;
         } else {
+            ApplySetupChanges(position_, screen, SetupChangesAt(game_, n, setupCursor_), Report());
             DrawGameState(canvas);
             DrawMarks(canvas, n);
         }

@@ -60,7 +60,7 @@ public:
 
     // One step on a window of the given outer size: a due new game drawn whole with its setup
     // stones, else the next move-list entry (a stone or a pass; a refused stone makes a new game
-    // due), else a tick of the pause, which counts down by the delay asked for last and draws
+    // due) with the setup changes the record makes after it, else a tick of the pause, which counts down by the delay asked for last and draws
     // nothing but, at the first, "Game over" with the result; below 1 ms left a new game is due.
     // Returns the delay until the next tick: the move interval of the settings' speed, during the
     // pause too, so that a pause lasts whole intervals as it always has. A tick that showed a
@@ -122,6 +122,7 @@ private:
     std::chrono::milliseconds lastDelay_{0};  // the move interval of the last tick
     std::string_view toRead_;  // the record's comment this tick showed, if any
     std::size_t markCursor_ = 0;  // in game_.Marks: the first mark not yet shown
+    std::size_t setupCursor_ = 0;  // in game_.InGameSetup: the first change not yet played
     std::size_t shownMarksBegin_ = 0, shownMarksEnd_ = 0;  // the marks on the board now
 };
 

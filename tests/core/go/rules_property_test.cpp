@@ -184,5 +184,52 @@ TEST(RulesProperty, RandomGamesAgreeWithAFloodFillModel) {
     EXPECT_GT(occupied, 100);
 }
 
+// Stones taken off one at a time, as a setup that empties points does, in the middle of random
+// games that then go on: the chains that break apart, the liberties the neighbours gain and the
+// chain count must stay those of the model for every later move too.
+TEST(RulesProperty, StonesTakenOffMidGameKeepTheChainsExact) {
+    std::mt19937 rng(8122026);
+    int removed = 0, splits = 0;
+    for (int game = 0; game < 24; ++game) {
+        const int n = game % 2 == 0 ? 19 : 9;
+        Board b(n);
+        Model m;
+        m.n = n;
+        std::uniform_int_distribution<int> coord(1, n);
+        for (int step = 0; step < n * n * 2 && b.MoveNumber() <= 800; ++step) {
+            const int x = coord(rng), y = coord(rng);
+            if (rng() % 5 == 0) {
+                const Stone toMove = b.ToMove();
+                const int number = b.MoveNumber();
+                const int chainsBefore = b.ChainCount();
+                const bool stone = m.g[x][y] != Stone::Empty;
+                ASSERT_EQ(b.RemoveStone({x, y}), stone);
+                ASSERT_TRUE(b.Captured().empty());
+                ASSERT_EQ(b.ToMove(), toMove);
+                ASSERT_EQ(b.MoveNumber(), number);
+                if (!stone) continue;
+                ASSERT_EQ(b.Ko(), kNoPoint);
+                m.g[x][y] = Stone::Empty;
+                ++removed;
+                splits += b.ChainCount() > chainsBefore;
+                ExpectConsistent(b, m, step);
+                if (::testing::Test::HasFatalFailure()) return;
+                continue;
+            }
+            if (m.g[x][y] != Stone::Empty) continue;
+            const Stone colour = b.ToMove();
+            Grid after{};
+            if (m.Play(x, y, colour, after) < 0) continue;
+            if (b.Check({x, y}, colour) != MoveResult::Played) continue;  // a ko or a full board
+            ASSERT_EQ(b.Play({x, y}, colour), MoveResult::Played);
+            m.g = after;
+            ExpectConsistent(b, m, step);
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+    EXPECT_GT(removed, 500);
+    EXPECT_GT(splits, 20);
+}
+
 }  // namespace
 }  // namespace senvola::go

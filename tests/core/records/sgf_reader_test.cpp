@@ -174,8 +174,10 @@ TEST_F(SgfReaderTest, HandicapDigitsBeyondThirtyTwoBitsFailWithCode3) {
 }
 
 TEST_F(SgfReaderTest, SetupStoneFaults) {
-    EXPECT_EQ(Read("(;B[pd]AB[dd])"), 3);
+    // After the first move a setup stone is a change of the game, not a fault of the start.
+    EXPECT_EQ(Read("(;B[pd]AB[dd])"), 0);
     EXPECT_EQ(SetupText(game), "");
+    EXPECT_EQ(game.InGameSetup, (std::vector<SetupChange>{{1, go::Stone::Black, 4, 4}}));
     EXPECT_EQ(Read("(;AB[ddd])"), 3);
     EXPECT_EQ(Read("(;AB[])"), 3);
     // Off the board: stored, and the load fails.
@@ -459,6 +461,32 @@ TEST_F(SgfReaderTest, MarksAreKeptWithTheirMove) {
     // Emptying the record drops them.
     ClearGame(game);
     EXPECT_TRUE(game.Marks.empty());
+}
+
+// AB, AW and AE after the first move are kept in file order with the slot of the last move
+// before them; AE before the first move is kept in slot 0 and AB/AW there stay the game's setup
+// stones. A rectangle is spelled out, and a point no board has is left out without refusing
+// the game.
+TEST_F(SgfReaderTest, SetupDuringTheGameIsKeptByMoveSlot) {
+    ASSERT_EQ(Read("(;SZ[9]AB[cc];AE[cc]AW[gg];B[ee];W[dd]AE[ee];AB[aa:ba]AW[DD]C[set];B[ff]AE[zz][a];W[ca])"), 0);
+    // AW[gg] in a node before the first move is a setup stone like AB[cc].
+    EXPECT_EQ(SetupText(game), "ZCCWGG");
+    const std::vector<SetupChange> expected = {
+        {0, go::Stone::Empty, 3, 3}, {2, go::Stone::Empty, 5, 5}, {2, go::Stone::Black, 1, 1},
+        {2, go::Stone::Black, 2, 1}, {2, go::Stone::White, 4, 4}};
+    EXPECT_EQ(game.InGameSetup, expected);
+    EXPECT_EQ(MoveListLength(game), 4);
+    EXPECT_EQ(game.Comments[2], "set");
+
+    std::size_t cursor = 0;
+    EXPECT_EQ(SetupChangesAt(game, 0, cursor).size(), 1u);
+    EXPECT_TRUE(SetupChangesAt(game, 1, cursor).empty());
+    EXPECT_EQ(SetupChangesAt(game, 2, cursor).size(), 4u);
+    EXPECT_TRUE(SetupChangesAt(game, 3, cursor).empty());
+    EXPECT_EQ(cursor, game.InGameSetup.size());
+
+    ClearGame(game);
+    EXPECT_TRUE(game.InGameSetup.empty());
 }
 
 }  // namespace

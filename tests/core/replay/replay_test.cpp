@@ -874,5 +874,59 @@ TEST_F(TickedReplay, MarksAreDrawnWithTheirMoveAndTakenOffAfter) {
     EXPECT_TRUE(opsIn(Cell(l, 4, 4), CanvasOpKind::Line).empty());
 }
 
+// Setup during the game is played with the move before it: only the points it changes are
+// drawn again, a stone it takes off or replaces loses the last-move marker, a stone it leaves
+// without liberties is taken off without counting as a capture, and the turn stays.
+TEST_F(TickedReplay, SetupDuringTheGameChangesOnlyItsPoints) {
+    const auto has = [this](const std::string& text) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    UseGame("(;SZ[19]" + Move(true, 4, 4) + Move(false, 16, 16) + ";AE[dd]AB[pp][qq][ss]AW[ss]" + Move(true, 1, 1) +
+            Move(false, 4, 3) + "AW[ba][ab]" + Move(true, 10, 10) + ")");
+    Tick();
+    Tick();
+    const BoardLayout& l = replay->Layout();
+    const Rect moveBox{l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom};
+    const Rect state = StateLines(l);
+    auto drawnIn = [&](const Rect& cell, CanvasOpKind kind) {
+        for (const CanvasOp& op : OpsOf(c, kind)) {
+            if (Inside(PaintedArea(op), cell)) return true;
+        }
+        return false;
+    };
+
+    c.Clear();
+    Tick();  // W P4, then D16 emptied, P4 turned black, Q3 added, S1 set black and then white
+    EXPECT_EQ(Board().At({4, 4}), go::Stone::Empty);
+    EXPECT_EQ(Board().At({16, 16}), go::Stone::Black);
+    EXPECT_EQ(Board().At({17, 17}), go::Stone::Black);
+    EXPECT_EQ(Board().At({19, 19}), go::Stone::White);
+    EXPECT_EQ(replay->LastMove(), go::kNoPoint) << "the move's stone was replaced";
+    EXPECT_EQ(Board().ToMove(), go::Stone::Black);
+    EXPECT_EQ(Board().MoveNumber(), 3);
+    PaintingCallsInside(c, {moveBox, state, Cell(l, 4, 4), Cell(l, 16, 16), Cell(l, 17, 17), Cell(l, 19, 19)});
+    EXPECT_TRUE(drawnIn(Cell(l, 4, 4), CanvasOpKind::FillRect));
+    EXPECT_TRUE(drawnIn(Cell(l, 17, 17), CanvasOpKind::Ellipse));
+    EXPECT_TRUE(drawnIn(Cell(l, 19, 19), CanvasOpKind::Ellipse));
+
+    Tick();
+    c.Clear();
+    Tick();  // W D3, then the black corner stone is closed in by setup stones
+    EXPECT_EQ(Board().At({1, 1}), go::Stone::Empty);
+    EXPECT_EQ(Board().At({2, 1}), go::Stone::White);
+    EXPECT_EQ(Board().At({1, 2}), go::Stone::White);
+    EXPECT_EQ(replay->LastMove(), (go::Point{4, 3})) << "the move's own stone keeps the marker";
+    EXPECT_EQ(Board().ToMove(), go::Stone::Black);
+    EXPECT_TRUE(has(" : Black 0, White 0"));
+    PaintingCallsInside(c, {moveBox, state, Cell(l, 4, 3), Cell(l, 1, 1), Cell(l, 2, 1), Cell(l, 1, 2)});
+    EXPECT_TRUE(drawnIn(Cell(l, 1, 1), CanvasOpKind::FillRect));
+
+    // The game goes on to its end.
+    EXPECT_EQ(TicksUntilNewGameRequested(), 2);
+    EXPECT_EQ(Board().At({10, 10}), go::Stone::Black);
+    EXPECT_TRUE(log.messages.empty());
+}
+
 }  // namespace
 }  // namespace senvola
