@@ -84,7 +84,7 @@ private:
     void DrawCommentAt(Canvas& canvas, int moveNumber);
     const std::string& Introduction();
     bool DrawComments() const { return sources_.settings.ShowComments && game_.HasComments; }
-    BoardLook Look() const { return {sources_.settings, sources_.pictures}; }
+    BoardLook Look() const { return {sources_.settings, sources_.pictures, sprites_}; }
     RefusalReport Report() const { return {sources_.trace, library_.FileName()}; }
 
     ReplaySources sources_;
@@ -93,6 +93,7 @@ private:
     Position position_;
     BoardLayout layout_;
     CommentBox commentBox_;
+    mutable BoardSprites sprites_;  // made by the painters for the layout; only a cache
     std::string introduction_;  // built from the language file when first shown
     bool newGameDue_ = true;
     bool gameOverShown_ = false;  // the counter says "Game over" during this game's pause

@@ -59,6 +59,8 @@ void ApplyDefaults(ReplaySettings& s) {
     s.BitmapName = defaults.BitmapName;
     s.Color = defaults.Color;
     s.Language = defaults.Language;
+    s.FlatStones = defaults.FlatStones;
+    s.ShowCoordinates = defaults.ShowCoordinates;
 }
 
 void EnsureSettingsKey(Registry& registry) {
@@ -77,6 +79,8 @@ void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
     ReadElement(key, s, geBlackStones);
     ReadElement(key, s, geWhiteStones);
     ReadInt(key, "Language", s.Language);
+    ReadBool(key, "FlatStones", s.FlatStones);
+    ReadBool(key, "ShowCoordinates", s.ShowCoordinates);
 
     if (s.Speed > kMaxSpeed) s.Speed = kMaxSpeed;
     s.PauseBetweenGames = std::clamp(s.PauseBetweenGames, int32_t{0}, kMaxPause);
@@ -97,6 +101,8 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     const bool selected = languagePosition >= 0;
     key.WriteInteger("Language", selected ? languagePosition : -1);
     key.WriteString("LanguageName", selected ? languageName : std::string());
+    key.WriteInteger("FlatStones", s.FlatStones ? 1 : 0);
+    key.WriteInteger("ShowCoordinates", s.ShowCoordinates ? 1 : 0);
 }
 
 }  // namespace senvola
