@@ -39,6 +39,8 @@ enum ControlId : int {
     idGraphicsHelp = 2110,
     idGraphicsPromotionPanel = 2111,
     idGraphicsPromotion = 2112,
+    idShowCoordinates = 2113,
+    idFlatStones = 2114,
 
     // Language page.
     idLanguageIntro = 2201,

@@ -45,8 +45,12 @@ GraphicsPage::GraphicsPage(PageControls& controls, saverkit::TabPage& tab, HWND 
     ShowWindow(controls_.Get(idPreviewPicture), SW_HIDE);
     controls_.Add(*this, page, "BUTTON", "Show board only", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 161, 184, 15,
                   idShowBoardOnly);
+    controls_.Add(*this, page, "BUTTON", "Show coordinates", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 177, 184, 15,
+                  idShowCoordinates);
     controls_.Add(*this, page, "BUTTON", "Show Comments", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 193, 184, 15,
                   idShowComments);
+    controls_.Add(*this, page, "BUTTON", "Flat stones", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 209, 184, 15,
+                  idFlatStones);
     controls_.Add(*this, page, "BUTTON", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 256, 176, 89, 25, idGraphicsHelp);
     controls_.AddPromotion(*this, page, idGraphicsPromotionPanel, idGraphicsPromotion);
 }
@@ -76,6 +80,10 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idShowComments, tr("ShowComments"));
     SendMessageA(controls_.Get(idShowComments), BM_SETCHECK, settings_.ShowComments ? BST_CHECKED : BST_UNCHECKED, 0);
     EnableWindow(controls_.Get(idShowComments), settings_.ShowBoardOnly ? FALSE : TRUE);
+    controls_.SetText(idShowCoordinates, tr("ShowCoordinates"));
+    SendMessageA(controls_.Get(idShowCoordinates), BM_SETCHECK, settings_.ShowCoordinates ? BST_CHECKED : BST_UNCHECKED, 0);
+    controls_.SetText(idFlatStones, tr("FlatStones"));
+    SendMessageA(controls_.Get(idFlatStones), BM_SETCHECK, settings_.FlatStones ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool GraphicsPage::PreviewPictureVisible() const { return Visible(controls_.Get(idPreviewPicture)); }
@@ -200,6 +208,10 @@ bool GraphicsPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
             EnableWindow(controls_.Get(idShowComments), settings_.ShowBoardOnly ? FALSE : TRUE);
         } else if (id == idShowComments && code == BN_CLICKED) {
             settings_.ShowComments = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idShowCoordinates && code == BN_CLICKED) {
+            settings_.ShowCoordinates = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idFlatStones && code == BN_CLICKED) {
+            settings_.FlatStones = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGraphicsHelp && code == BN_CLICKED) {
             ShowHelpContents(help_, OwnerOf(pages_));
         } else {

@@ -12,7 +12,7 @@ enum class Id {
     Window, FullScreen, Root, WindowId, Display,
     Speed, Delay, Pause, BuiltIn, File, Dir,
     BoardColour, BlackColour, WhiteColour, BoardPicture, BlackPicture, WhitePicture,
-    BoardOnly, NoComments, Lang, Help
+    BoardOnly, NoComments, FlatStones, NoCoordinates, Lang, Help
 };
 
 struct Option {
@@ -43,6 +43,8 @@ constexpr Option kOptions[] = {
     {Id::WhitePicture, "white-picture", "PATH", "the same for the white stones", nullptr},
     {Id::BoardOnly, "board-only", nullptr, "show the board alone, without the information panel", nullptr},
     {Id::NoComments, "no-comments", nullptr, "do not show the comments of the games", nullptr},
+    {Id::FlatStones, "flat-stones", nullptr, "plain flat stones instead of shaded ones with a shadow", nullptr},
+    {Id::NoCoordinates, "no-coordinates", nullptr, "no letters and numbers in the board's margin", nullptr},
     {Id::Lang, "lang", "NAME", "language of the panel, by its name in Senvola.ini (English, Dutch, German, French...)", nullptr},
     {Id::Help, "help", nullptr, "print this list and exit", "Other"},
 };
@@ -218,6 +220,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
                 break;
             case Id::BoardOnly: c.boardOnly = true; break;
             case Id::NoComments: c.noComments = true; break;
+            case Id::FlatStones: c.flatStones = true; break;
+            case Id::NoCoordinates: c.noCoordinates = true; break;
             case Id::Lang: c.language = value; break;
             case Id::Help: o.help = true; break;
         }

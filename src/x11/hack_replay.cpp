@@ -112,6 +112,8 @@ HackReplay::HackReplay(const ReplayChoices& c, const std::string& languageFile)
     }
     settings.ShowBoardOnly = c.boardOnly;
     settings.ShowComments = !c.noComments;
+    settings.FlatStones = c.flatStones;
+    settings.ShowCoordinates = !c.noCoordinates;
 
     const IniFile& ini = state_->languageFile;
     if (!c.language.empty()) {

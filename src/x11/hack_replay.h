@@ -28,6 +28,8 @@ struct ReplayChoices {
     std::array<std::string, 3> pictures;        // the same three; empty: the colour
     bool boardOnly = false;
     bool noComments = false;
+    bool flatStones = false;
+    bool noCoordinates = false;
     std::string language;  // a name of the language file's list, or its own name; empty: English
 };
 

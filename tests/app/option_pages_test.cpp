@@ -186,12 +186,16 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     EXPECT_FALSE(Checked(C(idChoosePicture)));
     EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
     EXPECT_FALSE(pages->Graphics().PreviewPictureVisible());
-    EXPECT_EQ(pages->Graphics().PreviewColour(), 0x004080u) << "brown board";
+    EXPECT_EQ(pages->Graphics().PreviewColour(), 0x5CB3DCu) << "light wood board";
     EXPECT_EQ(Text(C(idPictureName)), "");
     EXPECT_FALSE(Checked(C(idShowBoardOnly)));
     EXPECT_TRUE(Checked(C(idShowComments)));
     EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
     EXPECT_EQ(Text(C(idShowComments)), "Show comments");
+    EXPECT_TRUE(Checked(C(idShowCoordinates)));
+    EXPECT_EQ(Text(C(idShowCoordinates)), "Show coordinates");
+    EXPECT_FALSE(Checked(C(idFlatStones)));
+    EXPECT_EQ(Text(C(idFlatStones)), "Flat stones");
     EXPECT_EQ(Text(C(idLanguageIntro)),
               "Senvola supports several languages. Please choose your language from the list below.");
     EXPECT_EQ(SendMessageA(C(idLanguageList), LB_GETCOUNT, 0, 0), 0);
@@ -255,6 +259,17 @@ TEST_F(OptionPagesTest, ShowBoardOnlyDisablesShowCommentsAndKeepsItsCheck) {
     EXPECT_TRUE(IsWindowEnabled(C(idShowComments)));
     Click(idShowComments);
     EXPECT_FALSE(state->Settings.ShowComments);
+}
+
+TEST_F(OptionPagesTest, CoordinatesAndFlatStonesFollowTheirChecks) {
+    Fill(noFile);
+    Click(idShowCoordinates);
+    EXPECT_FALSE(state->Settings.ShowCoordinates);
+    Click(idFlatStones);
+    EXPECT_TRUE(state->Settings.FlatStones);
+    Click(idShowCoordinates);
+    EXPECT_TRUE(state->Settings.ShowCoordinates);
+    EXPECT_TRUE(state->Settings.FlatStones);
 }
 
 TEST_F(OptionPagesTest, StoredBoardOnlyFillsTheCommentsBoxDisabled) {
@@ -437,7 +452,7 @@ TEST_F(OptionPagesTest, WithoutFillingTheColourAndBitmapActionsDoNothing) {
     Click(idChoosePicture);
     EXPECT_EQ(calls.chooseColour, 0);
     EXPECT_EQ(calls.openFile, 0);
-    EXPECT_EQ(state->Settings.Color[geBoard], 0x004080u);
+    EXPECT_EQ(state->Settings.Color[geBoard], 0x5CB3DCu);
 }
 
 TEST_F(OptionPagesTest, LanguagesCaptionsAndTheSelectedEntryComeFromTheLanguageFile) {

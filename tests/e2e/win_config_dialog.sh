@@ -90,7 +90,7 @@ for v in PauseBetweenGames DirFileString FileLoadType UseBoardBitmap BoardBitmap
     check "$v is written" bash -c "timeout 60 wine reg query '$SETTINGS_KEY' /v $v >/dev/null 2>&1"
 done
 check "PauseBetweenGames keeps its default 5" [ "$(value PauseBetweenGames)" = 0x5 ]
-check "BoardColor keeps its default brown" [ "$(value BoardColor)" = 0x4080 ]
+check "BoardColor keeps its default light wood" [ "$(value BoardColor)" = 0x5cb3dc ]
 check "Password Delay Index 1" [ "$(saver_value "Password Delay Index")" = 0x1 ]
 check "Password Delay 0" [ "$(saver_value "Password Delay")" = 0x0 ]
 check "Mouse Threshold Index 1" [ "$(saver_value "Mouse Threshold Index")" = 0x1 ]

@@ -33,7 +33,7 @@ void ComputeBoardLayout(BoardLayout& l, int boardSize, bool boardOnly) {
     } else if (l.Portrait) {
         // Panel below: the board as wide as the window allows, but leaving the panel at least
         // about a third of the height.
-        const int side = std::min(sw - 2 * (sw / 38), sh * 62 / 100);
+        const int side = std::min(sw - 2 * (sw / 38), static_cast<int>(static_cast<long long>(sh) * 62 / 100));
         l.BoardAreaHeight = side;
         l.BoardAreaWidth = side;
     } else {

@@ -21,7 +21,7 @@ BoardSprites::Sprite MakeSprite(Canvas& canvas, int side, int lineWidth, const a
 
 }  // namespace
 
-double StoneRadiusFor(int cell) { return std::max(1.5, cell * 0.47); }
+double StoneRadiusFor(int cell) { return std::max(1.5, cell * 0.46); }
 
 double MarkerRadiusFor(int cell) { return std::max(1.0, StoneRadiusFor(cell) / 3); }
 

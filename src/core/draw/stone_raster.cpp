@@ -71,7 +71,8 @@ PixelImage RasteriseStone(int side, double cx, double cy, double r, Colour colou
     // The shadow must have faded before the square's edge, where the neighbouring point begins.
     const double edge = std::min({cx, cy, side - cx, side - cy});
     const double soft = std::max(0.8, (edge - r) * 0.5);
-    const double offset = std::max(0.0, edge - r - soft / 2);
+    // Faded out by the centre of the square's last pixel.
+    const double offset = std::max(0.0, edge - 0.5 - r - soft / 2);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             const double px = x + 0.5, py = y + 0.5;

@@ -99,7 +99,7 @@ BoardLayout FloatingLayout(int w, int h, int n, bool boardOnly) {
         l.BoardAreaHeight = h - h / 76;
         l.BoardAreaWidth = std::min(static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95)), w - w / 76);
     } else if (portrait) {
-        l.BoardAreaHeight = l.BoardAreaWidth = std::min(w - 2 * (w / 38), static_cast<int>(std::trunc(h * 0.62)));
+        l.BoardAreaHeight = l.BoardAreaWidth = std::min(w - 2 * (w / 38), static_cast<int>(static_cast<long long>(h) * 62 / 100));
     } else {
         l.BoardAreaHeight = h - std::min(w / 10, h / 5);
         l.BoardAreaWidth = static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95));
