@@ -566,11 +566,14 @@ TEST(Render, StonesRoundAndSmoothMarkerAndLinesScaled) {
                 EXPECT_NEAR(left + right, 2 * StoneRadiusFor(c), 2.0);
                 // Between the dark face and the board: anti-aliased, neither colour.
                 int between = 0;
-                for (int k = left - 3; k <= left + 1; ++k) {
-                    const int g = GetGValue(r->At(px - k, py + 2));
-                    between += g > 0x30 && g < GetGValue(kBoardWood) - 0x10;
+                for (int dy = 2; dy <= 6; ++dy) {
+                    const int edge = Reach(*r, px, py + dy, -1, 0, c);
+                    for (int k = edge - 2; k <= edge + 1; ++k) {
+                        const int g = GetGValue(r->At(px - k, py + dy));
+                        between += g > 0x08 && g < GetGValue(kBoardWood) - 0x04;
+                    }
                 }
-                EXPECT_GE(between, 1) << "a stepped rim at " << x << "," << y;
+                EXPECT_GE(between, 3) << "a stepped rim at " << x << "," << y;
                 ++checked;
             }
         }

@@ -21,7 +21,8 @@ BoardSprites::Sprite MakeSprite(Canvas& canvas, int side, int lineWidth, const a
 
 }  // namespace
 
-double StoneRadiusFor(int cell) { return std::max(1.5, cell * 0.46); }
+// A pixel clear of the line half-way to the next point, so that small cells keep their grid.
+double StoneRadiusFor(int cell) { return std::max(1.5, std::min(cell * 0.46, cell / 2.0 - 1)); }
 
 double MarkerRadiusFor(int cell) { return std::max(1.0, StoneRadiusFor(cell) / 3); }
 
