@@ -143,10 +143,14 @@ int CoordinateFontSize(int cell) { return cell * 27 / 100; }
 
 void DrawCoordinates(Canvas& canvas, const BoardLayout& l) {
     const int n = l.Lines, c = l.CellWidth;
-    const int size = CoordinateFontSize(c);
+    int size = CoordinateFontSize(c);
     // Labels need a full cell of margin (the stones take its inner half) and a readable size.
     if (size < 5 || l.BoardLeft < c || l.BoardTop < c) return;
+    // Points become pixels at the surface's DPI: measured, so that a screen at 200 % scaling
+    // gets labels of the same pixel height as any other.
+    const int limit = c * 36 / 100;
     canvas.SetFont(kCoordinateFontName, size, kCoordinateColour, false);
+    while (size > 4 && canvas.TextExtent("0").cy > limit) canvas.SetFont(kCoordinateFontName, --size, kCoordinateColour, false);
     canvas.SetBrush(0, false);
     const int left = l.BoardLeft, top = l.BoardTop;
     const int right = left + (n - 1) * c, bottom = top + (n - 1) * c;

@@ -21,8 +21,11 @@ BoardSprites::Sprite MakeSprite(Canvas& canvas, int side, int lineWidth, const a
 
 }  // namespace
 
-// A pixel clear of the line half-way to the next point, so that small cells keep their grid.
-double StoneRadiusFor(int cell) { return std::max(1.5, std::min(cell * 0.46, cell / 2.0 - 1)); }
+// A pixel clear of the line half-way to the next point, so that small cells keep their grid;
+// in a preview's few pixels the stones take their share regardless, or black ones vanish.
+double StoneRadiusFor(int cell) {
+    return cell < 12 ? std::max(1.5, cell * 0.46) : std::min(cell * 0.46, cell / 2.0 - 1);
+}
 
 double MarkerRadiusFor(int cell) { return std::max(1.0, StoneRadiusFor(cell) / 3); }
 
