@@ -51,7 +51,7 @@ if start_dialog; then
     shot "$WORK/english.png"
     click "$TAB_GRAPHICS"
     shot "$WORK/graphics.png"
-    check "the board swatch shows the default brown" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "128,64,0" ]
+    check "the board swatch shows the default light wood" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "220,179,92" ]
     click "$SHOW_BOARD_ONLY"
     click "$CANCEL_BUTTON"
     check "Cancel ends the program with 0" [ "$(wait_exit 15)" = 0 ]

@@ -515,6 +515,21 @@ TEST_F(BitmapBoardRender, TilesTheBoardAndRestoresCapturedPointsFromTheTexture) 
     EXPECT_EQ(CountIf(*r, px - 10, py - 10, px + 10, py + 10, [](COLORREF c) { return c == kWhitePx; }), 0);
     EXPECT_EQ(CountIf(*r, px + 1, py + 3, px + 12, py + 12, [](COLORREF c) { return !IsTile(c); }), 0);
     EXPECT_EQ(r->At(px, py), kBlackPx);
+    // Every pixel of the captured point's cell off its grid lines is the texture tiled from the
+    // surface's corner: no seam, no stretched patch.
+    const Rect cell = PointCell(l, cap.x, cap.y);
+    const int e = cap.x == 1 || cap.x == r->s->CurrentGame.BoardSize ? l.EdgeWidth : l.LineWidth;
+    const int f = cap.y == 1 || cap.y == r->s->CurrentGame.BoardSize ? l.EdgeWidth : l.LineWidth;
+    int compared = 0;
+    for (int y = std::max(cell.y1, oy); y < cell.y2; ++y) {
+        for (int x = std::max(cell.x1, ox); x < cell.x2; ++x) {
+            if (x >= LineStart(px, e) && x < LineStart(px, e) + e) continue;
+            if (y >= LineStart(py, f) && y < LineStart(py, f) + f) continue;
+            ASSERT_EQ(r->At(x, y), TilePixel((x - ox) % 20, (y - oy) % 14)) << x << "," << y;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, l.CellWidth * l.CellWidth / 2);
     // Black beyond the board surface, the tiles cut off there.
     const int n = r->s->CurrentGame.BoardSize;
     EXPECT_EQ(r->At(ox + (n + 1) * l.CellWidth, l.BoardTop + 5), kBlackPx);
