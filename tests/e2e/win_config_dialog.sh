@@ -86,7 +86,7 @@ named_third() { [ -n "$THIRD" ] && [ "$(language_name)" = "$THIRD_ENTRY" ]; }
 check "LanguageName is its text, \"$THIRD_ENTRY\"" named_third
 for v in PauseBetweenGames DirFileString FileLoadType UseBoardBitmap BoardBitmapName BoardColor \
          UseBlackStoneBitmap BlackStoneBitmapName BlackStoneColor UseWhiteStoneBitmap \
-         WhiteStoneBitmapName WhiteStoneColor; do
+         WhiteStoneBitmapName WhiteStoneColor FlatStones ShowCoordinates; do
     check "$v is written" bash -c "timeout 60 wine reg query '$SETTINGS_KEY' /v $v >/dev/null 2>&1"
 done
 check "PauseBetweenGames keeps its default 5" [ "$(value PauseBetweenGames)" = 0x5 ]
