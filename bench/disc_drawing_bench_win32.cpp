@@ -5,7 +5,8 @@
 // AlphaBlend, the path the replay takes. For each it counts the colours a disc's rim shows, to
 // tell whether the edge is smooth where it runs. Prints figures; asserts nothing.
 #include <windows.h>
-// GDI+'s headers expect min and max from windows.h.
+// GDI+'s headers need PROPID, which a lean windows.h leaves out, and min and max.
+#include <objidl.h>
 #include <algorithm>
 namespace Gdiplus {
 using std::max;

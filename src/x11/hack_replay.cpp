@@ -153,6 +153,8 @@ RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::stri
     ApplyDefaults(settings);
     settings.ShowBoardOnly = request.boardOnly;
     settings.ShowComments = !request.noComments;
+    settings.FlatStones = request.flatStones;
+    settings.ShowCoordinates = !request.noCoordinates;
     const NativeFileSystem files;
     const NativeTextDecoder decoder;
     int firstBuiltIn = 0;  // 0: not a built-in game

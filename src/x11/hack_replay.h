@@ -74,6 +74,8 @@ struct RenderRequest {
     int moves = 0;
     bool boardOnly = false;
     bool noComments = false;
+    bool flatStones = false;
+    bool noCoordinates = false;
     std::string languageFile;  // empty: the built-in English texts
 };
 enum class RenderOutcome { Drawn, BuiltInDrawnInstead, NoSuchGame };

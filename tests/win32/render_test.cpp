@@ -600,7 +600,9 @@ TEST(Render, StonesRoundAndSmoothMarkerAndLinesScaled) {
         EXPECT_GT(red, 2.0 * mr * mr) << "the marker covers about pi r^2";
         EXPECT_LT(red, 3.5 * mr * mr);
         if (w == 1920) markerHd = red;
-        if (w == 3840) EXPECT_GT(red, 3 * markerHd) << "the marker grows with the stone";
+        if (w == 3840) {
+            EXPECT_GT(red, 3 * markerHd) << "the marker grows with the stone";
+        }
         // An inner line and the edge, measured across half-way between two empty points of a
         // column.
         auto widthAt = [&](int col) {
@@ -616,7 +618,35 @@ TEST(Render, StonesRoundAndSmoothMarkerAndLinesScaled) {
         EXPECT_EQ(widthAt(10), l.LineWidth);
         EXPECT_EQ(widthAt(1), l.EdgeWidth);
         EXPECT_GT(l.EdgeWidth, l.LineWidth);
-        if (w == 3840) EXPECT_GE(l.LineWidth, 2);
+        if (w == 3840) {
+            EXPECT_GE(l.LineWidth, 2);
+        }
+    }
+}
+
+// An upright screen: the whole board across the top, the panel's frame and text below it, the
+// four fixed lines at the bottom, nothing off the screen.
+TEST(Render, PortraitScreenPutsThePanelBelowTheBoard) {
+    for (auto [w, h] : {std::pair{1080, 1920}, std::pair{600, 1000}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        auto r = RenderGame("builtin:2", w, h, 70, false);
+        const BoardLayout& l = r->s->Layout;
+        ASSERT_TRUE(l.Portrait);
+        const int n = r->s->CurrentGame.BoardSize;
+        const int boardBottom = l.BoardTop + n * l.CellWidth;
+        EXPECT_GE(l.BoardLeft - l.CellWidth, 0);
+        EXPECT_LE(l.BoardLeft + n * l.CellWidth, w);
+        CheckBoard(*r, *Reference("builtin:2", 70), IsWood);
+        // The frame of the comment box, below the board and inside the screen.
+        ASSERT_GT(l.PanelTop, boardBottom);
+        ASSERT_LE(l.PanelRight, w);
+        for (int y = l.PanelTop; y < l.PanelBottom; y += 7) {
+            ASSERT_EQ(r->At(l.PanelLeft, y), kWhitePx) << "left frame at y " << y;
+            ASSERT_EQ(r->At(l.PanelRight - 1, y), kWhitePx) << "right frame at y " << y;
+        }
+        // The information lines between board and box, the fixed lines under the box.
+        EXPECT_GT(CountIf(*r, 0, boardBottom, w, l.PanelTop, IsBright), 100);
+        EXPECT_GT(CountIf(*r, 0, l.PanelBottom, w, h, IsBright), 100);
     }
 }
 

@@ -1,8 +1,8 @@
-// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE] --out FILE: the
-// screensaver's replay of PATH drawn on the native cairo canvas (the X11 hack's own) on a
-// surface of W x H pixels, the new-game tick and then K ticks; written as PNG when FILE ends in
-// ".png" (any case), else as a 24-bit BMP like the Windows build's. Options, messages and exit
-// codes are the Windows build's.
+// render PATH --size WxH --moves K [--board-only] [--no-comments] [--flat-stones]
+// [--no-coordinates] [--ini FILE] --out FILE: the screensaver's replay of PATH drawn on the
+// native cairo canvas (the X11 hack's own) on a surface of W x H pixels, the new-game tick and
+// then K ticks; written as PNG when FILE ends in ".png" (any case), else as a 24-bit BMP like
+// the Windows build's. Options, messages and exit codes are the Windows build's.
 #include <cstdio>
 #include <string>
 
@@ -34,6 +34,8 @@ int CmdRender(const Args& args) {
     request.moves = parsed.moves;
     request.boardOnly = parsed.boardOnly;
     request.noComments = parsed.noComments;
+    request.flatStones = parsed.flatStones;
+    request.noCoordinates = parsed.noCoordinates;
     request.languageFile = parsed.iniPath;
     const std::string& outPath = parsed.outPath;
     if (parsed.haveIni && !Readable(request.languageFile)) {
