@@ -206,8 +206,8 @@ TEST(EmptyPointTest, BitmapBoardRepaintsTheTilingAtTheSamePlace) {
 // stays on the surface and the window.
 TEST(EmptyPointTest, TilingOriginAndClipForManyWindows) {
     int checked = 0;
-    for (int w = 100; w <= 4000; w += 167) {
-        for (int h = 100; h <= 3000; h += 153) {
+    for (int w = 100; w <= 4000; w += 367) {
+        for (int h = 100; h <= 3000; h += 353) {
             for (int n : {9, 13, 19}) {
                 for (bool boardOnly : {false, true}) {
                     Scene s;
