@@ -1,6 +1,7 @@
-// How long the replay's ticks take on real GDI at 1920 x 1080: the new-game tick (whole board,
-// panel and comment box) and the move tick (one stone, captures, counter, comment), on a
-// memory DIB section and, when a display is there, on a window's DC as the saver draws; and
+// How long the replay's ticks take on real GDI at 1920 x 1080 and 3840 x 2160: the new-game tick
+// (whole board, panel and comment box) and the move tick (one stone, captures, counter,
+// comment), shaded and flat stones, on a memory DIB section and, when a display is there, on a
+// window's DC as the saver draws; a full board of 361 anti-aliased stones, per stone; and
 // the comment display of one move whose comment is 60 MB long; and single panel texts, Latin
 // and CJK (which takes a fallback face).
 // Times itself with QueryPerformanceCounter and prints the figures; it asserts nothing.
@@ -14,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "draw/board_painter.h"
 #include "draw/comment_box.h"
+#include "draw/stone_drawing.h"
 #include "replay/replay.h"
 #include "settings/language.h"
 #include "win32/canvas_gdi.h"
@@ -28,7 +31,7 @@ namespace {
 
 using namespace senvola;
 
-constexpr int kWidth = 1920, kHeight = 1080;
+int screenWidth = 1920, screenHeight = 1080;
 constexpr int kNewGameRounds = 60;
 
 class EnglishOnly final : public IniFile {
@@ -79,7 +82,7 @@ void Measure(const std::string& where, HDC dc,
     LARGE_INTEGER a, b;
     auto tick = [&] {
         GdiCanvas canvas(dc, keepObjects ? &cache : nullptr);
-        replay->Tick(canvas, kWidth, kHeight);
+        replay->Tick(canvas, screenWidth, screenHeight);
     };
 
     std::vector<double> newGame, move;
@@ -124,7 +127,7 @@ void MeasureLongComment(const std::string& where, HDC dc) {
     GdiObjectCache cache;
     {
         GdiCanvas canvas(dc, &cache);
-        replay->Tick(canvas, kWidth, kHeight);
+        replay->Tick(canvas, screenWidth, screenHeight);
     }
     // Shown in the box the new game laid out, as a move tick shows its comment.
     const std::string introduction = AboutGoText(language, ini);
@@ -178,6 +181,39 @@ void MeasureText(const std::string& where, HDC dc) {
     }
 }
 
+// The whole board drawn again with a stone on each of its 361 points: time per stone and per
+// full redraw (board and stones), as the anti-aliased path draws them.
+void MeasureFullBoard(const std::string& where, HDC dc, bool flat) {
+    ReplaySettings settings;
+    ApplyDefaults(settings);
+    settings.FlatStones = flat;
+    settings.ShowBoardOnly = false;
+    const BoardPictures pictures;
+    BoardSprites sprites;
+    const BoardLook look{settings, pictures, sprites};
+    GdiObjectCache cache;
+    BoardLayout layout;
+    layout.ScreenWidth = screenWidth;
+    layout.ScreenHeight = screenHeight;
+    std::vector<double> redraw, stone;
+    LARGE_INTEGER a, b, c;
+    for (int round = 0; round < 20; ++round) {
+        GdiCanvas canvas(dc, &cache);
+        QueryPerformanceCounter(&a);
+        DrawBoard(canvas, layout, 19, look);
+        GdiFlush();
+        QueryPerformanceCounter(&b);
+        for (int y = 1; y <= 19; ++y)
+            for (int x = 1; x <= 19; ++x) DrawStone(canvas, layout, look, x, y, (x + y) % 2 == 0, false);
+        GdiFlush();
+        QueryPerformanceCounter(&c);
+        redraw.push_back(Seconds(a, c));
+        stone.push_back(Seconds(b, c) / 361);
+    }
+    Report("361 stones", where, redraw);
+    Report("per stone", where, stone);
+}
+
 std::string WriteBmp(const std::string& name, int w, int h, const std::function<COLORREF(int, int)>& pixel) {
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
@@ -226,23 +262,33 @@ int main() {
         LoadGraphicsBitmaps(st, loaded, loader);
     };
 
-    std::printf("Replay ticks on GDI at %dx%d (built-in games 1-6; times per tick)\n", kWidth, kHeight);
-    {
-        DibSurface surface(kWidth, kHeight);
+    for (auto [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+        screenWidth = w;
+        screenHeight = h;
+        std::printf("Replay ticks on GDI at %dx%d (built-in games 1-6; times per tick)\n", screenWidth, screenHeight);
+        DibSurface surface(screenWidth, screenHeight);
         if (!surface.Valid()) {
             std::fprintf(stderr, "cannot make the surface\n");
             return 1;
         }
-        Measure("DIB section, panel, colour board", surface.Dc(), {});
-        Measure("DIB section, board only, colour board", surface.Dc(),
+        Measure("DIB section, panel, shaded stones", surface.Dc(), {});
+        Measure("DIB section, panel, flat stones", surface.Dc(),
+                [](ReplaySettings& st, BoardPictures&) { st.FlatStones = true; });
+        Measure("DIB section, board only, shaded stones", surface.Dc(),
                 [](ReplaySettings& st, BoardPictures&) { st.ShowBoardOnly = true; });
         Measure("DIB section, panel, picture board and stones", surface.Dc(), pictures);
-        MeasureLongComment("DIB section, panel", surface.Dc());
-        MeasureText("DIB section", surface.Dc());
+        MeasureFullBoard("DIB section, shaded", surface.Dc(), false);
+        MeasureFullBoard("DIB section, flat", surface.Dc(), true);
+        if (w == 1920) {
+            MeasureLongComment("DIB section, panel", surface.Dc());
+            MeasureText("DIB section", surface.Dc());
+        }
     }
+    screenWidth = 1920;
+    screenHeight = 1080;
 
-    HWND wnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Senvola benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                               kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Senvola benchmark", WS_POPUP | WS_VISIBLE, 0, 0, screenWidth,
+                               screenHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (wnd) {
         {
             const ScopedGetDc dc(wnd);

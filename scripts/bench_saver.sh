@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Figures of the running saver under Wine on a virtual 1920x1080 display:
+# Figures of the running saver under Wine on a virtual display (1920x1080, or SENVOLA_BENCH_SIZE,
+# e.g. 3840x2160):
 #  1. 60 s at speed 0 (50 ms per move) and 60 s at speed 5 (500 ms) with the built-in games:
 #     CPU time of the Senvola.scr process (utime + stime from /proc), of the wineserver and of
 #     the X server, as a share of one core, and the process's peak memory (VmHWM).
@@ -7,11 +8,13 @@
 #     minutes): the resident memory (VmRSS) sampled every second, first game against last.
 # Games are counted by the opens of the game file (inotify). Uses the Windows build of
 # scripts/common.sh (build/win64, or SENVOLA_WIN_BUILD) and a Wine prefix of its own there.
-# SENVOLA_BENCH_SECONDS shortens the two timed runs; SENVOLA_BENCH_GAMES the game count.
+# SENVOLA_BENCH_SECONDS shortens the two timed runs; SENVOLA_BENCH_GAMES the game count (0 leaves
+# the memory run out).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 SECONDS_RUN="${SENVOLA_BENCH_SECONDS:-60}"
 GAMES="${SENVOLA_BENCH_GAMES:-200}"
+SIZE="${SENVOLA_BENCH_SIZE:-1920x1080}"
 if [ ! -f "$WIN_BUILD/Senvola.scr" ]; then
     configure_win
     cmake --build "$WIN_BUILD" -j "$JOBS" --target Senvola
@@ -27,7 +30,7 @@ cleanup() {
 trap cleanup EXIT
 for n in 108 109 $(seq 160 199); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -89,9 +92,10 @@ timed_run() {  # timed_run SPEED
 }
 
 echo "== Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'); $(wine --version 2>/dev/null)"
-echo "== CPU and peak memory, ${SECONDS_RUN} s each, built-in games, 1920x1080"
+echo "== CPU and peak memory, ${SECONDS_RUN} s each, built-in games, $SIZE"
 timed_run 0
 timed_run 5
+[ "$GAMES" -gt 0 ] || exit 0
 
 echo "== ${GAMES} games at speed 0, pause 0"
 # A short game: ten moves, so that a game takes about twelve ticks.

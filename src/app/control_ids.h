@@ -42,6 +42,8 @@ enum ControlId : int {
     idCommentReadingTime = 2113,
     idShowResultFromStart = 2114,
     idGamePerMonitor = 2115,
+    idShowCoordinates = 2116,
+    idFlatStones = 2117,
 
     // Language page.
     idLanguageIntro = 2201,

@@ -48,14 +48,18 @@ GraphicsPage::GraphicsPage(PageControls& controls, saverkit::TabPage& tab, HWND 
                   idShowBoardOnly);
     controls_.Add(*this, page, "BUTTON", "Show Comments", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 193, 184, 15,
                   idShowComments);
-    // The two panel options of later versions go around the old boxes, which stay where they were.
+    // Options of later versions: panel ones in the left column around the old boxes, which stay
+    // where they were; board ones beside them, under the preview.
     controls_.Add(*this, page, "BUTTON", "Show the result from the start", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 145, 209,
                   15, idShowResultFromStart);
-    controls_.Add(*this, page, "BUTTON", "Give comments time to be read", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 209, 209,
-                  15, idCommentReadingTime);
-    // Between "Show board only" and "Show Comments"; wider for the longer translations.
     controls_.Add(*this, page, "BUTTON", "Each monitor shows its own game", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 177,
                   212, 15, idGamePerMonitor);
+    controls_.Add(*this, page, "BUTTON", "Give comments time to be read", BS_AUTOCHECKBOX | WS_TABSTOP, 41, 209, 209,
+                  15, idCommentReadingTime);
+    controls_.Add(*this, page, "BUTTON", "Flat stones", BS_AUTOCHECKBOX | WS_TABSTOP, 256, 145, 129, 15,
+                  idFlatStones);
+    controls_.Add(*this, page, "BUTTON", "Show coordinates", BS_AUTOCHECKBOX | WS_TABSTOP, 256, 161, 129, 15,
+                  idShowCoordinates);
     controls_.Add(*this, page, "BUTTON", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 256, 176, 89, 25, idGraphicsHelp);
     controls_.AddPromotion(*this, page, idGraphicsPromotionPanel, idGraphicsPromotion);
 }
@@ -96,6 +100,10 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idGamePerMonitor, tr("GamePerMonitor"));
     SendMessageA(controls_.Get(idGamePerMonitor), BM_SETCHECK, settings_.GamePerMonitor ? BST_CHECKED : BST_UNCHECKED,
                  0);
+    controls_.SetText(idShowCoordinates, tr("ShowCoordinates"));
+    SendMessageA(controls_.Get(idShowCoordinates), BM_SETCHECK, settings_.ShowCoordinates ? BST_CHECKED : BST_UNCHECKED, 0);
+    controls_.SetText(idFlatStones, tr("FlatStones"));
+    SendMessageA(controls_.Get(idFlatStones), BM_SETCHECK, settings_.FlatStones ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool GraphicsPage::PreviewPictureVisible() const { return Visible(controls_.Get(idPreviewPicture)); }
@@ -229,6 +237,10 @@ bool GraphicsPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
             settings_.ShowResultFromStart = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGamePerMonitor && code == BN_CLICKED) {
             settings_.GamePerMonitor = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idShowCoordinates && code == BN_CLICKED) {
+            settings_.ShowCoordinates = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        } else if (id == idFlatStones && code == BN_CLICKED) {
+            settings_.FlatStones = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGraphicsHelp && code == BN_CLICKED) {
             ShowHelpContents(help_, OwnerOf(pages_));
         } else {

@@ -139,6 +139,21 @@ void RecordingCanvas::CopySelf(const Rect& dst, const Rect& src) {
     Record(CanvasOpKind::CopySelf, dst, {}, nullptr, src);
 }
 
+std::unique_ptr<Bitmap> RecordingCanvas::MakeAlphaBitmap(const uint32_t* pixels, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    return std::make_unique<RecordingAlphaBitmap>(pixels, width, height);
+}
+
+void RecordingCanvas::BlendBitmap(const Bitmap& bitmap, int x, int y) {
+    Record(CanvasOpKind::BlendBitmap, {x, y, x + std::max(0, bitmap.Width()), y + std::max(0, bitmap.Height())}, {},
+           &bitmap);
+}
+
+void RecordingCanvas::TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) {
+    Record(CanvasOpKind::TileBitmap, clip, {}, &bitmap,
+           {originX, originY, originX + bitmap.Width(), originY + bitmap.Height()});
+}
+
 std::size_t RecordingCanvas::Count(CanvasOpKind kind) const {
     return static_cast<std::size_t>(std::count_if(ops_.begin(), ops_.end(), [kind](const CanvasOp& op) { return op.kind == kind; }));
 }

@@ -16,7 +16,8 @@ namespace senvola {
 
 enum class CanvasOpKind : uint8_t {
     SetPen, SetBrush, SetFont,
-    Rectangle, FillRect, Ellipse, Line, DrawString, DrawBitmap, StretchBitmap, CopySelf
+    Rectangle, FillRect, Ellipse, Line, DrawString, DrawBitmap, StretchBitmap, CopySelf,
+    BlendBitmap, TileBitmap
 };
 
 struct PenState {
@@ -40,10 +41,11 @@ struct FontState {
 struct CanvasOp {
     CanvasOpKind kind = CanvasOpKind::SetPen;
     // Rectangle, FillRect, Ellipse, StretchBitmap, CopySelf: the (destination) rectangle.
-    // Line: start (x1, y1) and end (x2, y2). DrawString and DrawBitmap: top-left corner in
-    // (x1, y1) and the covered area's right/bottom edge in (x2, y2).
+    // Line: start (x1, y1) and end (x2, y2). DrawString, DrawBitmap and BlendBitmap: top-left
+    // corner in (x1, y1) and the covered area's right/bottom edge in (x2, y2). TileBitmap: the
+    // clip.
     Rect rect{};
-    Rect src{};  // CopySelf: the source rectangle
+    Rect src{};  // CopySelf: the source rectangle; TileBitmap: the tile at the origin
     PenState pen{};
     BrushState brush{};
     FontState font{};
@@ -69,6 +71,22 @@ private:
     bool transparent_;
 };
 
+// A picture made by MakeAlphaBitmap, its pixels kept for tests to look at.
+class RecordingAlphaBitmap final : public Bitmap {
+public:
+    RecordingAlphaBitmap(const uint32_t* pixels, int width, int height)
+        : pixels_(pixels, pixels + static_cast<std::size_t>(width) * height), width_(width), height_(height) {}
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    bool Transparent() const override { return false; }
+    // Premultiplied 0xAARRGGBB.
+    uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+
+private:
+    std::vector<uint32_t> pixels_;
+    int width_, height_;
+};
+
 class RecordingCanvas final : public Canvas {
 public:
     void SetPen(Colour colour, bool solid) override;
@@ -83,6 +101,9 @@ public:
     void DrawBitmap(const Bitmap& bitmap, int x, int y) override;
     void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;
     void CopySelf(const Rect& dst, const Rect& src) override;
+    std::unique_ptr<Bitmap> MakeAlphaBitmap(const uint32_t* pixels, int width, int height) override;
+    void BlendBitmap(const Bitmap& bitmap, int x, int y) override;
+    void TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) override;
 
     static int TextHeight(int sizePoints);
     static int CharWidth(int sizePoints, bool bold);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <optional>
 
 #include "win32/blit.h"
@@ -63,6 +64,15 @@ bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 HDC GdiObjectCache::MemoryDcFor(HDC dc) {
     if (!memDc_) memDc_.reset(CreateCompatibleDC(dc));
     return memDc_.get();
+}
+
+HBRUSH GdiObjectCache::PatternBrush(HBITMAP bitmap, HGDIOBJ selected) {
+    if (!pattern_ || patternSource_ != bitmap) {
+        if (pattern_ && pattern_.get() == selected) return nullptr;  // never delete what the DC holds
+        pattern_.reset(CreatePatternBrush(bitmap));
+        patternSource_ = pattern_ ? bitmap : nullptr;
+    }
+    return static_cast<HBRUSH>(pattern_.get());
 }
 
 HPEN GdiObjectCache::Pen(Colour colour, HGDIOBJ selected) {
@@ -400,6 +410,48 @@ void GdiCanvas::StretchBitmap(const Bitmap& bitmap, const Rect& dst) {
 void GdiCanvas::CopySelf(const Rect& dst, const Rect& src) {
     StretchBlt(dc_, dst.x1, dst.y1, dst.x2 - dst.x1, dst.y2 - dst.y1, dc_, src.x1, src.y1, src.x2 - src.x1,
                src.y2 - src.y1, SRCCOPY);
+}
+
+std::unique_ptr<Bitmap> GdiCanvas::MakeAlphaBitmap(const uint32_t* pixels, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first, as the core's pixels come
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return nullptr;
+    // BGRA bytes in memory are 0xAARRGGBB words on a little-endian machine.
+    std::memcpy(bits, pixels, static_cast<std::size_t>(width) * height * 4);
+    GdiFlush();
+    return std::make_unique<GdiBitmap>(std::move(bitmap), width, height, false, 0);
+}
+
+void GdiCanvas::BlendBitmap(const Bitmap& bitmap, int x, int y) {
+    const auto* b = dynamic_cast<const GdiBitmap*>(&bitmap);
+    if (!b) return;
+    HDC mem = cache_->MemoryDcFor(dc_);
+    if (!mem) return;
+    const ScopedSelectObject select(mem, b->Handle());
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc_, x, y, b->Width(), b->Height(), mem, 0, 0, b->Width(), b->Height(), blend);
+}
+
+void GdiCanvas::TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) {
+    const auto* b = dynamic_cast<const GdiBitmap*>(&bitmap);
+    if (!b || clip.x2 <= clip.x1 || clip.y2 <= clip.y1 || b->Width() <= 0 || b->Height() <= 0) return;
+    HBRUSH pattern = cache_->PatternBrush(b->Handle(), GetCurrentObject(dc_, OBJ_BRUSH));
+    if (!pattern) return;
+    // A pattern starts at the brush origin; any whole number of periods away is the same origin.
+    auto wrap = [](int v, int period) { return ((v % period) + period) % period; };
+    POINT old{};
+    SetBrushOrgEx(dc_, wrap(originX, b->Width()), wrap(originY, b->Height()), &old);
+    const RECT r{clip.x1, clip.y1, clip.x2, clip.y2};
+    ::FillRect(dc_, &r, pattern);
+    SetBrushOrgEx(dc_, old.x, old.y, nullptr);
 }
 
 }  // namespace senvola

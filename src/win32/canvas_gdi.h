@@ -15,6 +15,8 @@
 //   form would cover.
 // - FillRect paints nothing for an empty or inverted rectangle; Rectangle, with any pen, takes
 //   its corners in either order, as GDI does.
+// - Anti-aliased pieces (stones, star points, marker) come rasterised by the core as premultiplied
+//   32-bit pictures and are drawn with AlphaBlend: one blit each, the same pixels as on cairo.
 // - Enlarging uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
 //   keeps the bitmap's own colours, and transparent pictures (TransparentBlt) are cut cleanly
 //   at their transparent colour. Pictures drawn smaller, and pictures with alpha, are resampled
@@ -107,6 +109,9 @@ public:
     HFONT FallbackFont(std::size_t face, int heightPixels, bool bold, HGDIOBJ selected);
     // A memory DC for drawing pictures, made on first use.
     HDC MemoryDcFor(HDC dc);
+    // A pattern brush of `bitmap`, kept for the last bitmap asked for: a picture board restores
+    // point after point from the same one.
+    HBRUSH PatternBrush(HBITMAP bitmap, HGDIOBJ selected);
     // Buffers for text being drawn: the saver makes a canvas per tick, the cache lasts, so text
     // drawn tick after tick allocates nothing once they have grown.
     struct TextBuffers {
@@ -143,6 +148,8 @@ private:
     };
 
     UniqueDc memDc_;
+    HBITMAP patternSource_ = nullptr;
+    UniqueGdiObject pattern_;
     uint32_t clock_ = 0;  // use counter for the least-recently-used choice
     std::array<PenEntry, kSize> pens_{};
     std::array<BrushEntry, kSize> brushes_{};
@@ -176,6 +183,9 @@ public:
     void DrawBitmap(const Bitmap& bitmap, int x, int y) override;
     void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;
     void CopySelf(const Rect& dst, const Rect& src) override;
+    std::unique_ptr<Bitmap> MakeAlphaBitmap(const uint32_t* pixels, int width, int height) override;
+    void BlendBitmap(const Bitmap& bitmap, int x, int y) override;
+    void TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) override;
 
     HDC Dc() const { return dc_; }
 

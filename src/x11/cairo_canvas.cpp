@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "picture_files.h"
@@ -313,6 +314,44 @@ void CairoCanvas::CopySelf(const Rect& dst, const Rect& src) {
     cairo_fill(cr);
     cairo_pattern_destroy(pattern);
     AddDamage(dst.x1, dst.y1, dst.x2, dst.y2);
+}
+
+std::unique_ptr<Bitmap> CairoCanvas::MakeAlphaBitmap(const uint32_t* pixels, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    // Cairo's ARGB32 is premultiplied 0xAARRGGBB in native order: the core's pixels as they are.
+    UniqueSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (int y = 0; y < height; ++y)
+        std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride, pixels + static_cast<std::ptrdiff_t>(y) * width,
+                    static_cast<std::size_t>(width) * 4);
+    cairo_surface_mark_dirty(surface.get());
+    return std::make_unique<CairoBitmap>(std::move(surface), false);
+}
+
+void CairoCanvas::BlendBitmap(const Bitmap& bitmap, int x, int y) {
+    // An image surface with alpha is composited OVER, as DrawBitmap draws any picture.
+    DrawBitmap(bitmap, x, y);
+}
+
+void CairoCanvas::TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) {
+    const auto* b = dynamic_cast<const CairoBitmap*>(&bitmap);
+    const int w = clip.x2 - clip.x1, h = clip.y2 - clip.y1;
+    if (!b || w <= 0 || h <= 0) return;
+    cairo_t* cr = cr_.get();
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(b->Surface());
+    cairo_matrix_t m;
+    cairo_matrix_init_translate(&m, -originX, -originY);
+    cairo_pattern_set_matrix(pattern, &m);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    cairo_set_source(cr, pattern);
+    cairo_rectangle(cr, clip.x1, clip.y1, w, h);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
+    AddDamage(clip.x1, clip.y1, clip.x2, clip.y2);
 }
 
 }  // namespace senvola::x11

@@ -48,6 +48,9 @@ public:
     void DrawBitmap(const Bitmap& bitmap, int x, int y) override;
     void StretchBitmap(const Bitmap& bitmap, const Rect& dst) override;
     void CopySelf(const Rect& dst, const Rect& src) override;
+    std::unique_ptr<Bitmap> MakeAlphaBitmap(const uint32_t* pixels, int width, int height) override;
+    void BlendBitmap(const Bitmap& bitmap, int x, int y) override;
+    void TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) override;
 
     // The areas painted since the last call, clipped to the surface, and then forgotten.
     // Drawing is flushed to the surface's pixels first. A step paints a stone on the board and

@@ -12,7 +12,7 @@ enum class Id {
     Window, FullScreen, Root, WindowId, Display,
     Speed, Delay, Pause, BuiltIn, File, Dir,
     BoardColour, BlackColour, WhiteColour, BoardPicture, BlackPicture, WhitePicture,
-    BoardOnly, NoComments, NoReadingTime, ShowResult, Lang, Help
+    BoardOnly, NoComments, NoReadingTime, ShowResult, FlatStones, NoCoordinates, Lang, Help
 };
 
 struct Option {
@@ -45,6 +45,8 @@ constexpr Option kOptions[] = {
     {Id::NoComments, "no-comments", nullptr, "do not show the comments of the games", nullptr},
     {Id::NoReadingTime, "no-reading-time", nullptr, "a commented move stays no longer than any other (by default it stays until its comment can be read, up to 20 s)", nullptr},
     {Id::ShowResult, "show-result", nullptr, "show the result from the first move (by default it appears after the last)", nullptr},
+    {Id::FlatStones, "flat-stones", nullptr, "plain flat stones instead of shaded ones with a shadow", nullptr},
+    {Id::NoCoordinates, "no-coordinates", nullptr, "no letters and numbers in the board's margin", nullptr},
     {Id::Lang, "lang", "NAME", "language of the panel, by its name in Senvola.ini (English, Dutch, German, French...)", nullptr},
     {Id::Help, "help", nullptr, "print this list and exit", "Other"},
 };
@@ -222,6 +224,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
             case Id::NoComments: c.noComments = true; break;
             case Id::NoReadingTime: c.noReadingTime = true; break;
             case Id::ShowResult: c.showResult = true; break;
+            case Id::FlatStones: c.flatStones = true; break;
+            case Id::NoCoordinates: c.noCoordinates = true; break;
             case Id::Lang: c.language = value; break;
             case Id::Help: o.help = true; break;
         }

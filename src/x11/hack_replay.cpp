@@ -114,6 +114,8 @@ HackReplay::HackReplay(const ReplayChoices& c, const std::string& languageFile)
     settings.ShowComments = !c.noComments;
     settings.CommentReadingTime = !c.noReadingTime;
     settings.ShowResultFromStart = c.showResult;
+    settings.FlatStones = c.flatStones;
+    settings.ShowCoordinates = !c.noCoordinates;
 
     const IniFile& ini = state_->languageFile;
     if (!c.language.empty()) {
@@ -153,6 +155,8 @@ RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::stri
     ApplyDefaults(settings);
     settings.ShowBoardOnly = request.boardOnly;
     settings.ShowComments = !request.noComments;
+    settings.FlatStones = request.flatStones;
+    settings.ShowCoordinates = !request.noCoordinates;
     const NativeFileSystem files;
     const NativeTextDecoder decoder;
     int firstBuiltIn = 0;  // 0: not a built-in game

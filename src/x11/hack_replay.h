@@ -30,6 +30,8 @@ struct ReplayChoices {
     bool noComments = false;
     bool noReadingTime = false;  // a commented move stays one interval like any other
     bool showResult = false;     // the result on the panel from the first move
+    bool flatStones = false;
+    bool noCoordinates = false;
     std::string language;  // a name of the language file's list, or its own name; empty: English
 };
 
@@ -74,6 +76,8 @@ struct RenderRequest {
     int moves = 0;
     bool boardOnly = false;
     bool noComments = false;
+    bool flatStones = false;
+    bool noCoordinates = false;
     std::string languageFile;  // empty: the built-in English texts
     std::array<std::string, 3> pictures;  // by GraphicsElement; empty: the colour
 };

@@ -186,7 +186,7 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     EXPECT_FALSE(Checked(C(idChoosePicture)));
     EXPECT_TRUE(pages->Graphics().PreviewColourVisible());
     EXPECT_FALSE(pages->Graphics().PreviewPictureVisible());
-    EXPECT_EQ(pages->Graphics().PreviewColour(), 0x004080u) << "brown board";
+    EXPECT_EQ(pages->Graphics().PreviewColour(), 0x5CB3DCu) << "light wood board";
     EXPECT_EQ(Text(C(idPictureName)), "");
     EXPECT_FALSE(Checked(C(idShowBoardOnly)));
     EXPECT_TRUE(Checked(C(idShowComments)));
@@ -194,6 +194,10 @@ TEST_F(OptionPagesTest, AFreshUserSeesTheFreshInstallationState) {
     EXPECT_EQ(Text(C(idShowComments)), "Show comments");
     EXPECT_FALSE(Checked(C(idGamePerMonitor)));
     EXPECT_EQ(Text(C(idGamePerMonitor)), "Each monitor shows its own game");
+    EXPECT_TRUE(Checked(C(idShowCoordinates)));
+    EXPECT_EQ(Text(C(idShowCoordinates)), "Show coordinates");
+    EXPECT_FALSE(Checked(C(idFlatStones)));
+    EXPECT_EQ(Text(C(idFlatStones)), "Flat stones");
     EXPECT_EQ(Text(C(idLanguageIntro)),
               "Senvola supports several languages. Please choose your language from the list below.");
     EXPECT_EQ(SendMessageA(C(idLanguageList), LB_GETCOUNT, 0, 0), 0);
@@ -289,6 +293,17 @@ TEST_F(OptionPagesTest, ReadingTimeAndResultBoxes) {
     Fill(noFile);
     EXPECT_FALSE(Checked(C(idCommentReadingTime)));
     EXPECT_TRUE(Checked(C(idShowResultFromStart)));
+}
+
+TEST_F(OptionPagesTest, CoordinatesAndFlatStonesFollowTheirChecks) {
+    Fill(noFile);
+    Click(idShowCoordinates);
+    EXPECT_FALSE(state->Settings.ShowCoordinates);
+    Click(idFlatStones);
+    EXPECT_TRUE(state->Settings.FlatStones);
+    Click(idShowCoordinates);
+    EXPECT_TRUE(state->Settings.ShowCoordinates);
+    EXPECT_TRUE(state->Settings.FlatStones);
 }
 
 TEST_F(OptionPagesTest, StoredBoardOnlyFillsTheCommentsBoxDisabled) {
@@ -471,7 +486,7 @@ TEST_F(OptionPagesTest, WithoutFillingTheColourAndBitmapActionsDoNothing) {
     Click(idChoosePicture);
     EXPECT_EQ(calls.chooseColour, 0);
     EXPECT_EQ(calls.openFile, 0);
-    EXPECT_EQ(state->Settings.Color[geBoard], 0x004080u);
+    EXPECT_EQ(state->Settings.Color[geBoard], 0x5CB3DCu);
 }
 
 TEST_F(OptionPagesTest, LanguagesCaptionsAndTheSelectedEntryComeFromTheLanguageFile) {

@@ -51,7 +51,7 @@ if start_dialog; then
     shot "$WORK/english.png"
     click "$TAB_GRAPHICS"
     shot "$WORK/graphics.png"
-    check "the board swatch shows the default brown" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "128,64,0" ]
+    check "the board swatch shows the default light wood" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "220,179,92" ]
     click "$SHOW_BOARD_ONLY"
     click "$CANCEL_BUTTON"
     check "Cancel ends the program with 0" [ "$(wait_exit 15)" = 0 ]
@@ -86,11 +86,11 @@ named_third() { [ -n "$THIRD" ] && [ "$(language_name)" = "$THIRD_ENTRY" ]; }
 check "LanguageName is its text, \"$THIRD_ENTRY\"" named_third
 for v in PauseBetweenGames DirFileString FileLoadType UseBoardBitmap BoardBitmapName BoardColor \
          UseBlackStoneBitmap BlackStoneBitmapName BlackStoneColor UseWhiteStoneBitmap \
-         WhiteStoneBitmapName WhiteStoneColor; do
+         WhiteStoneBitmapName WhiteStoneColor FlatStones ShowCoordinates; do
     check "$v is written" bash -c "timeout 60 wine reg query '$SETTINGS_KEY' /v $v >/dev/null 2>&1"
 done
 check "PauseBetweenGames keeps its default 5" [ "$(value PauseBetweenGames)" = 0x5 ]
-check "BoardColor keeps its default brown" [ "$(value BoardColor)" = 0x4080 ]
+check "BoardColor keeps its default light wood" [ "$(value BoardColor)" = 0x5cb3dc ]
 check "Password Delay Index 1" [ "$(saver_value "Password Delay Index")" = 0x1 ]
 check "Password Delay 0" [ "$(saver_value "Password Delay")" = 0x0 ]
 check "Mouse Threshold Index 1" [ "$(saver_value "Mouse Threshold Index")" = 0x1 ]

@@ -79,14 +79,14 @@ expect_rc 1 "unwritable output" render builtin:1 --size 100x100 --moves 0 --out 
 [ -e "$TMP/x.bmp" ] && { echo "FAIL: a failed render left a file"; fail=1; }
 
 # ---- Pictures ------------------------------------------------------------------------------
-# 1024 x 768, 19 x 19 with the panel: grid point (1, 1) at (57, 56), cells of 31 x 33; the
-# board surface starts one cell further out.
+# 1024 x 768, 19 x 19 with the panel: grid point (1, 1) at (57, 74), square cells of 31, an
+# edge line two pixels wide; the board surface (light wood) starts one cell further out.
 for g in 1 2 3 4 5 6; do
     out="$TMP/builtin$g.bmp"
     expect_rc 0 "render builtin:$g" render builtin:$g --size 1024x768 --moves 30 --out "$out"
     [ -f "$out" ] || continue
-    check_bmp "$out" 1024 768 0,0=000000 26,23=804000 40,40=804000 57,100=000000 100,56=000000 \
-        25,100=000000 1023,0=000000 || fail=1
+    check_bmp "$out" 1024 768 0,0=000000 26,43=DCB35C 28,45=DCB35C 26,42=000000 57,100=000000 \
+        56,100=000000 100,74=000000 100,73=000000 25,100=000000 1023,0=000000 || fail=1
 done
 
 # Board only at 800 x 600: nothing but black outside the board surface.
@@ -96,7 +96,7 @@ bl=$(layout_field 800 600 19 BoardLeft --board-only)
 bt=$(layout_field 800 600 19 BoardTop --board-only)
 cw=$(layout_field 800 600 19 CellWidth --board-only)
 ch=$(layout_field 800 600 19 CellHeight --board-only)
-check_bmp "$out" 800 600 $((bl - cw)),$((bt - ch))=804000 $((bl - cw - 1)),$((bt - ch))=000000 \
+check_bmp "$out" 800 600 $((bl - cw)),$((bt - ch))=DCB35C $((bl - cw - 1)),$((bt - ch))=000000 \
     799,599=000000 0,599=000000 799,0=000000 $((bl + 9 * cw)),$((bt + 9 * ch))=000000 || fail=1
 python3 - "$out" $((bl - cw)) $((bt - ch)) $((bl + 19 * cw)) $((bt + 19 * ch)) <<'EOF' || fail=1
 import sys
@@ -151,8 +151,8 @@ if [ -f "$game" ]; then
     cw=$(layout_field 1024 768 9 CellWidth)
     ch=$(layout_field 1024 768 9 CellHeight)
     # Star point (3, 3) of a 9 x 9 board, and the board surface's corner.
-    check_bmp "$TMP/nine.bmp" 1024 768 $((bl - cw)),$((bt - ch))=804000 \
-        $((bl + 2 * cw + 2)),$((bt + 2 * ch + 2))!=804000 || fail=1
+    check_bmp "$TMP/nine.bmp" 1024 768 $((bl - cw)),$((bt - ch))=DCB35C \
+        $((bl + 2 * cw + 2)),$((bt + 2 * ch + 2))!=DCB35C || fail=1
     grep -q "could not be read" "$TMP/stderr" && { echo "FAIL: the 9x9 game did not load"; fail=1; }
 else
     echo "note: the game corpus is not beside the source tree; file rendering skipped"

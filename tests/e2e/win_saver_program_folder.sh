@@ -8,7 +8,7 @@ export LC_ALL=C.UTF-8  # the folder names reach Wine as UTF-8
 source "$SRC/tests/e2e/lib/saver_e2e.sh"
 TITLE="Options for Tavrel's Senvola"
 TAB_LANGUAGE="178 15"; LIST_THIRD="110 141"; OK_BUTTON="288 403"  # as in win_config_dialog.sh
-BOARD_PIXEL="40 40"
+BOARD_PIXEL="34 56"  # the board's margin at 1920x1080, outside the grid and the coordinates
 
 # Every value of HKCU\Software and below, one line each: "[key] name=data", sorted.
 software_values() {
@@ -67,7 +67,7 @@ for dir in "$KOREAN" "$LONG"; do
     fi
     stop_saver
     software_values >"$WORK/after.txt"
-    check "OK writes the 20 values under $SETTINGS_KEY" [ "$(value_count)" = 20 ]
+    check "OK writes the 22 values under $SETTINGS_KEY" [ "$(value_count)" = 22 ]
     check "the stored board colour is kept" [ "$(reg_query "$SETTINGS_KEY" /v BoardColor | grep -o '0x[0-9a-f]*')" = 0xff00 ]
     named_third() { [ -n "$THIRD" ] && [ "$(language_name)" = "$THIRD_ENTRY" ]; }
     check "the language list came from Senvola.ini beside the program: \"$THIRD_ENTRY\"" named_third

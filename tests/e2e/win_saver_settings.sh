@@ -5,8 +5,8 @@
 BUILD="$1"; SRC="$2"
 source "$SRC/tests/e2e/lib/saver_e2e.sh"
 reset_shared_settings
-BROWN="128,64,0"
-BOARD_PIXEL="40 40"           # the board's margin, outside the grid
+WOOD="220,179,92"
+BOARD_PIXEL="34 56"           # the board's margin at 1920x1080, outside the grid and the coordinates
 BOARD_REGION="880x920+0+0"    # board and stones at 1920x1080
 
 # run_saver SECONDS SHOT...: starts the saver, takes screenshots at the given seconds after it
@@ -29,7 +29,7 @@ delete_key "$SETTINGS_KEY"
 before_savers="$(reg_query "$SAVERS_KEY")"
 run_saver 0
 check "no settings key is created" bash -c "! timeout 60 wine reg query '$SETTINGS_KEY' >/dev/null 2>&1"
-check "the board has its default colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$BROWN" ]
+check "the board has its default colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$WOOD" ]
 check "the shared screensaver settings are not written" [ "$(reg_query "$SAVERS_KEY")" = "$before_savers" ]
 
 note "stored values"
@@ -53,14 +53,14 @@ note "a value of the wrong type keeps the default"
 delete_value "$SETTINGS_KEY" Speed
 set_string "$SETTINGS_KEY" BoardColor 65280
 run_saver 0
-check "BoardColor stored as a string: the default colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$BROWN" ]
+check "BoardColor stored as a string: the default colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$WOOD" ]
 delete_value "$SETTINGS_KEY" BoardColor
 
 note "board bitmaps"
 set_dword "$SETTINGS_KEY" UseBoardBitmap 1
 set_string "$SETTINGS_KEY" BoardBitmapName "C:\\no such picture.bmp"
 run_saver 0
-check "a missing board bitmap falls back to the colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$BROWN" ]
+check "a missing board bitmap falls back to the colour" [ "$(pixel "$WORK/shot-0.png" $BOARD_PIXEL)" = "$WOOD" ]
 check "and the setting is left as stored" [ "$(reg_query "$SETTINGS_KEY" /v UseBoardBitmap | grep -o '0x[0-9a-f]*')" = 0x1 ]
 convert -size 64x64 xc:'rgb(0,0,255)' -type TrueColor BMP3:"$WINEPREFIX/drive_c/board.bmp"
 set_string "$SETTINGS_KEY" BoardBitmapName "C:\\board.bmp"

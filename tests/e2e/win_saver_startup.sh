@@ -12,8 +12,8 @@ for p in /S -s s /s; do
     if wait_shown; then
         pass "$p shows the full-screen window"
         screenshot "$WORK/first.png"
-        # The board (brown by default) is drawn by the first tick, without waiting an interval.
-        check "$p draws the board at once" [ "$(pixel "$WORK/first.png" 40 40)" = "128,64,0" ]
+        # The board (light wood by default) is drawn by the first tick, without waiting an interval.
+        check "$p draws the board at once" [ "$(pixel "$WORK/first.png" 34 56)" = "220,179,92" ]
     else
         fail "$p shows the full-screen window"
     fi
@@ -55,7 +55,7 @@ fi
 
 # The host sees where the preview is, not always what it draws: Wine does not show a child window
 # that another process draws in. The preview draws the replay at its own size, and that is seen
-# here drawn off screen: the board's brown where the layout puts the board, black beside it.
+# here drawn off screen: the board's wood colour where the layout puts the board, black beside it.
 note "what the preview draws, at 152 x 112"
 INSPECT="$BUILD/tools/inspect/senvola-inspect.exe"
 layout="$(timeout 60 "$BUILD/wine-run.sh" "$INSPECT" layout 152 112 19 2>/dev/null | tr -d '\r')"
@@ -73,8 +73,8 @@ def px(x, y):
 # The board surface reaches one cell beyond the outer lines on every side.
 x1, y1 = layout['BoardLeft'] - layout['CellWidth'], layout['BoardTop'] - layout['CellHeight']
 x2, y2 = layout['BoardLeft'] + 19 * layout['CellWidth'], layout['BoardTop'] + 19 * layout['CellHeight']
-board = sum(px(x, y) == (128, 64, 0) for y in range(y1, y2) for x in range(x1, x2))
-sys.exit(0 if px(x1, y1) == (128, 64, 0) and px(x1 - 1, y1) == (0, 0, 0)
+board = sum(px(x, y) == (0xDC, 0xB3, 0x5C) for y in range(y1, y2) for x in range(x1, x2))
+sys.exit(0 if px(x1, y1) == (0xDC, 0xB3, 0x5C) and px(x1 - 1, y1) == (0, 0, 0)
          and board * 2 > (x2 - x1) * (y2 - y1) else 1)
 EOF
     }

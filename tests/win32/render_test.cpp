@@ -27,10 +27,10 @@
 namespace senvola {
 namespace {
 
-constexpr COLORREF kBoardBrown = RGB(128, 64, 0);  // 0x004080
+constexpr COLORREF kBoardWood = RGB(0xDC, 0xB3, 0x5C);  // 0x5CB3DC
 constexpr COLORREF kBlackPx = RGB(0, 0, 0);
 constexpr COLORREF kWhitePx = RGB(255, 255, 255);
-constexpr COLORREF kRedPx = RGB(255, 0, 0);
+constexpr COLORREF kRedPx = RGB(0xDC, 0x2E, 0x2E);  // the marker, where it covers a pixel whole
 
 class EnglishOnly final : public IniFile {
 public:
@@ -54,6 +54,9 @@ public:
     void DrawBitmap(const Bitmap&, int, int) override {}
     void StretchBitmap(const Bitmap&, const Rect&) override {}
     void CopySelf(const Rect&, const Rect&) override {}
+    std::unique_ptr<Bitmap> MakeAlphaBitmap(const uint32_t*, int, int) override { return nullptr; }
+    void BlendBitmap(const Bitmap&, int, int) override {}
+    void TileBitmap(const Bitmap&, int, int, const Rect&) override {}
 };
 
 std::string Shared(const std::string& rel) { return std::string(SENVOLA_SHARED_DIR) + "/" + rel; }
@@ -137,6 +140,13 @@ int CountIf(const Render& r, int x1, int y1, int x2, int y2, const std::function
 
 using BoardPixel = std::function<bool(COLORREF)>;
 
+// Shaded stones vary across their face: black ones stay dark, white ones light.
+bool IsBlackStone(COLORREF c) { return GetRValue(c) < 0x70 && GetGValue(c) < 0x70 && GetBValue(c) < 0x70; }
+bool IsWhiteStone(COLORREF c) { return GetRValue(c) > 0xB0 && GetGValue(c) > 0xB0 && GetBValue(c) > 0xB0; }
+BoardPixel Exactly(COLORREF colour) {
+    return [colour](COLORREF c) { return c == colour; };
+}
+
 // Whether two replays left the same stones on every point.
 bool SameStones(const go::Board& a, const go::Board& b) {
     for (int x = 1; x <= go::Board::kMaxSize; ++x)
@@ -157,7 +167,7 @@ bool MarkedNow(const RenderState& s, int x, int y) {
 // Every point of the board as the replay `expected` left it, with the geometry of the layout:
 // stone discs in their colours, empty points showing board and grid, star points, the marker.
 void CheckBoard(const Render& r, const RenderState& expected, const BoardPixel& isBoard,
-                COLORREF blackStone = kBlackPx, COLORREF whiteStone = kWhitePx) {
+                const BoardPixel& blackStone = IsBlackStone, const BoardPixel& whiteStone = IsWhiteStone) {
     const RenderState& s = *r.s;
     const BoardLayout& l = s.Layout;
     const int n = s.CurrentGame.BoardSize;
@@ -181,9 +191,9 @@ void CheckBoard(const Render& r, const RenderState& expected, const BoardPixel& 
             for (auto& q : quad) {
                 const COLORREF c = r.At(q[0], q[1]);
                 if (v == go::Stone::Black) {
-                    EXPECT_EQ(c, blackStone) << "black stone pixel at " << q[0] << "," << q[1];
+                    EXPECT_TRUE(blackStone(c)) << "black stone pixel at " << q[0] << "," << q[1] << " is " << std::hex << c;
                 } else if (v == go::Stone::White) {
-                    EXPECT_EQ(c, whiteStone) << "white stone pixel at " << q[0] << "," << q[1];
+                    EXPECT_TRUE(whiteStone(c)) << "white stone pixel at " << q[0] << "," << q[1] << " is " << std::hex << c;
                 } else {
                     EXPECT_TRUE(isBoard(c)) << "board pixel at " << q[0] << "," << q[1] << " is " << std::hex << c;
                 }
@@ -199,25 +209,24 @@ void CheckBoard(const Render& r, const RenderState& expected, const BoardPixel& 
             if (marked) {
                 EXPECT_EQ(r.At(px, py), kRedPx) << "marker";
             } else if (v == go::Stone::White) {
-                EXPECT_EQ(r.At(px, py), whiteStone);
-            } else if (v == go::Stone::Empty && !(x == n && y == n)) {
-                // The intersection itself (the bottom-right corner is no line's start point).
+                EXPECT_TRUE(whiteStone(r.At(px, py)));
+            } else if (v == go::Stone::Empty) {
+                // The intersection itself, corners included: the outer square is closed.
                 EXPECT_EQ(r.At(px, py), kBlackPx) << "intersection";
             }
             if (v == go::Stone::Empty && IsStarPoint(n, x, y)) {
-                const int rs = StarPointRadius(cw);
-                EXPECT_EQ(CountIf(r, px - rs, py - rs, px + rs + 1, py + rs + 1, [](COLORREF c) { return c == 0; }),
-                          (2 * rs + 1) * (2 * rs + 1))
-                    << "star point square";
-                EXPECT_TRUE(isBoard(r.At(px + rs + 1, py + rs + 1))) << "beside the star point";
-                EXPECT_TRUE(isBoard(r.At(px - rs - 1, py - rs - 1))) << "beside the star point";
+                // A disc about a sixth of the cell: black across its middle, board just beyond.
+                const int rs = static_cast<int>(StarPointRadius(cw));
+                for (int d = -rs + 2; d < rs - 1; ++d) EXPECT_TRUE(IsBlackStone(r.At(px + d, py + 1))) << "star point, d " << d;
+                EXPECT_TRUE(isBoard(r.At(px + rs + 2, py + rs + 2))) << "beside the star point";
+                EXPECT_TRUE(isBoard(r.At(px - rs - 2, py - rs - 2))) << "beside the star point";
             }
         }
     }
     // Red appears only in the marker's box around the last move.
     const int totalRed = CountIf(r, 0, 0, l.ScreenWidth, l.ScreenHeight, [](COLORREF c) { return c == kRedPx; });
     if (expected.LastMove() != go::kNoPoint) {
-        const int mr = MarkerRadius(cw);
+        const int mr = static_cast<int>(MarkerRadiusFor(cw)) + 2;
         const int px = l.BoardLeft + (expected.LastMove().x - 1) * cw, py = l.BoardTop + (expected.LastMove().y - 1) * ch;
         const int boxRed = CountIf(r, px - mr, py - mr, px + mr, py + mr, [](COLORREF c) { return c == kRedPx; });
         EXPECT_GT(boxRed, 0);
@@ -281,21 +290,21 @@ void CheckPanel(const Render& r) {
     EXPECT_GT(CountIf(r, l.MoveBoxLeft, l.MoveBoxTop, l.MoveBoxRight, l.MoveBoxBottom, IsBright), 5);
 }
 
-bool IsBrown(COLORREF c) { return c == kBoardBrown; }
+bool IsWood(COLORREF c) { return c == kBoardWood; }
 
 TEST(Render, ColourBoardAt1024x768MatchesTheLayoutAndTheRules) {
     auto r = RenderGame("builtin:1", 1024, 768, 60, false);
     const BoardLayout& l = r->s->Layout;
     ASSERT_EQ(r->s->CurrentGame.BoardSize, 19);
     EXPECT_EQ(l.CellWidth, 31);
-    EXPECT_EQ(l.CellHeight, 33);
+    EXPECT_EQ(l.CellHeight, 31);
     EXPECT_EQ(l.BoardLeft, 57);
-    EXPECT_EQ(l.BoardTop, 56);
+    EXPECT_EQ(l.BoardTop, 74);
     EXPECT_EQ(l.PanelLeft, 684);
     EXPECT_EQ(l.PanelRight, 1004);
     EXPECT_EQ(l.PanelBottom, 748);
     auto ref = Reference("builtin:1", 60);
-    CheckBoard(*r, *ref, IsBrown);
+    CheckBoard(*r, *ref, IsWood);
     CheckPanel(*r);
     // The rules' replay and the drawn one agree on the whole position.
     EXPECT_TRUE(SameStones(ref->Board, r->s->Board));
@@ -315,7 +324,7 @@ TEST(Render, EveryBuiltInGameAtSeveralSizesInBothModes) {
                 SCOPED_TRACE(source + " at " + std::to_string(wh[0]) + "x" + std::to_string(wh[1]) +
                              (boardOnly ? " board only" : " with panel"));
                 auto r = RenderGame(source, wh[0], wh[1], ticks, boardOnly);
-                CheckBoard(*r, *ref, IsBrown);
+                CheckBoard(*r, *ref, IsWood);
                 if (!boardOnly) CheckPanel(*r);
             }
         }
@@ -337,10 +346,10 @@ TEST(Render, BoardOnlyDrawsNothingOutsideTheBoardSurface) {
         EXPECT_GT(inside, 0);
         EXPECT_EQ(all, inside) << "pixels drawn outside the board surface";
         // The surface itself is fully painted: board colour at its four corners.
-        EXPECT_EQ(r->At(sx1, sy1), kBoardBrown);
-        EXPECT_EQ(r->At(sx2 - 1, sy2 - 1), kBoardBrown);
+        EXPECT_EQ(r->At(sx1, sy1), kBoardWood);
+        EXPECT_EQ(r->At(sx2 - 1, sy2 - 1), kBoardWood);
         auto ref = Reference("builtin:2", 80);
-        CheckBoard(*r, *ref, IsBrown);
+        CheckBoard(*r, *ref, IsWood);
     }
 }
 
@@ -418,16 +427,18 @@ TEST(Render, MarkerMovesFromStoneToStoneAndACaptureIsErasedToBoardAndGrid) {
             }
         }
         auto ref = expectedAt(t);
-        CheckBoard(*r, *ref, IsBrown);
+        CheckBoard(*r, *ref, IsWood);
     }
     // The captured point in detail: board colour around, both grid lines through it.
     const int px = l.BoardLeft + (cap.x - 1) * l.CellWidth, py = l.BoardTop + (cap.y - 1) * l.CellHeight;
     const int n = r->s->CurrentGame.BoardSize;
-    EXPECT_EQ(r->At(px + 3, py + 4), kBoardBrown);
-    EXPECT_EQ(r->At(px - 4, py - 3), kBoardBrown);
+    EXPECT_EQ(r->At(px + 3, py + 4), kBoardWood);
+    EXPECT_EQ(r->At(px - 4, py - 3), kBoardWood);
+    const int e = cap.x == 1 || cap.x == n ? l.EdgeWidth : l.LineWidth;
     for (int d = -l.CellWidth / 2 + 1; d < l.CellWidth / 2; ++d) {
-        if ((cap.x == 1 && d < 0) || (cap.x == n && d > 0)) {
-            EXPECT_EQ(r->At(px + d, py), kBoardBrown) << "no grid beyond the edge, d " << d;
+        const bool beyond = (cap.x == 1 && px + d < LineStart(px, e)) || (cap.x == n && px + d >= LineStart(px, e) + e);
+        if (beyond) {
+            EXPECT_EQ(r->At(px + d, py), kBoardWood) << "no grid beyond the edge, d " << d;
         } else {
             EXPECT_EQ(r->At(px + d, py), kBlackPx) << "horizontal line restored, d " << d;
         }
@@ -518,6 +529,21 @@ TEST_F(BitmapBoardRender, TilesTheBoardAndRestoresCapturedPointsFromTheTexture) 
     EXPECT_EQ(CountIf(*r, px - 10, py - 10, px + 10, py + 10, [](COLORREF c) { return c == kWhitePx; }), 0);
     EXPECT_EQ(CountIf(*r, px + 1, py + 3, px + 12, py + 12, [](COLORREF c) { return !IsTile(c); }), 0);
     EXPECT_EQ(r->At(px, py), kBlackPx);
+    // Every pixel of the captured point's cell off its grid lines is the texture tiled from the
+    // surface's corner: no seam, no stretched patch.
+    const Rect cell = PointCell(l, cap.x, cap.y);
+    const int e = cap.x == 1 || cap.x == r->s->CurrentGame.BoardSize ? l.EdgeWidth : l.LineWidth;
+    const int f = cap.y == 1 || cap.y == r->s->CurrentGame.BoardSize ? l.EdgeWidth : l.LineWidth;
+    int compared = 0;
+    for (int y = std::max(cell.y1, oy); y < cell.y2; ++y) {
+        for (int x = std::max(cell.x1, ox); x < cell.x2; ++x) {
+            if (x >= LineStart(px, e) && x < LineStart(px, e) + e) continue;
+            if (y >= LineStart(py, f) && y < LineStart(py, f) + f) continue;
+            ASSERT_EQ(r->At(x, y), TilePixel((x - ox) % 20, (y - oy) % 14)) << x << "," << y;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, l.CellWidth * l.CellWidth / 2);
     // Black beyond the board surface, the tiles cut off there.
     const int n = r->s->CurrentGame.BoardSize;
     EXPECT_EQ(r->At(ox + (n + 1) * l.CellWidth, l.BoardTop + 5), kBlackPx);
@@ -527,9 +553,115 @@ TEST_F(BitmapBoardRender, TilesTheBoardAndRestoresCapturedPointsFromTheTexture) 
 TEST_F(BitmapBoardRender, StonePictureIsDrawnWithoutItsTransparentColour) {
     auto r = RenderGame("builtin:3", 1024, 768, 50, false, Pictures(true));
     ASSERT_TRUE(r->s->Settings.UseBitmap[geBlackStones]);
-    CheckBoard(*r, *Reference("builtin:3", 50), IsTile, kStoneBlue);
+    CheckBoard(*r, *Reference("builtin:3", 50), IsTile, Exactly(kStoneBlue));
     EXPECT_EQ(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == RGB(255, 0, 255); }), 0);
     EXPECT_GT(CountIf(*r, 0, 0, 1024, 768, [](COLORREF c) { return c == kStoneBlue; }), 100);
+}
+
+// Where a black stone's face gives way to the board along one direction: the distance from the
+// point's pixel to the first pixel at least half as light as the board.
+int Reach(const Render& r, int px, int py, int dx, int dy, int limit) {
+    const int board = GetGValue(kBoardWood);
+    for (int k = 1; k < limit; ++k)
+        if (GetGValue(r.At(px + k * dx, py + k * dy)) * 2 > board) return k;
+    return limit;
+}
+
+// At 1920 x 1080 and 3840 x 2160: stones round (as wide as high, to a pixel), edges smooth
+// (the rim holds colours between stone and board), the marker a third of the stone and lines
+// and edge wider at 4K.
+TEST(Render, StonesRoundAndSmoothMarkerAndLinesScaled) {
+    int markerHd = 0;
+    for (auto [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        auto r = RenderGame("builtin:1", w, h, 40, false);
+        auto ref = Reference("builtin:1", 40);
+        const BoardLayout& l = r->s->Layout;
+        const int c = l.CellWidth, n = r->s->CurrentGame.BoardSize;
+        int checked = 0;
+        for (int x = 2; x < n; ++x) {
+            for (int y = 2; y < n; ++y) {
+                // A black stone without the marker, its four neighbours empty.
+                if (ref->Board.At({x, y}) != go::Stone::Black || ref->LastMove() == go::Point{x, y}) continue;
+                bool alone = true;
+                for (auto [a, b] : {std::pair{x - 1, y}, std::pair{x + 1, y}, std::pair{x, y - 1}, std::pair{x, y + 1}})
+                    alone = alone && ref->Board.At({a, b}) == go::Stone::Empty;
+                if (!alone) continue;
+                const int px = l.BoardLeft + (x - 1) * c, py = l.BoardTop + (y - 1) * c;
+                // Off the grid lines: one pixel beside the centre row and column.
+                const int left = Reach(*r, px, py + 2, -1, 0, c), right = Reach(*r, px, py + 2, 1, 0, c);
+                const int up = Reach(*r, px + 2, py, 0, -1, c), down = Reach(*r, px + 2, py, 0, 1, c);
+                EXPECT_LE(std::abs((left + right) - (up + down)), 1) << "stone at " << x << "," << y;
+                EXPECT_NEAR(left + right, 2 * StoneRadiusFor(c), 2.0);
+                // Between the dark face and the board: anti-aliased, neither colour.
+                int between = 0;
+                for (int dy = 2; dy <= 6; ++dy) {
+                    const int edge = Reach(*r, px, py + dy, -1, 0, c);
+                    for (int k = edge - 2; k <= edge + 1; ++k) {
+                        const int g = GetGValue(r->At(px - k, py + dy));
+                        between += g > 0x08 && g < GetGValue(kBoardWood) - 0x04;
+                    }
+                }
+                EXPECT_GE(between, 3) << "a stepped rim at " << x << "," << y;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 2);
+        const int lastX = l.BoardLeft + (ref->LastMove().x - 1) * c, lastY = l.BoardTop + (ref->LastMove().y - 1) * c;
+        const int red = CountIf(*r, lastX - c / 2, lastY - c / 2, lastX + c / 2, lastY + c / 2,
+                                [](COLORREF p) { return p == kRedPx; });
+        const double mr = MarkerRadiusFor(c);
+        EXPECT_GT(red, 2.0 * mr * mr) << "the marker covers about pi r^2";
+        EXPECT_LT(red, 3.5 * mr * mr);
+        if (w == 1920) markerHd = red;
+        if (w == 3840) {
+            EXPECT_GT(red, 3 * markerHd) << "the marker grows with the stone";
+        }
+        // An inner line and the edge, measured across half-way between two empty points of a
+        // column.
+        auto widthAt = [&](int col) {
+            for (int y = 1; y < n; ++y) {
+                if (ref->Board.At({col, y}) != go::Stone::Empty || ref->Board.At({col, y + 1}) != go::Stone::Empty) continue;
+                const int px = l.BoardLeft + (col - 1) * c, py = l.BoardTop + (y - 1) * c + c / 2;
+                int dark = 0;
+                for (int k = -6; k <= 6; ++k) dark += r->At(px + k, py) == kBlackPx;
+                return dark;
+            }
+            return -1;
+        };
+        EXPECT_EQ(widthAt(10), l.LineWidth);
+        EXPECT_EQ(widthAt(1), l.EdgeWidth);
+        EXPECT_GT(l.EdgeWidth, l.LineWidth);
+        if (w == 3840) {
+            EXPECT_GE(l.LineWidth, 2);
+        }
+    }
+}
+
+// An upright screen: the whole board across the top, the panel's frame and text below it, the
+// four fixed lines at the bottom, nothing off the screen.
+TEST(Render, PortraitScreenPutsThePanelBelowTheBoard) {
+    for (auto [w, h] : {std::pair{1080, 1920}, std::pair{600, 1000}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        auto r = RenderGame("builtin:2", w, h, 70, false);
+        const BoardLayout& l = r->s->Layout;
+        ASSERT_TRUE(l.Portrait);
+        const int n = r->s->CurrentGame.BoardSize;
+        const int boardBottom = l.BoardTop + n * l.CellWidth;
+        EXPECT_GE(l.BoardLeft - l.CellWidth, 0);
+        EXPECT_LE(l.BoardLeft + n * l.CellWidth, w);
+        CheckBoard(*r, *Reference("builtin:2", 70), IsWood);
+        // The frame of the comment box, below the board and inside the screen.
+        ASSERT_GT(l.PanelTop, boardBottom);
+        ASSERT_LE(l.PanelRight, w);
+        for (int y = l.PanelTop; y < l.PanelBottom; y += 7) {
+            ASSERT_EQ(r->At(l.PanelLeft, y), kWhitePx) << "left frame at y " << y;
+            ASSERT_EQ(r->At(l.PanelRight - 1, y), kWhitePx) << "right frame at y " << y;
+        }
+        // The information lines between board and box, the fixed lines under the box.
+        EXPECT_GT(CountIf(*r, 0, boardBottom, w, l.PanelTop, IsBright), 100);
+        EXPECT_GT(CountIf(*r, 0, l.PanelBottom, w, h, IsBright), 100);
+    }
 }
 
 // Entries of the move list up to its closing 0: the ticks that play the whole game.
@@ -571,7 +703,7 @@ TEST(Render, CorpusGamesOfEverySizeMidGameAndAtTheirEnd) {
             ASSERT_FALSE(r->s->CurrentFileName.empty()) << "the file did not load";
             auto ref = ReferenceFile(path, ticks);
             EXPECT_TRUE(SameStones(ref->Board, r->s->Board));
-            CheckBoard(*r, *ref, IsBrown);
+            CheckBoard(*r, *ref, IsWood);
             if (!boardOnly) CheckPanel(*r);
             ++drawn;
         }

@@ -19,12 +19,14 @@ HackOptions Ok(std::vector<std::string> args) {
 
 TEST(HackOptionsTest, ValuesOneDashOrTwoTheLastWins) {
     const HackOptions o = Ok({"--speed", "3", "-pause", "0", "-file", "a.sgf", "--dir", "games", "-board-only",
-                              "--no-comments", "-no-reading-time", "--show-result", "-lang", "Dutch", "-black-picture", "b.png", "-speed", "17", "-h"});
+                              "--no-comments", "-no-reading-time", "--show-result", "-flat-stones", "-no-coordinates", "-lang", "Dutch", "-black-picture", "b.png", "-speed", "17", "-h"});
     EXPECT_EQ(o.replay.speed, 17);
     EXPECT_EQ(o.replay.pauseSeconds, 0);
     EXPECT_EQ(o.replay.source, GameSource::Directory);
     EXPECT_EQ(o.replay.sourcePath, "games");
     EXPECT_TRUE(o.replay.boardOnly);
+    EXPECT_TRUE(o.replay.flatStones);
+    EXPECT_TRUE(o.replay.noCoordinates);
     EXPECT_TRUE(o.replay.noComments);
     EXPECT_TRUE(o.replay.noReadingTime);
     EXPECT_TRUE(o.replay.showResult);

@@ -129,7 +129,7 @@ HACK_PID=$!
 STARTED+=("$HACK_PID")
 sleep 1.2
 import -window "$GIVEN" -depth 8 ppm:"$TMP/given1.ppm"
-check_board "$TMP/given1.ppm" 800 600 804000 --board-only
+check_board "$TMP/given1.ppm" 800 600 dcb35c --board-only
 python3 - "$TMP/given1.ppm" <<'PY' || fail=1
 import sys, pictures as P
 pic = P.load(sys.argv[1])
@@ -143,7 +143,7 @@ PY
 xdotool windowsize "$GIVEN" 640 480
 sleep 1.2
 import -window "$GIVEN" -depth 8 ppm:"$TMP/given2.ppm"
-check_board "$TMP/given2.ppm" 640 480 804000 --board-only
+check_board "$TMP/given2.ppm" 640 480 dcb35c --board-only
 # The window goes (its client ends): the hack ends too.
 kill "$WINDOW_PID"
 WHAT="the hack ends within 5 s when its window is destroyed" check wait_gone "$HACK_PID" 5

@@ -2,7 +2,7 @@
 # senvola-inspect render on the native cairo canvas: the Windows build's interface (usage
 # errors, exit codes), PNG or BMP by the file's extension, and the picture itself: the board
 # where `layout` puts it, every point of the final position as `replay` reports it, each stone
-# centred where GDI centres it. When a Windows build is there (build/win64 beside the sources,
+# centred on the middle of its grid lines. When a Windows build is there (build/win64 beside the sources,
 # or SENVOLA_WIN_BUILD) the same renders under Wine must agree: the same board, the same
 # stones, the same stone centres, the same panel frame.
 # Usage: bash render_compare.sh BUILD_DIR SOURCE_DIR
@@ -58,7 +58,7 @@ for g in (1, 4):
     rows = [r.replace("X", "B").replace("O", "W") for r in json.load(open(f"{tmp}/replay{g}.json"))["board"]]
     n = len(rows)
     l = P.layout(inspect, 1024, 768, n)
-    board = (0x80, 0x40, 0x00)
+    board = (0xDC, 0xB3, 0x5C)
     x0, y0 = l["BoardLeft"] - l["CellWidth"], l["BoardTop"] - l["CellHeight"]
     if not P.near(png.at(x0, y0), board, 0) or not P.near(png.at(x0 - 1, y0), (0, 0, 0), 0):
         bad.append(f"builtin:{g}: the board's surface does not start at ({x0}, {y0})")
@@ -71,9 +71,9 @@ for g in (1, 4):
                 bad.append(f"builtin:{g}: point ({x}, {y}) shows {got!r}, the replay has {want!r}")
             if want in "BW":
                 cx, cy = P.stone_centre(png, l, x, y, want)
-                px, py = P.point(l, x, y)
-                worst = max(worst, abs(cx - (px - 0.5)), abs(cy - (py - 0.5)))
-    print(f"builtin:{g}: stone centres at most {worst:.2f} px from GDI's")
+                mx, my = P.stone_middle(l, x, y)
+                worst = max(worst, abs(cx - mx), abs(cy - my))
+    print(f"builtin:{g}: stone centres at most {worst:.2f} px from the grid lines' middle")
     if worst > 0.5:
         bad.append(f"builtin:{g}: a stone is {worst:.2f} px off its centre")
 for b in bad[:20]:
@@ -102,7 +102,7 @@ for g in (1, 4):
         continue
     n = len(json.load(open(f"{tmp}/replay{g}.json"))["board"])
     l = P.layout(inspect, 1024, 768, n)
-    board = (0x80, 0x40, 0x00)
+    board = (0xDC, 0xB3, 0x5C)
     # The board's surface: the same box of board colour in both.
     def surface(pic):
         y = l["BoardTop"] - l["CellHeight"] // 2

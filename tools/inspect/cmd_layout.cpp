@@ -52,7 +52,8 @@ int CmdLayout(const Args& args) {
                 "\"CellWidth\": %d, \"CellHeight\": %d, \"BoardLeft\": %d, \"BoardTop\": %d, \"BoardCentreX\": %d",
                 l.ScreenWidth, l.ScreenHeight, l.BoardAreaHeight, l.BoardAreaWidth, l.CellWidth, l.CellHeight,
                 l.BoardLeft, l.BoardTop, l.BoardCentreX);
-    if (!boardOnly) {
+    // A preview-sized window shows the board alone even when the panel was asked for.
+    if (!l.BoardOnly) {
         ComputePanelFrame(l);
         std::printf(", \"PanelLeft\": %d, \"PanelRight\": %d, \"PanelBottom\": %d, \"CommentLeft\": %d, "
                     "\"CommentRight\": %d, \"CommentBottom\": %d",

@@ -1,9 +1,9 @@
-// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE]
-// [--board-picture FILE] [--black-picture FILE] [--white-picture FILE] --out FILE: the
-// screensaver's replay of PATH drawn on the native cairo canvas (the X11 hack's own) on a
-// surface of W x H pixels, the new-game tick and then K ticks; written as PNG when FILE ends in
-// ".png" (any case), else as a 24-bit BMP like the Windows build's. Options, messages and exit
-// codes are the Windows build's.
+// render PATH --size WxH --moves K [--board-only] [--no-comments] [--flat-stones]
+// [--no-coordinates] [--ini FILE] [--board-picture FILE] [--black-picture FILE]
+// [--white-picture FILE] --out FILE: the screensaver's replay of PATH drawn on the native cairo
+// canvas (the X11 hack's own) on a surface of W x H pixels, the new-game tick and then K ticks;
+// written as PNG when FILE ends in ".png" (any case), else as a 24-bit BMP like the Windows
+// build's. Options, messages and exit codes are the Windows build's.
 #include <cstdio>
 #include <string>
 
@@ -35,6 +35,8 @@ int CmdRender(const Args& args) {
     request.moves = parsed.moves;
     request.boardOnly = parsed.boardOnly;
     request.noComments = parsed.noComments;
+    request.flatStones = parsed.flatStones;
+    request.noCoordinates = parsed.noCoordinates;
     request.languageFile = parsed.iniPath;
     request.pictures = parsed.pictures;
     const std::string& outPath = parsed.outPath;

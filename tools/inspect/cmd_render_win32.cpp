@@ -1,5 +1,6 @@
-// render PATH --size WxH --moves K [--board-only] [--no-comments] [--ini FILE]
-// [--board-picture FILE] [--black-picture FILE] [--white-picture FILE] --out FILE.bmp:
+// render PATH --size WxH --moves K [--board-only] [--no-comments] [--flat-stones]
+// [--no-coordinates] [--ini FILE] [--board-picture FILE] [--black-picture FILE]
+// [--white-picture FILE] --out FILE.bmp:
 // the screensaver's replay of PATH drawn with real GDI on a memory surface of W x H pixels, the
 // new-game tick and then K ticks, written as a 24-bit BMP.
 #include <cstdio>
@@ -51,6 +52,8 @@ int CmdRender(const Args& args) {
     ApplyDefaults(settings);
     settings.ShowBoardOnly = parsed.boardOnly;
     settings.ShowComments = !parsed.noComments;
+    settings.FlatStones = parsed.flatStones;
+    settings.ShowCoordinates = !parsed.noCoordinates;
     BoardPictures pictures;
     for (int e : {geBoard, geBlackStones, geWhiteStones}) {
         settings.UseBitmap[e] = !parsed.pictures[e].empty();

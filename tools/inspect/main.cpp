@@ -18,7 +18,7 @@ int UsageError(const std::string& message) {
                  "       senvola-inspect replay PATH\n"
                  "       senvola-inspect layout W H N [--board-only]\n"
                  "       senvola-inspect render PATH --size WxH --moves K [--board-only] [--no-comments]"
-                 " [--ini FILE]\n"
+                 " [--flat-stones] [--no-coordinates] [--ini FILE]\n"
                  "           [--board-picture FILE] [--black-picture FILE] [--white-picture FILE]"
                  " --out FILE.bmp (or FILE.png on Linux)\n"
                  "PATH is a game file or builtin:N (N = 1..6). check DIRECTORY checks the game files the\n"

@@ -56,6 +56,10 @@ int ParseRenderArgs(const Args& args, RenderArgs& out) {
             out.boardOnly = true;
         } else if (a == "--no-comments") {
             out.noComments = true;
+        } else if (a == "--flat-stones") {
+            out.flatStones = true;
+        } else if (a == "--no-coordinates") {
+            out.noCoordinates = true;
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
             return UsageError("render: unknown option " + a);
         } else if (out.game.empty() && !a.empty()) {

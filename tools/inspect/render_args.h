@@ -15,6 +15,8 @@ struct RenderArgs {
     int moves = 0;         // ticks after the new-game tick
     bool boardOnly = false;
     bool noComments = false;
+    bool flatStones = false;
+    bool noCoordinates = false;
     bool haveIni = false;  // --ini given: the language file must exist
     std::string iniPath;
     std::string outPath;

@@ -15,28 +15,77 @@ int RoundHalfEven(long long num, long long den) {
     return static_cast<int>(q);
 }
 
+bool ShowsBoardOnly(bool boardOnlyAsked, int windowHeight) {
+    return boardOnlyAsked || windowHeight < kPreviewHeight;
+}
+
 void ComputeBoardLayout(BoardLayout& l, int boardSize, bool boardOnly) {
     const int n = std::clamp(boardSize, 1, kMaxLayoutBoardSize);
     const int half = (n - 1) / 2;
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
-    l.BoardAreaHeight = boardOnly ? sh - sh / 76 : sh - sw / 10;
-    // 0.95 as the exact fraction 95/100, so that a product ending in .5 goes to the even side.
-    l.BoardAreaWidth = RoundHalfEven(static_cast<long long>(l.BoardAreaHeight) * 95, 100);
-    l.CellWidth = l.BoardAreaWidth / (n + 1);
-    l.CellHeight = l.BoardAreaHeight / (n + 1);
-    if (boardOnly) {
-        l.BoardLeft = sw / 2 - half * l.CellWidth;
-        l.BoardTop = sh / 2 - half * l.CellHeight;
+    l.Lines = n;
+    l.BoardOnly = ShowsBoardOnly(boardOnly, sh);
+    l.Portrait = !l.BoardOnly && sh > sw;
+    if (l.BoardOnly) {
+        l.BoardAreaHeight = sh - sh / 76;
+        // A window narrower than high (a preview turned upright) still holds the whole board.
+        l.BoardAreaWidth = std::min(RoundHalfEven(static_cast<long long>(l.BoardAreaHeight) * 95, 100), sw - sw / 76);
+    } else if (l.Portrait) {
+        // Panel below: the board as wide as the window allows, but leaving the panel at least
+        // about a third of the height.
+        const int side = std::min(sw - 2 * (sw / 38), static_cast<int>(static_cast<long long>(sh) * 62 / 100));
+        l.BoardAreaHeight = side;
+        l.BoardAreaWidth = side;
+    } else {
+        // A very wide, low window keeps four fifths of its height for the board.
+        l.BoardAreaHeight = sh - std::min(sw / 10, sh / 5);
+        // 0.95 as the exact fraction 95/100, so that a product ending in .5 goes to the even side.
+        l.BoardAreaWidth = RoundHalfEven(static_cast<long long>(l.BoardAreaHeight) * 95, 100);
+    }
+    // Square cells from the smaller side: round stones on any screen.
+    const int cell = std::min(l.BoardAreaWidth, l.BoardAreaHeight) / (n + 1);
+    l.CellWidth = cell;
+    l.CellHeight = cell;
+    if (l.BoardOnly) {
+        l.BoardLeft = sw / 2 - half * cell;
+        l.BoardTop = sh / 2 - half * cell;
+    } else if (l.Portrait) {
+        l.BoardLeft = sw / 2 - half * cell;
+        l.BoardTop = sw / 38 + l.BoardAreaHeight / 2 - half * cell;
     } else {
         // Both offsets use the height fraction, the horizontal one too.
-        l.BoardLeft = sh / 38 + l.BoardAreaWidth / 2 - half * l.CellWidth;
-        l.BoardTop = sh / 38 + l.BoardAreaHeight / 2 - half * l.CellHeight;
+        l.BoardLeft = sh / 38 + l.BoardAreaWidth / 2 - half * cell;
+        l.BoardTop = sh / 38 + l.BoardAreaHeight / 2 - half * cell;
     }
-    l.BoardCentreX = l.BoardLeft + half * l.CellWidth;
+    l.BoardCentreX = l.BoardLeft + half * cell;
+    l.LineWidth = GridLineWidth(cell);
+    l.EdgeWidth = GridEdgeWidth(cell);
+    if (l.Portrait) {
+        l.InfoLeft = sw / 20;
+        l.InfoTop = 2 * (sw / 38) + l.BoardAreaHeight;
+        l.FixedTop = sh - sh / 9;
+        l.FixedBottom = sh;
+        l.FixedCentreX = sw / 2;
+    } else {
+        l.InfoLeft = sw / 20 + l.BoardAreaWidth;
+        l.InfoTop = sh / 38;
+        l.FixedTop = sh / 38 + l.BoardAreaHeight;
+        l.FixedBottom = sh;
+        l.FixedCentreX = l.BoardCentreX;
+    }
 }
 
 void ComputePanelFrame(BoardLayout& l) {
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
+    if (l.Portrait) {
+        l.PanelLeft = sw / 20;
+        l.PanelRight = sw - sw / 50;
+        l.PanelBottom = l.FixedTop - sh / 76;
+        l.CommentLeft = l.PanelLeft + sw / 100 + 1;
+        l.CommentRight = l.PanelRight - sw / 256 - 2;
+        l.CommentBottom = l.PanelBottom - sh / 76;
+        return;
+    }
     l.PanelLeft = sw / 20 + l.BoardAreaWidth;
     l.PanelRight = sw - sw / 50;
     l.PanelBottom = sh - sw / 50;  // a width fraction, not a height one
@@ -72,6 +121,13 @@ bool IsStarPoint(int boardSize, int x, int y) {
     return onX && onY;
 }
 
-int StarPointRadius(int cellWidth) { return cellWidth >= 7 ? 2 : 1; }
+double StarPointRadius(int cell) { return std::max(1.5, cell * 0.085); }
+
+int GridLineWidth(int cell) { return std::max(1, (cell + 16) / 32); }
+
+int GridEdgeWidth(int cell) {
+    const int w = GridLineWidth(cell);
+    return w + std::max(1, w / 2);
+}
 
 }  // namespace senvola

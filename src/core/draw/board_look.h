@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "draw/board_sprites.h"
 #include "platform/bitmap.h"
 #include "settings/replay_settings.h"
 
@@ -13,10 +14,11 @@ namespace senvola {
 // Board, black stones and white stones, by GraphicsElement; null where none is loaded.
 using BoardPictures = std::array<std::unique_ptr<Bitmap>, 3>;
 
-// What the painters read; both must outlive it.
+// What the painters read, and the pictures they make for the layout; all must outlive it.
 struct BoardLook {
     const ReplaySettings& settings;
     const BoardPictures& pictures;
+    BoardSprites& sprites;
 };
 
 // The board is drawn from its picture: asked for, and a picture of positive size is loaded.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "go/coordinates.h"
+
 namespace senvola {
 
 namespace {
@@ -12,6 +14,18 @@ namespace {
 // the tiled area is doubled by copying the surface onto itself, which gives the same pixels:
 // every copy moves whole periods of the pattern.
 constexpr long long kMaxDirectTiles = 4096;
+
+// A row number as text in `buffer` (room for 8), without allocating.
+std::string_view RowText(int number, char* buffer) {
+    int len = 0;
+    char digits[8];
+    do {
+        digits[len++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number > 0 && len < 7);
+    for (int i = 0; i < len; ++i) buffer[i] = digits[len - 1 - i];
+    return {buffer, static_cast<std::size_t>(len)};
+}
 
 void TileByDoubling(Canvas& canvas, const Bitmap& tile, int originX, int originY, int endX, int endY) {
     const int bw = tile.Width(), bh = tile.Height();
@@ -81,25 +95,80 @@ void DrawBoard(Canvas& canvas, BoardLayout& l, int lines, const BoardLook& look)
         canvas.FillRect(originX, originY, l.BoardLeft + (n - 1) * cw + mx, l.BoardTop + (n - 1) * ch + my);
     }
 
+    look.sprites.Prepare(canvas, l, look.settings);
+    DrawGridLines(canvas, l, 1, n, 1, n);
+    for (int y = 1; y <= n; ++y)
+        for (int x = 1; x <= n; ++x)
+            if (IsStarPoint(n, x, y)) DrawStarPoint(canvas, l, look, x, y);
+    if (look.settings.ShowCoordinates) DrawCoordinates(canvas, l);
     canvas.SetPen(0, true);
-    const int right = l.BoardLeft + (n - 1) * cw, bottom = l.BoardTop + (n - 1) * ch;
-    for (int i = 0; i < n; ++i) {
-        const int x = l.BoardLeft + i * cw, y = l.BoardTop + i * ch;
-        canvas.Line(x, l.BoardTop, x, bottom);
-        canvas.Line(l.BoardLeft, y, right, y);
-    }
-
     canvas.SetBrush(0, true);
-    if (StarLine(n, 1) != 0) {
-        const int r = StarPointRadius(cw);
-        for (int i = 1; i <= 3; ++i) {
-            for (int j = 1; j <= 3; ++j) {
-                if (!IsStarPoint(n, StarLine(n, i), StarLine(n, j))) continue;
-                const int px = l.BoardLeft + (StarLine(n, i) - 1) * cw;
-                const int py = l.BoardTop + (StarLine(n, j) - 1) * ch;
-                canvas.FillRect(px - r, py - r, px + r + 1, py + r + 1);
-            }
-        }
+}
+
+void DrawGridLines(Canvas& canvas, const BoardLayout& l, int fromX, int toX, int fromY, int toY,
+                   const Rect& clip) {
+    const int n = l.Lines, c = l.CellWidth;
+    canvas.SetPen(0, true);
+    canvas.SetBrush(0, true);
+    // Lines are filled rectangles on whole pixels: crisp at any width, the same on every canvas.
+    auto band = [&](int x1, int y1, int x2, int y2) {
+        canvas.FillRect(std::max(x1, clip.x1), std::max(y1, clip.y1), std::min(x2, clip.x2), std::min(y2, clip.y2));
+    };
+    auto width = [&](int k) { return k == 1 || k == n ? l.EdgeWidth : l.LineWidth; };
+    const int top = l.BoardTop, bottom = l.BoardTop + (n - 1) * c;
+    const int left = l.BoardLeft, right = l.BoardLeft + (n - 1) * c;
+    // The outer square's corners are closed: edge lines reach the outer side of the other edge.
+    const int topOut = LineStart(top, l.EdgeWidth), bottomOut = LineStart(bottom, l.EdgeWidth) + l.EdgeWidth;
+    const int leftOut = LineStart(left, l.EdgeWidth), rightOut = LineStart(right, l.EdgeWidth) + l.EdgeWidth;
+    for (int x = fromX; x <= toX; ++x) {
+        const int px = l.BoardLeft + (x - 1) * c;
+        const int x1 = LineStart(px, width(x));
+        band(x1, topOut, x1 + width(x), bottomOut);
+    }
+    for (int y = fromY; y <= toY; ++y) {
+        const int py = l.BoardTop + (y - 1) * c;
+        const int y1 = LineStart(py, width(y));
+        band(leftOut, y1, rightOut, y1 + width(y));
+    }
+}
+
+void DrawStarPoint(Canvas& canvas, const BoardLayout& l, const BoardLook& look, int x, int y) {
+    const BoardSprites::Sprite& star = look.sprites.Star();
+    if (!star.bitmap) return;
+    const int px = l.BoardLeft + (x - 1) * l.CellWidth, py = l.BoardTop + (y - 1) * l.CellHeight;
+    canvas.BlendBitmap(*star.bitmap, px + star.offset, py + star.offset);
+}
+
+int CoordinateFontSize(int cell) { return cell * 27 / 100; }
+
+void DrawCoordinates(Canvas& canvas, const BoardLayout& l) {
+    const int n = l.Lines, c = l.CellWidth;
+    int size = CoordinateFontSize(c);
+    // Labels need a full cell of margin (the stones take its inner half) and a readable size.
+    if (size < 5 || l.BoardLeft < c || l.BoardTop < c) return;
+    // Points become pixels at the surface's DPI: measured, so that a screen at 200 % scaling
+    // gets labels of the same pixel height as any other.
+    const int limit = c * 36 / 100;
+    canvas.SetFont(kCoordinateFontName, size, kCoordinateColour, false);
+    while (size > 4 && canvas.TextExtent("0").cy > limit) canvas.SetFont(kCoordinateFontName, --size, kCoordinateColour, false);
+    canvas.SetBrush(0, false);
+    const int left = l.BoardLeft, top = l.BoardTop;
+    const int right = left + (n - 1) * c, bottom = top + (n - 1) * c;
+    // Centred in the outer half of the margin, clear of the edge stones and their shadows.
+    const int away = c * 3 / 4;
+    char text[8];
+    for (int k = 1; k <= n; ++k) {
+        const int p = (k - 1) * c;
+        text[0] = go::ColumnLetter(k);
+        text[1] = '\0';
+        const std::string_view letter(text, 1);
+        Size e = canvas.TextExtent(letter);
+        canvas.DrawString(left + p - e.cx / 2, top - away - e.cy / 2, letter);
+        canvas.DrawString(left + p - e.cx / 2, bottom + away - e.cy / 2, letter);
+        const std::string_view number = RowText(go::RowNumber(n, k), text);
+        e = canvas.TextExtent(number);
+        canvas.DrawString(left - away - e.cx / 2, top + p - e.cy / 2, number);
+        canvas.DrawString(right + away - e.cx / 2, top + p - e.cy / 2, number);
     }
 }
 

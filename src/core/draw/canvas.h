@@ -3,6 +3,8 @@
 // x1..x2-1 by y1..y2-1, outline included; a line does not paint its end point.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "settings/colour.h"
@@ -41,6 +43,17 @@ public:
     virtual void StretchBitmap(const Bitmap& bitmap, const Rect& dst) = 0;
     // Copies src of this surface onto dst of the same surface, stretched.
     virtual void CopySelf(const Rect& dst, const Rect& src) = 0;
+
+    // Anti-aliased shapes are rasterised by the core once per layout into pictures with an alpha
+    // channel and then only blended: the same pixels on every platform, one blit per stone.
+    // A picture of width x height premultiplied 0xAARRGGBB pixels, top row first, for
+    // BlendBitmap; null when the surface cannot hold one.
+    virtual std::unique_ptr<Bitmap> MakeAlphaBitmap(const uint32_t* pixels, int width, int height) = 0;
+    // A picture from MakeAlphaBitmap composited over the surface with its top-left corner at (x, y).
+    virtual void BlendBitmap(const Bitmap& bitmap, int x, int y) = 0;
+    // The picture repeated from (originX, originY) in both directions, painted only inside clip:
+    // a patch of a tiled board, equal to the same patch of the whole tiled surface.
+    virtual void TileBitmap(const Bitmap& bitmap, int originX, int originY, const Rect& clip) = 0;
 };
 
 }  // namespace senvola

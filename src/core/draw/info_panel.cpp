@@ -114,13 +114,18 @@ constexpr bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9
 }  // namespace
 
 int SelectPanelFont(Canvas& canvas, const BoardLayout& l, const PanelFontRule& rule) {
-    int size = 15;
-    switch (l.ScreenWidth) {
+    // The classic sizes of the three old screen widths hold for landscape screens only.
+    const int classic = l.Portrait ? 0 : l.ScreenWidth;
+    int size = 0;
+    switch (classic) {
         case 640: size = rule.at640; break;
         case 800: size = rule.at800; break;
         case 1024: size = rule.at1024; break;
         default: {
-            const int limit = l.ScreenHeight / rule.divisor;
+            // From the screen's shorter side, so that a portrait screen gets the text of the same
+            // screen turned; no upper cap, so that 4K text is as large on the screen as 1080p's.
+            const int limit = std::min(l.ScreenHeight, l.ScreenWidth) / rule.divisor;
+            size = std::max(2, limit * 3 / 4 + 1);
             SetPanelFont(canvas, size, rule.bold);
             while (size >= 2 && LineHeight(canvas) > limit) {
                 --size;
@@ -189,22 +194,22 @@ std::string_view FileNamePart(std::string_view path) {
 void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const LanguageTable& language,
                    int moveNumber, std::string_view fileName, bool showResult) {
     const auto& label = language.PanelLabel;
-    const int sw = l.ScreenWidth, sh = l.ScreenHeight;
+    const int sw = l.ScreenWidth;
 
     canvas.SetBrush(kBlack, false);
     SelectPanelFont(canvas, l, kFixedLinesFont);
     const int h1 = LineHeight(canvas);
-    const int y0 = sh / 38 + l.BoardAreaHeight + (sh - l.BoardAreaHeight - 4 * h1 - sh / 38) / 2;
+    const int y0 = l.FixedTop + (l.FixedBottom - l.FixedTop - 4 * h1) / 2;
     for (int k = 0; k < 4; ++k) {
         // Unscrambled just before drawing, and gone again right after.
         const std::string text = FixedPanelLine(k);
-        canvas.DrawString(l.BoardCentreX - canvas.TextExtent(text).cx / 2, y0 + k * h1, text);
+        canvas.DrawString(l.FixedCentreX - canvas.TextExtent(text).cx / 2, y0 + k * h1, text);
     }
 
     const int size = SelectPanelFont(canvas, l, kInfoLinesFont);
     l.PanelFontSize = static_cast<uint8_t>(size);
     const int h = LineHeight(canvas);
-    const int x = sw / 20 + l.BoardAreaWidth;
+    const int x = l.InfoLeft;
     const bool withResult = showResult && !g.Result.empty();
     // The labels' column is as wide as the widest label shown, and never narrower than the
     // classic column, so that the values of a translated panel still line up with the old one.
@@ -229,7 +234,7 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     // Half the panel at most, so that a translation that runs on still leaves the values room.
     const int labelRoom = std::max(1, (ShortenedRight(l) - x) / 2);
     w = std::min(w, labelRoom);
-    int y = sh / 38;
+    int y = l.InfoTop;
     std::string labelText;
     auto drawLabel = [&](int labelIndex) {
         const std::string_view text = label[static_cast<std::size_t>(labelIndex)];

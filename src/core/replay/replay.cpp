@@ -25,7 +25,7 @@ public:
         senvola::DrawEmptyPoint(canvas_, r_.layout_, DrawnBoardSize(r_.game_.BoardSize), r_.Look(), x, y);
     }
     void DrawMoveCounter() override {
-        if (r_.sources_.settings.ShowBoardOnly) return;
+        if (r_.layout_.BoardOnly) return;
         const int n = r_.Board().MoveNumber();
         // Setup stones come before move 1 even when that move is a pass.
         const bool pass =
@@ -34,7 +34,7 @@ public:
                                  pass ? r_.Board().ToMove() : go::Stone::Empty, !opening_);
     }
     void DrawComment() override {
-        if (r_.sources_.settings.ShowBoardOnly) return;
+        if (r_.layout_.BoardOnly) return;
         r_.DrawCommentAt(canvas_, opening_ ? 0 : r_.Board().MoveNumber());
     }
 
@@ -93,7 +93,7 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     DecodeTexts(game_, sources_.decoder);
     StartGamePosition(position_, game_);
     DrawBoard(canvas, layout_, DrawnBoardSize(game_.BoardSize), Look());
-    if (!settings.ShowBoardOnly) {
+    if (!layout_.BoardOnly) {
         DrawInfoPanel(canvas, layout_, game_, sources_.language, Board().MoveNumber(), library_.FileName(),
                       settings.ShowResultFromStart);
         commentBox_.DrawFrame(canvas, layout_);
@@ -136,7 +136,7 @@ void Replay::PlayNextEntry(Canvas& canvas) {
         }
     } else {
         // The first tick after the last entry says so, with the result.
-        if (!gameOverShown_ && !sources_.settings.ShowBoardOnly) {
+        if (!gameOverShown_ && !layout_.BoardOnly) {
             senvola::DrawMoveCounter(canvas, layout_, game_, sources_.language, n);
             DrawGameState(canvas, true);
         }
@@ -147,7 +147,7 @@ void Replay::PlayNextEntry(Canvas& canvas) {
 }
 
 void Replay::DrawGameState(Canvas& canvas, bool over) {
-    if (sources_.settings.ShowBoardOnly) return;
+    if (layout_.BoardOnly) return;
     senvola::DrawGameState(canvas, layout_, sources_.language, position_.BlackCaptures, position_.WhiteCaptures,
                            over ? go::Stone::Empty : Board().ToMove());
 }

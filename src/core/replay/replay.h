@@ -96,7 +96,7 @@ private:
     void DrawGameState(Canvas& canvas, bool over = false);
     // The record's marks of move slot `move`, over the points as they stand; ClearMarks draws
     // the points of those shown last again as they are.
-    bool MarksShown() const { return sources_.settings.ShowComments && !sources_.settings.ShowBoardOnly; }
+    bool MarksShown() const { return sources_.settings.ShowComments && !layout_.BoardOnly; }
     void DrawMarks(Canvas& canvas, int move);
     void ClearMarks(Canvas& canvas);
     // The comment shown while move n is played: the record's own. Before the first move (n = 0),
@@ -106,7 +106,7 @@ private:
     void DrawCommentAt(Canvas& canvas, int moveNumber);
     const std::string& Introduction();
     bool DrawComments() const { return sources_.settings.ShowComments && game_.HasComments; }
-    BoardLook Look() const { return {sources_.settings, sources_.pictures}; }
+    BoardLook Look() const { return {sources_.settings, sources_.pictures, sprites_}; }
     RefusalReport Report() const { return {sources_.trace, library_.FileName()}; }
 
     ReplaySources sources_;
@@ -115,6 +115,7 @@ private:
     Position position_;
     BoardLayout layout_;
     CommentBox commentBox_;
+    mutable BoardSprites sprites_;  // made by the painters for the layout; only a cache
     std::string introduction_;  // built from the language file when first shown
     bool newGameDue_ = true;
     bool gameOverShown_ = false;  // the counter says "Game over" during this game's pause

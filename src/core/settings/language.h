@@ -35,7 +35,7 @@ struct TextKey {
 // Every text key besides the panel labels (kPanelLabelKeys, whose defaults are the keys) and the
 // introduction text: those of the option pages, the speed label and the move-number line. All of
 // them are read trimmed.
-inline constexpr std::array<TextKey, 33> kTextKeys = {{
+inline constexpr std::array<TextKey, 35> kTextKeys = {{
     {"ChooseLanguage",
      "Senvola supports several languages. Please choose your language from the list below."},
     {"ConfigurationAboutText1", ""},
@@ -70,6 +70,8 @@ inline constexpr std::array<TextKey, 33> kTextKeys = {{
     {"WhiteToPlay", "White to play"},
     {"CommentReadingTime", "Give comments time to be read"},
     {"ShowResultFromStart", "Show the result from the start"},
+    {"ShowCoordinates", "Show coordinates"},
+    {"FlatStones", "Flat stones"},
 }};
 
 // The built-in English text of a key of kTextKeys; a panel label key gives itself; any other

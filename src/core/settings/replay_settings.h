@@ -17,8 +17,8 @@ enum GraphicsElement : int { geBoard = 0, geBlackStones = 1, geWhiteStones = 2 }
 constexpr std::array<int, 18> SpeedIntervals = {50,   100,  200,  300,  400,   500,   750,   1000,  2000,
                                                 3000, 4000, 5000, 6000, 8000, 10000, 15000, 20000, 30000};
 
-// Brown board, black stones, white stones, by GraphicsElement.
-constexpr std::array<Colour, 3> kDefaultColours{0x004080, 0x000000, 0xFFFFFF};
+// Light wood board, black stones, white stones, by GraphicsElement.
+constexpr std::array<Colour, 3> kDefaultColours{0x5CB3DC, 0x000000, 0xFFFFFF};
 
 struct ReplaySettings {
     GameSourceKind FileLoadType = GameSourceKind::BuiltIn;  // where the games come from
@@ -34,6 +34,8 @@ struct ReplaySettings {
     std::array<std::string, 3> BitmapName{};  // full paths, by GraphicsElement
     std::array<Colour, 3> Color = kDefaultColours;  // 0x00BBGGRR, by GraphicsElement
     int32_t Language = 0;                     // number of the chosen language
+    bool FlatStones = false;                  // plain discs instead of shaded stones with a shadow
+    bool ShowCoordinates = true;              // letters and numbers in the board's margin
 };
 
 // The delay between two moves at the settings' speed; a speed above 17 counts as 17.

@@ -62,6 +62,8 @@ void ApplyDefaults(ReplaySettings& s) {
     s.BitmapName = defaults.BitmapName;
     s.Color = defaults.Color;
     s.Language = defaults.Language;
+    s.FlatStones = defaults.FlatStones;
+    s.ShowCoordinates = defaults.ShowCoordinates;
 }
 
 void EnsureSettingsKey(Registry& registry) {
@@ -83,6 +85,8 @@ void ReadSettings(const RegistryKey& key, ReplaySettings& s) {
     ReadElement(key, s, geBlackStones);
     ReadElement(key, s, geWhiteStones);
     ReadInt(key, "Language", s.Language);
+    ReadBool(key, "FlatStones", s.FlatStones);
+    ReadBool(key, "ShowCoordinates", s.ShowCoordinates);
 
     if (s.Speed > kMaxSpeed) s.Speed = kMaxSpeed;
     s.PauseBetweenGames = std::clamp(s.PauseBetweenGames, int32_t{0}, kMaxPause);
@@ -107,6 +111,8 @@ void WriteSettings(RegistryKey& key, const ReplaySettings& s, int languagePositi
     key.WriteInteger("CommentReadingTime", s.CommentReadingTime ? 1 : 0);
     key.WriteInteger("ShowResultFromStart", s.ShowResultFromStart ? 1 : 0);
     key.WriteInteger("GamePerMonitor", s.GamePerMonitor ? 1 : 0);
+    key.WriteInteger("FlatStones", s.FlatStones ? 1 : 0);
+    key.WriteInteger("ShowCoordinates", s.ShowCoordinates ? 1 : 0);
 }
 
 }  // namespace senvola

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <algorithm>
 #include <cmath>
 
 #include "core/draw/draw_test_support.h"
@@ -18,9 +19,9 @@ TEST(BoardLayoutTest, WorkedExamples) {
     EXPECT_EQ(p.BoardAreaHeight, 666);
     EXPECT_EQ(p.BoardAreaWidth, 633);
     EXPECT_EQ(p.CellWidth, 31);
-    EXPECT_EQ(p.CellHeight, 33);
+    EXPECT_EQ(p.CellHeight, 31);  // square, from the smaller side
     EXPECT_EQ(p.BoardLeft, 57);
-    EXPECT_EQ(p.BoardTop, 56);
+    EXPECT_EQ(p.BoardTop, 74);
     EXPECT_EQ(p.BoardCentreX, 336);
     ComputePanelFrame(p);
     EXPECT_EQ(p.PanelLeft, 684);
@@ -34,16 +35,45 @@ TEST(BoardLayoutTest, WorkedExamples) {
     EXPECT_EQ(b.BoardAreaHeight, 758);
     EXPECT_EQ(b.BoardAreaWidth, 720);
     EXPECT_EQ(b.CellWidth, 36);
-    EXPECT_EQ(b.CellHeight, 37);
+    EXPECT_EQ(b.CellHeight, 36);
     EXPECT_EQ(b.BoardLeft, 188);
-    EXPECT_EQ(b.BoardTop, 51);
+    EXPECT_EQ(b.BoardTop, 60);
     EXPECT_EQ(b.BoardCentreX, 512);
 
     const BoardLayout small = Layout(640, 480, 9, false);
     EXPECT_EQ(small.CellWidth, 39);
-    EXPECT_EQ(small.CellHeight, 41);
+    EXPECT_EQ(small.CellHeight, 39);
     EXPECT_EQ(small.BoardLeft, 53);
-    EXPECT_EQ(small.BoardTop, 56);
+    EXPECT_EQ(small.BoardTop, 64);
+
+    // Lines and edge grow with the cell: 1 and 2 pixels at 1080p's 42, 3 and 4 at 4K's 84.
+    const BoardLayout hd = Layout(1920, 1080, 19, false);
+    EXPECT_EQ(hd.CellWidth, 42);
+    EXPECT_EQ(hd.LineWidth, 1);
+    EXPECT_EQ(hd.EdgeWidth, 2);
+    const BoardLayout uhd = Layout(3840, 2160, 19, false);
+    EXPECT_EQ(uhd.CellWidth, 84);
+    EXPECT_EQ(uhd.LineWidth, 3);
+    EXPECT_EQ(uhd.EdgeWidth, 4);
+
+    // An upright 1080 x 1920 screen: the board across the top, the panel below it.
+    BoardLayout up = Layout(1080, 1920, 19, false);
+    EXPECT_TRUE(up.Portrait);
+    EXPECT_EQ(up.CellWidth, 51);
+    EXPECT_EQ(up.BoardLeft, 81);
+    EXPECT_EQ(up.BoardTop, 81);
+    EXPECT_EQ(up.InfoLeft, 54);
+    EXPECT_EQ(up.InfoTop, 2 * 28 + 1024);
+    ComputePanelFrame(up);
+    EXPECT_EQ(up.PanelLeft, 54);
+    EXPECT_EQ(up.PanelRight, 1059);
+    EXPECT_LT(up.PanelBottom, up.FixedTop);
+
+    // The preview: the board alone whatever the options say.
+    const BoardLayout preview = Layout(152, 112, 19, false);
+    EXPECT_TRUE(preview.BoardOnly);
+    EXPECT_EQ(preview.CellWidth, 5);
+    EXPECT_FALSE(Layout(800, 600, 19, false).BoardOnly);
 }
 
 TEST(BoardLayoutTest, ExactHalvesRoundToEven) {
@@ -63,13 +93,30 @@ TEST(BoardLayoutTest, ExactHalvesRoundToEven) {
 BoardLayout FloatingLayout(int w, int h, int n, bool boardOnly) {
     BoardLayout l;
     const int half = (n - 1) / 2;
-    l.BoardAreaHeight = boardOnly ? h - h / 76 : h - w / 10;
-    l.BoardAreaWidth = static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95));
-    l.CellWidth = static_cast<int>(std::trunc(static_cast<double>(l.BoardAreaWidth) / (n + 1)));
-    l.CellHeight = static_cast<int>(std::trunc(static_cast<double>(l.BoardAreaHeight) / (n + 1)));
-    l.BoardLeft = (boardOnly ? w / 2 : h / 38 + l.BoardAreaWidth / 2) - half * l.CellWidth;
-    l.BoardTop = (boardOnly ? h / 2 : h / 38 + l.BoardAreaHeight / 2) - half * l.CellHeight;
-    l.BoardCentreX = l.BoardLeft + half * l.CellWidth;
+    boardOnly = boardOnly || h < 320;
+    const bool portrait = !boardOnly && h > w;
+    if (boardOnly) {
+        l.BoardAreaHeight = h - h / 76;
+        l.BoardAreaWidth = std::min(static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95)), w - w / 76);
+    } else if (portrait) {
+        l.BoardAreaHeight = l.BoardAreaWidth = std::min(w - 2 * (w / 38), static_cast<int>(static_cast<long long>(h) * 62 / 100));
+    } else {
+        l.BoardAreaHeight = h - std::min(w / 10, h / 5);
+        l.BoardAreaWidth = static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95));
+    }
+    const int cell = static_cast<int>(std::trunc(static_cast<double>(std::min(l.BoardAreaWidth, l.BoardAreaHeight)) / (n + 1)));
+    l.CellWidth = l.CellHeight = cell;
+    if (boardOnly || portrait) {
+        l.BoardLeft = w / 2 - half * cell;
+    } else {
+        l.BoardLeft = h / 38 + l.BoardAreaWidth / 2 - half * cell;
+    }
+    if (boardOnly) {
+        l.BoardTop = h / 2 - half * cell;
+    } else {
+        l.BoardTop = (portrait ? w / 38 : h / 38) + l.BoardAreaHeight / 2 - half * cell;
+    }
+    l.BoardCentreX = l.BoardLeft + half * cell;
     return l;
 }
 
@@ -97,13 +144,51 @@ TEST(BoardLayoutTest, AgreesWithFloatingPointReadingForManySizes) {
     EXPECT_GT(checked, 30000);
 }
 
-TEST(BoardLayoutTest, NegativeBoardAreaTruncatesTowardZero) {
-    // A wide, flat window in panel mode leaves a negative board area.
-    const BoardLayout l = Layout(10000, 1, 19, false);
-    EXPECT_EQ(l.BoardAreaHeight, -999);
-    EXPECT_EQ(l.BoardAreaWidth, -949);  // -949.05
-    EXPECT_EQ(l.CellWidth, -47);        // -47.45, not -48
-    EXPECT_EQ(l.CellHeight, -49);
+// Whatever the window's proportions (a narrow 200 x 3000 window included), the board and its
+// one-cell margin lie inside it, and with a panel the panel's first line is beside or below the
+// board, never over it.
+TEST(BoardLayoutTest, AnyShapeHoldsTheWholeBoard) {
+    int checked = 0;
+    for (int w = 100; w <= 4000; w += 50) {
+        for (int h = 100; h <= 4000; h += 50) {
+            for (int n : {9, 13, 19}) {
+                for (bool boardOnly : {false, true}) {
+                    BoardLayout l = Layout(w, h, n, boardOnly);
+                    const int c = l.CellWidth;
+                    ASSERT_GT(c, 0) << w << "x" << h;
+                    const int left = l.BoardLeft - c, right = l.BoardLeft + n * c;
+                    const int top = l.BoardTop - c, bottom = l.BoardTop + n * c;
+                    ASSERT_GE(left, 0) << w << "x" << h << " n" << n << " " << boardOnly;
+                    ASSERT_LE(right, w) << w << "x" << h << " n" << n << " " << boardOnly;
+                    ASSERT_GE(top, 0) << w << "x" << h << " n" << n << " " << boardOnly;
+                    ASSERT_LE(bottom, h) << w << "x" << h << " n" << n << " " << boardOnly;
+                    if (!l.BoardOnly) {
+                        ASSERT_TRUE(l.InfoLeft >= right || l.InfoTop >= bottom) << w << "x" << h << " n" << n;
+                        ComputePanelFrame(l);
+                        ASSERT_LE(l.PanelRight, w);
+                        ASSERT_LE(l.CommentBottom, h);
+                        ASSERT_LE(l.FixedBottom, h);
+                    }
+                    ++checked;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 30000);
+    const BoardLayout narrow = Layout(200, 3000, 19, false);
+    EXPECT_TRUE(narrow.Portrait);
+    EXPECT_GE(narrow.BoardLeft - narrow.CellWidth, 0);
+    EXPECT_LE(narrow.BoardLeft + 19 * narrow.CellWidth, 200);
+}
+
+TEST(BoardLayoutTest, WideFlatWindowKeepsTheBoardOnTheScreen) {
+    // A wide, flat window in panel mode once left a negative board area; now the board keeps
+    // four fifths of the height.
+    const BoardLayout l = Layout(10000, 400, 19, false);
+    EXPECT_EQ(l.BoardAreaHeight, 320);
+    EXPECT_EQ(l.BoardAreaWidth, 304);
+    EXPECT_EQ(l.CellWidth, 15);
+    EXPECT_EQ(l.CellHeight, 15);
 }
 
 TEST(BoardLayoutTest, BoardSizeBelowOneDividesByNothingWorse) {

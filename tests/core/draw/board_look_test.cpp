@@ -20,7 +20,8 @@ TEST(BoardLook, ApplyDefaultsKeepsLoadedPictures) {
     BoardPictures pictures;
     s.UseBitmap[geBoard] = true;
     pictures[geBoard] = std::make_unique<RecordingBitmap>(16, 16, false);
-    const BoardLook look{s, pictures};
+    BoardSprites sprites;
+    const BoardLook look{s, pictures, sprites};
     EXPECT_TRUE(BoardUsesBitmap(look));
     ApplyDefaults(s);
     EXPECT_NE(pictures[geBoard], nullptr);

@@ -1,5 +1,7 @@
 // The empty board: surface, grid and star points, and the board picture tiled.
+#include <cstdlib>
 #include <set>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -16,31 +18,80 @@ TEST(DrawBoardTest, ColourBoardGridAndStarPoints) {
     LayOut(s, 1024, 768, 19);
     RecordingCanvas c;
     DrawBoard(c, s.Layout, s.Lines(), s.Look());
+    const int left = 57, top = 74, c31 = 31;
     const auto fills = OpsOf(c, CanvasOpKind::FillRect);
-    ASSERT_EQ(fills.size(), 2u + 9u);
+    ASSERT_EQ(fills.size(), 2u + 38u);
     EXPECT_TRUE(SameRect(fills[0].rect, {0, 0, 1024, 768}));
     EXPECT_EQ(fills[0].brush.colour, 0u);
-    // One cell of board surface beyond the outer lines.
-    EXPECT_TRUE(SameRect(fills[1].rect, {57 - 31, 56 - 33, 57 + 18 * 31 + 31, 56 + 18 * 33 + 33}));
-    EXPECT_EQ(fills[1].brush.colour, 0x004080u);
+    // One cell of board surface beyond the outer lines, in the light wood colour.
+    EXPECT_TRUE(SameRect(fills[1].rect, {left - c31, top - c31, left + 19 * c31, top + 19 * c31}));
+    EXPECT_EQ(fills[1].brush.colour, 0x5CB3DCu);
     EXPECT_TRUE(fills[1].brush.solid);
 
-    const auto lines = OpsOf(c, CanvasOpKind::Line);
-    ASSERT_EQ(lines.size(), 38u);
-    EXPECT_TRUE(SameRect(lines[0].rect, {57, 56, 57, 56 + 18 * 33}));
-    EXPECT_TRUE(SameRect(lines[1].rect, {57, 56, 57 + 18 * 31, 56}));
-    EXPECT_TRUE(SameRect(lines[36].rect, {57 + 18 * 31, 56, 57 + 18 * 31, 56 + 18 * 33}));
-    for (const CanvasOp& op : lines) {
-        EXPECT_EQ(op.pen.colour, 0u);
-        EXPECT_TRUE(op.pen.solid);
+    // Grid lines as filled bands: the edge two pixels wide, inner lines one, the outer square
+    // closed at its corners.
+    EXPECT_TRUE(SameRect(fills[2].rect, {left - 1, top - 1, left + 1, top + 18 * c31 + 1}));
+    EXPECT_TRUE(SameRect(fills[3].rect, {left + c31, top - 1, left + c31 + 1, top + 18 * c31 + 1}));
+    EXPECT_TRUE(SameRect(fills[21].rect, {left - 1, top - 1, left + 18 * c31 + 1, top + 1}));
+    for (std::size_t i = 2; i < fills.size(); ++i) {
+        EXPECT_EQ(fills[i].brush.colour, 0u);
+        EXPECT_TRUE(fills[i].brush.solid);
     }
-    // Star points on lines 4, 10, 16: 5 x 5 squares.
-    EXPECT_TRUE(SameRect(fills[2].rect, {57 + 3 * 31 - 2, 56 + 3 * 33 - 2, 57 + 3 * 31 + 3, 56 + 3 * 33 + 3}));
-    EXPECT_TRUE(SameRect(fills[10].rect, {57 + 15 * 31 - 2, 56 + 15 * 33 - 2, 57 + 15 * 31 + 3, 56 + 15 * 33 + 3}));
+    // Star points on lines 4, 10, 16: the disc picture centred on each.
+    const auto stars = OpsOf(c, CanvasOpKind::BlendBitmap);
+    ASSERT_EQ(stars.size(), 9u);
+    for (const CanvasOp& op : stars) EXPECT_EQ(op.bitmap, s.Sprites.Star().bitmap.get());
+    const int sx = left + 3 * c31, sy = top + 3 * c31;
+    EXPECT_TRUE(SameRect(stars[0].rect, {sx + s.Sprites.Star().offset, sy + s.Sprites.Star().offset,
+                                         sx + s.Sprites.Star().offset + stars[0].bitmap->Width(),
+                                         sy + s.Sprites.Star().offset + stars[0].bitmap->Height()}));
     EXPECT_EQ(c.Pen().colour, 0u);
     EXPECT_TRUE(c.Pen().solid);
     EXPECT_EQ(c.Brush().colour, 0u);
     EXPECT_TRUE(c.Brush().solid);
+}
+
+// Coordinates where the layout leaves room for them: letters A-T without I centred over each
+// column in the margin above and below, numbers 19..1 from the top beside each row, left and right.
+TEST(DrawBoardTest, CoordinatesInTheMargin) {
+    Scene s;
+    LayOut(s, 1920, 1080, 19);
+    RecordingCanvas c;
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
+    const BoardLayout& l = s.Layout;
+    const int cell = l.CellWidth, right = l.BoardLeft + 18 * cell, bottom = l.BoardTop + 18 * cell;
+    const auto texts = OpsOf(c, CanvasOpKind::DrawString);
+    ASSERT_EQ(texts.size(), 4u * 19u);
+    std::string letters;
+    for (std::size_t k = 0; k < 19; ++k) {
+        const CanvasOp& above = texts[4 * k];
+        const CanvasOp& below = texts[4 * k + 1];
+        const CanvasOp& leftNumber = texts[4 * k + 2];
+        const CanvasOp& rightNumber = texts[4 * k + 3];
+        letters += above.text;
+        EXPECT_EQ(below.text, above.text);
+        EXPECT_EQ(leftNumber.text, std::to_string(19 - k));
+        EXPECT_EQ(rightNumber.text, leftNumber.text);
+        const int x = l.BoardLeft + static_cast<int>(k) * cell, y = l.BoardTop + static_cast<int>(k) * cell;
+        // Centred on the line, within the margin's outer half: clear of the edge stones.
+        EXPECT_LE(std::abs(above.rect.x1 + above.rect.x2 - 2 * x), 1);
+        EXPECT_LE(std::abs(leftNumber.rect.y1 + leftNumber.rect.y2 - 2 * y), 1);
+        EXPECT_GE(above.rect.y1, l.BoardTop - cell);
+        EXPECT_LE(above.rect.y2, l.BoardTop - cell / 2);
+        EXPECT_GE(below.rect.y1, bottom + cell / 2);
+        EXPECT_LE(below.rect.y2, bottom + cell);
+        EXPECT_GE(leftNumber.rect.x1, l.BoardLeft - cell);
+        EXPECT_LE(leftNumber.rect.x2, l.BoardLeft - cell / 2);
+        EXPECT_GE(rightNumber.rect.x1, right + cell / 2);
+        EXPECT_LE(rightNumber.rect.x2, right + cell);
+        EXPECT_EQ(above.font.size, CoordinateFontSize(cell));
+    }
+    EXPECT_EQ(letters, "ABCDEFGHJKLMNOPQRST");
+
+    s.Settings.ShowCoordinates = false;
+    c.Clear();
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
+    EXPECT_EQ(c.Count(CanvasOpKind::DrawString), 0u);
 }
 
 // A board-only window height whose 9 x 9 layout has the given cell width.
@@ -51,32 +102,34 @@ int HeightForCellWidth(int cellWidth) {
     return -1;
 }
 
-TEST(DrawBoardTest, StarPointSquareGrowsAtSevenPixels) {
-    for (auto [cell, side] : {std::pair{6, 3}, std::pair{7, 5}}) {
+TEST(DrawBoardTest, StarPointDiscGrowsWithTheCell) {
+    int lastSide = 0;
+    for (int cell : {6, 20, 42, 84}) {
         Scene s;
         const int h = HeightForCellWidth(cell);
         ASSERT_GT(h, 0);
         LayOut(s, 2000, h, 9, true);
         RecordingCanvas c;
         DrawBoard(c, s.Layout, s.Lines(), s.Look());
-        const auto fills = OpsOf(c, CanvasOpKind::FillRect);
-        ASSERT_EQ(fills.size(), 7u);  // the surface, the board, five star points
-        for (std::size_t i = 2; i < fills.size(); ++i) {
-            EXPECT_EQ(fills[i].rect.x2 - fills[i].rect.x1, side);
-            EXPECT_EQ(fills[i].rect.y2 - fills[i].rect.y1, side);
-        }
+        const auto stars = OpsOf(c, CanvasOpKind::BlendBitmap);
+        ASSERT_EQ(stars.size(), 5u);
+        const int side = stars[0].rect.x2 - stars[0].rect.x1;
+        EXPECT_GE(side, 2 * StarPointRadius(cell)) << cell;
+        EXPECT_GE(side, lastSide) << cell;
+        lastSide = side;
         // 9 x 9: the four 3-3 points and the centre, never the midpoints of the edges.
         const BoardLayout& l = s.Layout;
-        const int r = side / 2;
         std::set<std::pair<int, int>> points;
-        for (std::size_t i = 2; i < fills.size(); ++i) {
-            const int dx = fills[i].rect.x1 + r - l.BoardLeft, dy = fills[i].rect.y1 + r - l.BoardTop;
+        for (const CanvasOp& op : stars) {
+            const int dx = op.rect.x1 - s.Sprites.Star().offset - l.BoardLeft;
+            const int dy = op.rect.y1 - s.Sprites.Star().offset - l.BoardTop;
             EXPECT_EQ(dx % l.CellWidth, 0);
             EXPECT_EQ(dy % l.CellHeight, 0);
             points.insert({dx / l.CellWidth + 1, dy / l.CellHeight + 1});
         }
         EXPECT_EQ(points, (std::set<std::pair<int, int>>{{3, 3}, {3, 7}, {5, 5}, {7, 3}, {7, 7}}));
     }
+    EXPECT_GT(lastSide, 12);  // about a sixth of an 84-pixel cell
 }
 
 TEST(DrawBoardTest, OtherSizesHaveGridButNoStarPoints) {
@@ -84,8 +137,8 @@ TEST(DrawBoardTest, OtherSizesHaveGridButNoStarPoints) {
     LayOut(s, 800, 600, 7);
     RecordingCanvas c;
     DrawBoard(c, s.Layout, s.Lines(), s.Look());
-    EXPECT_EQ(c.Count(CanvasOpKind::Line), 14u);
-    EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 2u);
+    EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 2u + 14u);
+    EXPECT_EQ(c.Count(CanvasOpKind::BlendBitmap), 0u);
     EXPECT_FALSE(IsStarPoint(7, 4, 4));
     EXPECT_TRUE(IsStarPoint(13, 4, 10));
     EXPECT_FALSE(IsStarPoint(13, 3, 3));  // a handicap point, not a star point
@@ -104,8 +157,8 @@ TEST(DrawBoardTest, SmallBitmapIsTiledFromTheSurfaceCornerAndCutOff) {
     s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(20, 25, false);
     RecordingCanvas c;
     DrawBoard(c, s.Layout, s.Lines(), s.Look());
-    const int originX = 57 - 31, originY = 56 - 33;
-    const int cutX = originX + 20 * 31, cutY = originY + 20 * 33;
+    const int originX = 57 - 31, originY = 74 - 31;
+    const int cutX = originX + 20 * 31, cutY = originY + 20 * 31;
     const auto tiles = OpsOf(c, CanvasOpKind::DrawBitmap);
     ASSERT_FALSE(tiles.empty());
     EXPECT_EQ(tiles[0].rect.x1, originX);
@@ -222,7 +275,9 @@ TEST(DrawBoardTest, DegenerateWindowsAreDrawnWithTheFormulas) {
                 s.Pictures[geBoard] = std::make_unique<RecordingBitmap>(side, side, false);
                 RecordingCanvas c;
                 DrawBoard(c, s.Layout, s.Lines(), s.Look());
-                EXPECT_EQ(c.Count(CanvasOpKind::Line), 38u);
+                // The window, the surface (or the tiles and two cuts), 38 grid lines.
+                const std::size_t cuts = bitmap && s.Pictures[geBoard] ? 2u : 1u;
+                EXPECT_EQ(c.Count(CanvasOpKind::FillRect), 1u + cuts + 38u) << w << "x" << h;
                 EXPECT_TRUE(SameRect(c.Ops()[2].rect, {0, 0, w, h}));
                 // Tiles outside the window are not drawn, whatever the picture's size.
                 for (const CanvasOp& t : OpsOf(c, CanvasOpKind::DrawBitmap)) {

@@ -33,7 +33,9 @@ struct Scene {
     int MoveNumber = 1;
     std::string FileName;
 
-    BoardLook Look() const { return {Settings, Pictures}; }
+    mutable BoardSprites Sprites;
+
+    BoardLook Look() const { return {Settings, Pictures, Sprites}; }
     int Lines() const { return DrawnBoardSize(Game.BoardSize); }
 };
 

@@ -58,8 +58,11 @@ TEST(PanelFontTest, TableAtClassicWidthsShrinkingOtherwise) {
     // The table is by width alone: 1024 x 100 still gets 10 points.
     EXPECT_EQ(SizeAt(1024, 100, kInfoLinesFont, c), 10);
 
-    // Others shrink from 15 until "X" is no higher than ScreenHeight div d.
-    EXPECT_EQ(SizeAt(1920, 1080, kInfoLinesFont, c), 15);   // 20 <= 27
+    // Others are the largest size whose "X" is no higher than ScreenHeight div d: no cap, so
+    // that 4K text takes as much of the screen as 1080p's.
+    EXPECT_EQ(SizeAt(1920, 1080, kInfoLinesFont, c), 20);   // 27 <= 27
+    EXPECT_EQ(SizeAt(3840, 2160, kInfoLinesFont, c), 40);   // 53 <= 54
+    EXPECT_EQ(SizeAt(1080, 1920, kInfoLinesFont, c), 20);   // upright: from the shorter side
     EXPECT_EQ(SizeAt(1280, 600, kInfoLinesFont, c), 11);    // limit 15: 11 pt is 15 px
     EXPECT_EQ(SizeAt(1280, 600, kFixedLinesFont, c), 9);    // limit 12: 9 pt is 12 px
     EXPECT_EQ(SizeAt(1280, 600, kCommentTitleFont, c), 14); // limit 19: 14 pt is 19 px

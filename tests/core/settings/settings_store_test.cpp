@@ -29,6 +29,8 @@ ReplaySettings NonDefaultSettings() {
     s.BitmapName = {"C:\\b\\board.bmp", "C:\\b\\black.bmp", "C:\\b\\white.bmp"};
     s.Color = {0x112233, 0x445566, 0x778899};
     s.Language = 3;
+    s.FlatStones = true;
+    s.ShowCoordinates = false;
     return s;
 }
 
@@ -45,10 +47,12 @@ void ExpectDefaults(const ReplaySettings& s) {
     EXPECT_EQ(SpeedIntervals[s.Speed], 500);
     EXPECT_EQ(s.UseBitmap, (std::array<bool, 3>{false, false, false}));
     EXPECT_EQ(s.BitmapName, (std::array<std::string, 3>{"", "", ""}));
-    EXPECT_EQ(s.Color[geBoard], 0x004080u);
+    EXPECT_EQ(s.Color[geBoard], 0x5CB3DCu);  // light wood
     EXPECT_EQ(s.Color[geBlackStones], 0x000000u);
     EXPECT_EQ(s.Color[geWhiteStones], 0xFFFFFFu);
     EXPECT_EQ(s.Language, 0);
+    EXPECT_FALSE(s.FlatStones);
+    EXPECT_TRUE(s.ShowCoordinates);
 }
 
 TEST(SettingsStore, FreshUserGetsDefaultsAndTheKeyIsCreated) {
@@ -134,7 +138,7 @@ TEST(SettingsStore, AColourWithAHighByteGivesTheDefaultColour) {
         }
         ReplaySettings s = NonDefaultSettings();
         ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), s);
-        EXPECT_EQ(s.Color, (std::array<Colour, 3>{0x004080, 0x000000, 0xFFFFFF})) << std::hex << stored;
+        EXPECT_EQ(s.Color, (std::array<Colour, 3>{0x5CB3DC, 0x000000, 0xFFFFFF})) << std::hex << stored;
     }
     MemoryRegistry registry;
     registry.Key(kSettingsKeyPath).values[MemoryRegistry::Normalise("BoardColor")] = int32_t{0x00FFFFFF};
@@ -254,6 +258,8 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
         {"CommentReadingTime", int32_t{0}},
         {"ShowResultFromStart", int32_t{1}},
         {"GamePerMonitor", int32_t{1}},
+        {"FlatStones", int32_t{1}},
+        {"ShowCoordinates", int32_t{0}},
     };
     ASSERT_EQ(key.writes.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(key.writes[i], expected[i]) << "write " << i;
@@ -262,7 +268,7 @@ TEST(SettingsStore, WriteStoresEveryValueInOrderWithItsType) {
 TEST(SettingsStore, WriteWithoutSelectedLanguageStoresMinusOneAndEmptyName) {
     RecordingKey key;
     WriteSettings(key, ReplaySettings{}, -1, "ignored");
-    ASSERT_EQ(key.writes.size(), 20u);
+    ASSERT_EQ(key.writes.size(), 22u);
     EXPECT_EQ(key.writes[15], (RecordingKey::Write{"Language", int32_t{-1}}));
     EXPECT_EQ(key.writes[16], (RecordingKey::Write{"LanguageName", std::string()}));
 }
@@ -276,7 +282,7 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
         auto key = registry.OpenKey(kSettingsKeyPath, false);
         WriteSettings(*key, written, 3, "French / Fran\xE7" "ais");
     }
-    EXPECT_EQ(registry.WriteCount(), 20);
+    EXPECT_EQ(registry.WriteCount(), 22);
     ReplaySettings read;
     ReadSettings(*registry.OpenKey(kSettingsKeyPath, false), read);
     EXPECT_EQ(read.FileLoadType, written.FileLoadType);
@@ -292,6 +298,8 @@ TEST(SettingsStore, WrittenValuesReadBackUnchanged) {
     EXPECT_EQ(read.BitmapName, written.BitmapName);
     EXPECT_EQ(read.Color, written.Color);
     EXPECT_EQ(read.Language, 3);  // the list position that was written
+    EXPECT_EQ(read.FlatStones, written.FlatStones);
+    EXPECT_EQ(read.ShowCoordinates, written.ShowCoordinates);
 }
 
 }  // namespace

@@ -15,18 +15,33 @@ def div(a, b):  # integer division toward zero
 
 def expected(w, h, n, board_only):
     half = div(n - 1, 2)
-    bah = h - div(h, 76) if board_only else h - div(w, 10)
-    baw = round(Fraction(bah * 95, 100))  # Fraction rounds halves to even
-    cw, ch = div(baw, n + 1), div(bah, n + 1)
+    board_only = board_only or h < 320  # a preview shows the board alone
+    portrait = not board_only and h > w
     if board_only:
-        left, top = div(w, 2) - half * cw, div(h, 2) - half * ch
+        bah = h - div(h, 76)
+        baw = min(round(Fraction(bah * 95, 100)), w - div(w, 76))  # Fraction rounds halves to even
+    elif portrait:
+        bah = baw = min(w - 2 * div(w, 38), div(h * 62, 100))
     else:
-        left = div(h, 38) + div(baw, 2) - half * cw
-        top = div(h, 38) + div(bah, 2) - half * ch
+        bah = h - min(div(w, 10), div(h, 5))
+        baw = round(Fraction(bah * 95, 100))
+    cell = div(min(baw, bah), n + 1)  # square cells from the smaller side
+    if board_only:
+        left, top = div(w, 2) - half * cell, div(h, 2) - half * cell
+    elif portrait:
+        left, top = div(w, 2) - half * cell, div(w, 38) + div(bah, 2) - half * cell
+    else:
+        left = div(h, 38) + div(baw, 2) - half * cell
+        top = div(h, 38) + div(bah, 2) - half * cell
     e = {"ScreenWidth": w, "ScreenHeight": h, "BoardAreaHeight": bah, "BoardAreaWidth": baw,
-         "CellWidth": cw, "CellHeight": ch, "BoardLeft": left, "BoardTop": top,
-         "BoardCentreX": left + half * cw}
-    if not board_only:
+         "CellWidth": cell, "CellHeight": cell, "BoardLeft": left, "BoardTop": top,
+         "BoardCentreX": left + half * cell}
+    if portrait:
+        bottom = h - div(h, 9) - div(h, 76)
+        e.update({"PanelLeft": div(w, 20), "PanelRight": w - div(w, 50), "PanelBottom": bottom,
+                  "CommentLeft": div(w, 20) + div(w, 100) + 1,
+                  "CommentRight": w - div(w, 50) - div(w, 256) - 2, "CommentBottom": bottom - div(h, 76)})
+    elif not board_only:
         e.update({"PanelLeft": div(w, 20) + baw, "PanelRight": w - div(w, 50),
                   "PanelBottom": h - div(w, 50), "CommentLeft": div(w, 19) + baw + 1,
                   "CommentRight": w - div(w, 50) - div(w, 256) - 2, "CommentBottom": h - div(h, 25)})
@@ -54,15 +69,15 @@ def main():
     rc, out = run("layout", "1024", "768", "19")
     check(rc == 0, "1024x768 exit status")
     got = json.loads(out)
-    for k, v in {"BoardAreaHeight": 666, "BoardAreaWidth": 633, "CellWidth": 31, "CellHeight": 33,
-                 "BoardLeft": 57, "BoardTop": 56, "BoardCentreX": 336, "PanelLeft": 684,
+    for k, v in {"BoardAreaHeight": 666, "BoardAreaWidth": 633, "CellWidth": 31, "CellHeight": 31,
+                 "BoardLeft": 57, "BoardTop": 74, "BoardCentreX": 336, "PanelLeft": 684,
                  "PanelRight": 1004, "PanelBottom": 748, "CommentLeft": 687, "CommentRight": 998,
                  "CommentBottom": 738}.items():
         check(got.get(k) == v, f"1024x768 panel {k} = {got.get(k)}, expected {v}")
     rc, out = run("layout", "1024", "768", "19", "--board-only")
     got = json.loads(out)
-    for k, v in {"BoardAreaHeight": 758, "BoardAreaWidth": 720, "CellWidth": 36, "CellHeight": 37,
-                 "BoardLeft": 188, "BoardTop": 51, "BoardCentreX": 512}.items():
+    for k, v in {"BoardAreaHeight": 758, "BoardAreaWidth": 720, "CellWidth": 36, "CellHeight": 36,
+                 "BoardLeft": 188, "BoardTop": 60, "BoardCentreX": 512}.items():
         check(got.get(k) == v, f"1024x768 board only {k} = {got.get(k)}, expected {v}")
     check("PanelLeft" not in got, "board only prints no panel fields")
     got = json.loads(run("layout", "1000", "760", "19", "--board-only")[1])

@@ -120,14 +120,38 @@ def near(rgb, colour, slack=24):
     return all(abs(a - b) <= slack for a, b in zip(rgb, colour))
 
 
+def stone_dark(rgb):
+    """A pixel of a black stone: shaded stones are lighter towards the upper left."""
+    return max(rgb) < 0x70
+
+
+def stone_light(rgb):
+    """A pixel of a white stone: shaded stones are darker towards the rim."""
+    return min(rgb) > 0xB0
+
+
+def line_width(cell):
+    """Width of the inner grid lines for a cell size."""
+    return max(1, (cell + 16) // 32)
+
+
+def stone_middle(l, x, y):
+    """Where a stone's pixels average out (pixel indices): the middle of the grid lines through
+    the point, which for lines of odd width is the point's own pixel."""
+    px, py = point(l, x, y)
+    w = line_width(l["CellWidth"])
+    shift = w // 2 - w / 2 + 0.5
+    return px - shift, py - shift
+
+
 def stone_at(pic, l, x, y, board):
     """'B', 'W' or '.' for grid point (x, y): looked at off the grid lines, inside a stone."""
     px, py = point(l, x, y)
     d = stone_radius(l["CellWidth"]) // 2
     samples = [pic.at(px + dx, py + dy) for dx, dy in ((d, d), (-d, d), (d, -d), (-d, -d))]
-    if all(dark(s) for s in samples):
+    if all(stone_dark(s) for s in samples):
         return "B"
-    if all(bright(s) for s in samples):
+    if all(stone_light(s) for s in samples):
         return "W"
     if all(near(s, board) for s in samples):
         return "."
@@ -135,12 +159,11 @@ def stone_at(pic, l, x, y, board):
 
 
 def stone_centre(pic, l, x, y, colour):
-    """Mean position of the stone's own pixels (dark for 'B', bright for 'W') within its box,
-    in pixel centres: a stone drawn in the box (px - r, py - r, px + r, py + r) gives
-    (px - 0.5, py - 0.5)."""
+    """Mean position of the stone's own pixels (dark for 'B', light for 'W') within its cell,
+    in pixel indices: stone_middle() for a round stone centred on the grid lines."""
     px, py = point(l, x, y)
-    r = stone_radius(l["CellWidth"])
-    test = dark if colour == "B" else bright
+    r = stone_radius(l["CellWidth"]) + 1
+    test = stone_dark if colour == "B" else stone_light
     sx = sy = n = 0
     for yy in range(py - r, py + r):
         for xx in range(px - r, px + r):
