@@ -883,23 +883,24 @@ TEST_F(TickedReplay, MarksAreDrawnWithTheirMoveAndTakenOffAfter) {
     const std::vector<CanvasOp> label = opsIn(Cell(l, 16, 16), CanvasOpKind::DrawString);
     ASSERT_EQ(label.size(), 1u);
     EXPECT_EQ(label[0].text, "A");
-    EXPECT_EQ(label[0].font.colour, 0xFFFFFFu) << "white on the dark brown board";
+    EXPECT_EQ(label[0].font.colour, 0x000000u) << "black on the light wood board";
     EXPECT_LE(label[0].rect.y2 - label[0].rect.y1, l.CellHeight);
     const std::vector<CanvasOp> square = opsIn(Cell(l, 17, 17), CanvasOpKind::Rectangle);
     ASSERT_FALSE(square.empty());
     EXPECT_FALSE(square[0].brush.solid) << "an outline only";
 
-    // A light board takes black marks.
+    // A dark board takes white marks; a white stone keeps black ones.
     const BoardPictures noPictures;
-    ReplaySettings light;
-    light.Color[geBoard] = 0x80C0E0;
-    EXPECT_EQ(MarkColour(go::Stone::Empty, BoardLook{light, noPictures}), 0x000000u);
-    EXPECT_EQ(MarkColour(go::Stone::White, BoardLook{light, noPictures}), 0x000000u);
+    BoardSprites sprites;
+    ReplaySettings dark;
+    dark.Color[geBoard] = 0x004080;
+    EXPECT_EQ(MarkColour(go::Stone::Empty, BoardLook{dark, noPictures, sprites}), 0xFFFFFFu);
+    EXPECT_EQ(MarkColour(go::Stone::White, BoardLook{dark, noPictures, sprites}), 0x000000u);
 
     // The next move takes them off: the stone is drawn again, the empty points are restored.
     c.Clear();
     Tick();
-    EXPECT_FALSE(opsIn(Cell(l, 4, 4), CanvasOpKind::Ellipse).empty());
+    EXPECT_FALSE(opsIn(Cell(l, 4, 4), CanvasOpKind::BlendBitmap).empty());
     EXPECT_FALSE(opsIn(Cell(l, 16, 16), CanvasOpKind::FillRect).empty());
     EXPECT_FALSE(opsIn(Cell(l, 17, 17), CanvasOpKind::FillRect).empty());
     EXPECT_TRUE(opsIn(Cell(l, 16, 16), CanvasOpKind::DrawString).empty());
@@ -950,8 +951,8 @@ TEST_F(TickedReplay, SetupDuringTheGameChangesOnlyItsPoints) {
     EXPECT_EQ(Board().MoveNumber(), 3);
     PaintingCallsInside(c, {moveBox, state, Cell(l, 4, 4), Cell(l, 16, 16), Cell(l, 17, 17), Cell(l, 19, 19)});
     EXPECT_TRUE(drawnIn(Cell(l, 4, 4), CanvasOpKind::FillRect));
-    EXPECT_TRUE(drawnIn(Cell(l, 17, 17), CanvasOpKind::Ellipse));
-    EXPECT_TRUE(drawnIn(Cell(l, 19, 19), CanvasOpKind::Ellipse));
+    EXPECT_TRUE(drawnIn(Cell(l, 17, 17), CanvasOpKind::BlendBitmap));
+    EXPECT_TRUE(drawnIn(Cell(l, 19, 19), CanvasOpKind::BlendBitmap));
 
     Tick();
     c.Clear();
