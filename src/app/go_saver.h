@@ -45,6 +45,7 @@ public:
     std::chrono::milliseconds FirstFrameDelay() override { return interval_; }
     std::chrono::milliseconds DrawFrame(HWND window, HDC dc) override;
     saverkit::TabPages* OptionPages() override { return &pages_->Pages(); }
+    saverkit::DialogTexts OptionsDialogTexts() override { return pages_->DialogTexts(kApplicationTitle); }
 
 private:
     HWND window_ = nullptr;              // the hidden application window

@@ -201,7 +201,7 @@ bool GraphicsPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
         } else if (id == idShowComments && code == BN_CLICKED) {
             settings_.ShowComments = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGraphicsHelp && code == BN_CLICKED) {
-            ShowHelpContents(help_, OwnerOf(pages_));
+            ShowHelpSection(help_, OwnerOf(pages_), "graphics");
         } else {
             return false;
         }

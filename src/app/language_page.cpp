@@ -46,6 +46,7 @@ void LanguagePage::Fill(const LanguageTable& table, const IniFile& file, int sel
     const int count = static_cast<int>(table.LanguageList.size());
     SendMessageA(list, LB_SETCURSEL, selected >= 0 && selected < count ? selected : -1, 0);
     controls_.SetText(idLanguageIntro, Translate(table, file, "ChooseLanguage"));
+    controls_.SetText(idContactText, Translate(table, file, "LanguageNotListed"));
 }
 
 int LanguagePage::SelectedPosition() const {

@@ -80,6 +80,51 @@ std::string WindowText(HWND window) {
     return WindowTextUtf8(window);
 }
 
+namespace {
+
+int WidthOf(HDC dc, std::wstring_view text) {
+    SIZE sz{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &sz);
+    return sz.cx;
+}
+
+}  // namespace
+
+int TextWidth(HWND control) {
+    const std::wstring text = WideFromUtf8(WindowText(control));
+    const ScopedGetDc dc(control);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const ScopedSelectObject select(dc.get(), saverkit::FontForText(font, text));
+    return WidthOf(dc.get(), text);
+}
+
+void SetPathText(HWND control, const std::string& path) {
+    if (!control) return;
+    std::wstring text = WideFromUtf8(path);
+    saverkit::FitControlFont(control, text);
+    RECT r{};
+    GetClientRect(control, &r);
+    const int room = r.right - r.left - 4;  // the sunken edge and a pixel either side
+    {
+        const ScopedGetDc dc(control);
+        const ScopedSelectObject select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        if (WidthOf(dc.get(), text) > room) {
+            // The longest end that fits after the ellipsis; widths grow with the end's length.
+            std::size_t lo = 0, hi = text.size();
+            while (lo < hi) {
+                const std::size_t mid = (lo + hi + 1) / 2;
+                const std::wstring candidate = L"\u2026" + text.substr(text.size() - mid);
+                if (WidthOf(dc.get(), candidate) <= room) lo = mid; else hi = mid - 1;
+            }
+            std::size_t start = text.size() - lo;
+            if (start < text.size() && IS_LOW_SURROGATE(text[start])) ++start;  // never half a character
+            text = L"\u2026" + text.substr(start);
+        }
+    }
+    SetWindowTextW(control, text.c_str());
+    InvalidateRect(control, nullptr, TRUE);
+}
+
 void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, UINT horizontal) {
     FillRect(di.hDC, &di.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     const std::wstring text = WideFromUtf8(WindowText(di.hwndItem));
@@ -100,8 +145,8 @@ void DrawPromotion(const DRAWITEMSTRUCT& di) {
 
 HWND OwnerOf(HWND pages) { return GetAncestor(pages, GA_ROOT); }
 
-void ShowHelpContents(const saverkit::Help& help, HWND owner) {
-    if (help.Show(owner, HELP_CONTENTS, 0)) help.Show(owner, HELP_COMMAND, reinterpret_cast<ULONG_PTR>("JI(`',`Contents')"));
+void ShowHelpSection(const saverkit::Help& help, HWND owner, std::string_view section) {
+    help.ShowSection(owner, section);
 }
 
 }  // namespace senvola::app

@@ -162,6 +162,10 @@ void OptionsDialog::Load() {
     general_->Load(registry_);
     if (applicationKey_.empty()) return;
     if (auto key = registry_.OpenKey(applicationKey_, false)) hooks_.LoadSettings(*key, Mode::Configure);
+    const DialogTexts texts = hooks_.OptionsDialogTexts();
+    if (!texts.caption.empty()) senvola::SetWindowTextUtf8(handle_, texts.caption);
+    if (!texts.ok.empty()) SetControlText(ok_, texts.ok);
+    if (!texts.cancel.empty()) SetControlText(cancel_, texts.cancel);
     for (auto& [source, page] : merged_)
         if (page->Caption() != source->Caption()) page->SetCaption(source->Caption());
 }
@@ -199,6 +203,7 @@ int OptionsDialog::ShowModal() {
             modalResult_ = IDCANCEL;
             break;
         }
+        if (SwitchesPage(msg)) continue;
         if (!IsDialogMessageW(handle_, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -208,6 +213,21 @@ int OptionsDialog::ShowModal() {
     ShowWindow(handle_, SW_HIDE);
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return modalResult_;
+}
+
+bool OptionsDialog::SwitchesPage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (GetKeyState(VK_CONTROL) & 0x8000) == 0) return false;
+    if (msg.hwnd != handle_ && !IsChild(handle_, msg.hwnd)) return false;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    bool forward;
+    if (msg.wParam == VK_TAB) forward = !shift;
+    else if (msg.wParam == VK_NEXT) forward = true;
+    else if (msg.wParam == VK_PRIOR) forward = false;
+    else return false;
+    pages_->SelectNextTab(forward);
+    // The focus stays nowhere hidden: on the tab strip, as in the system's own property sheets.
+    SetFocus(pages_->TabHandle());
+    return true;
 }
 
 int OptionsDialog::HelpTopic(HWND control) { return IsGraphicControl(control) ? Tag(control) : HelpContext(control); }

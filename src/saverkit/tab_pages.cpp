@@ -470,6 +470,14 @@ void TabPages::SetActivePageIndex(int index) {
     SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<size_t>(index)].get() : nullptr);
 }
 
+void TabPages::SelectNextTab(bool forward) {
+    const int count = TabCount();
+    if (count <= 0) return;
+    const int current = active_ ? TabOfPage(active_) : -1;
+    const int next = current < 0 ? 0 : (current + (forward ? 1 : count - 1)) % count;
+    SetActivePage(PageOfTab(next));
+}
+
 int TabPages::TabCount() const { return static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0)); }
 
 std::string TabPages::TabCaption(int tab) const {
