@@ -72,8 +72,40 @@ void PageControls::AddPromotion(saverkit::ControlSink& sink, HWND page, int pane
 }
 
 void PageControls::SetText(int id, const std::string& text) {
-    saverkit::SetControlText(Get(id), text);
-    InvalidateRect(Get(id), nullptr, TRUE);
+    HWND c = Get(id);
+    saverkit::SetControlText(c, text);
+    FitHeightToText(c);
+    InvalidateRect(c, nullptr, TRUE);
+}
+
+void FitHeightToText(HWND control) {
+    if (!control) return;
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const bool label = lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) != SS_OWNERDRAW;
+    const LONG button = style & BS_TYPEMASK;
+    const bool box = lstrcmpiA(cls, "Button") == 0 &&
+                     (button == BS_AUTORADIOBUTTON || button == BS_AUTOCHECKBOX || button == BS_CHECKBOX ||
+                      button == BS_RADIOBUTTON);
+    if (!label && !box) return;
+    // A face that draws Chinese, Japanese or Korean stands taller than the dialog font the
+    // controls were laid out for: a line must not lose its lowest pixels.
+    const std::wstring text = WideFromUtf8(WindowText(control));
+    RECT client{};
+    GetClientRect(control, &client);
+    RECT calc{0, 0, std::max<LONG>(1, client.right), 0};
+    {
+        const ScopedGetDc dc(control);
+        const ScopedSelectObject select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+    }
+    const int extra = static_cast<int>(calc.bottom - client.bottom);
+    if (extra <= 0) return;
+    RECT r;
+    GetWindowRect(control, &r);
+    SetWindowPos(control, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + extra,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string WindowText(HWND window) {

@@ -40,6 +40,8 @@ private:
 };
 
 std::string WindowText(HWND window);
+// A label, check box or radio button made as tall as its text needs (never smaller).
+void FitHeightToText(HWND control);
 // Width in pixels of the control's text in the control's font (the font it would draw with for
 // that text, for scripts its own font lacks).
 int TextWidth(HWND control);

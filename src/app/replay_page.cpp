@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "draw/info_panel.h"
@@ -104,6 +105,7 @@ void ReplayPage::Fill(const IniFile& file) {
     ShowSource();
     controls_.SetText(idBrowseFile, tr("Browse"));
     controls_.SetText(idBrowseDirectory, tr("Browse"));
+    LayOutBrowseButtons();
 
     controls_.SetText(idBuiltInGames, tr("UseInternalProGames"));
     controls_.SetText(idOneFile, tr("SelectOneFile"));
@@ -143,11 +145,35 @@ void ReplayPage::LayOutSpeedRow() {
     HWND fast = controls_.Get(idFastLabel), slow = controls_.Get(idSlowLabel), bar = controls_.Get(idSpeedBar);
     const int fastWidth = std::max(30, TextWidth(fast) + 4), slowWidth = std::max(30, TextWidth(slow) + 4);
     constexpr int kLeft = 7, kRight = 365, kGap = 2;
-    SetWindowPos(fast, nullptr, kLeft, 33, fastWidth, 15, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(slow, nullptr, kRight - slowWidth, 33, slowWidth, 15, SWP_NOZORDER | SWP_NOACTIVATE);
+    auto height = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    SetWindowPos(fast, nullptr, kLeft, 33, fastWidth, height(fast), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(slow, nullptr, kRight - slowWidth, 33, slowWidth, height(slow), SWP_NOZORDER | SWP_NOACTIVATE);
     const int barLeft = kLeft + fastWidth + kGap;
     SetWindowPos(bar, nullptr, barLeft, 25, std::max(60, kRight - slowWidth - kGap - barLeft), 33,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ReplayPage::LayOutBrowseButtons() {
+    // Both as wide as the wider word ("Durchsuchen…"), at the group's right edge; their radio
+    // buttons keep what is left.
+    constexpr int kRight = 337, kGap = 6, kRadioLeft = 16;
+    const int width = std::max({75, TextWidth(controls_.Get(idBrowseFile)) + 16,
+                                TextWidth(controls_.Get(idBrowseDirectory)) + 16});
+    const int left = kRight - width;
+    for (const auto& [button, radio] : {std::pair{idBrowseFile, idOneFile}, std::pair{idBrowseDirectory, idRandomFromDirectory}}) {
+        RECT r;
+        GetWindowRect(controls_.Get(button), &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(controls_.Get(button)), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(controls_.Get(button), nullptr, left, r.top, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT q;
+        GetWindowRect(controls_.Get(radio), &q);
+        SetWindowPos(controls_.Get(radio), nullptr, 0, 0, left - kGap - kRadioLeft, q.bottom - q.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void ReplayPage::ShowSource() {

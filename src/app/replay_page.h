@@ -34,6 +34,7 @@ private:
     // the right of its heading.
     void AutoSizeLabel(int id);
     void LayOutSpeedRow();
+    void LayOutBrowseButtons();
     // The chosen source in the path box: the built-in games by name, else the whole path.
     void ShowSource();
     void CheckSourceRadio();

@@ -365,30 +365,6 @@ TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabGoRoundTheVisibleTabs) {
     EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(3));
 }
 
-TEST_F(OptionsDialogTest, TheApplicationWordsTheCaptionAndTheButtons) {
-    hooks.texts = {"Opties voor Tavrel's Senvola", "OK", "Annuleren"};
-    std::string caption, ok, cancel;
-    ModalRun::owner = nullptr;
-    ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
-        caption = Text(dlg);
-        ok = Text(GetDlgItem(dlg, IDOK));
-        cancel = Text(GetDlgItem(dlg, IDCANCEL));
-        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_EQ(caption, "Opties voor Tavrel's Senvola");
-    EXPECT_EQ(ok, "OK");
-    EXPECT_EQ(cancel, "Annuleren");
-    // Texts it leaves empty keep the kit's own.
-    hooks.texts = {"", "", "Abbrechen"};
-    ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
-        caption = Text(dlg);
-        cancel = Text(GetDlgItem(dlg, IDCANCEL));
-        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_EQ(caption, "Options for Tavrel's Senvola");
-    EXPECT_EQ(cancel, "Abbrechen");
-}
-
 TEST_F(OptionsDialogTest, AHelpPageOpensInTheBrowserAtTheTopicsSection) {
     std::vector<std::wstring> opened;
     helpFile = Help::Page(L"C:\\Program Files\\Senvola\\Senvola.html",
@@ -587,6 +563,30 @@ TEST_F(OptionsDialogTest, FreeStandingTheDialogIsCentredAndOkSaves) {
     EXPECT_EQ(ModalRun::rect.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "----");
+}
+
+TEST_F(OptionsDialogTest, TheApplicationWordsTheCaptionAndTheButtons) {
+    hooks.texts = {"Opties voor Tavrel's Senvola", "OK", "Annuleren"};
+    std::string caption, ok, cancel;
+    ModalRun::owner = nullptr;
+    ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
+        caption = Text(dlg);
+        ok = Text(GetDlgItem(dlg, IDOK));
+        cancel = Text(GetDlgItem(dlg, IDCANCEL));
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(caption, "Opties voor Tavrel's Senvola");
+    EXPECT_EQ(ok, "OK");
+    EXPECT_EQ(cancel, "Annuleren");
+    // Texts it leaves empty keep the kit's own.
+    hooks.texts = {"", "", "Abbrechen"};
+    ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
+        caption = Text(dlg);
+        cancel = Text(GetDlgItem(dlg, IDCANCEL));
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(caption, "Options for Tavrel's Senvola");
+    EXPECT_EQ(cancel, "Abbrechen");
 }
 
 TEST_F(OptionsDialogTest, AnAssignedAboutBoxFillsTheAboutPage) {
