@@ -14,8 +14,10 @@ SHOW_BOARD_ONLY="57 194"    # "Show board only" (41,161) on the page
 LIST_THIRD="110 141"       # the third entry of the language list (60,80) on the page
 SWATCH="307 108"            # the middle of the preview colour (248,32, 105 x 105)
 OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
+BROWSE_FILE="330 170"       # "Browse…" beside "Select one file" (262,31 in the group at 11,24 of the panel at 11,80)
 
-dialog_window() { xdotool search --name "^${TITLE}\$" 2>/dev/null | head -1; }
+# The dialog by the program's name in its title, whatever the language makes of the rest.
+dialog_window() { xdotool search --onlyvisible --name "Tavrel's Senvola" 2>/dev/null | head -1; }
 # start_dialog ARGS...: starts the program and waits for the dialog; DLG is its window.
 start_dialog() {
     start_saver "$@"
@@ -49,6 +51,12 @@ if start_dialog; then
     centred() { local x="${pos%,*}" mid=$(( (SCREEN_W - 411) / 2 )); [ "$x" -ge $((mid - 8)) ] && [ "$x" -le $((mid + 8)) ]; }
     check "centred across the screen" centred
     shot "$WORK/english.png"
+    xdotool key ctrl+Tab; sleep 0.5
+    shot "$WORK/ctrl-tab.png"
+    check "Ctrl+Tab shows the next page (the board swatch of Graphics)" [ "$(pixel "$WORK/ctrl-tab.png" $SWATCH)" = "128,64,0" ]
+    xdotool key ctrl+shift+Tab; sleep 0.5
+    shot "$WORK/ctrl-shift-tab.png"
+    check "Ctrl+Shift+Tab goes back to the first page" same_region "$WORK/english.png" "$WORK/ctrl-shift-tab.png" 411x300+0+30
     click "$TAB_GRAPHICS"
     shot "$WORK/graphics.png"
     check "the board swatch shows the default brown" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "128,64,0" ]
@@ -99,6 +107,10 @@ check "Mouse Corners ----" [ "$(saver_value "Mouse Corners")" = "----" ]
 
 note "the next start of the dialog shows the stored state and the third language's tab captions"
 if start_dialog /c; then
+    caption="$(ini_value "$THIRD" OptionsCaption)"
+    program="Tavrel's Senvola"
+    caption="${caption/\%1/$program}"
+    check "the title is the third language's: \"$caption\"" [ "$(xdotool getwindowname "$DLG")" = "$caption" ]
     shot "$WORK/third.png"
     check "the tab captions are no longer the English ones" differ_region "$WORK/english.png" "$WORK/third.png" 260x22+0+0
     click "$TAB_GRAPHICS"
@@ -111,6 +123,30 @@ else
     fail "the dialog opens again"
 fi
 stop_saver
+
+note "/c: \"Browse…\" picks a game file through the file dialog; OK stores it as the source"
+GAME="$WINEPREFIX/drive_c/games/Honinbo.sgf"
+mkdir -p "$(dirname "$GAME")"; cp "$SRC/../shared/games/builtin/1.sgf" "$GAME"
+if start_dialog /c; then
+    click "$BROWSE_FILE"
+    OPEN=""
+    for _ in $(seq 100); do OPEN="$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null | head -1)"; [ -n "$OPEN" ] && break; sleep 0.1; done
+    if [ -n "$OPEN" ]; then
+        sleep 1
+        xdotool type --delay 20 'C:\games\Honinbo.sgf'; xdotool key Return; sleep 1
+        shot "$WORK/browsed.png"
+        click "$OK_BUTTON"
+        check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
+    else
+        fail "Browse… opens the file dialog"
+    fi
+else
+    fail "the dialog opens for Browse…"
+fi
+stop_saver
+check "the source is one file" [ "$(value FileLoadType)" = 0x1 ]
+check "DirFileString is the chosen file's whole path" [ "$(value DirFileString)" = 'C:\games\Honinbo.sgf' ]
+rm -rf "$(dirname "$GAME")"
 
 note "the next saver run uses the stored speed"
 start_saver /s
