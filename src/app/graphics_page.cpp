@@ -1,5 +1,7 @@
 #include "app/graphics_page.h"
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "draw/info_panel.h"
 #include "settings/language.h"
@@ -68,6 +70,19 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idColourOrPictureGroup, tr("ColorOrBitmap"));
     controls_.SetText(idChooseColour, tr("ChooseColor"));
     controls_.SetText(idChoosePicture, tr("ChooseBitmap"));
+    // The group's caption drawn in a taller face (Chinese, say) reaches further down: the two
+    // choices move down by as much, as far as the group leaves room.
+    {
+        HWND group = controls_.Get(idColourOrPictureGroup);
+        const std::wstring caption = WideFromUtf8(WindowText(group));
+        SIZE sz{};
+        const ScopedGetDc dc(group);
+        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DefaultFont(), caption));
+        GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &sz);
+        const int down = std::clamp(static_cast<int>(sz.cy) - 13, 0, 6);
+        SetWindowPos(controls_.Get(idChooseColour), nullptr, 8, 16 + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(controls_.Get(idChoosePicture), nullptr, 8, 40 + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SendMessageA(list, CB_SETCURSEL, 0, 0);
     ShowElement(geBoard);
 

@@ -131,7 +131,9 @@ void ReplayPage::AutoSizeLabel(int id) {
     RECT r;
     GetWindowRect(c, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(c, nullptr, 0, 0, sz.cx + 2, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // One line, as high as the font needs: a height taken while the label was still narrow may
+    // have counted a wrapped second line, which would cover the group below.
+    SetWindowPos(c, nullptr, 0, 0, sz.cx + 2, std::max<LONG>(13, sz.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (id == idSourceHeading) {
         const int left = r.left + sz.cx + 8;
         SetWindowPos(controls_.Get(idSourceName), nullptr, left, r.top - 3, std::max(40, 357 - left), 17,

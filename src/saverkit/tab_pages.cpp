@@ -275,7 +275,7 @@ HFONT FontForText(HFONT font, std::wstring_view text) {
             LOGFONTW fallback = lf;
             lstrcpynW(fallback.lfFaceName, face.c_str(), LF_FACESIZE);
             // Ideographs lose strokes below 12 pixels without smoothing; the dialog font is 11.
-            if (fallback.lfHeight < 0 && fallback.lfHeight > -12) fallback.lfHeight = -12;
+            if (fallback.lfHeight < 0 && fallback.lfHeight > -15) fallback.lfHeight = -15;
             fallback.lfQuality = ANTIALIASED_QUALITY;
             it = fonts.emplace(key, senvola::UniqueFont(CreateFontIndirectW(&fallback))).first;
         }

@@ -752,9 +752,12 @@ TEST_F(OptionPagesTest, TextsAndPathsOutsideTheCodePageReachTheControlsWhole) {
     EXPECT_EQ(wide(C(idSourceName)), L"C:\\\u6E38\u620F\\\uD2B8\uC640\uC77C\uB77C\uC787");
     calls.fileAnswer = "C:\\\xE6\xB8\xB8\xE6\x88\x8F\\\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87\\\xE9\x87\x91\xE6\xAF\x9B\xE6\xB5\x8B\xE8\xAF\x95 VS allin6379.SGF";
     Click(idOneFile);
-    const std::wstring shown = wide(C(idSourceName)), name = L"\\\u91D1\u6BDB\u6D4B\u8BD5 VS allin6379.SGF";
-    ASSERT_GT(shown.size(), name.size());
-    EXPECT_EQ(shown.substr(shown.size() - name.size()), name) << "the file's name after as much of its folder as fits";
+    // Too long for the box: as much of its end as fits, after "…".
+    const std::wstring shown = wide(C(idSourceName));
+    const std::wstring path = L"C:\\\u6E38\u620F\\\uD2B8\uC640\uC77C\uB77C\uC787\\\u91D1\u6BDB\u6D4B\u8BD5 VS allin6379.SGF";
+    ASSERT_GT(shown.size(), 14u);
+    EXPECT_EQ(shown.front(), L'\u2026');
+    EXPECT_EQ(path.substr(path.size() - (shown.size() - 1)), shown.substr(1));
 }
 
 }  // namespace

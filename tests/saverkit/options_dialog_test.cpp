@@ -578,15 +578,25 @@ TEST_F(OptionsDialogTest, TheApplicationWordsTheCaptionAndTheButtons) {
     EXPECT_EQ(caption, "Opties voor Tavrel's Senvola");
     EXPECT_EQ(ok, "OK");
     EXPECT_EQ(cancel, "Annuleren");
-    // Texts it leaves empty keep the kit's own.
-    hooks.texts = {"", "", "Abbrechen"};
+    // Texts it leaves empty keep the kit's own; a long word widens its button, which stays at
+    // the right edge with OK beside it.
+    hooks.texts = {"", "", "Abbrechen und schliessen"};
+    RECT okRect{}, cancelRect{}, client{};
     ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
         caption = Text(dlg);
         cancel = Text(GetDlgItem(dlg, IDCANCEL));
+        GetWindowRect(GetDlgItem(dlg, IDOK), &okRect);
+        GetWindowRect(GetDlgItem(dlg, IDCANCEL), &cancelRect);
+        GetClientRect(dlg, &client);
+        MapWindowPoints(dlg, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(caption, "Options for Tavrel's Senvola");
-    EXPECT_EQ(cancel, "Abbrechen");
+    EXPECT_EQ(cancel, "Abbrechen und schliessen");
+    EXPECT_GT(cancelRect.right - cancelRect.left, 75);
+    EXPECT_EQ(cancelRect.right, client.right - 5);
+    EXPECT_EQ(okRect.right, cancelRect.left - 5);
+    EXPECT_EQ(okRect.right - okRect.left, 75);
 }
 
 TEST_F(OptionsDialogTest, AnAssignedAboutBoxFillsTheAboutPage) {
