@@ -11,7 +11,7 @@ TITLE="Options for Tavrel's Senvola"
 TAB_REPLAY="40 15"; TAB_GRAPHICS="120 15"; TAB_LANGUAGE="178 15"
 SPEED_BAR="200 75"          # the speed panel (11,7) + the speed bar (49,25) on the page
 SHOW_BOARD_ONLY="57 194"    # "Show board only" (41,161) on the page
-LIST_THIRD="110 141"       # the third entry of the language list (60,80) on the page
+LIST_FIRST="110 115"       # the first entry of the language list (60,80) on the page; Down twice: the third
 SWATCH="307 108"            # the middle of the preview colour (248,32, 105 x 105)
 OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
 BROWSE_FILE="330 170"       # "Browse…" beside "Select one file" (262,31 in the group at 11,24 of the panel at 11,80)
@@ -78,7 +78,7 @@ if start_dialog /c; then
     click "$TAB_GRAPHICS"
     click "$SHOW_BOARD_ONLY"
     click "$TAB_LANGUAGE"
-    click "$LIST_THIRD"
+    click "$LIST_FIRST"; xdotool key Down Down; sleep 0.5
     click "$OK_BUTTON"
     check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
 else
