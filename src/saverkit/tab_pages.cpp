@@ -274,7 +274,8 @@ HFONT FontForText(HFONT font, std::wstring_view text) {
         if (it == fonts.end()) {
             LOGFONTW fallback = lf;
             lstrcpynW(fallback.lfFaceName, face.c_str(), LF_FACESIZE);
-            // Ideographs lose strokes below 12 pixels without smoothing; the dialog font is 11.
+            // Ideographs and Hangul lose strokes below 15 pixels in the faces Wine falls back to
+            // (kana their voicing marks); the dialog font is 11.
             if (fallback.lfHeight < 0 && fallback.lfHeight > -15) fallback.lfHeight = -15;
             fallback.lfQuality = ANTIALIASED_QUALITY;
             it = fonts.emplace(key, senvola::UniqueFont(CreateFontIndirectW(&fallback))).first;
