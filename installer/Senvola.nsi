@@ -44,12 +44,14 @@ Var ProgramDir    ; where Senvola.scr and its files go; $INSTDIR holds the unins
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_SHOWREADME
-!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(SelectSaver)"
-!define MUI_FINISHPAGE_SHOWREADME_FUNCTION SelectSaver
+; The finish page carries out its "run" box before its "readme" box: the selection comes first,
+; so that Screen Saver Settings opens with Senvola already chosen.
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettings)"
-!define MUI_FINISHPAGE_RUN_FUNCTION OpenSettings
+!define MUI_FINISHPAGE_RUN_TEXT "$(SelectSaver)"
+!define MUI_FINISHPAGE_RUN_FUNCTION SelectSaver
+!define MUI_FINISHPAGE_SHOWREADME
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(OpenSettings)"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION OpenSettings
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
