@@ -13,7 +13,6 @@ namespace senvola::app {
 
 namespace {
 
-constexpr const char* kPictureFilter = "Bitmap files (*.bmp)|*.bmp|All files (*.*)|*.*";
 constexpr const char* kPictureStartDir = "C:\\Program Files\\Senvola\\";
 
 bool DirectoryExists(const std::string& path) {
@@ -70,6 +69,9 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idColourOrPictureGroup, tr("ColorOrBitmap"));
     controls_.SetText(idChooseColour, tr("ChooseColor"));
     controls_.SetText(idChoosePicture, tr("ChooseBitmap"));
+    pictureFilter_ = tr("BitmapFiles") + " (*.bmp)|*.bmp|" + tr("AllFiles") + " (*.*)|*.*";
+    invalidPicture_ = tr("InvalidBitmap");
+    errorCaption_ = tr("ErrorCaption");
     // The group's caption drawn in a taller face (Chinese, say) reaches further down: the two
     // choices move down by as much, as far as the group leaves room.
     {
@@ -157,13 +159,13 @@ void GraphicsPage::ChoosePicture() {
     if (e < 0) return;
     std::string path;
     const std::string start = DirectoryExists(kPictureStartDir) ? kPictureStartDir : "";
-    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), kPictureFilter, start, path)) {
+    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), pictureFilter_, start, path)) {
         ShowElement(e);
         return;
     }
     if (!ShowPicture(path, e != geBoard)) {
         ShowColour(settings_.Color[e]);
-        if (dialogs_.showError) dialogs_.showError(OwnerOf(pages_), "Invalid bitmap file!", "Error!");
+        if (dialogs_.showError) dialogs_.showError(OwnerOf(pages_), invalidPicture_, errorCaption_);
         // Settings unchanged: the preview and the radio buttons show them again as before.
         ShowElement(e);
         return;

@@ -20,8 +20,6 @@ namespace {
 
 using saverkit::Bevel;
 
-constexpr const char* kSourceFilter = "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*";
-
 // The program file's directory without a trailing separator, where the folder dialog starts.
 std::string ProgramDirectoryNoSeparator() {
     const std::wstring dir = ProgramDirectory();
@@ -102,6 +100,7 @@ void ReplayPage::Fill(const IniFile& file) {
     controls_.SetText(idSourceHeading, tr("ChooseSGFOrGoFiles") + ":");
     AutoSizeLabel(idSourceHeading);
     internalText_ = tr("Internal");
+    sourceFilter_ = tr("SgfFiles") + " (*.sgf)|*.sgf|" + tr("GoFiles") + " (*.go)|*.go|" + tr("AllFiles") + " (*.*)|*.*";
     ShowSource();
     controls_.SetText(idBrowseFile, tr("Browse"));
     controls_.SetText(idBrowseDirectory, tr("Browse"));
@@ -209,7 +208,7 @@ void ReplayPage::ChooseBuiltInGames() {
 
 void ReplayPage::ChooseOneFile() {
     std::string path;
-    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), kSourceFilter, {}, path)) return;
+    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), sourceFilter_, {}, path)) return;
     settings_.FileLoadType = GameSourceKind::OneFile;
     settings_.DirFileString = path;
     CheckSourceRadio();

@@ -52,6 +52,7 @@ private:
     const Dialogs& dialogs_;
     const saverkit::Help& help_;
     std::string internalText_ = "Internal";
+    std::string sourceFilter_ = "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*";
 };
 
 }  // namespace senvola::app

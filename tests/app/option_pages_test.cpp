@@ -639,6 +639,9 @@ TEST_F(OptionPagesTest, InEveryShippedLanguageEveryTextFitsItsControl) {
             EXPECT_NE(dialog.cancel, "Cancel");
             EXPECT_NE(Text(C(idContactText)), DefaultText("LanguageNotListed"));
             EXPECT_NE(Text(C(idBrowseFile)), DefaultText("Browse"));
+            Click(idBrowseFile);  // answered with a cancel
+            EXPECT_NE(calls.lastFilter, "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*");
+            EXPECT_NE(calls.lastFilter.find(" (*.sgf)|*.sgf|"), std::string::npos) << calls.lastFilter;
         }
     }
     // The built-in games by their name in the language last shown (Korean).

@@ -35,7 +35,7 @@ struct TextKey {
 // Every text key besides the panel labels (kPanelLabelKeys, whose defaults are the keys) and the
 // introduction text: those of the option pages, the speed label and the move-number line. All of
 // them are read trimmed.
-inline constexpr std::array<TextKey, 40> kTextKeys = {{
+inline constexpr std::array<TextKey, 46> kTextKeys = {{
     {"ChooseLanguage",
      "Senvola supports several languages. Please choose your language from the list below."},
     {"ConfigurationAboutText1", ""},
@@ -74,6 +74,12 @@ inline constexpr std::array<TextKey, 40> kTextKeys = {{
      "If your language is not listed and you would like to add it, please contact me on my email address:"},
     {"Browse", "Browse\u2026"},
     {"DecimalSeparator", "."},
+    {"SgfFiles", "SGF files"},
+    {"GoFiles", ".GO files"},
+    {"BitmapFiles", "Bitmap files"},
+    {"AllFiles", "All files"},
+    {"InvalidBitmap", "Invalid bitmap file!"},
+    {"ErrorCaption", "Error!"},
     // Empty defaults: the English lines under the board stay in the program in their stored form.
     {"FixedLine1", ""},
     {"FixedLine2", ""},
