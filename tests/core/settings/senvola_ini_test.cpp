@@ -115,9 +115,13 @@ TEST(ShippedLanguageFile, EveryLanguageHasEveryKeyAndPlaceholderOfEnglish) {
         std::map<std::string, std::string> own;
         for (const auto& [key, value] : sections.at(name)) {
             EXPECT_TRUE(own.emplace(key, value).second) << key << " twice";
-            if (key != kLanguageOriginalNameKey && !isPart(key)) EXPECT_TRUE(english.count(key)) << key << " unknown";
+            if (key != kLanguageOriginalNameKey && !isPart(key)) {
+                EXPECT_TRUE(english.count(key)) << key << " unknown";
+            }
         }
-        if (name != "English") EXPECT_TRUE(own.count(kLanguageOriginalNameKey));
+        if (name != "English") {
+            EXPECT_TRUE(own.count(kLanguageOriginalNameKey));
+        }
         for (const auto& [key, value] : english) {
             if (isPart(key)) continue;
             const auto it = own.find(key);
