@@ -14,6 +14,7 @@ SHOW_BOARD_ONLY="57 194"    # "Show board only" (41,161) on the page
 LIST_FIRST="110 115"       # the first entry of the language list (60,80) on the page; Down twice: the third
 SWATCH="307 108"            # the middle of the preview colour (248,32, 105 x 105)
 OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
+REPLAY_HELP="349 230"       # the Replay page's Help button (296,192, 89 x 25)
 BROWSE_FILE="330 170"       # "Browse…" beside "Select one file" (262,31 in the group at 11,24 of the panel at 11,80)
 
 # The dialog by the program's name in its title, whatever the language makes of the rest.
@@ -147,6 +148,24 @@ stop_saver
 check "the source is one file" [ "$(value FileLoadType)" = 0x1 ]
 check "DirFileString is the chosen file's whole path" [ "$(value DirFileString)" = 'C:\games\Honinbo.sgf' ]
 rm -rf "$(dirname "$GAME")"
+
+note "/c: F1 and the Replay page's Help button open the help page at their sections"
+# The browser Wine hands the address to, replaced by one that notes it.
+mkdir -p "$WORK/bin"
+printf '#!/bin/sh\necho "$@" >>"%s"\n' "$WORK/opened.txt" >"$WORK/bin/xdg-open"
+chmod +x "$WORK/bin/xdg-open"
+if PATH="$WORK/bin:$PATH" start_dialog /c; then
+    xdotool windowactivate "$DLG" 2>/dev/null; sleep 0.5
+    xdotool key F1; sleep 3
+    click "$REPLAY_HELP"; sleep 3
+    opened() { grep -q "Senvola.html#$1" "$WORK/opened.txt" 2>/dev/null; }
+    check "F1 opens the help page at the dialog's topic" opened topic-10
+    check "Help on the Replay page opens its section" opened replay
+    click "$CANCEL_BUTTON"
+else
+    fail "the dialog opens for help"
+fi
+stop_saver
 
 note "the next saver run uses the stored speed"
 start_saver /s
