@@ -25,6 +25,8 @@ enum ControlId : int {
     idReplayHelp = 2017,
     idReplayPromotionPanel = 2018,
     idReplayPromotion = 2019,
+    idBrowseFile = 2020,
+    idBrowseDirectory = 2021,
 
     // Graphics page.
     idElementChoice = 2101,

@@ -62,6 +62,8 @@ void GoSaver::Run(const std::vector<std::string>& params) {
     const std::optional<std::string> ansiDir = dir.empty() ? std::nullopt : ExactAnsiFromWide(dir);
     if (ansiDir && files_.FileExists(Utf8FromWide(dir) + "Senvola.hlp"))
         help_ = saverkit::Help(*ansiDir + "Senvola.hlp");
+    else if (!dir.empty() && files_.FileExists(Utf8FromWide(dir) + "Senvola.html"))
+        help_ = saverkit::Help::Page(dir + L"Senvola.html");  // a wide path: any folder will do
     else if (files_.FileExists(kDefaultHelpFile))
         help_ = saverkit::Help(kDefaultHelpFile);
     // Read by the portable reader, so that the file may be UTF-8 and carry every language.

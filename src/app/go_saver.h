@@ -46,6 +46,7 @@ public:
     std::chrono::milliseconds FirstFrameDelay() override { return interval_; }
     std::chrono::milliseconds DrawFrame(HWND window, HDC dc) override;
     saverkit::TabPages* OptionPages() override { return &pages_->Pages(); }
+    saverkit::DialogTexts OptionsDialogTexts() override { return pages_->DialogTexts(kApplicationTitle); }
 
 private:
     // The monitors of the saver's window, on its first frame.

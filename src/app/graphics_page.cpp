@@ -1,5 +1,7 @@
 #include "app/graphics_page.h"
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "draw/info_panel.h"
 #include "settings/language.h"
@@ -12,7 +14,6 @@ namespace senvola::app {
 
 namespace {
 
-constexpr const char* kPictureFilter = "Picture files (*.bmp, *.png)|*.bmp;*.png|All files (*.*)|*.*";
 constexpr const char* kPictureStartDir = "C:\\Program Files\\Senvola\\";
 
 bool DirectoryExists(const std::string& path) {
@@ -81,6 +82,22 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
     controls_.SetText(idColourOrPictureGroup, tr("ColorOrBitmap"));
     controls_.SetText(idChooseColour, tr("ChooseColor"));
     controls_.SetText(idChoosePicture, tr("ChooseBitmap"));
+    pictureFilter_ = tr("PictureFiles") + " (*.bmp, *.png)|*.bmp;*.png|" + tr("AllFiles") + " (*.*)|*.*";
+    invalidPicture_ = tr("InvalidBitmap");
+    errorCaption_ = tr("ErrorCaption");
+    // The group's caption drawn in a taller face (Chinese, say) reaches further down: the two
+    // choices move down by as much, as far as the group leaves room.
+    {
+        HWND group = controls_.Get(idColourOrPictureGroup);
+        const std::wstring caption = WideFromUtf8(WindowText(group));
+        SIZE sz{};
+        const ScopedGetDc dc(group);
+        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DefaultFont(), caption));
+        GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &sz);
+        const int down = std::clamp(static_cast<int>(sz.cy) - 13, 0, 6);
+        SetWindowPos(controls_.Get(idChooseColour), nullptr, 8, 16 + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(controls_.Get(idChoosePicture), nullptr, 8, 40 + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SendMessageA(list, CB_SETCURSEL, 0, 0);
     ShowElement(geBoard);
 
@@ -170,13 +187,13 @@ void GraphicsPage::ChoosePicture() {
     if (e < 0) return;
     std::string path;
     const std::string start = DirectoryExists(kPictureStartDir) ? kPictureStartDir : "";
-    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), kPictureFilter, start, path)) {
+    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), pictureFilter_, start, path)) {
         ShowElement(e);
         return;
     }
     if (!ShowPicture(path, e != geBoard)) {
         ShowColour(settings_.Color[e]);
-        if (dialogs_.showError) dialogs_.showError(OwnerOf(pages_), "Invalid bitmap file!", "Error!");
+        if (dialogs_.showError) dialogs_.showError(OwnerOf(pages_), invalidPicture_, errorCaption_);
         // Settings unchanged: the preview and the radio buttons show them again as before.
         ShowElement(e);
         return;
@@ -242,7 +259,7 @@ bool GraphicsPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
         } else if (id == idFlatStones && code == BN_CLICKED) {
             settings_.FlatStones = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         } else if (id == idGraphicsHelp && code == BN_CLICKED) {
-            ShowHelpContents(help_, OwnerOf(pages_));
+            ShowHelpSection(help_, OwnerOf(pages_), "graphics");
         } else {
             return false;
         }

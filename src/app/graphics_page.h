@@ -56,6 +56,10 @@ private:
     ReplaySettings& settings_;
     const Dialogs& dialogs_;
     const saverkit::Help& help_;
+    // The open dialog's filter and the refusal of a picture, in the pages' language.
+    std::string pictureFilter_ = "Picture files (*.bmp, *.png)|*.bmp;*.png|All files (*.*)|*.*";
+    std::string invalidPicture_ = "Invalid bitmap file!";
+    std::string errorCaption_ = "Error!";
     std::optional<BmpPicture> previewPicture_;
     bool previewTransparent_ = false;
     COLORREF previewColour_ = 0;

@@ -1,7 +1,10 @@
 #include "app/language_page.h"
 
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "settings/language.h"
+#include "win32/handles.h"
 #include "win32/path_win32.h"
 
 namespace senvola::app {
@@ -46,6 +49,25 @@ void LanguagePage::Fill(const LanguageTable& table, const IniFile& file, int sel
     const int count = static_cast<int>(table.LanguageList.size());
     SendMessageA(list, LB_SETCURSEL, selected >= 0 && selected < count ? selected : -1, 0);
     controls_.SetText(idLanguageIntro, Translate(table, file, "ChooseLanguage"));
+    controls_.SetText(idContactText, Translate(table, file, "LanguageNotListed"));
+    FitContactText();
+}
+
+void LanguagePage::FitContactText() {
+    // The box's text wraps in the face that draws its language; a taller face takes a third
+    // line, and the address moves down under it, inside its panel.
+    HWND text = controls_.Get(idContactText), address = controls_.Get(idContactAddress);
+    const std::wstring wide = WideFromUtf8(WindowText(text));
+    RECT calc{0, 0, 289, 0};
+    {
+        const ScopedGetDc dc(text);
+        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DefaultFont(), wide));
+        DrawTextW(dc.get(), wide.c_str(), -1, &calc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    constexpr int kTop = 8, kDesigned = 49, kPanelHeight = 105, kAddressHeight = 33;
+    const int height = std::clamp(static_cast<int>(calc.bottom), kDesigned, kPanelHeight - kAddressHeight - kTop - 4);
+    SetWindowPos(text, nullptr, 16, kTop, 289, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(address, nullptr, 50, kTop + height - 1, 221, kAddressHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int LanguagePage::SelectedPosition() const {

@@ -28,6 +28,8 @@ public:
     bool HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void FitContactText();
+
     PageControls& controls_;
 };
 

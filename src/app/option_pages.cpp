@@ -34,6 +34,16 @@ void OptionPages::Fill(const IniFile& file) {
     replayTab_.SetCaption(Translate(table_, file, "ReplayOptions"));
     graphicsTab_.SetCaption(Translate(table_, file, "Graphics"));
     languageTab_.SetCaption(Translate(table_, file, "Language"));
+    dialogTexts_.caption = Translate(table_, file, "OptionsCaption");
+    if (dialogTexts_.caption.find("%1") == std::string::npos) dialogTexts_.caption = DefaultText("OptionsCaption");
+    dialogTexts_.ok = Translate(table_, file, "OK");
+    dialogTexts_.cancel = Translate(table_, file, "Cancel");
+}
+
+saverkit::DialogTexts OptionPages::DialogTexts(std::string_view title) const {
+    saverkit::DialogTexts texts = dialogTexts_;
+    texts.caption = ReplaceFirst(texts.caption, "%1", title);
+    return texts;
 }
 
 }  // namespace senvola::app

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/dialogs.h"
 #include "app/graphics_page.h"
@@ -13,6 +14,7 @@
 #include "app/page_controls.h"
 #include "app/replay_page.h"
 #include "saverkit/help.h"
+#include "saverkit/saver_hooks.h"
 #include "saverkit/tab_pages.h"
 #include "platform/ini_file.h"
 #include "settings/language_table.h"
@@ -35,6 +37,9 @@ public:
     // Shows the settings on every page in the language of `languageFile`, the language list and
     // the page captions included.
     void Fill(const IniFile& languageFile);
+    // The options dialog's caption for the program `title`, OK and Cancel, in the language Fill
+    // showed the pages in.
+    saverkit::DialogTexts DialogTexts(std::string_view title) const;
     // The language list's chosen entry: its position and text; -1 and "" when none is chosen.
     int SelectedLanguagePosition() const { return language_.SelectedPosition(); }
     std::string SelectedLanguageName() const { return language_.SelectedName(); }
@@ -57,6 +62,7 @@ private:
     ReplayPage replay_;
     GraphicsPage graphics_;
     LanguagePage language_;
+    saverkit::DialogTexts dialogTexts_;  // the caption still with its "%1"
 };
 
 }  // namespace senvola::app

@@ -72,12 +72,89 @@ void PageControls::AddPromotion(saverkit::ControlSink& sink, HWND page, int pane
 }
 
 void PageControls::SetText(int id, const std::string& text) {
-    saverkit::SetControlText(Get(id), text);
-    InvalidateRect(Get(id), nullptr, TRUE);
+    HWND c = Get(id);
+    saverkit::SetControlText(c, text);
+    FitHeightToText(c);
+    InvalidateRect(c, nullptr, TRUE);
+}
+
+void FitHeightToText(HWND control) {
+    if (!control) return;
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof cls);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const bool label = lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) != SS_OWNERDRAW;
+    const LONG button = style & BS_TYPEMASK;
+    const bool box = lstrcmpiA(cls, "Button") == 0 &&
+                     (button == BS_AUTORADIOBUTTON || button == BS_AUTOCHECKBOX || button == BS_CHECKBOX ||
+                      button == BS_RADIOBUTTON);
+    if (!label && !box) return;
+    // A face that draws Chinese, Japanese or Korean stands taller than the dialog font the
+    // controls were laid out for: a line must not lose its lowest pixels.
+    const std::wstring text = WideFromUtf8(WindowText(control));
+    RECT client{};
+    GetClientRect(control, &client);
+    RECT calc{0, 0, std::max<LONG>(1, client.right), 0};
+    {
+        const ScopedGetDc dc(control);
+        const ScopedSelectObject select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+    }
+    const int extra = static_cast<int>(calc.bottom - client.bottom);
+    if (extra <= 0) return;
+    RECT r;
+    GetWindowRect(control, &r);
+    SetWindowPos(control, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + extra,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string WindowText(HWND window) {
     return WindowTextUtf8(window);
+}
+
+namespace {
+
+int WidthOf(HDC dc, std::wstring_view text) {
+    SIZE sz{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &sz);
+    return sz.cx;
+}
+
+}  // namespace
+
+int TextWidth(HWND control) {
+    const std::wstring text = WideFromUtf8(WindowText(control));
+    const ScopedGetDc dc(control);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const ScopedSelectObject select(dc.get(), saverkit::FontForText(font, text));
+    return WidthOf(dc.get(), text);
+}
+
+void SetPathText(HWND control, const std::string& path) {
+    if (!control) return;
+    std::wstring text = WideFromUtf8(path);
+    saverkit::FitControlFont(control, text);
+    RECT r{};
+    GetClientRect(control, &r);
+    const int room = r.right - r.left - 4;  // the sunken edge and a pixel either side
+    {
+        const ScopedGetDc dc(control);
+        const ScopedSelectObject select(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        if (WidthOf(dc.get(), text) > room) {
+            // The longest end that fits after the ellipsis; widths grow with the end's length.
+            std::size_t lo = 0, hi = text.size();
+            while (lo < hi) {
+                const std::size_t mid = (lo + hi + 1) / 2;
+                const std::wstring candidate = L"\u2026" + text.substr(text.size() - mid);
+                if (WidthOf(dc.get(), candidate) <= room) lo = mid; else hi = mid - 1;
+            }
+            std::size_t start = text.size() - lo;
+            if (start < text.size() && IS_LOW_SURROGATE(text[start])) ++start;  // never half a character
+            text = L"\u2026" + text.substr(start);
+        }
+    }
+    SetWindowTextW(control, text.c_str());
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, UINT horizontal) {
@@ -100,8 +177,8 @@ void DrawPromotion(const DRAWITEMSTRUCT& di) {
 
 HWND OwnerOf(HWND pages) { return GetAncestor(pages, GA_ROOT); }
 
-void ShowHelpContents(const saverkit::Help& help, HWND owner) {
-    if (help.Show(owner, HELP_CONTENTS, 0)) help.Show(owner, HELP_COMMAND, reinterpret_cast<ULONG_PTR>("JI(`',`Contents')"));
+void ShowHelpSection(const saverkit::Help& help, HWND owner, std::string_view section) {
+    help.ShowSection(owner, section);
 }
 
 }  // namespace senvola::app

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "saverkit/help.h"
 #include "saverkit/tab_pages.h"
@@ -39,6 +40,14 @@ private:
 };
 
 std::string WindowText(HWND window);
+// A label, check box or radio button made as tall as its text needs (never smaller).
+void FitHeightToText(HWND control);
+// Width in pixels of the control's text in the control's font (the font it would draw with for
+// that text, for scripts its own font lacks).
+int TextWidth(HWND control);
+// `path` in the control, whole when it fits and otherwise its end after "…": the file or folder
+// name is the part that tells paths apart.
+void SetPathText(HWND control, const std::string& path);
 // The label's text, word-wrapped and centred upright in it, on the button face.
 void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, UINT horizontal);
 // The promotion text label of AddPromotion: blue Arial on the button face.
@@ -47,7 +56,8 @@ void DrawPromotion(const DRAWITEMSTRUCT& di);
 // tab control `pages`, which stays with the program's hidden window when the options dialog
 // takes the pages' controls.
 HWND OwnerOf(HWND pages);
-// What the pages' help buttons open: the contents of the help file, if there is one.
-void ShowHelpContents(const saverkit::Help& help, HWND owner);
+// What the pages' help buttons open: the help page at the page's own section, or the contents
+// of the help file; nothing without help.
+void ShowHelpSection(const saverkit::Help& help, HWND owner, std::string_view section);
 
 }  // namespace senvola::app

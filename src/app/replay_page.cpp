@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "draw/info_panel.h"
@@ -18,8 +19,6 @@ namespace senvola::app {
 namespace {
 
 using saverkit::Bevel;
-
-constexpr const char* kSourceFilter = "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*";
 
 // The program file's directory without a trailing separator, where the folder dialog starts.
 std::string ProgramDirectoryNoSeparator() {
@@ -59,14 +58,18 @@ ReplayPage::ReplayPage(PageControls& controls, saverkit::TabPage& tab, HWND page
     SendMessageA(bar, TBM_SETTICFREQ, 1, 0);
     SendMessageA(bar, TBM_SETPOS, TRUE, 4);
 
-    HWND source = controls_.AddPanel(page, 40, 80, 312, 105, Bevel::Raised, idSourcePanel);
+    HWND source = controls_.AddPanel(page, 11, 80, 370, 105, Bevel::Raised, idSourcePanel);
     controls_.Add(*this, source, "STATIC", "Choose .SGF or .GO files:", SS_LEFT, 11, 8, 121, 13, idSourceHeading, true);
-    controls_.Add(*this, source, "STATIC", "", SS_RIGHT | SS_PATHELLIPSIS, 239, 8, 56, 13, idSourceName, true);
-    HWND group = controls_.AddPanel(source, 11, 24, 289, 73, Bevel::Group, idSourceGroup);
-    controls_.AddRadio(*this, group, "Use internal professional games", 16, 12, 265, 17, idBuiltInGames, true);
-    controls_.AddRadio(*this, group, "Select one file", 16, 32, 265, 17, idOneFile, false);
-    controls_.AddRadio(*this, group, "Choose random files from a directory", 16, 52, 265, 17, idRandomFromDirectory,
+    controls_.Add(*this, source, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN, 140, 5, 217, 17,
+                  idSourceName, true);
+    HWND group = controls_.AddPanel(source, 11, 24, 347, 73, Bevel::Group, idSourceGroup);
+    controls_.AddRadio(*this, group, "Use internal professional games", 16, 12, 325, 17, idBuiltInGames, true);
+    controls_.AddRadio(*this, group, "Select one file", 16, 32, 240, 17, idOneFile, false);
+    controls_.AddRadio(*this, group, "Choose random files from a directory", 16, 52, 240, 17, idRandomFromDirectory,
                        false);
+    controls_.Add(*this, group, "BUTTON", "Browse\u2026", BS_PUSHBUTTON | WS_TABSTOP, 262, 31, 75, 19, idBrowseFile);
+    controls_.Add(*this, group, "BUTTON", "Browse\u2026", BS_PUSHBUTTON | WS_TABSTOP, 262, 51, 75, 19,
+                  idBrowseDirectory);
 
     controls_.Add(*this, page, "STATIC", "Pause between games", SS_RIGHT, 0, 194, 137, 15, idPauseLabel, true);
     HWND pause = controls_.Add(*this, page, "EDIT", "0", ES_LEFT | WS_TABSTOP | ES_AUTOHSCROLL, 144, 190, 57 - 16, 22,
@@ -92,18 +95,21 @@ void ReplayPage::Fill(const IniFile& file) {
     controls_.SetText(idSpeedCaption, FormatSpeedCaption(language_, settings_.Speed));
     controls_.SetText(idFastLabel, tr("ReplaySpeedFast"));
     controls_.SetText(idSlowLabel, tr("ReplaySpeedSlow"));
+    LayOutSpeedRow();
 
     controls_.SetText(idSourceHeading, tr("ChooseSGFOrGoFiles") + ":");
     AutoSizeLabel(idSourceHeading);
-    controls_.SetText(idSourceName, settings_.DirFileString);
+    internalText_ = tr("Internal");
+    sourceFilter_ = tr("SgfFiles") + " (*.sgf)|*.sgf|" + tr("GoFiles") + " (*.go)|*.go|" + tr("AllFiles") + " (*.*)|*.*";
+    ShowSource();
+    controls_.SetText(idBrowseFile, tr("Browse"));
+    controls_.SetText(idBrowseDirectory, tr("Browse"));
+    LayOutBrowseButtons();
 
     controls_.SetText(idBuiltInGames, tr("UseInternalProGames"));
     controls_.SetText(idOneFile, tr("SelectOneFile"));
     controls_.SetText(idRandomFromDirectory, tr("ChooseRandomFromDirectory"));
-    const int sourceRadios[3] = {idBuiltInGames, idOneFile, idRandomFromDirectory};
-    for (int i = 0; i < 3; ++i)
-        SendMessageA(controls_.Get(sourceRadios[i]), BM_SETCHECK,
-                     static_cast<int>(settings_.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckSourceRadio();
 
     SetWindowTextUtf8(controls_.Get(idPauseEdit), std::to_string(settings_.PauseBetweenGames));
     controls_.SetText(idPauseLabel, tr("PauseBetweenGames"));
@@ -124,12 +130,59 @@ void ReplayPage::AutoSizeLabel(int id) {
     RECT r;
     GetWindowRect(c, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(c, nullptr, 0, 0, sz.cx + 2, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // One line, as high as the font needs: a height taken while the label was still narrow may
+    // have counted a wrapped second line, which would cover the group below.
+    SetWindowPos(c, nullptr, 0, 0, sz.cx + 2, std::max<LONG>(13, sz.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (id == idSourceHeading) {
         const int left = r.left + sz.cx + 8;
-        SetWindowPos(controls_.Get(idSourceName), nullptr, left, r.top, std::max(20, 295 - left), r.bottom - r.top,
+        SetWindowPos(controls_.Get(idSourceName), nullptr, left, r.top - 3, std::max(40, 357 - left), 17,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void ReplayPage::LayOutSpeedRow() {
+    // Each label as wide as its word, at its end of the row; the bar takes what lies between, so
+    // a long word ("Langzaam") never runs under it.
+    HWND fast = controls_.Get(idFastLabel), slow = controls_.Get(idSlowLabel), bar = controls_.Get(idSpeedBar);
+    const int fastWidth = std::max(30, TextWidth(fast) + 4), slowWidth = std::max(30, TextWidth(slow) + 4);
+    constexpr int kLeft = 7, kRight = 365, kGap = 2;
+    auto height = [](HWND h) {
+        RECT r;
+        GetWindowRect(h, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    SetWindowPos(fast, nullptr, kLeft, 33, fastWidth, height(fast), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(slow, nullptr, kRight - slowWidth, 33, slowWidth, height(slow), SWP_NOZORDER | SWP_NOACTIVATE);
+    const int barLeft = kLeft + fastWidth + kGap;
+    SetWindowPos(bar, nullptr, barLeft, 25, std::max(60, kRight - slowWidth - kGap - barLeft), 33,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ReplayPage::LayOutBrowseButtons() {
+    // Both as wide as the wider word ("Durchsuchen…"), at the group's right edge; their radio
+    // buttons keep what is left.
+    constexpr int kRight = 337, kGap = 6, kRadioLeft = 16;
+    const int width = std::max({75, TextWidth(controls_.Get(idBrowseFile)) + 16,
+                                TextWidth(controls_.Get(idBrowseDirectory)) + 16});
+    const int left = kRight - width;
+    for (const auto& [button, radio] : {std::pair{idBrowseFile, idOneFile}, std::pair{idBrowseDirectory, idRandomFromDirectory}}) {
+        RECT r;
+        GetWindowRect(controls_.Get(button), &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(controls_.Get(button)), reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(controls_.Get(button), nullptr, left, r.top, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT q;
+        GetWindowRect(controls_.Get(radio), &q);
+        SetWindowPos(controls_.Get(radio), nullptr, 0, 0, left - kGap - kRadioLeft, q.bottom - q.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void ReplayPage::ShowSource() {
+    HWND name = controls_.Get(idSourceName);
+    if (settings_.FileLoadType == GameSourceKind::BuiltIn)
+        controls_.SetText(idSourceName, internalText_);
+    else
+        SetPathText(name, settings_.DirFileString);
 }
 
 void ReplayPage::SpeedChanged() {
@@ -150,15 +203,16 @@ void ReplayPage::PauseLeft() {
 
 void ReplayPage::ChooseBuiltInGames() {
     settings_.FileLoadType = GameSourceKind::BuiltIn;
-    controls_.SetText(idSourceName, "Internal");
+    ShowSource();
 }
 
 void ReplayPage::ChooseOneFile() {
     std::string path;
-    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), kSourceFilter, {}, path)) return;
+    if (!dialogs_.openFile || !dialogs_.openFile(OwnerOf(pages_), sourceFilter_, {}, path)) return;
     settings_.FileLoadType = GameSourceKind::OneFile;
     settings_.DirFileString = path;
-    controls_.SetText(idSourceName, std::string(FileNamePart(path)));
+    CheckSourceRadio();
+    ShowSource();
 }
 
 void ReplayPage::ChooseDirectory() {
@@ -167,7 +221,15 @@ void ReplayPage::ChooseDirectory() {
         return;
     settings_.FileLoadType = GameSourceKind::Folder;
     settings_.DirFileString = dir;
-    controls_.SetText(idSourceName, dir);
+    CheckSourceRadio();
+    ShowSource();
+}
+
+void ReplayPage::CheckSourceRadio() {
+    const int radios[3] = {idBuiltInGames, idOneFile, idRandomFromDirectory};
+    for (int i = 0; i < 3; ++i)
+        SendMessageA(controls_.Get(radios[i]), BM_SETCHECK,
+                     static_cast<int>(settings_.FileLoadType) == i ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool ReplayPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -195,7 +257,11 @@ bool ReplayPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPA
         else if (id == idPauseEdit && code == EN_KILLFOCUS)
             PauseLeft();
         else if (id == idReplayHelp && code == BN_CLICKED)
-            ShowHelpContents(help_, OwnerOf(pages_));
+            ShowHelpSection(help_, OwnerOf(pages_), "replay");
+        else if (id == idBrowseFile && code == BN_CLICKED)
+            ChooseOneFile();
+        else if (id == idBrowseDirectory && code == BN_CLICKED)
+            ChooseDirectory();
         else
             return false;
         result = 0;

@@ -30,9 +30,14 @@ public:
     bool HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // Labels grow with their text, as designed labels do; the source name then takes the room
-    // to the right of its heading, shortening a long path in the middle.
+    // Labels grow with their text, as designed labels do; the path box then takes the room to
+    // the right of its heading.
     void AutoSizeLabel(int id);
+    void LayOutSpeedRow();
+    void LayOutBrowseButtons();
+    // The chosen source in the path box: the built-in games by name, else the whole path.
+    void ShowSource();
+    void CheckSourceRadio();
     void SpeedChanged();
     void PauseChanged();
     void PauseLeft();
@@ -46,6 +51,8 @@ private:
     LanguageTable& language_;
     const Dialogs& dialogs_;
     const saverkit::Help& help_;
+    std::string internalText_ = "Internal";
+    std::string sourceFilter_ = "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*";
 };
 
 }  // namespace senvola::app

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
+#include "win32/handles.h"
 #include "win32/path_win32.h"
 #include "win32/window_class.h"
 #include "win32/window_text.h"
@@ -162,8 +164,31 @@ void OptionsDialog::Load() {
     general_->Load(registry_);
     if (applicationKey_.empty()) return;
     if (auto key = registry_.OpenKey(applicationKey_, false)) hooks_.LoadSettings(*key, Mode::Configure);
+    const DialogTexts texts = hooks_.OptionsDialogTexts();
+    if (!texts.caption.empty()) senvola::SetWindowTextUtf8(handle_, texts.caption);
+    if (!texts.ok.empty()) SetControlText(ok_, texts.ok);
+    if (!texts.cancel.empty()) SetControlText(cancel_, texts.cancel);
+    FitButtons();
     for (auto& [source, page] : merged_)
         if (page->Caption() != source->Caption()) page->SetCaption(source->Caption());
+}
+
+void OptionsDialog::FitButtons() {
+    // A word wider than the button ("キャンセル" in its fallback face) widens it; the pair stays
+    // at the right edge, 5 pixels apart.
+    auto needed = [](HWND button) {
+        const std::wstring text = senvola::WideFromUtf8(senvola::WindowTextUtf8(button));
+        const senvola::ScopedGetDc dc(button);
+        const senvola::ScopedSelectObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+        RECT calc{};
+        DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+        return std::max(75, static_cast<int>(calc.right) + 16);
+    };
+    const int rowTop = kClientHeight - kButtonRow;
+    const int cancelWidth = needed(cancel_), okWidth = needed(ok_);
+    const int cancelLeft = kClientWidth - 5 - cancelWidth;
+    SetWindowPos(cancel_, nullptr, cancelLeft, rowTop + 5, cancelWidth, 25, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ok_, nullptr, cancelLeft - 5 - okWidth, rowTop + 5, okWidth, 25, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OptionsDialog::Save() {
@@ -199,6 +224,7 @@ int OptionsDialog::ShowModal() {
             modalResult_ = IDCANCEL;
             break;
         }
+        if (SwitchesPage(msg)) continue;
         if (!IsDialogMessageW(handle_, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -208,6 +234,21 @@ int OptionsDialog::ShowModal() {
     ShowWindow(handle_, SW_HIDE);
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return modalResult_;
+}
+
+bool OptionsDialog::SwitchesPage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (GetKeyState(VK_CONTROL) & 0x8000) == 0) return false;
+    if (msg.hwnd != handle_ && !IsChild(handle_, msg.hwnd)) return false;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    bool forward;
+    if (msg.wParam == VK_TAB) forward = !shift;
+    else if (msg.wParam == VK_NEXT) forward = true;
+    else if (msg.wParam == VK_PRIOR) forward = false;
+    else return false;
+    pages_->SelectNextTab(forward);
+    // The focus stays nowhere hidden: on the tab strip, as in the system's own property sheets.
+    SetFocus(pages_->TabHandle());
+    return true;
 }
 
 int OptionsDialog::HelpTopic(HWND control) { return IsGraphicControl(control) ? Tag(control) : HelpContext(control); }

@@ -86,6 +86,11 @@ public:
     // A moved control joins the right-click "What's This?" search (with its children); controls
     // whose help context (windowed) or tag (graphic) is above 10 get the "What's This?" menu.
     void PrepareForContextHelp(HWND control);
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp anywhere in the dialog: the next or the
+    // previous page. True when `msg` was one of them.
+    bool SwitchesPage(const MSG& msg);
+    // OK and Cancel as wide as their words need, at least 75 pixels.
+    void FitButtons();
     // Help topic of a control: the help context of a windowed control, the tag of a graphic one.
     static int HelpTopic(HWND control);
     // The popup menu of `control` at a screen point (what a right click does).

@@ -6,12 +6,21 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 
 #include "platform/registry_key.h"
 
 namespace saverkit {
 
 class TabPages;
+
+// The options dialog's own texts in the application's language; an empty one keeps the kit's
+// English text.
+struct DialogTexts {
+    std::string caption;  // the whole caption, instead of "Options for " + title
+    std::string ok;
+    std::string cancel;
+};
 
 // What the command line asked for.
 enum class Mode { Saver, Preview, Configure };
@@ -41,6 +50,8 @@ public:
     // The application's option pages, moved into the options dialog after its General page;
     // null: none.
     virtual TabPages* OptionPages() { return nullptr; }
+    // Asked in configure mode right after LoadSettings, which has chosen the language.
+    virtual DialogTexts OptionsDialogTexts() { return {}; }
     // The full-screen saver has accepted its dismissal and is about to end.
     virtual void SaverClosing() {}
 };

@@ -274,8 +274,9 @@ HFONT FontForText(HFONT font, std::wstring_view text) {
         if (it == fonts.end()) {
             LOGFONTW fallback = lf;
             lstrcpynW(fallback.lfFaceName, face.c_str(), LF_FACESIZE);
-            // Ideographs lose strokes below 12 pixels without smoothing; the dialog font is 11.
-            if (fallback.lfHeight < 0 && fallback.lfHeight > -12) fallback.lfHeight = -12;
+            // Ideographs and Hangul lose strokes below 15 pixels in the faces Wine falls back to
+            // (kana their voicing marks); the dialog font is 11.
+            if (fallback.lfHeight < 0 && fallback.lfHeight > -15) fallback.lfHeight = -15;
             fallback.lfQuality = ANTIALIASED_QUALITY;
             it = fonts.emplace(key, senvola::UniqueFont(CreateFontIndirectW(&fallback))).first;
         }
@@ -468,6 +469,14 @@ void TabPages::SetActivePage(TabPage* page) {
 
 void TabPages::SetActivePageIndex(int index) {
     SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<size_t>(index)].get() : nullptr);
+}
+
+void TabPages::SelectNextTab(bool forward) {
+    const int count = TabCount();
+    if (count <= 0) return;
+    const int current = active_ ? TabOfPage(active_) : -1;
+    const int next = current < 0 ? 0 : (current + (forward ? 1 : count - 1)) % count;
+    SetActivePage(PageOfTab(next));
 }
 
 int TabPages::TabCount() const { return static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0)); }

@@ -125,6 +125,9 @@ public:
     TabPage* ActivePage() const { return active_; }
     void SetActivePage(TabPage* page);
     void SetActivePageIndex(int index);
+    // The page of the next visible tab (the previous one when !forward), round from the last to
+    // the first, as Ctrl+Tab and Ctrl+Shift+Tab go.
+    void SelectNextTab(bool forward);
 
     // Tabs as the user sees them: pages whose tab is visible.
     int TabCount() const;

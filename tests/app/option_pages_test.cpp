@@ -17,6 +17,9 @@
 
 #include "app/control_ids.h"
 #include "app/option_pages.h"
+#include "app/page_controls.h"
+#include "portable/ini_file_reader.h"
+#include "win32/path_win32.h"
 #include "win32/fallback_faces.h"
 #include "memory_registry.h"
 #include "saverkit/help.h"
@@ -225,7 +228,8 @@ TEST_F(OptionPagesTest, ControlsSitWhereTheFormPutsThem) {
         return std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top};
     };
     EXPECT_EQ(pos(idSpeedBar), (std::vector<long>{49, 25, 272, 33}));
-    EXPECT_EQ(pos(idRandomFromDirectory), (std::vector<long>{16, 52, 265, 17}));
+    EXPECT_EQ(pos(idRandomFromDirectory), (std::vector<long>{16, 52, 240, 17}));
+    EXPECT_EQ(pos(idBrowseDirectory), (std::vector<long>{262, 51, 75, 19}));
     EXPECT_EQ(pos(idReplayHelp), (std::vector<long>{296, 192, 89, 25}));
     EXPECT_EQ(pos(idPreviewPicture), (std::vector<long>{248, 32, 105, 105}));
     EXPECT_EQ(pos(idPreviewColour), (std::vector<long>{248, 32, 105, 105}));
@@ -329,14 +333,14 @@ TEST_F(OptionPagesTest, SourceChoicesAndTheirCancels) {
     Click(idOneFile);
     EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\Honinbo.sgf");
-    EXPECT_EQ(Text(C(idSourceName)), "Honinbo.sgf");
+    EXPECT_EQ(Text(C(idSourceName)), "C:\\games\\Honinbo.sgf") << "the whole path";
 
     Click(idRandomFromDirectory);  // cancelled
     EXPECT_EQ(calls.chooseDirectory, 1);
     EXPECT_FALSE(calls.lastStartDir.empty());
     EXPECT_NE(calls.lastStartDir.back(), '\\') << "the program's directory without a separator";
     EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
-    EXPECT_EQ(Text(C(idSourceName)), "Honinbo.sgf");
+    EXPECT_EQ(Text(C(idSourceName)), "C:\\games\\Honinbo.sgf");
 
     calls.directoryAnswer = "C:\\games";
     Click(idRandomFromDirectory);
@@ -536,6 +540,166 @@ TEST_F(OptionPagesTest, TheHelpButtonsOpenNothingWithoutAHelpFile) {
     EXPECT_EQ(helpCommands[0], static_cast<UINT>(HELP_CONTENTS));
 }
 
+TEST_F(OptionPagesTest, BrowseChoosesItsSourceAndTheWholePathShows) {
+    Fill(noFile);
+    Click(idBrowseDirectory);  // cancelled: nothing changes, no radio moves
+    EXPECT_EQ(calls.chooseDirectory, 1);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::BuiltIn);
+    EXPECT_TRUE(Checked(C(idBuiltInGames)));
+    EXPECT_FALSE(Checked(C(idRandomFromDirectory)));
+
+    calls.fileAnswer = "C:\\games\\Honinbo.sgf";
+    Click(idBrowseFile);
+    EXPECT_EQ(calls.openFile, 1);
+    EXPECT_EQ(state->Settings.FileLoadType, GameSourceKind::OneFile);
+    EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\Honinbo.sgf");
+    EXPECT_TRUE(Checked(C(idOneFile)));
+    EXPECT_FALSE(Checked(C(idBuiltInGames)));
+    EXPECT_EQ(Text(C(idSourceName)), "C:\\games\\Honinbo.sgf");
+
+    // Too long for the box: the end stays, after an ellipsis, and fits.
+    std::string deep = "C:\\games";
+    for (int i = 0; i < 12; ++i) deep += "\\collection " + std::to_string(i);
+    calls.directoryAnswer = deep + "\\Shusaku";
+    Click(idBrowseDirectory);
+    EXPECT_TRUE(Checked(C(idRandomFromDirectory)));
+    EXPECT_FALSE(Checked(C(idOneFile)));
+    EXPECT_EQ(state->Settings.DirFileString, deep + "\\Shusaku");
+    wchar_t shown[512] = {};
+    GetWindowTextW(C(idSourceName), shown, 512);
+    const std::wstring text = shown;
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.front(), L'\u2026');
+    EXPECT_EQ(text.substr(text.size() - 8), L"\\Shusaku");
+    RECT r;
+    GetClientRect(C(idSourceName), &r);
+    EXPECT_LE(TextWidth(C(idSourceName)), r.right - 4);
+    EXPECT_GT(TextWidth(C(idSourceName)), (r.right - 4) * 3 / 4) << "as much of the path as fits";
+}
+
+TEST_F(OptionPagesTest, TheHelpButtonsOpenTheHelpPageAtTheirPagesSection) {
+    std::vector<std::wstring> opened;
+    help = saverkit::Help::Page(L"C:\\Senvola\\Senvola.html",
+                                [&](HWND, const std::wstring& url) { opened.push_back(url); });
+    Fill(noFile);
+    Click(idReplayHelp);
+    Click(idGraphicsHelp);
+    EXPECT_EQ(opened, (std::vector<std::wstring>{L"file:///C:/Senvola/Senvola.html#replay",
+                                                 L"file:///C:/Senvola/Senvola.html#graphics"}));
+    EXPECT_TRUE(helpCommands.empty()) << "no WinHelp";
+}
+
+// Where a control's text runs out of the control in its own font, or a label under the bar.
+std::vector<std::string> Overflows(HWND root) {
+    std::vector<std::string> out;
+    std::vector<HWND> all;
+    EnumChildWindows(
+        root, [](HWND h, LPARAM list) { reinterpret_cast<std::vector<HWND>*>(list)->push_back(h); return TRUE; },
+        reinterpret_cast<LPARAM>(&all));
+    for (HWND h : all) {
+        char cls[64] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        wchar_t buf[1024] = {};
+        GetWindowTextW(h, buf, 1024);
+        const std::wstring text = buf;
+        if (text.empty()) continue;
+        const LONG style = GetWindowLongW(h, GWL_STYLE);
+        const int id = GetDlgCtrlID(h);
+        RECT client;
+        GetClientRect(h, &client);
+        const int w = client.right, hgt = client.bottom;
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0));
+        UINT format = DT_CALCRECT | DT_SINGLELINE;
+        int room = w, height = hgt;
+        if (lstrcmpiA(cls, "Static") == 0) {
+            const LONG type = style & SS_TYPEMASK;
+            if (type == SS_OWNERDRAW) {
+                // Drawn wrapped in the page's own fonts.
+                font = saverkit::FontForText(id == idContactText ? saverkit::DefaultFont()
+                                                                 : saverkit::SharedFont("Arial", 13, true),
+                                             text);
+                format = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
+            } else if (type == SS_LEFTNOWORDWRAP) {
+                room = w - 4;
+                format |= DT_NOPREFIX;
+            } else if (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT) {
+                format = DT_CALCRECT | DT_WORDBREAK;
+            } else {
+                continue;
+            }
+        } else if (lstrcmpiA(cls, "Button") == 0) {
+            const LONG type = style & BS_TYPEMASK;
+            if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) room = w - 6;
+            else if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
+                     type == BS_CHECKBOX)
+                room = w - GetSystemMetrics(SM_CXMENUCHECK) - 4;
+            else if (type == BS_GROUPBOX) room = w - 16;
+            else continue;
+        } else {
+            continue;
+        }
+        HDC dc = GetDC(h);
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT calc{0, 0, room, 0};
+        DrawTextW(dc, text.c_str(), -1, &calc, format);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        if (calc.right > room || calc.bottom > height)
+            out.push_back("control " + std::to_string(id) + " (" + cls + "): " + senvola::Utf8FromWide(text) +
+                          " needs " + std::to_string(calc.right) + " x " + std::to_string(calc.bottom) + ", has " +
+                          std::to_string(room) + " x " + std::to_string(height));
+    }
+    return out;
+}
+
+RECT PlaceOf(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Every shipped language, as a person reading it would see the pages and the dialog's own texts.
+TEST_F(OptionPagesTest, InEveryShippedLanguageEveryTextFitsItsControl) {
+    const IniFileReader file(std::string(SENVOLA_SOURCE_DIR) + "/data/Senvola.ini");
+    ASSERT_TRUE(file.Loaded());
+    LanguageTable probe;
+    LoadLanguageTable(probe, file, 0);
+    ASSERT_EQ(probe.LanguageList.size(), 8u);
+    state->Settings.FileLoadType = GameSourceKind::Folder;
+    state->Settings.DirFileString = "C:\\Users\\someone\\Documents\\Go\\professional games\\Honinbo Shusaku";
+    for (int n = 0; n < static_cast<int>(probe.LanguageList.size()); ++n) {
+        SCOPED_TRACE(probe.LanguageList[static_cast<std::size_t>(n)]);
+        state->Settings.Language = n;
+        state->Settings.Speed = 6;  // "0.75": the widest interval
+        Fill(file);
+        for (const std::string& overflow : Overflows(pages->Pages().Handle())) ADD_FAILURE() << overflow;
+        const RECT fast = PlaceOf(C(idFastLabel)), slow = PlaceOf(C(idSlowLabel)), bar = PlaceOf(C(idSpeedBar));
+        EXPECT_LE(fast.right, bar.left) << "the fast label runs under the bar";
+        EXPECT_GE(slow.left, bar.right) << "the slow label runs under the bar";
+        EXPECT_GE(bar.right - bar.left, 200) << "room for the bar's 18 steps";
+
+        const saverkit::DialogTexts dialog = pages->DialogTexts("Tavrel's Senvola");
+        EXPECT_NE(dialog.caption.find("Tavrel's Senvola"), std::string::npos);
+        EXPECT_EQ(dialog.caption.find('%'), std::string::npos);
+        EXPECT_FALSE(dialog.ok.empty());
+        EXPECT_FALSE(dialog.cancel.empty());
+        if (n > 0) {
+            EXPECT_NE(dialog.cancel, "Cancel");
+            EXPECT_NE(Text(C(idContactText)), DefaultText("LanguageNotListed"));
+            EXPECT_NE(Text(C(idBrowseFile)), DefaultText("Browse"));
+            Click(idBrowseFile);  // answered with a cancel
+            EXPECT_NE(calls.lastFilter, "SGF files (*.sgf)|*.sgf|.GO files (*.go)|*.go|All files (*.*)|*.*");
+            EXPECT_NE(calls.lastFilter.find(" (*.sgf)|*.sgf|"), std::string::npos) << calls.lastFilter;
+        }
+    }
+    // The built-in games by their name in the language last shown (Korean).
+    Click(idBuiltInGames);
+    wchar_t shown[64] = {};
+    GetWindowTextW(C(idSourceName), shown, 64);
+    EXPECT_EQ(std::wstring(shown), L"\uB0B4\uC7A5 \uAE30\uBCF4");
+}
+
 // The pages inside the options dialog: the translated captions reach the tabs and every
 // control still works after the move.
 TEST_F(OptionPagesTest, InTheOptionsDialogThePagesKeepWorkingAndTheTabsAreTranslated) {
@@ -640,7 +804,12 @@ TEST_F(OptionPagesTest, TextsAndPathsOutsideTheCodePageReachTheControlsWhole) {
     EXPECT_EQ(wide(C(idSourceName)), L"C:\\\u6E38\u620F\\\uD2B8\uC640\uC77C\uB77C\uC787");
     calls.fileAnswer = "C:\\\xE6\xB8\xB8\xE6\x88\x8F\\\xED\x8A\xB8\xEC\x99\x80\xEC\x9D\xBC\xEB\x9D\xBC\xEC\x9E\x87\\\xE9\x87\x91\xE6\xAF\x9B\xE6\xB5\x8B\xE8\xAF\x95 VS allin6379.SGF";
     Click(idOneFile);
-    EXPECT_EQ(wide(C(idSourceName)), L"\u91D1\u6BDB\u6D4B\u8BD5 VS allin6379.SGF");
+    // Too long for the box: as much of its end as fits, after "…".
+    const std::wstring shown = wide(C(idSourceName));
+    const std::wstring path = L"C:\\\u6E38\u620F\\\uD2B8\uC640\uC77C\uB77C\uC787\\\u91D1\u6BDB\u6D4B\u8BD5 VS allin6379.SGF";
+    ASSERT_GT(shown.size(), 14u);
+    EXPECT_EQ(shown.front(), L'\u2026');
+    EXPECT_EQ(path.substr(path.size() - (shown.size() - 1)), shown.substr(1));
 }
 
 }  // namespace

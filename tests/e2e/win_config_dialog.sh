@@ -11,11 +11,14 @@ TITLE="Options for Tavrel's Senvola"
 TAB_REPLAY="40 15"; TAB_GRAPHICS="120 15"; TAB_LANGUAGE="178 15"
 SPEED_BAR="200 75"          # the speed panel (11,7) + the speed bar (49,25) on the page
 SHOW_BOARD_ONLY="57 194"    # "Show board only" (41,161) on the page
-LIST_THIRD="110 141"       # the third entry of the language list (60,80) on the page
+LIST_FIRST="110 115"       # the first entry of the language list (60,80) on the page; Down twice: the third
 SWATCH="307 108"            # the middle of the preview colour (248,32, 105 x 105)
 OK_BUTTON="288 403"; CANCEL_BUTTON="368 403"
+REPLAY_HELP="349 230"       # the Replay page's Help button (296,192, 89 x 25)
+BROWSE_FILE="330 170"       # "Browse…" beside "Select one file" (262,31 in the group at 11,24 of the panel at 11,80)
 
-dialog_window() { xdotool search --name "^${TITLE}\$" 2>/dev/null | head -1; }
+# The dialog by the program's name in its title, whatever the language makes of the rest.
+dialog_window() { xdotool search --onlyvisible --name "Tavrel's Senvola" 2>/dev/null | head -1; }
 # start_dialog ARGS...: starts the program and waits for the dialog; DLG is its window.
 start_dialog() {
     start_saver "$@"
@@ -49,6 +52,12 @@ if start_dialog; then
     centred() { local x="${pos%,*}" mid=$(( (SCREEN_W - 411) / 2 )); [ "$x" -ge $((mid - 8)) ] && [ "$x" -le $((mid + 8)) ]; }
     check "centred across the screen" centred
     shot "$WORK/english.png"
+    xdotool key ctrl+Tab; sleep 0.5
+    shot "$WORK/ctrl-tab.png"
+    check "Ctrl+Tab shows the next page (the board swatch of Graphics)" [ "$(pixel "$WORK/ctrl-tab.png" $SWATCH)" = "128,64,0" ]
+    xdotool key ctrl+shift+Tab; sleep 0.5
+    shot "$WORK/ctrl-shift-tab.png"
+    check "Ctrl+Shift+Tab goes back to the first page" same_region "$WORK/english.png" "$WORK/ctrl-shift-tab.png" 411x300+0+30
     click "$TAB_GRAPHICS"
     shot "$WORK/graphics.png"
     check "the board swatch shows the default light wood" [ "$(pixel "$WORK/graphics.png" $SWATCH)" = "220,179,92" ]
@@ -70,7 +79,7 @@ if start_dialog /c; then
     click "$TAB_GRAPHICS"
     click "$SHOW_BOARD_ONLY"
     click "$TAB_LANGUAGE"
-    click "$LIST_THIRD"
+    click "$LIST_FIRST"; xdotool key Down Down; sleep 0.5
     click "$OK_BUTTON"
     check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
 else
@@ -99,6 +108,10 @@ check "Mouse Corners ----" [ "$(saver_value "Mouse Corners")" = "----" ]
 
 note "the next start of the dialog shows the stored state and the third language's tab captions"
 if start_dialog /c; then
+    caption="$(ini_value "$THIRD" OptionsCaption)"
+    program="Tavrel's Senvola"
+    caption="${caption/\%1/$program}"
+    check "the title is the third language's: \"$caption\"" [ "$(xdotool getwindowname "$DLG")" = "$caption" ]
     shot "$WORK/third.png"
     check "the tab captions are no longer the English ones" differ_region "$WORK/english.png" "$WORK/third.png" 260x22+0+0
     click "$TAB_GRAPHICS"
@@ -109,6 +122,48 @@ if start_dialog /c; then
     check "Cancel leaves the registry as it was" [ "$(reg_query "$SETTINGS_KEY")" = "$before" ]
 else
     fail "the dialog opens again"
+fi
+stop_saver
+
+note "/c: \"Browse…\" picks a game file through the file dialog; OK stores it as the source"
+GAME="$WINEPREFIX/drive_c/games/Honinbo.sgf"
+mkdir -p "$(dirname "$GAME")"; cp "$SRC/../shared/games/builtin/1.sgf" "$GAME"
+if start_dialog /c; then
+    click "$BROWSE_FILE"
+    OPEN=""
+    for _ in $(seq 100); do OPEN="$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null | head -1)"; [ -n "$OPEN" ] && break; sleep 0.1; done
+    if [ -n "$OPEN" ]; then
+        sleep 1
+        xdotool type --delay 20 'C:\games\Honinbo.sgf'; xdotool key Return; sleep 1
+        shot "$WORK/browsed.png"
+        click "$OK_BUTTON"
+        check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
+    else
+        fail "Browse… opens the file dialog"
+    fi
+else
+    fail "the dialog opens for Browse…"
+fi
+stop_saver
+check "the source is one file" [ "$(value FileLoadType)" = 0x1 ]
+check "DirFileString is the chosen file's whole path" [ "$(value DirFileString)" = 'C:\games\Honinbo.sgf' ]
+rm -rf "$(dirname "$GAME")"
+
+note "/c: F1 and the Replay page's Help button open the help page at their sections"
+# The browser Wine hands the address to, replaced by one that notes it.
+mkdir -p "$WORK/bin"
+printf '#!/bin/sh\necho "$@" >>"%s"\n' "$WORK/opened.txt" >"$WORK/bin/xdg-open"
+chmod +x "$WORK/bin/xdg-open"
+if PATH="$WORK/bin:$PATH" start_dialog /c; then
+    xdotool windowactivate "$DLG" 2>/dev/null; sleep 0.5
+    xdotool key F1; sleep 3
+    click "$REPLAY_HELP"; sleep 3
+    opened() { grep -q "Senvola.html#$1" "$WORK/opened.txt" 2>/dev/null; }
+    check "F1 opens the help page at the dialog's topic" opened topic-10
+    check "Help on the Replay page opens its section" opened replay
+    click "$CANCEL_BUTTON"
+else
+    fail "the dialog opens for help"
 fi
 stop_saver
 

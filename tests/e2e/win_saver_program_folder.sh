@@ -7,7 +7,7 @@ BUILD="$1"; SRC="$2"
 export LC_ALL=C.UTF-8  # the folder names reach Wine as UTF-8
 source "$SRC/tests/e2e/lib/saver_e2e.sh"
 TITLE="Options for Tavrel's Senvola"
-TAB_LANGUAGE="178 15"; LIST_THIRD="110 141"; OK_BUTTON="288 403"  # as in win_config_dialog.sh
+TAB_LANGUAGE="178 15"; LIST_FIRST="110 115"; OK_BUTTON="288 403"  # as in win_config_dialog.sh
 BOARD_PIXEL="34 56"  # the board's margin at 1920x1080, outside the grid and the coordinates
 
 # Every value of HKCU\Software and below, one line each: "[key] name=data", sorted.
@@ -59,7 +59,7 @@ for dir in "$KOREAN" "$LONG"; do
     if [ -n "$DLG" ]; then
         sleep 1
         xdotool mousemove --window "$DLG" $TAB_LANGUAGE click 1; sleep 0.5
-        xdotool mousemove --window "$DLG" $LIST_THIRD click 1; sleep 0.5
+        xdotool mousemove --window "$DLG" $LIST_FIRST click 1; sleep 0.5; xdotool key Down Down; sleep 0.5
         xdotool mousemove --window "$DLG" $OK_BUTTON click 1
         check "OK ends the program with 0" [ "$(wait_exit 15)" = 0 ]
     else

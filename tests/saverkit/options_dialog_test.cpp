@@ -8,6 +8,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -308,6 +311,92 @@ TEST_F(OptionsDialogTest, ThreePagesArriveInOrderWithTheActiveOneSelected) {
     }
 }
 
+// Holds the given keys down for GetKeyState while it lives.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<int> keys) {
+        GetKeyboardState(saved_);
+        BYTE now[256];
+        std::copy(std::begin(saved_), std::end(saved_), now);
+        for (int k : keys) now[k] = 0x80;
+        SetKeyboardState(now);
+    }
+    ~HeldKeys() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256] = {};
+};
+
+TEST_F(OptionsDialogTest, CtrlTabAndCtrlShiftTabGoRoundTheVisibleTabs) {
+    AppPages app(3, 0);
+    auto d = MakeDialogWith(*app.pc, true);  // General, three pages; the About tab stays hidden
+    TabPages& pc = d->Pages();
+    ASSERT_EQ(pc.TabCount(), 4);
+    pc.SetActivePage(pc.PageOfTab(0));
+    const HWND inside = pc.PageOfTab(1)->Controls().at(0);
+    const MSG tab{inside, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    {
+        const HeldKeys ctrl{VK_CONTROL};
+        for (int expected : {1, 2, 3, 0}) {
+            EXPECT_TRUE(d->SwitchesPage(tab));
+            EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(expected));
+            EXPECT_EQ(static_cast<int>(SendMessageW(pc.TabHandle(), TCM_GETCURSEL, 0, 0)), expected);
+        }
+        EXPECT_TRUE(d->SwitchesPage(MSG{d->Handle(), WM_KEYDOWN, VK_NEXT, 0, 0, {}}));
+        EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(1));
+    }
+    {
+        const HeldKeys ctrlShift{VK_CONTROL, VK_SHIFT};
+        for (int expected : {0, 3}) {
+            EXPECT_TRUE(d->SwitchesPage(tab));
+            EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(expected));
+        }
+        auto shown = [](const TabPage* p) { return (GetWindowLongW(p->Handle(), GWL_STYLE) & WS_VISIBLE) != 0; };
+        EXPECT_TRUE(shown(pc.PageOfTab(3)));
+        EXPECT_FALSE(shown(pc.PageOfTab(0)));
+    }
+    // Tab alone moves the focus as usual, and keys for other windows are not the dialog's.
+    EXPECT_FALSE(d->SwitchesPage(tab));
+    const HeldKeys ctrl{VK_CONTROL};
+    EXPECT_FALSE(d->SwitchesPage(MSG{d->Handle(), WM_KEYDOWN, 'A', 0, 0, {}}));
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(d->SwitchesPage(MSG{other, WM_KEYDOWN, VK_TAB, 0, 0, {}}));
+    DestroyWindow(other);
+    EXPECT_EQ(pc.ActivePage(), pc.PageOfTab(3));
+}
+
+TEST_F(OptionsDialogTest, AHelpPageOpensInTheBrowserAtTheTopicsSection) {
+    std::vector<std::wstring> opened;
+    helpFile = Help::Page(L"C:\\Program Files\\Senvola\\Senvola.html",
+                          [&](HWND, const std::wstring& url) { opened.push_back(url); });
+    auto d = MakeDialog();
+    // F1 (the title-bar help as well) on a label: the nearest topic upwards, without a pop-up
+    // position that would open the page a second time.
+    d->ContextHelp(GetDlgItem(d->GeneralTab().Handle(), idcWaitLabel));
+    d->ContextHelp(GetDlgItem(d->GeneralTab().Handle(), idcDismissHeading));
+    menuAnswer = idmWhatsThis;
+    d->PopupWhatsThis(d->CancelButton(), POINT{0, 0});
+    EXPECT_EQ(opened, (std::vector<std::wstring>{L"file:///C:/Program%20Files/Senvola/Senvola.html#topic-4",
+                                                 L"file:///C:/Program%20Files/Senvola/Senvola.html#topic-10",
+                                                 L"file:///C:/Program%20Files/Senvola/Senvola.html#topic-2"}));
+    opened.clear();
+    EXPECT_TRUE(helpFile.ShowSection(nullptr, "replay"));
+    EXPECT_TRUE(helpFile.Show(nullptr, HELP_CONTENTS, 0));
+    EXPECT_TRUE(helpFile.Show(nullptr, HELP_SETPOPUP_POS, 0));
+    EXPECT_EQ(opened, (std::vector<std::wstring>{L"file:///C:/Program%20Files/Senvola/Senvola.html#replay",
+                                                 L"file:///C:/Program%20Files/Senvola/Senvola.html#contents"}));
+    // Any folder: characters beyond ASCII as UTF-8, and the URL's own signs escaped.
+    EXPECT_EQ(Help::PageUrl(L"D:\\\uBC14\uB451 #1%\\Senvola.html", "topic-3"),
+              L"file:///D:/%EB%B0%94%EB%91%91%20%231%25/Senvola.html#topic-3");
+    // A help file, when there is one, is still asked through its engine.
+    UseHelpFile();
+    EXPECT_TRUE(helpFile.ShowSection(nullptr, "replay"));
+    ASSERT_EQ(help.size(), 2u);
+    EXPECT_EQ(help[0].command, static_cast<UINT>(HELP_CONTENTS));
+    EXPECT_EQ(help[1].command, static_cast<UINT>(HELP_COMMAND));
+    EXPECT_FALSE(Help().ShowSection(nullptr, "replay")) << "no help: nothing opens";
+}
+
 TEST_F(OptionsDialogTest, SixPagesGiveSixTabsOnlyTheFirstFourFilled) {
     AppPages app(6, 0);
     auto d = MakeDialogWith(*app.pc, false);
@@ -474,6 +563,40 @@ TEST_F(OptionsDialogTest, FreeStandingTheDialogIsCentredAndOkSaves) {
     EXPECT_EQ(ModalRun::rect.left, (GetSystemMetrics(SM_CXSCREEN) - w) / 2);
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(Str(kScreenSaversKey, "Mouse Corners"), "----");
+}
+
+TEST_F(OptionsDialogTest, TheApplicationWordsTheCaptionAndTheButtons) {
+    hooks.texts = {"Opties voor Tavrel's Senvola", "OK", "Annuleren"};
+    std::string caption, ok, cancel;
+    ModalRun::owner = nullptr;
+    ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
+        caption = Text(dlg);
+        ok = Text(GetDlgItem(dlg, IDOK));
+        cancel = Text(GetDlgItem(dlg, IDCANCEL));
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(caption, "Opties voor Tavrel's Senvola");
+    EXPECT_EQ(ok, "OK");
+    EXPECT_EQ(cancel, "Annuleren");
+    // Texts it leaves empty keep the kit's own; a long word widens its button, which stays at
+    // the right edge with OK beside it.
+    hooks.texts = {"", "", "Abbrechen und schliessen"};
+    RECT okRect{}, cancelRect{}, client{};
+    ModalRun::Run(hooks, registry, DialogSetup(), [&](HWND dlg) {
+        caption = Text(dlg);
+        cancel = Text(GetDlgItem(dlg, IDCANCEL));
+        GetWindowRect(GetDlgItem(dlg, IDOK), &okRect);
+        GetWindowRect(GetDlgItem(dlg, IDCANCEL), &cancelRect);
+        GetClientRect(dlg, &client);
+        MapWindowPoints(dlg, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(caption, "Options for Tavrel's Senvola");
+    EXPECT_EQ(cancel, "Abbrechen und schliessen");
+    EXPECT_GT(cancelRect.right - cancelRect.left, 75);
+    EXPECT_EQ(cancelRect.right, client.right - 5);
+    EXPECT_EQ(okRect.right, cancelRect.left - 5);
+    EXPECT_EQ(okRect.right - okRect.left, 75);
 }
 
 TEST_F(OptionsDialogTest, AnAssignedAboutBoxFillsTheAboutPage) {

@@ -19,6 +19,7 @@ struct TestHooks final : SaverHooks {
     // What FirstFrameDelay says, and what every frame returns (read after `draw` ran).
     std::chrono::milliseconds delay = kDefaultFrameDelay;
     TabPages* pages = nullptr;
+    DialogTexts texts;  // what OptionsDialogTexts answers
 
     void LoadSettings(senvola::RegistryKey& key, Mode mode) override {
         if (load) load(key, mode);
@@ -32,6 +33,7 @@ struct TestHooks final : SaverHooks {
         return delay;
     }
     TabPages* OptionPages() override { return pages; }
+    DialogTexts OptionsDialogTexts() override { return texts; }
     void SaverClosing() override {
         if (closing) closing();
     }

@@ -240,12 +240,23 @@ TEST(IniCompare, BinaryJunkReadsAlike) {
 }
 
 TEST(IniCompare, ShippedLanguageFileReadsAlike) {
+    // The file is UTF-8 without a mark. The profile calls take it for the ANSI code page and
+    // hand its bytes back through that code page unchanged; the host reader hands back the same
+    // bytes as UTF-8 text. So the two agree byte for byte.
     const std::string path = std::string(SENVOLA_SOURCE_DIR) + "/data/Senvola.ini";
-    const IniFileReader host(path);
+    const Win32TextDecoder decoder;
+    const IniFileReader host(path, &decoder);
     ASSERT_TRUE(host.Loaded()) << path;
+    const Win32IniFile win(path);
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ExpectSameAnswers(path, Cross(NamesIn(bytes, true), NamesIn(bytes, false)));
+    int values = 0;
+    for (const Query& q : Cross(NamesIn(bytes, true), NamesIn(bytes, false))) {
+        const std::string expected = win.ReadString(q.section, q.key, kDef);
+        EXPECT_EQ(host.ReadString(q.section, q.key, kDef), expected) << "section [" << q.section << "], key [" << q.key << "]";
+        if (expected != kDef) ++values;
+    }
+    EXPECT_GT(values, 200) << "the languages' texts were compared";
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ for e in root.iter("number"):
         bad.append(f"-{name}: XML default {e.get('default')}, -help says {text!r}")
 
 # Languages: those of the shipped language file, in its order.
-ini = open(ini_path, encoding="cp1252").read()
+ini = open(ini_path, encoding="utf-8").read()
 section = re.search(r"^\[Languages\]\n(.*?)\n\n", ini, re.S | re.M).group(1)
 listed = [line.split("=", 1)[1].strip() for line in section.splitlines() if "=" in line and not line.startswith(";")]
 offered = [o.get("arg-set", "-lang English").split()[1] for o in root.find("select[@id='lang']")]

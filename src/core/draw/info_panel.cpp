@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "go/coordinates.h"
+#include "settings/language.h"
 #include "text/utf8.h"
 
 namespace senvola {
@@ -201,8 +202,9 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     const int h1 = LineHeight(canvas);
     const int y0 = l.FixedTop + (l.FixedBottom - l.FixedTop - 4 * h1) / 2;
     for (int k = 0; k < 4; ++k) {
-        // Unscrambled just before drawing, and gone again right after.
-        const std::string text = FixedPanelLine(k);
+        // Unscrambled just before drawing, and gone again right after; a translation is plain.
+        const std::string& translated = language.FixedLine[static_cast<std::size_t>(k)];
+        const std::string text = translated.empty() ? FixedPanelLine(k) : translated;
         canvas.DrawString(l.FixedCentreX - canvas.TextExtent(text).cx / 2, y0 + k * h1, text);
     }
 
@@ -278,10 +280,17 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     if (!g.GameName.empty()) drawLine(plTitle, g.GameName);
     drawLine(plWhite, g.WhiteName, g.WhiteRank);
     drawLine(plBlack, g.BlackName, g.BlackRank);
-    if (g.Handicap > 1) drawLine(plHandicap, std::to_string(g.Handicap) + " stones");
-    if (!g.Komi.empty()) drawLine(plKomi, g.Komi);
+    if (g.Handicap > 1) drawLine(plHandicap, ReplaceFirst(language.HandicapStones, "%1", std::to_string(g.Handicap)));
+    if (!g.Komi.empty()) drawLine(plKomi, LocalNumber(language, g.Komi));
     // Hidden unless asked for: the result would tell how the game ends before it is played.
-    if (withResult) drawLine(plResult, g.Result);
+    if (withResult) {
+        // "W+0.5": the margin is a number like the komi; "B+R" and free text stay as written.
+        const std::size_t plus = g.Result.find('+');
+        if (plus != std::string::npos && plus <= 1)
+            drawLine(plResult, g.Result.substr(0, plus + 1) + LocalNumber(language, std::string_view(g.Result).substr(plus + 1)));
+        else
+            drawLine(plResult, g.Result);
+    }
     l.MoveBoxLeft = x + w;
     l.MoveBoxTop = y;
     l.MoveBoxRight = sw;

@@ -95,6 +95,28 @@ void LoadLanguageTable(LanguageTable& table, const IniFile& file, int language) 
     table.GameOver = Translate(table, file, "GameOver");
     table.BlackToPlay = Translate(table, file, "BlackToPlay");
     table.WhiteToPlay = Translate(table, file, "WhiteToPlay");
+    table.HandicapStones = Translate(table, file, "HandicapStones");
+    if (table.HandicapStones.find("%1") == std::string::npos) table.HandicapStones = DefaultText("HandicapStones");
+    for (std::size_t k = 0; k < table.FixedLine.size(); ++k)
+        table.FixedLine[k] = Translate(table, file, "FixedLine" + std::to_string(k + 1));
+    table.DecimalSeparator = Translate(table, file, "DecimalSeparator");
+    if (table.DecimalSeparator.empty()) table.DecimalSeparator = ".";
+}
+
+std::string LocalNumber(const LanguageTable& table, std::string_view number) {
+    const std::size_t point = number.find('.');
+    auto digits = [](std::string_view part) {
+        return !part.empty() && std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    std::string_view whole = number.substr(0, point);
+    if (!whole.empty() && (whole.front() == '-' || whole.front() == '+')) whole.remove_prefix(1);
+    // Only a plain number: a date, a version or a file name keeps its points.
+    if (point == std::string_view::npos || !digits(whole) || !digits(number.substr(point + 1)))
+        return std::string(number);
+    std::string out(number.substr(0, point));
+    out += table.DecimalSeparator;
+    out += number.substr(point + 1);
+    return out;
 }
 
 void LoadSpeedTexts(LanguageTable& table, const IniFile& file) {
@@ -123,7 +145,7 @@ std::string FormatSpeedLabel(const LanguageTable& table, int speed) {
     out += ' ';
     out += table.SpeedMiddleText;
     out += ' ';
-    out += label.Interval;
+    out += LocalNumber(table, label.Interval);
     out += ' ';
     out += table.SpeedUnitText;
     return out;

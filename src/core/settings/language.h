@@ -35,7 +35,7 @@ struct TextKey {
 // Every text key besides the panel labels (kPanelLabelKeys, whose defaults are the keys) and the
 // introduction text: those of the option pages, the speed label and the move-number line. All of
 // them are read trimmed.
-inline constexpr std::array<TextKey, 35> kTextKeys = {{
+inline constexpr std::array<TextKey, 52> kTextKeys = {{
     {"ChooseLanguage",
      "Senvola supports several languages. Please choose your language from the list below."},
     {"ConfigurationAboutText1", ""},
@@ -72,7 +72,30 @@ inline constexpr std::array<TextKey, 35> kTextKeys = {{
     {"ShowResultFromStart", "Show the result from the start"},
     {"ShowCoordinates", "Show coordinates"},
     {"FlatStones", "Flat stones"},
+    {"HandicapStones", "%1 stones"},
+    {"OptionsCaption", "Options for %1"},
+    {"OK", "OK"},
+    {"Cancel", "Cancel"},
+    {"Internal", "Internal"},
+    {"LanguageNotListed",
+     "If your language is not listed and you would like to add it, please contact me on my email address:"},
+    {"Browse", "Browse\u2026"},
+    {"DecimalSeparator", "."},
+    {"SgfFiles", "SGF files"},
+    {"GoFiles", ".GO files"},
+    {"PictureFiles", "Picture files"},
+    {"AllFiles", "All files"},
+    {"InvalidBitmap", "Invalid bitmap file!"},
+    {"ErrorCaption", "Error!"},
+    // Empty defaults: the English lines under the board stay in the program in their stored form.
+    {"FixedLine1", ""},
+    {"FixedLine2", ""},
+    {"FixedLine3", ""},
+    {"FixedLine4", ""},
 }};
+
+// A decimal number ("0.5", "6.5") written with the language's separator; any other text as it is.
+std::string LocalNumber(const LanguageTable& table, std::string_view number);
 
 // The built-in English text of a key of kTextKeys; a panel label key gives itself; any other
 // key gives an empty text.

@@ -27,6 +27,12 @@ struct LanguageTable {
     // Whose turn it is, under the move line.
     std::string BlackToPlay = "Black to play";
     std::string WhiteToPlay = "White to play";
+    std::string HandicapStones = "%1 stones";  // the handicap line's value, %1 the number
+    // The four lines under the board as the language file words them; an empty one is drawn
+    // from the program's own English line.
+    std::array<std::string, 4> FixedLine{};
+    // How the language writes the point of 0.5 (a comma in Dutch, German and French).
+    std::string DecimalSeparator = ".";
     std::string SpeedCaption = "Replay speed";
     std::string SpeedMiddleText = "move every";
     std::string SpeedUnitText = "seconds";

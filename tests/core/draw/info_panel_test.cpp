@@ -161,6 +161,29 @@ TEST_F(PanelFixture, TranslatedLabelsAndEveryOptionalLine) {
     EXPECT_EQ(TextsOf(c).size(), 4u + 2 * 10 + 1);  // and the captures' label
 }
 
+TEST_F(PanelFixture, NumbersAndFixedLinesInTheChosenLanguage) {
+    s.Language.DecimalSeparator = ",";
+    s.Language.HandicapStones = "%1 Steine";
+    s.Language.FixedLine = {"Eins", "", "Drei", "Vier"};
+    s.Game.Komi = "6.5";
+    s.Game.Handicap = 3;
+    s.Game.Result = "W+0.5";
+    s.Game.Date = "1846.05.12";  // not a number: a date keeps its points
+    DrawPanel();
+    for (const char* v : {" : 6,5", " : 3 Steine", " : W+0,5", " : 1846.05.12", "Eins", "Drei", "Vier"})
+        EXPECT_EQ(Texts(v).size(), 1u) << v;
+    // A line the language leaves empty is the program's own.
+    EXPECT_EQ(Texts(FixedPanelLine(1)).size(), 1u);
+    EXPECT_TRUE(Texts(FixedPanelLine(0)).empty());
+
+    c.Clear();
+    s.Game.Result = "B+R";
+    s.Game.Komi = "Japanese 6.5";
+    DrawPanel();
+    EXPECT_EQ(Texts(" : B+R").size(), 1u);
+    EXPECT_EQ(Texts(" : Japanese 6.5").size(), 1u);
+}
+
 TEST_F(PanelFixture, CopyrightIsCleanedAsItIsShown) {
     s.Game.Copyright = "\x01\x02\x1f";
     DrawPanel();

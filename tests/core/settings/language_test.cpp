@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "portable/ini_file_reader.h"
 #include "core/settings/temp_file.h"
@@ -159,6 +161,28 @@ TEST(Language, ConfigurationTextFillsPlaceholdersOrFallsBack) {
         "\r\n\r\nIf you have any comments or suggestions, please email them to me: senvola@example.org";
     EXPECT_EQ(ConfigurationText(Loaded(f, 1), f), fallback);
     EXPECT_EQ(ConfigurationText(Loaded(f, 2), f), fallback);
+}
+
+TEST(Language, NumbersTheWayTheLanguageWritesThem) {
+    const auto f = Ini(
+        "[Languages]\n0=A\n1=B\n2=C\n"
+        "[A]\nDecimalSeparator=,\nMovesPerSecond=%1 Zug alle %2 Sekunden\nHandicapStones=%1 Steine\n"
+        "[B]\nDecimalSeparator=\nHandicapStones=stones\n"
+        "[C]\nFixedLine2=  Zwei \n");
+    const LanguageTable a = Loaded(f, 0);
+    EXPECT_EQ(FormatSpeedLabel(a, 5), "1 Zug alle 0,5 Sekunden");
+    EXPECT_EQ(FormatSpeedLabel(a, 7), "1 Zug alle 1 Sekunden");
+    EXPECT_EQ(a.HandicapStones, "%1 Steine");
+    for (const auto& [in, out] : std::vector<std::pair<const char*, const char*>>{
+             {"6.5", "6,5"}, {"-0.5", "-0,5"}, {"7", "7"}, {"1846.05.12", "1846.05.12"}, {"0.", "0."},
+             {".5", ".5"}, {"v2.1", "v2.1"}, {"", ""}})
+        EXPECT_EQ(LocalNumber(a, in), out) << in;
+    // An empty separator or a count without its place: the English ones.
+    const LanguageTable b = Loaded(f, 1);
+    EXPECT_EQ(FormatSpeedLabel(b, 5), "1 move every 0.5 seconds");
+    EXPECT_EQ(b.HandicapStones, "%1 stones");
+    const LanguageTable c = Loaded(f, 2);
+    EXPECT_EQ(c.FixedLine, (std::array<std::string, 4>{"", "Zwei", "", ""}));
 }
 
 TEST(Language, ReplaceFirstReplacesOnlyTheFirst) {

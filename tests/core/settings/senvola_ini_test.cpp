@@ -1,14 +1,18 @@
 // The language file shipped beside the program: every text in every language, placeholders in
-// place, and the bytes the way Windows reads them.
+// place, and the bytes UTF-8 with CR LF line ends.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "portable/ini_file_reader.h"
 #include "settings/language.h"
+#include "text/utf8.h"
 
 namespace senvola {
 namespace {
@@ -27,12 +31,14 @@ int Count(const std::string& text, std::string_view what) {
     return n;
 }
 
-TEST(ShippedLanguageFile, IsWindows1252WithCrLfLineEnds) {
+TEST(ShippedLanguageFile, IsUtf8WithCrLfLineEnds) {
     const std::string bytes = Bytes();
     ASSERT_FALSE(bytes.empty()) << kPath;
+    // Without a byte-order mark: the first line stays a plain comment for every tool.
     EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    EXPECT_EQ(text::SanitiseUtf8(bytes), bytes) << "not valid UTF-8";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (c == '\r') {
@@ -41,23 +47,97 @@ TEST(ShippedLanguageFile, IsWindows1252WithCrLfLineEnds) {
             EXPECT_EQ(bytes[i - 1], '\r') << "lone LF at " << i;
         } else {
             EXPECT_GE(c, 0x20) << "control character at " << i;
-            // Positions Windows-1252 leaves undefined; a UTF-8 file would show them as well.
-            EXPECT_TRUE(c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D) << "byte " << i;
         }
     }
-    // Accented letters are single Windows-1252 bytes, not UTF-8 sequences.
-    EXPECT_NE(bytes.find("Fran\xE7" "ais"), std::string::npos);
-    EXPECT_NE(bytes.find("Wei\xDF"), std::string::npos);
-    EXPECT_EQ(bytes.find("\xC3\xA9"), std::string::npos);
 }
 
-TEST(ShippedLanguageFile, ListsEnglishAndThreeTranslations) {
+TEST(ShippedLanguageFile, ListsEveryShippedLanguage) {
     const IniFileReader file(kPath);
     ASSERT_TRUE(file.Loaded()) << kPath;
     LanguageTable t;
     LoadLanguageTable(t, file, 0);
     EXPECT_EQ(t.LanguageList,
-              (std::vector<std::string>{"English", "Dutch / Nederlands", "German / Deutsch", "French / Fran\xC3\xA7" "ais"}));
+              (std::vector<std::string>{"English", "Dutch / Nederlands", "German / Deutsch",
+                                        "French / Fran\xC3\xA7" "ais",
+                                        "ChineseSimplified / \xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
+                                        "ChineseTraditional / \xE7\xB9\x81\xE9\xAB\x94\xE4\xB8\xAD\xE6\x96\x87",
+                                        "Japanese / \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+                                        "Korean / \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"}));
+}
+
+// Sections of the file as written: key names (as spelt in English) and raw values, in order.
+using Section = std::vector<std::pair<std::string, std::string>>;
+std::map<std::string, Section> Sections() {
+    std::map<std::string, Section> out;
+    std::istringstream in(Bytes());
+    std::string line, current;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            current = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos) out[current].emplace_back(line.substr(0, eq), line.substr(eq + 1));
+    }
+    return out;
+}
+
+// The %1..%9 of a text, in order of the digit; what a translation must keep.
+std::string Placeholders(const std::string& text) {
+    std::string found;
+    for (char d = '1'; d <= '9'; ++d) {
+        const std::string p = std::string("%") + d;
+        for (int n = Count(text, p); n > 0; --n) found += p;
+    }
+    return found;
+}
+
+// A key added to the English section on its own (the other sections are filled later) fails
+// here, in every language that lacks it, as does a translation that drops or adds a
+// placeholder.
+TEST(ShippedLanguageFile, EveryLanguageHasEveryKeyAndPlaceholderOfEnglish) {
+    const auto sections = Sections();
+    ASSERT_TRUE(sections.count("English"));
+    ASSERT_TRUE(sections.count("Languages"));
+    std::map<std::string, std::string> english;
+    for (const auto& [key, value] : sections.at("English")) english[key] = value;
+    // Every built-in text is in the English section too, so that translators see them all.
+    for (const TextKey& e : kTextKeys) EXPECT_TRUE(english.count(e.Key)) << e.Key << " missing in English";
+    // The introduction may take as many parts as the language needs.
+    auto isPart = [](const std::string& key) { return key.rfind(kAboutGoPartKeyPrefix, 0) == 0; };
+
+    EXPECT_EQ(sections.at("Languages").size(), 8u);
+    for (const auto& [number, name] : sections.at("Languages")) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(sections.count(name)) << "no section";
+        std::map<std::string, std::string> own;
+        for (const auto& [key, value] : sections.at(name)) {
+            EXPECT_TRUE(own.emplace(key, value).second) << key << " twice";
+            if (key != kLanguageOriginalNameKey && !isPart(key)) {
+                EXPECT_TRUE(english.count(key)) << key << " unknown";
+            }
+        }
+        if (name != "English") {
+            EXPECT_TRUE(own.count(kLanguageOriginalNameKey));
+        }
+        for (const auto& [key, value] : english) {
+            if (isPart(key)) continue;
+            const auto it = own.find(key);
+            if (it == own.end()) {
+                ADD_FAILURE() << key << " missing";
+                continue;
+            }
+            EXPECT_EQ(Placeholders(it->second), Placeholders(value)) << key;
+            EXPECT_EQ(Count(it->second, "&"), Count(value, "&")) << key << ": the accelerator";
+        }
+        std::string about;
+        for (const auto& [key, value] : own)
+            if (isPart(key)) about += value;
+        EXPECT_EQ(Placeholders(about), "") << "the introduction takes no placeholders";
+        EXPECT_EQ(Count(about, "<RETURN><RETURN>"), 1) << "two paragraphs";
+    }
 }
 
 TEST(ShippedLanguageFile, EveryLanguageHasEveryTextWithItsPlaceholders) {
@@ -82,7 +162,8 @@ TEST(ShippedLanguageFile, EveryLanguageHasEveryTextWithItsPlaceholders) {
             EXPECT_NE(value, kAbsent) << key << " missing";
             EXPECT_FALSE(value.empty()) << key << " empty";
             EXPECT_EQ(TrimText(value), value) << key << " has stray blanks";
-            const bool placeholders = key == "MovesPerSecond" || key.rfind("ConfigurationAboutText", 0) == 0;
+            const bool placeholders = key == "MovesPerSecond" || key == "OptionsCaption" || key == "HandicapStones" ||
+                                      key.rfind("ConfigurationAboutText", 0) == 0;
             if (!placeholders) EXPECT_EQ(value.find('%'), std::string::npos) << key;
         }
 
@@ -126,10 +207,13 @@ TEST(ShippedLanguageFile, EveryLanguageHasEveryTextWithItsPlaceholders) {
 
 TEST(ShippedLanguageFile, SpeedLabelsReadNaturally) {
     const IniFileReader file(kPath);
-    const char* expected[] = {"Replay speed: 1 move every 0.5 seconds", "Afspeelsnelheid: 1 zet elke 0.5 seconden",
-                              "Wiedergabetempo: 1 Zug alle 0.5 Sekunden",
-                              "Vitesse de lecture: 1 coup toutes les 0.5 secondes"};
-    for (int n = 0; n < 4; ++n) {
+    // Dutch, German and French write the decimal comma.
+    const char* expected[] = {"Replay speed: 1 move every 0.5 seconds", "Afspeelsnelheid: 1 zet elke 0,5 seconden",
+                              "Wiedergabetempo: 1 Zug alle 0,5 Sekunden",
+                              "Vitesse de lecture: 1 coup toutes les 0,5 secondes",
+                              "\xE6\x89\x93\xE8\xB0\xB1\xE9\x80\x9F\xE5\xBA\xA6: 1 \xE6\x89\x8B\xEF\xBC\x8C"
+                              "\xE9\x97\xB4\xE9\x9A\x94 0.5 \xE7\xA7\x92"};
+    for (int n = 0; n < 5; ++n) {
         LanguageTable t;
         LoadLanguageTable(t, file, n);
         LoadSpeedTexts(t, file);
