@@ -35,7 +35,7 @@ struct TextKey {
 // Every text key besides the panel labels (kPanelLabelKeys, whose defaults are the keys) and the
 // introduction text: those of the option pages, the speed label and the move-number line. All of
 // them are read trimmed.
-inline constexpr std::array<TextKey, 52> kTextKeys = {{
+inline constexpr std::array<TextKey, 53> kTextKeys = {{
     {"ChooseLanguage",
      "Senvola supports several languages. Please choose your language from the list below."},
     {"ConfigurationAboutText1", ""},
