@@ -69,6 +69,13 @@ struct CounterText {
     std::string_view View() const { return {buf.data(), len}; }
 };
 
+// "W+0.5": the margin is a number like the komi; "B+R" and free text stay as written.
+std::string LocalResult(const LanguageTable& language, const std::string& result) {
+    const std::size_t plus = result.find('+');
+    if (plus == std::string::npos || plus > 1) return result;
+    return result.substr(0, plus + 1) + LocalNumber(language, std::string_view(result).substr(plus + 1));
+}
+
 bool ValidMoveIndex(int moveNumber) { return moveNumber >= 0 && moveNumber <= kMaxMoves; }
 
 void SetPanelFont(Canvas& canvas, int size, bool bold) {
@@ -283,14 +290,7 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     if (g.Handicap > 1) drawLine(plHandicap, ReplaceFirst(language.HandicapStones, "%1", std::to_string(g.Handicap)));
     if (!g.Komi.empty()) drawLine(plKomi, LocalNumber(language, g.Komi));
     // Hidden unless asked for: the result would tell how the game ends before it is played.
-    if (withResult) {
-        // "W+0.5": the margin is a number like the komi; "B+R" and free text stay as written.
-        const std::size_t plus = g.Result.find('+');
-        if (plus != std::string::npos && plus <= 1)
-            drawLine(plResult, g.Result.substr(0, plus + 1) + LocalNumber(language, std::string_view(g.Result).substr(plus + 1)));
-        else
-            drawLine(plResult, g.Result);
-    }
+    if (withResult) drawLine(plResult, LocalResult(language, g.Result));
     l.MoveBoxLeft = x + w;
     l.MoveBoxTop = y;
     l.MoveBoxRight = sw;
@@ -359,7 +359,8 @@ void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& gam
         text.Append(language.GameOver);
         if (!game.Result.empty()) {
             text.Append(": ");
-            text.Append(game.Result);
+            // Once a game, at its end: the allocation is not one per move.
+            text.Append(LocalResult(language, game.Result));
         }
     } else {
         text.AppendNumber(n);

@@ -279,6 +279,9 @@ TEST_F(PanelFixture, MoveCounterNamesPassesAndTheEnd) {
     s.Language.GameOver = "Partie beendet";
     EXPECT_EQ(line(2, go::Stone::White), " : 2, Wei\xC3\x9F passt");
     EXPECT_EQ(line(4, go::Stone::Empty), " : 3, Partie beendet: B+R");
+    s.Language.DecimalSeparator = ",";
+    s.Game.Result = "W+0.5";
+    EXPECT_EQ(line(4, go::Stone::Empty), " : 3, Partie beendet: W+0,5");
 
     // A result of any length: whole characters up to the edge, then the ellipsis.
     s.Game.Result.clear();
