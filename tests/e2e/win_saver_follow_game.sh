@@ -25,14 +25,16 @@ set_dword "$SETTINGS_KEY" FileLoadType 1
 set_string "$SETTINGS_KEY" DirFileString "$(winepath -w "$GAME" 2>/dev/null)"
 set_dword "$SETTINGS_KEY" Speed 0
 set_dword "$SETTINGS_KEY" PauseBetweenGames 60
+# A dark board, so that the marks on it are white like the one on the black stone.
+set_dword "$SETTINGS_KEY" BoardColor $((0x004080))
 
-# The board's layout on the 1920 x 1080 screen of the tests: grid point (1, 1) at (72, 76),
-# 42 x 44 pixels a cell.
+# The board's layout on the 1920 x 1080 screen of the tests: grid point (1, 1) at (72, 94),
+# 42 pixels a cell.
 [ "$SCREEN_W" = 1920 ] && [ "$SCREEN_H" = 1080 ] || { fail "the screen is 1920 x 1080 (it is ${SCREEN_W}x$SCREEN_H)"; finish; }
 cx() { echo $((72 + ($1 - 1) * 42)); }
-cy() { echo $((76 + ($1 - 1) * 44)); }
+cy() { echo $((94 + ($1 - 1) * 42)); }
 # The red channel beside a point's centre, clear of the grid lines and the last-move marker:
-# about 0 on a black stone, 255 on a white one, 128 on the brown board.
+# about 40 on a shaded black stone, 255 on a white one, 128 on the dark brown board.
 probe() { echo "p{$(($(cx "$1") - 12)),$(($(cy "$2") - 12))}.r"; }
 # state SHOT: what D16, Q4 and R3 hold, as three letters (b, w or . for empty).
 state() {
@@ -40,7 +42,7 @@ state() {
     v="$(convert "$1" -format "%[fx:int(255*$(probe 4 4))] %[fx:int(255*$(probe 16 16))] %[fx:int(255*$(probe 17 17))]" info: 2>/dev/null)"
     local out="" r
     for r in $v; do
-        if [ "$r" -lt 50 ]; then out="${out}b"; elif [ "$r" -gt 210 ]; then out="${out}w"; else out="${out}."; fi
+        if [ "$r" -lt 80 ]; then out="${out}b"; elif [ "$r" -gt 210 ]; then out="${out}w"; else out="${out}."; fi
     done
     echo "$out"
 }

@@ -35,6 +35,8 @@ set_dword "$SETTINGS_KEY" FileLoadType 2
 set_string "$SETTINGS_KEY" DirFileString "$(winepath -w "$GAMES" 2>/dev/null)"
 set_dword "$SETTINGS_KEY" Speed 1
 set_dword "$SETTINGS_KEY" PauseBetweenGames 0
+# Its comment would otherwise keep the huge game on the screen for its 20 s of reading time.
+set_dword "$SETTINGS_KEY" CommentReadingTime 0
 
 note "a huge game, then small games"
 start_saver /s
