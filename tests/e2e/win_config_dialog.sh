@@ -54,7 +54,7 @@ if start_dialog; then
     shot "$WORK/english.png"
     xdotool key ctrl+Tab; sleep 0.5
     shot "$WORK/ctrl-tab.png"
-    check "Ctrl+Tab shows the next page (the board swatch of Graphics)" [ "$(pixel "$WORK/ctrl-tab.png" $SWATCH)" = "128,64,0" ]
+    check "Ctrl+Tab shows the next page (the board swatch of Graphics)" [ "$(pixel "$WORK/ctrl-tab.png" $SWATCH)" = "220,179,92" ]
     xdotool key ctrl+shift+Tab; sleep 0.5
     shot "$WORK/ctrl-shift-tab.png"
     check "Ctrl+Shift+Tab goes back to the first page" same_region "$WORK/english.png" "$WORK/ctrl-shift-tab.png" 411x300+0+30
