@@ -111,9 +111,9 @@ bool AboutPanel::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPA
         const auto& di = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         FillRect(di.hDC, &di.rcItem, GetSysColorBrush(COLOR_BTNFACE));
         if (picture_) {
-            // At its own size from the top left.
-            const RECT to{di.rcItem.left, di.rcItem.top, di.rcItem.left + picture_->width,
-                          di.rcItem.top + picture_->height};
+            // At its own size from the top left, times the dialog's DPI scale like the text beside it.
+            const RECT to{di.rcItem.left, di.rcItem.top, di.rcItem.left + Scaled(control, picture_->width),
+                          di.rcItem.top + Scaled(control, picture_->height)};
             senvola::DrawPicture(di.hDC, to, *picture_, false);
         } else if (icon_) {
             DrawIcon(di.hDC, 0, 0, icon_);

@@ -24,6 +24,7 @@
 #include "saverkit/options_dialog.h"
 #include "saverkit/shared_settings.h"
 #include "saverkit/test_hooks.h"
+#include "win32/handles.h"
 
 namespace saverkit {
 namespace {
@@ -637,6 +638,43 @@ struct ModalRun {
         return ShowOptionsDialog(hooks, registry, setup);
     }
 };
+
+TEST_F(OptionsDialogTest, AtTwiceTheDpiTheMonitorPictureFillsItsDoubledPlace) {
+    if (!FindResourceA(GetModuleHandleA(nullptr), "BM_MONITOR", MAKEINTRESOURCEA(2)))
+        GTEST_SKIP() << "the kit's pictures are not linked in";
+    const FakeDpi monitor(192);
+    auto d = MakeDialog();
+    d->SetShowGeneral(true);
+    ShowWindow(d->Handle(), SW_SHOWNOACTIVATE);
+    HWND picture = GetDlgItem(d->GeneralTab().Handle(), idcMonitor);
+    ASSERT_TRUE(picture);
+    RECT r;
+    GetClientRect(picture, &r);
+    EXPECT_EQ(r.right, 2 * 184);
+    // Drawn alone into a bitmap of its own, without the markers over it.
+    const senvola::ScopedGetDc screen(nullptr);
+    const senvola::UniqueDc memory(CreateCompatibleDC(screen.get()));
+    const senvola::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    const HDC dc = memory.get();
+    const senvola::ScopedSelectObject select(dc, bitmap.get());
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_STATIC;
+    di.CtlID = idcMonitor;
+    di.itemAction = ODA_DRAWENTIRE;
+    di.hwndItem = picture;
+    di.hDC = dc;
+    di.rcItem = r;
+    SendMessageW(GetParent(picture), WM_DRAWITEM, idcMonitor, reinterpret_cast<LPARAM>(&di));
+    // The part beyond the picture's own size: empty face unless the picture grew with the DPI,
+    // and the corner markers, placed at twice their design places, would miss the screen.
+    int drawn = 0;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = 169 + 4; y < r.bottom - 4; y += 3)
+        for (int x = 184 + 4; x < r.right - 4; x += 3)
+            if (GetPixel(dc, x, y) != face) ++drawn;
+    EXPECT_GT(drawn, 100);
+    ShowWindow(d->Handle(), SW_HIDE);
+}
 
 TEST_F(OptionsDialogTest, OverAWindowTheDialogSitsOnItAndTheWindowWorksAgainAfterwards) {
     HWND owner = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 500, 400,
