@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/control_ids.h"
+#include "saverkit/dialog_scale.h"
 #include "draw/info_panel.h"
 #include "settings/language.h"
 #include "win32/blit.h"
@@ -92,11 +93,14 @@ void GraphicsPage::Fill(const LanguageTable& table, const IniFile& file) {
         const std::wstring caption = WideFromUtf8(WindowText(group));
         SIZE sz{};
         const ScopedGetDc dc(group);
-        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DefaultFont(), caption));
+        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DialogFont(group), caption));
         GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &sz);
-        const int down = std::clamp(static_cast<int>(sz.cy) - 13, 0, 6);
-        SetWindowPos(controls_.Get(idChooseColour), nullptr, 8, 16 + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetWindowPos(controls_.Get(idChoosePicture), nullptr, 8, 40 + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const int down = std::clamp(static_cast<int>(sz.cy) - saverkit::Scaled(group, 13), 0, saverkit::Scaled(group, 6));
+        const int left = saverkit::Scaled(group, 8);
+        SetWindowPos(controls_.Get(idChooseColour), nullptr, left, saverkit::Scaled(group, 16) + down, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(controls_.Get(idChoosePicture), nullptr, left, saverkit::Scaled(group, 40) + down, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SendMessageA(list, CB_SETCURSEL, 0, 0);
     ShowElement(geBoard);

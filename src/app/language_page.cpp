@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/control_ids.h"
+#include "saverkit/dialog_scale.h"
 #include "settings/language.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
@@ -31,7 +32,7 @@ LanguagePage::LanguagePage(PageControls& controls, saverkit::TabPage& tab) : con
                   SS_OWNERDRAW, 16, 8, 289, 49, idContactText, true);
     HWND address = controls_.Add(*this, contact, "STATIC", kMakerEmail, SS_CENTER, 50, 56, 221, 33, idContactAddress,
                                  true);
-    SendMessageA(address, WM_SETFONT, reinterpret_cast<WPARAM>(saverkit::SharedFont("MS Sans Serif", 13, true)),
+    SendMessageA(address, WM_SETFONT, reinterpret_cast<WPARAM>(saverkit::SharedFontFor(page, "MS Sans Serif", 13, true)),
                  FALSE);
 }
 
@@ -58,16 +59,17 @@ void LanguagePage::FitContactText() {
     // line, and the address moves down under it, inside its panel.
     HWND text = controls_.Get(idContactText), address = controls_.Get(idContactAddress);
     const std::wstring wide = WideFromUtf8(WindowText(text));
-    RECT calc{0, 0, 289, 0};
+    auto px = [text](int design) { return saverkit::Scaled(text, design); };
+    RECT calc{0, 0, px(289), 0};
     {
         const ScopedGetDc dc(text);
-        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DefaultFont(), wide));
+        const ScopedSelectObject font(dc.get(), saverkit::FontForText(saverkit::DialogFont(text), wide));
         DrawTextW(dc.get(), wide.c_str(), -1, &calc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
-    constexpr int kTop = 8, kDesigned = 49, kPanelHeight = 105, kAddressHeight = 33;
-    const int height = std::clamp(static_cast<int>(calc.bottom), kDesigned, kPanelHeight - kAddressHeight - kTop - 4);
-    SetWindowPos(text, nullptr, 16, kTop, 289, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(address, nullptr, 50, kTop + height - 1, 221, kAddressHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int kTop = px(8), kDesigned = px(49), kPanelHeight = px(105), kAddressHeight = px(33);
+    const int height = std::clamp(static_cast<int>(calc.bottom), kDesigned, kPanelHeight - kAddressHeight - kTop - px(4));
+    SetWindowPos(text, nullptr, px(16), kTop, px(289), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(address, nullptr, px(50), kTop + height - px(1), px(221), kAddressHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int LanguagePage::SelectedPosition() const {
@@ -91,7 +93,7 @@ bool LanguagePage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, L
     const int id = GetDlgCtrlID(control);
     if (msg == WM_DRAWITEM) {
         if (id == idContactText)
-            DrawWrappedCentred(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam), saverkit::DefaultFont(),
+            DrawWrappedCentred(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam), saverkit::DialogFont(control),
                                GetSysColor(COLOR_BTNTEXT), DT_LEFT);
         result = TRUE;
         return true;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "saverkit/dialog_scale.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
 #include "win32/window_text.h"
@@ -172,7 +173,7 @@ void DrawWrappedCentred(const DRAWITEMSTRUCT& di, HFONT font, COLORREF colour, U
 }
 
 void DrawPromotion(const DRAWITEMSTRUCT& di) {
-    DrawWrappedCentred(di, saverkit::SharedFont("Arial", 13, true), kPromotionColour, DT_CENTER);
+    DrawWrappedCentred(di, saverkit::SharedFontFor(di.hwndItem, "Arial", 13, true), kPromotionColour, DT_CENTER);
 }
 
 HWND OwnerOf(HWND pages) { return GetAncestor(pages, GA_ROOT); }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/control_ids.h"
+#include "saverkit/dialog_scale.h"
 #include "draw/info_panel.h"
 #include "settings/language.h"
 #include "win32/handles.h"
@@ -19,6 +20,7 @@ namespace senvola::app {
 namespace {
 
 using saverkit::Bevel;
+using saverkit::Scaled;
 
 // The program file's directory without a trailing separator, where the folder dialog starts.
 std::string ProgramDirectoryNoSeparator() {
@@ -132,11 +134,12 @@ void ReplayPage::AutoSizeLabel(int id) {
     MapWindowPoints(HWND_DESKTOP, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
     // One line, as high as the font needs: a height taken while the label was still narrow may
     // have counted a wrapped second line, which would cover the group below.
-    SetWindowPos(c, nullptr, 0, 0, sz.cx + 2, std::max<LONG>(13, sz.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(c, nullptr, 0, 0, sz.cx + Scaled(c, 2), std::max<LONG>(Scaled(c, 13), sz.cy),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (id == idSourceHeading) {
-        const int left = r.left + sz.cx + 8;
-        SetWindowPos(controls_.Get(idSourceName), nullptr, left, r.top - 3, std::max(40, 357 - left), 17,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const int left = r.left + sz.cx + Scaled(c, 8);
+        SetWindowPos(controls_.Get(idSourceName), nullptr, left, r.top - Scaled(c, 3),
+                     std::max(Scaled(c, 40), Scaled(c, 357) - left), Scaled(c, 17), SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -144,26 +147,28 @@ void ReplayPage::LayOutSpeedRow() {
     // Each label as wide as its word, at its end of the row; the bar takes what lies between, so
     // a long word ("Langzaam") never runs under it.
     HWND fast = controls_.Get(idFastLabel), slow = controls_.Get(idSlowLabel), bar = controls_.Get(idSpeedBar);
-    const int fastWidth = std::max(30, TextWidth(fast) + 4), slowWidth = std::max(30, TextWidth(slow) + 4);
-    constexpr int kLeft = 7, kRight = 365, kGap = 2;
+    const int fastWidth = std::max(Scaled(fast, 30), TextWidth(fast) + Scaled(fast, 4));
+    const int slowWidth = std::max(Scaled(slow, 30), TextWidth(slow) + Scaled(slow, 4));
+    const int kLeft = Scaled(bar, 7), kRight = Scaled(bar, 365), kGap = Scaled(bar, 2), kTop = Scaled(bar, 33);
     auto height = [](HWND h) {
         RECT r;
         GetWindowRect(h, &r);
         return static_cast<int>(r.bottom - r.top);
     };
-    SetWindowPos(fast, nullptr, kLeft, 33, fastWidth, height(fast), SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(slow, nullptr, kRight - slowWidth, 33, slowWidth, height(slow), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(fast, nullptr, kLeft, kTop, fastWidth, height(fast), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(slow, nullptr, kRight - slowWidth, kTop, slowWidth, height(slow), SWP_NOZORDER | SWP_NOACTIVATE);
     const int barLeft = kLeft + fastWidth + kGap;
-    SetWindowPos(bar, nullptr, barLeft, 25, std::max(60, kRight - slowWidth - kGap - barLeft), 33,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(bar, nullptr, barLeft, Scaled(bar, 25), std::max(Scaled(bar, 60), kRight - slowWidth - kGap - barLeft),
+                 Scaled(bar, 33), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ReplayPage::LayOutBrowseButtons() {
     // Both as wide as the wider word ("Durchsuchen…"), at the group's right edge; their radio
     // buttons keep what is left.
-    constexpr int kRight = 337, kGap = 6, kRadioLeft = 16;
-    const int width = std::max({75, TextWidth(controls_.Get(idBrowseFile)) + 16,
-                                TextWidth(controls_.Get(idBrowseDirectory)) + 16});
+    HWND any = controls_.Get(idBrowseFile);
+    const int kRight = Scaled(any, 337), kGap = Scaled(any, 6), kRadioLeft = Scaled(any, 16), pad = Scaled(any, 16);
+    const int width = std::max({Scaled(any, 75), TextWidth(controls_.Get(idBrowseFile)) + pad,
+                                TextWidth(controls_.Get(idBrowseDirectory)) + pad});
     const int left = kRight - width;
     for (const auto& [button, radio] : {std::pair{idBrowseFile, idOneFile}, std::pair{idBrowseDirectory, idRandomFromDirectory}}) {
         RECT r;

@@ -1,5 +1,6 @@
 #include "saverkit/about_page.h"
 
+#include "saverkit/dialog_scale.h"
 #include "win32/blit.h"
 #include "win32/window_text.h"
 
@@ -69,7 +70,7 @@ AboutPanel::AboutPanel(HWND parent, const std::string& title, const std::string&
     HWND image = add("STATIC", "", SS_OWNERDRAW, 9, 9, 80, 200, idcProgramImage);
     SetGraphicControl(image, true);
     HWND product = add("STATIC", "", SS_LEFT, 100, 8, 277, 15, idcProductName);
-    SendMessageA(product, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFont("MS Sans Serif", 11, true)), FALSE);
+    SendMessageA(product, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFontFor(handle_, "MS Sans Serif", 11, true)), FALSE);
     add("STATIC", "", SS_LEFT, 100, 25, 277, 24, idcCopyright);
     add("STATIC", "", SS_LEFT, 100, 56, 277, 15, idcVersion);
     add("STATIC", "", SS_LEFT, 100, 76, 277, 29, idcDescription);
@@ -110,9 +111,9 @@ bool AboutPanel::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPA
         const auto& di = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         FillRect(di.hDC, &di.rcItem, GetSysColorBrush(COLOR_BTNFACE));
         if (picture_) {
-            // At its own size from the top left.
-            const RECT to{di.rcItem.left, di.rcItem.top, di.rcItem.left + picture_->width,
-                          di.rcItem.top + picture_->height};
+            // At its own size from the top left, times the dialog's DPI scale like the text beside it.
+            const RECT to{di.rcItem.left, di.rcItem.top, di.rcItem.left + Scaled(control, picture_->width),
+                          di.rcItem.top + Scaled(control, picture_->height)};
             senvola::DrawPicture(di.hDC, to, *picture_, false);
         } else if (icon_) {
             DrawIcon(di.hDC, 0, 0, icon_);

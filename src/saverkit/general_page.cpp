@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "saverkit/dialog_scale.h"
 #include "saverkit/options_dialog.h"
 #include "win32/blit.h"
 
@@ -39,8 +40,11 @@ void SelectIndex(HWND combo, int index) {
 }
 
 // A picture at its own size with its top left at (left, top), its bottom-left colour left out.
-void DrawMarked(HDC dc, const senvola::BmpPicture& picture, int left, int top) {
-    senvola::DrawPicture(dc, RECT{left, top, left + picture.width, top + picture.height}, picture, true);
+// At the dialog's DPI the pictures grow with the controls, or the markers would miss the corners.
+void DrawMarked(HDC dc, HWND control, const senvola::BmpPicture& picture, int left, int top) {
+    senvola::DrawPicture(
+        dc, RECT{left, top, left + Scaled(control, picture.width), top + Scaled(control, picture.height)}, picture,
+        true);
 }
 
 }  // namespace
@@ -128,7 +132,7 @@ void GeneralPage::DrawMonitorPart(HDC dc, HWND control, const RECT& rc) {
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, monitor_, reinterpret_cast<POINT*>(&r), 2);
-    if (monitorPicture_) DrawMarked(dc, *monitorPicture_, -r.left, -r.top);
+    if (monitorPicture_) DrawMarked(dc, control, *monitorPicture_, -r.left, -r.top);
 }
 
 bool GeneralPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -140,7 +144,7 @@ bool GeneralPage::HandleControlMessage(HWND control, UINT msg, WPARAM wParam, LP
             const std::optional<senvola::BmpPicture>* mark = corners_[i] == CornerState::Now     ? &nowPicture_
                                                              : corners_[i] == CornerState::Never ? &neverPicture_
                                                                                                  : nullptr;
-            if (mark && *mark) DrawMarked(di.hDC, **mark, di.rcItem.left, di.rcItem.top);
+            if (mark && *mark) DrawMarked(di.hDC, control, **mark, di.rcItem.left, di.rcItem.top);
         }
         result = TRUE;
         return true;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "saverkit/dialog_scale.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
 #include "win32/window_class.h"
@@ -20,6 +21,8 @@ constexpr int kClientWidth = 411;
 constexpr int kClientHeight = 420;
 constexpr int kPagesHeight = 376;
 constexpr int kButtonRow = 34;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
 // The application's pages take this size before they move in, the size they were designed for.
 constexpr int kApplicationPagesWidth = 401, kApplicationPagesHeight = 377;
 
@@ -47,11 +50,9 @@ OptionsDialog::OptionsDialog(SaverHooks& hooks, senvola::Registry& registry, con
     wc.lpszClassName = className.c_str();
     wc.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
     senvola::EnsureWindowClass(wc);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
     RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    handle_ = CreateWindowExW(exStyle, className.c_str(), L"Options", style, CW_USEDEFAULT, CW_USEDEFAULT,
+    AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+    handle_ = CreateWindowExW(kExStyle, className.c_str(), L"Options", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                               r.right - r.left, r.bottom - r.top, owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!handle_) throw std::runtime_error("Cannot create the options dialog");
     chooseFromMenu_ = [this](HMENU menu, POINT screen) { return TrackMenu(handle_, menu, screen); };
@@ -98,6 +99,22 @@ OptionsDialog::OptionsDialog(SaverHooks& hooks, senvola::Registry& registry, con
     SetShowGeneral(setup.generalPage);
     SetShowAbout(aboutBox_ != nullptr);
     if (setup.optionPages) MergePages(*setup.optionPages);
+    // Everything above is laid out in the design's pixels; the monitor's DPI scales it at once.
+    ApplyDpi(WindowDpi(handle_));
+}
+
+void OptionsDialog::ApplyDpi(int dpi) {
+    if (dpi == LayoutDpi(handle_)) return;
+    ScaleWindowTree(handle_, dpi);
+    // The frame the window has is the one Windows draws for the DPI it is at.
+    RECT window{}, client{};
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(handle_, nullptr, 0, 0, Scaled(handle_, kClientWidth) + frameWidth,
+                 Scaled(handle_, kClientHeight) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitButtons();
 }
 
 OptionsDialog::~OptionsDialog() {
@@ -182,13 +199,14 @@ void OptionsDialog::FitButtons() {
         const senvola::ScopedSelectObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
         RECT calc{};
         DrawTextW(dc.get(), text.c_str(), -1, &calc, DT_CALCRECT | DT_SINGLELINE);
-        return std::max(75, static_cast<int>(calc.right) + 16);
+        return std::max(Scaled(button, 75), static_cast<int>(calc.right) + Scaled(button, 16));
     };
-    const int rowTop = kClientHeight - kButtonRow;
+    const int top = Scaled(handle_, kClientHeight - kButtonRow + 5), height = Scaled(handle_, 25);
+    const int gap = Scaled(handle_, 5);
     const int cancelWidth = needed(cancel_), okWidth = needed(ok_);
-    const int cancelLeft = kClientWidth - 5 - cancelWidth;
-    SetWindowPos(cancel_, nullptr, cancelLeft, rowTop + 5, cancelWidth, 25, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(ok_, nullptr, cancelLeft - 5 - okWidth, rowTop + 5, okWidth, 25, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int cancelLeft = Scaled(handle_, kClientWidth) - gap - cancelWidth;
+    SetWindowPos(cancel_, nullptr, cancelLeft, top, cancelWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(ok_, nullptr, cancelLeft - gap - okWidth, top, okWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void OptionsDialog::Save() {
@@ -198,6 +216,8 @@ void OptionsDialog::Save() {
 }
 
 int OptionsDialog::ShowModal() {
+    // Placed over its owner, the dialog may have come to a monitor of another DPI.
+    ApplyDpi(WindowDpi(handle_));
     if (!positioned_) CentreOnScreen();
     // The application's own window keeps no taskbar button while the dialog runs.
     if (applicationWindow_ && IsWindow(applicationWindow_)) ShowWindow(applicationWindow_, SW_HIDE);
@@ -316,6 +336,16 @@ LRESULT OptionsDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         CloseWith(IDCANCEL);
         return 0;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another DPI (or its scale changed): the controls follow, and the
+        // window takes the place Windows suggests, which keeps it under the pointer.
+        ScaleWindowTree(handle_, HIWORD(wParam));
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+            SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        FitButtons();
+        return 0;
+    }
     case kPopupMenuMessage: {
         const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         PopupWhatsThis(reinterpret_cast<HWND>(wParam), pt);

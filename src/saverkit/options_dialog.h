@@ -89,8 +89,11 @@ public:
     // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp anywhere in the dialog: the next or the
     // previous page. True when `msg` was one of them.
     bool SwitchesPage(const MSG& msg);
-    // OK and Cancel as wide as their words need, at least 75 pixels.
+    // OK and Cancel as wide as their words need, at least 75 pixels (at 96 DPI).
     void FitButtons();
+    // The dialog, its pages and its buttons laid out for `dpi` (what a move to a monitor of that
+    // DPI does); the client area is 411 x 420 pixels at 96 DPI.
+    void ApplyDpi(int dpi);
     // Help topic of a control: the help context of a windowed control, the tag of a graphic one.
     static int HelpTopic(HWND control);
     // The popup menu of `control` at a screen point (what a right click does).

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "saverkit/dialog_scale.h"
 #include "win32/fallback_faces.h"
 #include "win32/handles.h"
 #include "win32/path_win32.h"
@@ -104,18 +105,19 @@ void PaintContainer(HWND hwnd) {
     case Bevel::Group: {
         wchar_t text[256] = {};
         GetWindowTextW(hwnd, text, 256);
-        const senvola::ScopedSelectObject font(dc, FontForText(DefaultFont(), text));
+        const senvola::ScopedSelectObject font(dc, FontForText(DialogFont(hwnd), text));
         SIZE sz{};
         GetTextExtentPoint32W(dc, text, lstrlenW(text), &sz);
         RECT frame = r;
         frame.top += sz.cy / 2;
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
         if (text[0]) {
-            RECT tr{8, 0, 8 + sz.cx + 4, sz.cy};
+            const int inset = Scaled(hwnd, 8);
+            RECT tr{inset, 0, inset + sz.cx + Scaled(hwnd, 4), sz.cy};
             FillRect(dc, &tr, GetSysColorBrush(COLOR_BTNFACE));
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-            TextOutW(dc, 10, 0, text, lstrlenW(text));
+            TextOutW(dc, Scaled(hwnd, 10), 0, text, lstrlenW(text));
         }
         break;
     }
@@ -320,24 +322,40 @@ void SetControlText(HWND control, std::string_view text) {
     SetWindowTextW(control, wide.c_str());
 }
 
+namespace {
+
+// A rectangle of the 96-DPI design at the layout DPI of the window it goes into. Edges rather
+// than sizes, as ScaleWindowTree does, so that a control made late meets one made early.
+void ScaleRect(HWND parent, int& x, int& y, int& w, int& h) {
+    const int right = Scaled(parent, x + w), bottom = Scaled(parent, y + h);
+    x = Scaled(parent, x);
+    y = Scaled(parent, y);
+    w = right - x;
+    h = bottom - y;
+}
+
+}  // namespace
+
 HWND CreatePanel(HWND parent, int x, int y, int w, int h, Bevel bevel, const std::string& caption, int id) {
     RegisterClasses();
+    ScaleRect(parent, x, y, w, h);
     HWND hwnd = senvola::CreateWindowUtf8(WS_EX_CONTROLPARENT, kContainerClass, caption,
                                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, w, h, parent,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (!hwnd) throw std::runtime_error("Cannot create a panel window");
     SetPropA(hwnd, kPropBevel, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(bevel)));
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(parent)), FALSE);
     return hwnd;
 }
 
 HWND CreateControl(HWND parent, const char* className, const std::string& text, DWORD style, int x, int y, int w,
                    int h, int id, DWORD exStyle) {
     RegisterClasses();
+    ScaleRect(parent, x, y, w, h);
     HWND hwnd = senvola::CreateWindowUtf8(exStyle, className, text, WS_CHILD | style, x, y, w, h, parent,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (!hwnd) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(parent)), FALSE);
     return hwnd;
 }
 
@@ -392,7 +410,7 @@ TabPages::TabPages(HWND parent, int x, int y, int w, int h, int id) {
     SetPropA(handle_, kPropPageControl, this);
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, w, h,
                             handle_, nullptr, ModuleInstance(), nullptr);
-    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(handle_)), FALSE);
 }
 
 TabPages::~TabPages() {
@@ -443,7 +461,7 @@ TabPage& TabPages::InsertPage(int index, const std::string& caption) {
     HWND h = senvola::CreateWindowUtf8(WS_EX_CONTROLPARENT, kContainerClass, caption, WS_CHILD | WS_CLIPSIBLINGS,
                                        r.left, r.top, r.right - r.left, r.bottom - r.top, handle_, nullptr);
     if (!h) throw std::runtime_error("Cannot create a page");
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(handle_)), FALSE);
     auto page = std::make_unique<TabPage>(*this, h);
     page->props_.caption = caption;
     TabPage* raw = page.get();

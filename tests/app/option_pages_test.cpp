@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "win32/path_win32.h"
 #include "win32/fallback_faces.h"
 #include "memory_registry.h"
+#include "saverkit/dialog_scale.h"
 #include "saverkit/help.h"
 #include "saverkit/options_dialog.h"
 #include "saverkit/saver_hooks.h"
@@ -615,8 +617,8 @@ std::vector<std::string> Overflows(HWND root) {
             const LONG type = style & SS_TYPEMASK;
             if (type == SS_OWNERDRAW) {
                 // Drawn wrapped in the page's own fonts.
-                font = saverkit::FontForText(id == idContactText ? saverkit::DefaultFont()
-                                                                 : saverkit::SharedFont("Arial", 13, true),
+                font = saverkit::FontForText(id == idContactText ? saverkit::DialogFont(h)
+                                                                 : saverkit::SharedFontFor(h, "Arial", 13, true),
                                              text);
                 format = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX;
             } else if (type == SS_LEFTNOWORDWRAP) {
@@ -733,6 +735,83 @@ TEST_F(OptionPagesTest, InTheOptionsDialogThePagesKeepWorkingAndTheTabsAreTransl
     Click(idOneFile);
     EXPECT_EQ(state->Settings.DirFileString, "C:\\games\\a.go");
     EXPECT_EQ(pages->SelectedLanguagePosition(), 0);
+}
+
+// On a 200 % monitor the pages, moved into the dialog, take twice the design's pixels; the
+// layouts made from measured texts are made again at that size, in every shipped language.
+TEST_F(OptionPagesTest, AtTwiceTheDpiThePagesDoubleAndEveryTextStillFits) {
+    struct FakeDpi {
+        FakeDpi() { saverkit::SetDpiSource([](HWND) { return 192; }); }
+        ~FakeDpi() { saverkit::SetDpiSource({}); }
+    } monitor;
+    const IniFileReader file(std::string(SENVOLA_SOURCE_DIR) + "/data/Senvola.ini");
+    ASSERT_TRUE(file.Loaded());
+    senvola::MemoryRegistry registry;
+    registry.OpenKey("Software\\Tavrel\\Senvola", true);
+    saverkit::testing::TestHooks hooks;
+    hooks.load = [&](RegistryKey&, saverkit::Mode) { Fill(file); };
+    state->Settings.FileLoadType = GameSourceKind::Folder;
+    state->Settings.DirFileString = "C:\\Users\\someone\\Documents\\Go\\professional games\\Honinbo Shusaku";
+    // What runs out of its control at 96 DPI already is the design's business, not the scale's.
+    auto overflowing = [](HWND root) {
+        std::set<int> ids;
+        for (const std::string& overflow : Overflows(root)) {
+            int id = 0;
+            if (std::sscanf(overflow.c_str(), "control %d", &id) == 1) ids.insert(id);
+        }
+        return ids;
+    };
+    LanguageTable probe;
+    LoadLanguageTable(probe, file, 0);
+    std::vector<std::set<int>> at96;
+    for (int n = 0; n < static_cast<int>(probe.LanguageList.size()); ++n) {
+        state->Settings.Language = n;
+        state->Settings.Speed = 6;
+        Fill(file);
+        at96.push_back(overflowing(pages->Pages().Handle()));
+    }
+    state->Settings.Language = 0;
+    pages->ActivateFirstPage();
+    saverkit::OptionsDialogSetup setup;
+    setup.title = "Tavrel's Senvola";
+    setup.applicationKey = "Software\\Tavrel\\Senvola";
+    setup.optionPages = &pages->Pages();
+    saverkit::OptionsDialog dialog(hooks, registry, setup);
+    dialog.Load();
+    auto place = [&](int id) {
+        const RECT r = PlaceOf(C(id));
+        return std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    // The design's places (see ControlsSitWhereTheFormPutsThem), doubled.
+    // A radio button may grow taller than twice its design to hold its text in the larger font.
+    const std::vector<long> radio = place(idRandomFromDirectory);
+    EXPECT_EQ(std::vector<long>(radio.begin(), radio.begin() + 3), (std::vector<long>{32, 104, 480}));
+    EXPECT_GE(radio[3], 34);
+    EXPECT_EQ(place(idBrowseDirectory), (std::vector<long>{524, 102, 150, 38}));
+    EXPECT_EQ(place(idReplayHelp), (std::vector<long>{592, 384, 178, 50}));
+    EXPECT_EQ(place(idPreviewPicture), (std::vector<long>{496, 64, 210, 210}));
+    EXPECT_EQ(place(idLanguageList), (std::vector<long>{120, 160, 546, 194}));
+    EXPECT_EQ(place(idContactAddress), (std::vector<long>{100, 112, 442, 66}));
+
+    for (int n = 0; n < static_cast<int>(probe.LanguageList.size()); ++n) {
+        SCOPED_TRACE(probe.LanguageList[static_cast<std::size_t>(n)]);
+        state->Settings.Language = n;
+        state->Settings.Speed = 6;
+        dialog.Load();
+        for (const std::string& overflow : Overflows(dialog.Handle())) {
+            int id = 0;
+            std::sscanf(overflow.c_str(), "control %d", &id);
+            if (!at96[static_cast<std::size_t>(n)].count(id)) ADD_FAILURE() << overflow;
+        }
+        const RECT fast = PlaceOf(C(idFastLabel)), slow = PlaceOf(C(idSlowLabel)), bar = PlaceOf(C(idSpeedBar));
+        EXPECT_LE(fast.right, bar.left) << "the fast label runs under the bar";
+        EXPECT_GE(slow.left, bar.right) << "the slow label runs under the bar";
+        EXPECT_GE(bar.right - bar.left, 400) << "room for the bar's 18 steps";
+        const RECT ok = PlaceOf(dialog.OkButton()), cancel = PlaceOf(dialog.CancelButton());
+        EXPECT_EQ(cancel.right, 2 * 411 - 2 * 5);
+        EXPECT_EQ(ok.right, cancel.left - 2 * 5);
+        EXPECT_EQ(ok.bottom - ok.top, 50);
+    }
 }
 
 TEST_F(OptionPagesTest, TextsAndPathsOutsideTheCodePageReachTheControlsWhole) {

@@ -14,14 +14,17 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "memory_registry.h"
 #include "saverkit/about_page.h"
+#include "saverkit/dialog_scale.h"
 #include "saverkit/options_dialog.h"
 #include "saverkit/shared_settings.h"
 #include "saverkit/test_hooks.h"
+#include "win32/handles.h"
 
 namespace saverkit {
 namespace {
@@ -505,6 +508,115 @@ TEST_F(OptionsDialogTest, TheApplicationsPagesTakeTheDialogsPageSizeWhereTheyAre
 }
 
 // Runs ShowOptionsDialog and answers from inside its modal loop.
+// A rectangle in its parent's client coordinates.
+RECT InParent(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT Times(RECT r, int num, int den) {
+    return {MulDiv(r.left, num, den), MulDiv(r.top, num, den), MulDiv(r.right, num, den), MulDiv(r.bottom, num, den)};
+}
+
+LONG FontHeight(HWND h) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfHeight;
+}
+
+// Gives the monitor's DPI back to the system when the test ends, however it ends.
+struct FakeDpi {
+    explicit FakeDpi(int dpi) { SetDpiSource([dpi](HWND) { return dpi; }); }
+    ~FakeDpi() { SetDpiSource({}); }
+};
+
+TEST_F(OptionsDialogTest, AtTwiceTheDpiTheWholeDialogDoublesAndFollowsADpiChange) {
+    // The 96-DPI layout, as the application made it.
+    AppPages plainApp(2, 0);
+    auto plain = MakeDialogWith(*plainApp.pc, true);
+    plain->Load();
+    struct Layout {
+        RECT client, ok, cancel, pages, heading, first, panel, inner, delay;
+        LONG okFont, innerFont;
+    };
+    auto layoutOf = [](OptionsDialog& d) {
+        Layout l{};
+        GetClientRect(d.Handle(), &l.client);
+        l.ok = InParent(d.OkButton());
+        l.cancel = InParent(d.CancelButton());
+        l.pages = InParent(d.Pages().Handle());
+        l.heading = InParent(GetDlgItem(d.GeneralTab().Handle(), idcGeneralHeading));
+        HWND page = d.Pages().Page(1).Handle();
+        l.first = InParent(GetDlgItem(page, 500));
+        HWND panel = GetDlgItem(page, 600);
+        l.panel = InParent(panel);
+        l.inner = InParent(GetDlgItem(panel, 700));
+        l.delay = InParent(d.General().PasswordDelay());
+        l.okFont = FontHeight(d.OkButton());
+        l.innerFont = FontHeight(GetDlgItem(panel, 700));
+        return l;
+    };
+    const Layout at96 = layoutOf(*plain);
+    EXPECT_EQ(at96.client.right, 411);
+    EXPECT_EQ(at96.client.bottom, 420);
+    EXPECT_EQ(at96.okFont, -11);
+
+    const FakeDpi monitor(192);
+    AppPages app(2, 0);
+    auto d = MakeDialogWith(*app.pc, true);
+    d->Load();
+    EXPECT_EQ(LayoutDpi(d->Handle()), 192);
+    EXPECT_EQ(LayoutDpi(app.parent), 96) << "the application's own window stays at the design size";
+    const Layout at192 = layoutOf(*d);
+    auto expectDoubled = [](const RECT& big, const RECT& small, const char* what) {
+        const RECT want = Times(small, 2, 1);
+        EXPECT_TRUE(EqualRect(&big, &want)) << what << ": " << big.left << "," << big.top << "," << big.right << ","
+                                            << big.bottom;
+    };
+    expectDoubled(at192.client, at96.client, "client area");
+    expectDoubled(at192.ok, at96.ok, "OK");
+    expectDoubled(at192.cancel, at96.cancel, "Cancel");
+    expectDoubled(at192.pages, at96.pages, "page control");
+    expectDoubled(at192.heading, at96.heading, "General heading");
+    expectDoubled(at192.first, at96.first, "application page's button");
+    expectDoubled(at192.panel, at96.panel, "panel");
+    expectDoubled(at192.inner, at96.inner, "button in the panel");
+    expectDoubled(at192.delay, at96.delay, "password delay");
+    EXPECT_EQ(at192.okFont, -22);
+    EXPECT_EQ(at192.innerFont, -22);
+    // The tab strip's taller font pushes the pages down, but they still lie inside the strip.
+    RECT pageRect = d->Pages().PageRect();
+    RECT strip;
+    GetClientRect(d->Pages().TabHandle(), &strip);
+    EXPECT_GT(pageRect.top, 2 * 5);
+    EXPECT_LE(pageRect.bottom, strip.bottom);
+
+    // Moved to a 96-DPI monitor: back to the design, at the place Windows suggests.
+    RECT suggested{40, 30, 40 + 411, 30 + 420};
+    AdjustWindowRectEx(&suggested, GetWindowLongW(d->Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongW(d->Handle(), GWL_EXSTYLE));
+    SendMessageW(d->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    RECT window;
+    GetWindowRect(d->Handle(), &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    const Layout back = layoutOf(*d);
+    for (auto [now, was, what] : {std::tuple{back.client, at96.client, "client area"}, {back.ok, at96.ok, "OK"},
+                                  {back.cancel, at96.cancel, "Cancel"}, {back.first, at96.first, "button"},
+                                  {back.inner, at96.inner, "button in the panel"}, {back.delay, at96.delay, "delay"}})
+        EXPECT_TRUE(EqualRect(&now, &was)) << what;
+    EXPECT_EQ(back.okFont, -11);
+
+    // And to one at 150 %: a new control made on a page now comes at that scale too.
+    SendMessageW(d->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Scaled(d->OkButton(), 100), 150);
+    HWND late = CreateControl(d->Pages().Page(1).Handle(), "BUTTON", "late", WS_VISIBLE, 10, 10, 80, 20, 900);
+    const RECT lateRect = InParent(late), firstRect = InParent(GetDlgItem(d->Pages().Page(1).Handle(), 500));
+    EXPECT_TRUE(EqualRect(&lateRect, &firstRect)) << "made late, it lies where the one made early went";
+    EXPECT_EQ(FontHeight(late), FontHeight(GetDlgItem(d->Pages().Page(1).Handle(), 500)));
+}
+
 struct ModalRun {
     static inline std::function<void(HWND dialog)> action;
     static inline RECT rect{};
@@ -526,6 +638,43 @@ struct ModalRun {
         return ShowOptionsDialog(hooks, registry, setup);
     }
 };
+
+TEST_F(OptionsDialogTest, AtTwiceTheDpiTheMonitorPictureFillsItsDoubledPlace) {
+    if (!FindResourceA(GetModuleHandleA(nullptr), "BM_MONITOR", MAKEINTRESOURCEA(2)))
+        GTEST_SKIP() << "the kit's pictures are not linked in";
+    const FakeDpi monitor(192);
+    auto d = MakeDialog();
+    d->SetShowGeneral(true);
+    ShowWindow(d->Handle(), SW_SHOWNOACTIVATE);
+    HWND picture = GetDlgItem(d->GeneralTab().Handle(), idcMonitor);
+    ASSERT_TRUE(picture);
+    RECT r;
+    GetClientRect(picture, &r);
+    EXPECT_EQ(r.right, 2 * 184);
+    // Drawn alone into a bitmap of its own, without the markers over it.
+    const senvola::ScopedGetDc screen(nullptr);
+    const senvola::UniqueDc memory(CreateCompatibleDC(screen.get()));
+    const senvola::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
+    const HDC dc = memory.get();
+    const senvola::ScopedSelectObject select(dc, bitmap.get());
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_STATIC;
+    di.CtlID = idcMonitor;
+    di.itemAction = ODA_DRAWENTIRE;
+    di.hwndItem = picture;
+    di.hDC = dc;
+    di.rcItem = r;
+    SendMessageW(GetParent(picture), WM_DRAWITEM, idcMonitor, reinterpret_cast<LPARAM>(&di));
+    // The part beyond the picture's own size: empty face unless the picture grew with the DPI,
+    // and the corner markers, placed at twice their design places, would miss the screen.
+    int drawn = 0;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = 169 + 4; y < r.bottom - 4; y += 3)
+        for (int x = 184 + 4; x < r.right - 4; x += 3)
+            if (GetPixel(dc, x, y) != face) ++drawn;
+    EXPECT_GT(drawn, 100);
+    ShowWindow(d->Handle(), SW_HIDE);
+}
 
 TEST_F(OptionsDialogTest, OverAWindowTheDialogSitsOnItAndTheWindowWorksAgainAfterwards) {
     HWND owner = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 500, 400,
