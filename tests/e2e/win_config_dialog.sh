@@ -154,13 +154,18 @@ note "/c: F1 and the Replay page's Help button open the help page at their secti
 mkdir -p "$WORK/bin"
 printf '#!/bin/sh\necho "$@" >>"%s"\n' "$WORK/opened.txt" >"$WORK/bin/xdg-open"
 chmod +x "$WORK/bin/xdg-open"
+# Named by its whole path too: a browser process started by an earlier Wine process of this
+# prefix may not see the PATH given here.
+set_string 'HKCU\Software\Wine\WineBrowser' Browsers "$WORK/bin/xdg-open" >/dev/null 2>&1
+opened() { grep -q "Senvola.html#$1" "$WORK/opened.txt" 2>/dev/null; }
+# Waited for: the first start of Wine's browser stand-in in a new prefix can take seconds.
+opened_within() { local _; for _ in $(seq 150); do opened "$1" && return 0; sleep 0.1; done; opened "$1"; }
 if PATH="$WORK/bin:$PATH" start_dialog /c; then
     xdotool windowactivate "$DLG" 2>/dev/null; sleep 0.5
-    xdotool key F1; sleep 3
-    click "$REPLAY_HELP"; sleep 3
-    opened() { grep -q "Senvola.html#$1" "$WORK/opened.txt" 2>/dev/null; }
-    check "F1 opens the help page at the dialog's topic" opened topic-10
-    check "Help on the Replay page opens its section" opened replay
+    xdotool key F1
+    check "F1 opens the help page at the dialog's topic" opened_within topic-10
+    click "$REPLAY_HELP"
+    check "Help on the Replay page opens its section" opened_within replay
     click "$CANCEL_BUTTON"
 else
     fail "the dialog opens for help"
