@@ -152,10 +152,10 @@ rm -rf "$(dirname "$GAME")"
 note "/c: F1 and the Replay page's Help button open the help page at their sections"
 # The browser Wine hands the address to, replaced by one that notes it.
 mkdir -p "$WORK/bin"
-printf '#!/bin/sh\necho "$@" >>"%s"\n' "$WORK/opened.txt" >"$WORK/bin/xdg-open"
+# printf, not echo: dash's echo would end the line at a "\c" of a path such as Z:\work\ci...
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\n' "$WORK/opened.txt" >"$WORK/bin/xdg-open"
 chmod +x "$WORK/bin/xdg-open"
-# Named by its whole path too: a browser process started by an earlier Wine process of this
-# prefix may not see the PATH given here.
+# Named by its whole path too, so that Wine's browser process finds ours whatever PATH it sees.
 set_string 'HKCU\Software\Wine\WineBrowser' Browsers "$WORK/bin/xdg-open" >/dev/null 2>&1
 opened() { grep -q "Senvola.html#$1" "$WORK/opened.txt" 2>/dev/null; }
 # Waited for: the first start of Wine's browser stand-in in a new prefix can take seconds.
