@@ -8,6 +8,25 @@
 #include "win32/path_win32.h"
 
 namespace senvola {
+
+UniqueBitmap NewTopDownDib(int w, int h, uint32_t*& pixels, HDC dc) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    pixels = static_cast<uint32_t*>(bits);
+    if (!bits) {
+        pixels = nullptr;
+        return UniqueBitmap();
+    }
+    return bitmap;
+}
+
 namespace {
 
 uint32_t U16(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
@@ -236,18 +255,10 @@ bool ReadExactly(HANDLE file, unsigned char* into, std::size_t size) {
 
 // The picture the bytes of a whole BMP describe, by the layout read from them.
 std::optional<BmpPicture> Decode(const std::vector<unsigned char>& data, const Layout& layout) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = layout.width;
-    info.bmiHeader.biHeight = -layout.height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    uint32_t* pixels = nullptr;
     BmpPicture picture;
-    picture.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture.bitmap || !bits) return std::nullopt;
-    auto* pixels = static_cast<uint32_t*>(bits);
+    picture.bitmap = NewTopDownDib(layout.width, layout.height, pixels);
+    if (!picture.bitmap) return std::nullopt;
     std::fill_n(pixels, uint64_t(layout.width) * uint64_t(layout.height), 0u);
     if (layout.compression == kRle8 || layout.compression == kRle4)
         DecodeRuns(data.data(), layout, pixels);

@@ -41,6 +41,10 @@ struct BmpPicture {
     bool alpha = false;       // the pixels carry alpha, premultiplied; else their fourth byte is 0
 };
 
+// A new DIB section of w x h, 32 bits per pixel, rows top-down (the core's order), and its pixels;
+// null (pixels null) when GDI refuses it. `dc` only matters for palettes, which 32 bits have none of.
+UniqueBitmap NewTopDownDib(int w, int h, uint32_t*& pixels, HDC dc = nullptr);
+
 // Reads the file at `path`, a UTF-8 path as the settings keep it, through the wide file calls
 // (any length). Empty for a missing, unreadable or refused file.
 std::optional<BmpPicture> LoadBmpFile(const std::string& path);

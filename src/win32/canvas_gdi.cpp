@@ -414,16 +414,9 @@ void GdiCanvas::CopySelf(const Rect& dst, const Rect& src) {
 
 std::unique_ptr<Bitmap> GdiCanvas::MakeAlphaBitmap(const uint32_t* pixels, int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first, as the core's pixels come
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return nullptr;
+    uint32_t* bits = nullptr;
+    UniqueBitmap bitmap = NewTopDownDib(width, height, bits, dc_);
+    if (!bitmap) return nullptr;
     // BGRA bytes in memory are 0xAARRGGBB words on a little-endian machine.
     std::memcpy(bits, pixels, static_cast<std::size_t>(width) * height * 4);
     GdiFlush();

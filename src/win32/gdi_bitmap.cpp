@@ -4,6 +4,7 @@
 
 #include "draw/picture_pixels.h"
 #include "win32/blit.h"
+#include "win32/bmp_win32.h"
 #include "win32/canvas_gdi.h"
 
 namespace senvola {
@@ -17,20 +18,6 @@ const uint32_t* PixelsOf(HBITMAP bitmap) {
     if (GetObjectW(bitmap, sizeof section, &section) != sizeof section || section.dsBm.bmBitsPixel != 32)
         return nullptr;
     return static_cast<const uint32_t*>(section.dsBm.bmBits);
-}
-
-UniqueBitmap NewPicture(int w, int h, uint32_t*& pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels = static_cast<uint32_t*>(bits);
-    return bits ? std::move(bitmap) : UniqueBitmap();
 }
 
 }  // namespace
@@ -62,7 +49,7 @@ HBITMAP GdiBitmap::Resized(int w, int h) const {
         source = prepared.data();
     }
     uint32_t* pixels = nullptr;
-    UniqueBitmap copy = NewPicture(w, h, pixels);
+    UniqueBitmap copy = NewTopDownDib(w, h, pixels);
     if (!copy) return nullptr;
     std::vector<float> scratch(std::size_t(w) * std::size_t(height_) * 4);
     ResamplePixels(source, width_, height_, pixels, w, h, scratch.data());

@@ -108,20 +108,13 @@ std::optional<BmpPicture> DecodePng(std::vector<unsigned char>& data) {
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), converted.put())))
         return std::nullopt;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = LONG(width);
-    info.bmiHeader.biHeight = -LONG(height);  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    uint32_t* bits = nullptr;
     BmpPicture picture;
-    picture.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture.bitmap || !bits) return std::nullopt;
+    picture.bitmap = NewTopDownDib(int(width), int(height), bits);
+    if (!picture.bitmap) return std::nullopt;
     const uint64_t bytes = uint64_t(width) * height * 4;
-    if (FAILED(converted->CopyPixels(nullptr, width * 4, UINT(bytes), static_cast<BYTE*>(bits)))) return std::nullopt;
-    auto* pixels = static_cast<uint32_t*>(bits);
+    if (FAILED(converted->CopyPixels(nullptr, width * 4, UINT(bytes), reinterpret_cast<BYTE*>(bits)))) return std::nullopt;
+    uint32_t* pixels = bits;
     const std::size_t count = std::size_t(width) * height;
     // Premultiplied already; an opaque picture goes the way of an opaque BMP (fourth byte 0), so
     // that as a stone it leaves out its key colour like one.
