@@ -17,11 +17,11 @@
 //   its corners in either order, as GDI does.
 // - Anti-aliased pieces (stones, star points, marker) come rasterised by the core as premultiplied
 //   32-bit pictures and are drawn with AlphaBlend: one blit each, the same pixels as on cairo.
-// - Enlarging uses COLORONCOLOR: exact colours and no blending, so a stretched board texture
-//   keeps the bitmap's own colours, and transparent pictures (TransparentBlt) are cut cleanly
-//   at their transparent colour. Pictures drawn smaller, and pictures with alpha, are resampled
-//   instead (GdiBitmap::Draw): dropping whole rows and columns is what makes a shrunk picture
-//   ragged.
+// - Pictures drawn at another size than their own are resampled (GdiBitmap::Draw): GDI's
+//   stretching drops or repeats whole rows and columns, which makes a shrunk picture ragged and
+//   an enlarged one blocky. A transparent picture's transparent colour becomes clear alpha
+//   first, so its resampled edge is soft without a fringe of that colour. Only when no resampled
+//   copy can be made does GDI stretch (COLORONCOLOR, TransparentBlt).
 // - Text comes in as UTF-8 and is drawn with the wide calls. Characters the selected font has no
 //   glyph for are drawn and measured in the first installed face of a list of fallbacks that
 //   has them (CJK faces mostly), at the same size, on a shared baseline: GDI's own font linking
@@ -56,11 +56,10 @@ public:
     COLORREF TransparentColour() const { return transparentColour_; }
     HBITMAP Handle() const { return bitmap_.get(); }
 
-    // Draws the picture into `to` on `dest`, through `memory` (a memory DC). Pictures with alpha
-    // are blended; a picture drawn smaller, or one with alpha drawn at another size, is resampled
-    // smoothly (a transparent one with its transparent colour turned into clear alpha, so that
-    // its edge is soft and has no fringe of that colour); anything else is copied as GDI
-    // stretches, its transparent colour left out.
+    // Draws the picture into `to` on `dest`, through `memory` (a memory DC). At its own size it
+    // is copied (its transparent colour left out) or blended by its alpha; at any other size it
+    // is resampled smoothly first (a transparent one with its transparent colour turned into
+    // clear alpha, so that its edge is soft and has no fringe of that colour).
     void Draw(HDC dest, HDC memory, const RECT& to) const;
 
 private:

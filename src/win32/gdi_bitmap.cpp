@@ -1,5 +1,5 @@
-// How a loaded picture reaches a DC: blended by its alpha, resampled when drawn smaller, or copied
-// as GDI stretches with its transparent colour left out.
+// How a loaded picture reaches a DC: at its own size copied (its transparent colour left out) or
+// blended by its alpha; at any other size resampled smoothly first.
 #include <vector>
 
 #include "draw/picture_pixels.h"
@@ -64,10 +64,9 @@ void GdiBitmap::Draw(HDC dest, HDC memory, const RECT& to) const {
     const int w = to.right - to.left, h = to.bottom - to.top;
     if (w <= 0 || h <= 0 || !memory) return;
     const bool sameSize = w == width_ && h == height_;
-    // Enlarged opaque and keyed pictures keep GDI's exact pixels; shrinking is where dropped rows
-    // and columns show.
-    const bool resample = !sameSize && (alpha_ || w < width_ || h < height_);
-    HBITMAP picture = resample ? Resized(w, h) : nullptr;
+    // GDI's stretching drops rows and columns when it shrinks and repeats them as blocks when it
+    // enlarges; a stone picture made for one screen is drawn on all of them, so both show.
+    HBITMAP picture = sameSize ? nullptr : Resized(w, h);
     if (picture) {
         const ScopedSelectObject select(memory, picture);
         if (alpha_ || transparent_)
@@ -76,6 +75,7 @@ void GdiBitmap::Draw(HDC dest, HDC memory, const RECT& to) const {
             BitBlt(dest, to.left, to.top, w, h, memory, 0, 0, SRCCOPY);
         return;
     }
+    // At its own size, or when no resampled copy could be made (out of memory): as it is.
     const ScopedSelectObject select(memory, bitmap_.get());
     if (alpha_) {
         AlphaBlend(dest, to.left, to.top, w, h, memory, 0, 0, width_, height_, kPremultiplied);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -564,11 +565,15 @@ TEST_F(BitmapTest, OpaquePictureIsDrawnPixelForPixelAndStretched) {
     c.DrawBitmap(*bmp, 198, 148);
     EXPECT_EQ(surface.At(199, 149), RGB(40, 80, 7));
 
-    c.StretchBitmap(*bmp, Rect{100, 100, 110, 106});  // twice the size
+    // Twice the size: interpolated, not repeated in 2 x 2 blocks. The outer pixels keep the
+    // picture's own corners; pixel 1 lies a quarter of the way from source pixel 0 to 1.
+    c.StretchBitmap(*bmp, Rect{100, 100, 110, 106});
     EXPECT_EQ(surface.At(100, 100), RGB(0, 0, 7));
-    EXPECT_EQ(surface.At(101, 101), RGB(0, 0, 7));
+    EXPECT_EQ(surface.At(101, 101), RGB(10, 20, 7));
+    EXPECT_EQ(surface.At(102, 102), RGB(30, 60, 7));
     EXPECT_EQ(surface.At(109, 105), RGB(160, 160, 7));
     EXPECT_EQ(surface.At(110, 105), kBlack);
+    EXPECT_EQ(surface.At(109, 106), kBlack);
 }
 
 TEST_F(BitmapTest, TopDownPictureIsDrawnTheRightWayUp) {
@@ -597,17 +602,27 @@ TEST_F(BitmapTest, TransparentPictureLeavesItsBottomLeftColourOut) {
     ASSERT_NE(bmp, nullptr);
     EXPECT_TRUE(bmp->Transparent());
     EXPECT_EQ(static_cast<GdiBitmap&>(*bmp).TransparentColour(), kMagenta);
-    surface.Fill(RGB(128, 64, 0));
+    const COLORREF ground = RGB(128, 64, 0);
+    surface.Fill(ground);
     GdiCanvas c(surface.Dc());
-    c.StretchBitmap(*bmp, Rect{10, 10, 18, 18});  // 2x
+    // Twice the size: the transparent colour becomes clear before interpolating, so the soft rim
+    // mixes the stone's colours with the ground and never with magenta (red and magenta would
+    // show as blue on the red corner).
+    c.StretchBitmap(*bmp, Rect{10, 10, 18, 18});
     EXPECT_EQ(surface.Count(kMagenta, 0, 0, 200, 150), 0);
-    EXPECT_EQ(surface.At(10, 10), RGB(128, 64, 0));
-    EXPECT_EQ(surface.At(17, 17), RGB(128, 64, 0));
-    EXPECT_EQ(surface.At(12, 12), kRed);
-    EXPECT_EQ(surface.At(15, 12), kGreen);
-    EXPECT_EQ(surface.At(12, 15), kBlue);
-    EXPECT_EQ(surface.At(15, 15), kWhite);
-    EXPECT_EQ(surface.Count(RGB(128, 64, 0), 10, 10, 18, 18), 64 - 16);
+    EXPECT_EQ(surface.At(10, 10), ground);
+    EXPECT_EQ(surface.At(17, 17), ground);
+    EXPECT_EQ(surface.At(17, 10), ground);
+    auto within2 = [](COLORREF got, int r, int g, int b) {
+        return std::abs(GetRValue(got) - r) <= 2 && std::abs(GetGValue(got) - g) <= 2 &&
+               std::abs(GetBValue(got) - b) <= 2;
+    };
+    // Red at 0.75 x 0.75 of full cover over the ground; the inner pixels mix all four colours.
+    const COLORREF rim = surface.At(12, 12);
+    EXPECT_TRUE(within2(rim, 255 * 9 / 16 + 128 * 7 / 16, 64 * 7 / 16, 0)) << std::hex << rim;
+    const COLORREF inner = surface.At(13, 13);
+    EXPECT_TRUE(within2(inner, 255 * 10 / 16, 255 * 4 / 16, 255 * 4 / 16)) << std::hex << inner;
+    for (COLORREF solid : {kRed, kGreen, kBlue, kWhite}) EXPECT_EQ(surface.Count(solid, 10, 10, 18, 18), 0);
 
     // Unscaled too.
     c.DrawBitmap(*bmp, 100, 100);
