@@ -88,6 +88,7 @@ void GoSaver::SaveSettings(RegistryKey& key) {
 }
 
 void GoSaver::FindScreens(HWND window) {
+    screens_.clear();
     // The preview is one picture whatever monitor it sits on.
     if (mode_ == saverkit::Mode::Saver) screens_ = saverkit::ScreenAreasOf(window);
     if (screens_.empty()) {
@@ -96,19 +97,22 @@ void GoSaver::FindScreens(HWND window) {
         screens_.push_back({r, true});
     }
     mainScreen_ = std::max(0, saverkit::MainArea(screens_));
-    if (!settings_.GamePerMonitor || screens_.size() < 2) return;
+    if (!settings_.GamePerMonitor || screens_.size() < 2) {
+        otherReplays_.clear();
+        return;
+    }
     // Seeds of their own: replays made in the same instant would otherwise start the same game.
     const auto now = static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const ReplaySources sources{settings_, pictures_, language_, *languageFile_, files_, decoder_};
     otherReplays_.resize(screens_.size());
+    otherReplays_[static_cast<std::size_t>(mainScreen_)].reset();
     for (std::size_t i = 0; i < screens_.size(); ++i)
-        if (static_cast<int>(i) != mainScreen_)
+        if (static_cast<int>(i) != mainScreen_ && !otherReplays_[i])
             otherReplays_[i] = std::make_unique<Replay>(sources, now + 0x9E3779B9u * static_cast<std::uint32_t>(i + 1));
 }
 
-std::chrono::milliseconds GoSaver::DrawFrame(HWND window, HDC dc) {
-    if (screens_.empty()) FindScreens(window);
-    std::chrono::milliseconds next = std::chrono::milliseconds::max();
+template <typename Draw>
+void GoSaver::ForEachScreen(HDC dc, Draw draw) {
     for (std::size_t i = 0; i < screens_.size(); ++i) {
         Replay* replay = static_cast<int>(i) == mainScreen_ ? replay_.get()
                          : i < otherReplays_.size()     ? otherReplays_[i].get()
@@ -119,9 +123,22 @@ std::chrono::milliseconds GoSaver::DrawFrame(HWND window, HDC dc) {
         // beyond its edges.
         const ScopedDcArea area(dc, r);
         GdiCanvas canvas(dc, &gdiCache_);
-        next = std::min(next, replay->Tick(canvas, r.right - r.left, r.bottom - r.top));
+        draw(*replay, canvas, r.right - r.left, r.bottom - r.top);
     }
+}
+
+std::chrono::milliseconds GoSaver::DrawFrame(HWND window, HDC dc) {
+    if (screens_.empty()) FindScreens(window);
+    std::chrono::milliseconds next = std::chrono::milliseconds::max();
+    ForEachScreen(dc, [&next](Replay& replay, GdiCanvas& canvas, int w, int h) {
+        next = std::min(next, replay.Tick(canvas, w, h));
+    });
     return next;
+}
+
+void GoSaver::RepaintFrame(HWND window, HDC dc) {
+    FindScreens(window);
+    ForEachScreen(dc, [](Replay& replay, GdiCanvas& canvas, int w, int h) { replay.Redraw(canvas, w, h); });
 }
 
 }  // namespace senvola::app

@@ -45,12 +45,19 @@ public:
     void SaveSettings(RegistryKey& key) override;
     std::chrono::milliseconds FirstFrameDelay() override { return interval_; }
     std::chrono::milliseconds DrawFrame(HWND window, HDC dc) override;
+    void RepaintFrame(HWND window, HDC dc) override;
     saverkit::TabPages* OptionPages() override { return &pages_->Pages(); }
     saverkit::DialogTexts OptionsDialogTexts() override { return pages_->DialogTexts(kApplicationTitle); }
 
 private:
-    // The monitors of the saver's window, on its first frame.
+    // The monitors of the saver's window, on its first frame and whenever it is repainted (a
+    // change of the display may have moved, added or taken away monitors). Replays of monitors
+    // still there keep their games.
     void FindScreens(HWND window);
+    // Calls draw(replay, canvas, width, height) for each monitor that shows a game, its canvas
+    // drawing inside that monitor's part of `dc` as on a screen of its own.
+    template <typename Draw>
+    void ForEachScreen(HDC dc, Draw draw);
 
     HWND window_ = nullptr;              // the hidden application window
     ReplaySettings settings_;            // shared with the option pages
@@ -61,7 +68,7 @@ private:
     Win32TextDecoder decoder_;
     std::unique_ptr<IniFileReader> languageFile_;
     std::unique_ptr<Replay> replay_;     // made once the language file is known; reads the above
-    // The saver's monitors, from its first frame: the part each shows, the one replay_ fills,
+    // The saver's monitors: the part each shows, the one replay_ fills,
     // and with a game per monitor the replays of the others (null at the main one's place).
     std::vector<saverkit::ScreenArea> screens_;
     int mainScreen_ = 0;

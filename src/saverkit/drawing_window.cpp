@@ -92,7 +92,14 @@ LRESULT DrawingWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        BeginPaint(handle_, &ps);
+        const HDC dc = BeginPaint(handle_, &ps);
+        if (dc && painter_) {
+            try {
+                painter_(dc);
+            } catch (...) {
+                // The background stays; the next frame draws on it as always.
+            }
+        }
         EndPaint(handle_, &ps);
         return 0;
     }

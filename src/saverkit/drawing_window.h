@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace saverkit {
 
 // What the drawing window shows before the first frame.
@@ -20,6 +22,9 @@ public:
     void SetColour(COLORREF c);
     // `snapshot` (the host's, kept alive by it) serves Background::Desktop.
     void SetBackground(Background background, HBITMAP snapshot);
+    // What paints the window where the system asks, over the erased background; until it is
+    // set, the background alone.
+    void SetPainter(std::function<void(HDC)> painter) { painter_ = std::move(painter); }
     void Show();
 
 protected:
@@ -37,6 +42,7 @@ private:
     COLORREF colour_ = 0;
     Background background_ = Background::Colour;
     HBITMAP snapshot_ = nullptr;
+    std::function<void(HDC)> painter_;
 };
 
 }  // namespace saverkit

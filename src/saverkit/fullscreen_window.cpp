@@ -77,9 +77,24 @@ LRESULT FullscreenWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SetWindowPos(applicationWindow_, nullptr, 0, 0, 0, 0,
                          SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return DefWindowProcW(handle_, msg, wp, lp);
-    case WM_MOUSEMOVE:
-        if (dismissal_.MouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) RequestClose();
+    case WM_MOUSEMOVE: {
+        // On the screen, not in the window: a window moved by a change of the display would
+        // otherwise see the pointer jump.
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ClientToScreen(handle_, &p);
+        if (dismissal_.MouseMove(p.x, p.y)) RequestClose();
         return 0;
+    }
+    case WM_DISPLAYCHANGE: {
+        // A monitor added, taken away or set to another size (one waking from sleep may be all
+        // three): the window covers the new virtual screen, and the paint that follows draws the
+        // game again on the monitors as they are now.
+        const RECT screen = VirtualScreen();
+        SetWindowPos(handle_, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
+                     screen.bottom - screen.top, SWP_NOACTIVATE);
+        InvalidateRect(handle_, nullptr, TRUE);
+        return 0;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

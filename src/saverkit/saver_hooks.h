@@ -46,6 +46,10 @@ public:
     // long to wait until the next. Frames never overlap. An exception is painted on the saver's
     // window; the next frame still comes, after the delay last named.
     virtual std::chrono::milliseconds DrawFrame(HWND window, HDC dc) = 0;
+    // Draws what the last frame left once more, whole, on `dc` (clipped to what needs it): the
+    // system has erased part of `window` (a window that covered it went away), or a change of
+    // the display has given it another size or other monitors. Nothing before the first frame.
+    virtual void RepaintFrame(HWND /*window*/, HDC /*dc*/) {}
 
     // The application's option pages, moved into the options dialog after its General page;
     // null: none.

@@ -159,6 +159,7 @@ void SaverHost::Prepare(DrawingWindow& window) {
     if (options_.background == Background::Desktop) TakeSnapshot();
     if (options_.background == Background::Colour) window.SetColour(options_.colour);
     window.SetBackground(options_.background, snapshot_.get());
+    window.SetPainter([this, &window](HDC dc) { hooks_.RepaintFrame(window.Handle(), dc); });
 }
 
 void SaverHost::RunSaver() {

@@ -306,6 +306,51 @@ TEST_F(HostTest, InputBeyondTheThresholdClosesOnceWithTheNotice) {
     EXPECT_EQ(pump.quitCodes, std::vector<int>{0});
 }
 
+// What the system erases is painted again by the application; a change of the display (a monitor
+// waking up, say) puts the window back over the whole screen, and the pointer is followed on the
+// screen, so the window's move is not taken for the user's.
+TEST_F(HostTest, ErasedPartsAreRepaintedAndADisplayChangeCoversTheScreenAgain) {
+    registry.Key(kSaversKey).values["mouse threshold"] = int32_t{200};
+    auto s = MakeHost();
+    int repaints = 0;
+    RECT repaintedWindow{};
+    hooks.repaint = [&](HWND w, HDC dc) {
+        ++repaints;
+        EXPECT_NE(dc, nullptr);
+        GetWindowRect(w, &repaintedWindow);
+    };
+    s->Run({"/s"});
+    const HWND w = s->DrawingWindowHandle();
+    pump.For(std::chrono::milliseconds(20));
+    repaints = 0;
+    RECT part{10, 10, 50, 50};
+    InvalidateRect(w, &part, TRUE);
+    UpdateWindow(w);
+    EXPECT_EQ(repaints, 1);
+
+    // Moving a window under the pointer makes the system report the pointer to it again.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    auto at = [](int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))); };
+    SendMessageA(w, WM_MOUSEMOVE, 0, at(pointer.x, pointer.y));
+    SetWindowPos(w, nullptr, 300, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(w, WM_MOUSEMOVE, 0, at(pointer.x - 300, pointer.y));
+    EXPECT_FALSE(s->Fullscreen()->DismissalRules().Closing());
+
+    repaints = 0;
+    SendMessageA(w, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    UpdateWindow(w);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EXPECT_EQ(repaints, 1);
+    EXPECT_EQ(repaintedWindow.right - repaintedWindow.left, r.right - r.left) << "painted at the new size";
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_TRUE(pump.quitCodes.empty());
+}
+
 TEST_F(HostTest, KeyReleaseAloneAndClickEachEndTheSaver) {
     for (UINT msg : {UINT{WM_KEYUP}, UINT{WM_KEYDOWN}, UINT{WM_LBUTTONDOWN}, UINT{WM_RBUTTONDOWN}}) {
         auto s = MakeHost();

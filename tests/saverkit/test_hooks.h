@@ -15,6 +15,7 @@ struct TestHooks final : SaverHooks {
     std::function<void(senvola::RegistryKey& key, Mode mode)> load;
     std::function<void(senvola::RegistryKey& key)> save;
     std::function<void(HWND window, HDC dc)> draw;
+    std::function<void(HWND window, HDC dc)> repaint;
     std::function<void()> closing;
     // What FirstFrameDelay says, and what every frame returns (read after `draw` ran).
     std::chrono::milliseconds delay = kDefaultFrameDelay;
@@ -31,6 +32,9 @@ struct TestHooks final : SaverHooks {
     std::chrono::milliseconds DrawFrame(HWND window, HDC dc) override {
         if (draw) draw(window, dc);
         return delay;
+    }
+    void RepaintFrame(HWND window, HDC dc) override {
+        if (repaint) repaint(window, dc);
     }
     TabPages* OptionPages() override { return pages; }
     DialogTexts OptionsDialogTexts() override { return texts; }

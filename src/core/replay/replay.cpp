@@ -110,6 +110,7 @@ void Replay::StartNewGame(Canvas& canvas, int windowWidth, int windowHeight) {
     pauseLeft_ = std::chrono::seconds(settings.PauseBetweenGames);
     newGameDue_ = false;
     gameOverShown_ = false;
+    started_ = true;
 }
 
 void Replay::PlayNextEntry(Canvas& canvas) {
@@ -156,11 +157,53 @@ void Replay::DrawMarks(Canvas& canvas, int move) {
     const std::span<const BoardMark> marks = MarksAt(game_, move, markCursor_);
     shownMarksBegin_ = markCursor_ - marks.size();
     shownMarksEnd_ = markCursor_;
+    DrawShownMarks(canvas);
+}
+
+void Replay::DrawShownMarks(Canvas& canvas) {
     if (!MarksShown()) return;
     const int lines = DrawnBoardSize(game_.BoardSize);
-    for (const BoardMark& m : marks) {
+    const std::size_t end = std::min(shownMarksEnd_, game_.Marks.size());
+    for (std::size_t i = shownMarksBegin_; i < end; ++i) {
+        const BoardMark& m = game_.Marks[i];
         DrawMark(canvas, layout_, lines, Look(), m, m.x <= lines && m.y <= lines ? Board().At({m.x, m.y}) : go::Stone::Empty);
     }
+}
+
+void Replay::Redraw(Canvas& canvas, int windowWidth, int windowHeight) {
+    if (!started_) return;
+    layout_.ScreenWidth = windowWidth;
+    layout_.ScreenHeight = windowHeight;
+    const int lines = DrawnBoardSize(game_.BoardSize);
+    DrawBoard(canvas, layout_, lines, Look());
+    // The panel as the last step left it: the counter of the last move played (the board counts
+    // the next one), and the comment that move showed.
+    const int next = Board().MoveNumber();
+    const bool opening = next <= 1;
+    Screen screen(*this, canvas, opening);
+    if (!layout_.BoardOnly) {
+        DrawInfoPanel(canvas, layout_, game_, sources_.language, next, library_.FileName(),
+                      sources_.settings.ShowResultFromStart);
+        commentBox_.DrawFrame(canvas, layout_);
+        DrawCommentAt(canvas, DrawComments() && !opening ? next - 1 : 0);
+        if (gameOverShown_) {
+            senvola::DrawMoveCounter(canvas, layout_, game_, sources_.language, next);
+        } else if (opening) {
+            screen.DrawMoveCounter();
+        } else {
+            const int n = next - 1;
+            const bool pass = n <= kMaxMoves && game_.MoveX[static_cast<std::size_t>(n)] == kPassCoord;
+            senvola::DrawMoveCounter(canvas, layout_, game_, sources_.language, n,
+                                     pass ? go::Opponent(Board().ToMove()) : go::Stone::Empty, true);
+        }
+        DrawGameState(canvas, gameOverShown_);
+    }
+    for (int y = 1; y <= lines; ++y)
+        for (int x = 1; x <= lines; ++x) {
+            const go::Stone v = Board().At({x, y});
+            if (v != go::Stone::Empty) screen.DrawStone(x, y, v == go::Stone::Black, go::Point{x, y} == LastMove());
+        }
+    DrawShownMarks(canvas);
 }
 
 void Replay::ClearMarks(Canvas& canvas) {

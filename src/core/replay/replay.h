@@ -68,6 +68,11 @@ public:
     // when the settings give comments time to be read.
     std::chrono::milliseconds Tick(Canvas& canvas, int windowWidth, int windowHeight);
 
+    // Draws what the last tick left on the screen once more, on a window of the given size (laid
+    // out anew for it), without moving the game on: for a window whose contents were lost, or
+    // that a change of the display made larger or smaller. Before the first game: nothing.
+    void Redraw(Canvas& canvas, int windowWidth, int windowHeight);
+
     // Makes the next tick start a new game.
     void RequestNewGame() { newGameDue_ = true; }
     bool NewGameDue() const { return newGameDue_; }
@@ -98,6 +103,7 @@ private:
     // the points of those shown last again as they are.
     bool MarksShown() const { return sources_.settings.ShowComments && !layout_.BoardOnly; }
     void DrawMarks(Canvas& canvas, int move);
+    void DrawShownMarks(Canvas& canvas);
     void ClearMarks(Canvas& canvas);
     // The comment shown while move n is played: the record's own. Before the first move (n = 0),
     // and at move 1 when it has none of its own, the game's introduction (the comment before the
@@ -119,6 +125,7 @@ private:
     std::string introduction_;  // built from the language file when first shown
     bool newGameDue_ = true;
     bool gameOverShown_ = false;  // the counter says "Game over" during this game's pause
+    bool started_ = false;  // a game has been drawn
     std::chrono::milliseconds pauseLeft_{0};
     std::chrono::milliseconds lastDelay_{0};  // the move interval of the last tick
     std::string_view toRead_;  // the record's comment this tick showed, if any

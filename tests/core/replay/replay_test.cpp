@@ -972,5 +972,51 @@ TEST_F(TickedReplay, SetupDuringTheGameChangesOnlyItsPoints) {
     EXPECT_TRUE(log.messages.empty());
 }
 
+// A window whose contents were lost, or whose size a change of the display altered, gets the
+// position, the panel and the comment of the last step again, laid out for its new size; the
+// game goes on from there.
+TEST_F(TickedReplay, RedrawShowsTheLastStepAgainAtTheWindowsSize) {
+    settings.ShowComments = true;
+    settings.PauseBetweenGames = 2;
+    replay->Redraw(c, width, height);
+    EXPECT_EQ(c.DrawingCount(), 0u) << "nothing to show before the first game";
+    const auto has = [this](const std::string& text) {
+        const std::vector<std::string> texts = TextsOf(c);
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    UseGame("(;SZ[19]RE[B+R]" + Move(true, 2, 1) + Move(false, 1, 1) + Move(true, 1, 2) + "C[Black takes the corner];W[])");
+    for (int i = 0; i < 4; ++i) Tick();  // the new game and three moves
+
+    c.Clear();
+    replay->Redraw(c, 1280, 720);
+    const BoardLayout& l = replay->Layout();
+    EXPECT_EQ(l.ScreenWidth, 1280);
+    EXPECT_EQ(l.ScreenHeight, 720);
+    EXPECT_TRUE(has(" : 3, A18"));
+    EXPECT_TRUE(has(" : Black 1, White 0"));
+    EXPECT_TRUE(has("White to play"));
+    EXPECT_TRUE(has("Black takes the corner"));
+    auto blendsIn = [&](int x, int y) {
+        int n = 0;
+        for (const CanvasOp& op : OpsOf(c, CanvasOpKind::BlendBitmap)) n += Inside(PaintedArea(op), Cell(l, x, y));
+        return n;
+    };
+    EXPECT_EQ(blendsIn(2, 1), 1);
+    EXPECT_EQ(blendsIn(1, 2), 2) << "the last move keeps its marker";
+    EXPECT_EQ(blendsIn(1, 1), 0) << "the captured stone stays away";
+    EXPECT_EQ(Board().MoveNumber(), 4) << "a redraw plays nothing";
+
+    c.Clear();
+    Tick();
+    EXPECT_TRUE(has(" : 4, White passes"));
+    EXPECT_EQ(replay->Layout().ScreenWidth, 1280);
+    Tick();  // the end
+    c.Clear();
+    replay->Redraw(c, width, height);
+    EXPECT_TRUE(has(" : 4, Game over: B+R"));
+    EXPECT_FALSE(has("Black to play"));
+    EXPECT_FALSE(replay->NewGameDue());
+}
+
 }  // namespace
 }  // namespace senvola
