@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "records/builtin_games.h"
 #include "saverkit/command_line.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
@@ -106,9 +107,17 @@ void GoSaver::FindScreens(HWND window) {
     const ReplaySources sources{settings_, pictures_, language_, *languageFile_, files_, decoder_};
     otherReplays_.resize(screens_.size());
     otherReplays_[static_cast<std::size_t>(mainScreen_)].reset();
-    for (std::size_t i = 0; i < screens_.size(); ++i)
-        if (static_cast<int>(i) != mainScreen_ && !otherReplays_[i])
-            otherReplays_[i] = std::make_unique<Replay>(sources, now + 0x9E3779B9u * static_cast<std::uint32_t>(i + 1));
+    // Drawn at random, two monitors of six built-in games would show the same one every sixth
+    // time; each of the others starts that many games further on instead.
+    const int mainGame = replay_->Library().LastBuiltIn();
+    int further = 0;
+    for (std::size_t i = 0; i < screens_.size(); ++i) {
+        if (static_cast<int>(i) == mainScreen_) continue;
+        ++further;
+        if (otherReplays_[i]) continue;
+        otherReplays_[i] = std::make_unique<Replay>(sources, now + 0x9E3779B9u * static_cast<std::uint32_t>(i + 1));
+        otherReplays_[i]->Library().SetNextBuiltIn((mainGame + further) % kBuiltInGameCount + 1);
+    }
 }
 
 template <typename Draw>

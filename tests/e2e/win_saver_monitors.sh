@@ -45,6 +45,24 @@ wood() {
     convert "$1" -crop "$2" +repage -fuzz 2% -fill black +opaque "rgb(220,179,92)" -fill white -opaque "rgb(220,179,92)" \
         -colorspace gray -format "%[fx:round(mean*w*h)]" info: 2>/dev/null
 }
+# stones FILE W H X Y: the 19 x 19 points of the board on the monitor of size W x H at X,Y, row by
+# row, as b (black stone), w (white stone) or . (neither), where the saver's layout puts them.
+stones() {
+    local layout
+    layout=$("$BUILD/wine-run.sh" "$BUILD/tools/inspect/senvola-inspect.exe" layout "$2" "$3" 19 2>/dev/null | tr -d '\r')
+    convert "$1" -depth 8 rgb:- | python3 -c '
+import json, sys
+layout, width, ox, oy = json.loads(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+pixels = sys.stdin.buffer.read()
+out = ""
+for y in range(19):
+    for x in range(19):
+        px = ox + layout["BoardLeft"] + x * layout["CellWidth"] + layout["CellWidth"] // 4
+        py = oy + layout["BoardTop"] + y * layout["CellHeight"] + layout["CellHeight"] // 4
+        r, g, b = pixels[3 * (py * width + px): 3 * (py * width + px) + 3]
+        out += "b" if r + g + b < 200 else "w" if min(r, g, b) > 170 and max(r, g, b) - min(r, g, b) < 40 else "."
+print(out)' "$layout" "$(identify -format %w "$1")" "$4" "$5"
+}
 more_than() { [ "${1:-0}" -gt "$2" ] 2>/dev/null; }
 
 xdotool mousemove 0 0
@@ -71,6 +89,9 @@ stop_saver
 
 note "a game per monitor"
 set_dword "$SETTINGS_KEY" GamePerMonitor 1
+# Fast, so that both boards fill before the screenshot.
+set_dword "$SETTINGS_KEY" Speed 0
+set_dword "$SETTINGS_KEY" CommentReadingTime 0
 xdotool mousemove 0 0
 start_saver /s
 if wait_shown; then
@@ -79,6 +100,13 @@ if wait_shown; then
     check "the primary monitor shows a game" more_than "$(wood "$WORK/each.png" $PRIMARY)" 200000
     check "the second monitor shows one too" more_than "$(wood "$WORK/each.png" $SECOND)" 100000
     check "the part on no monitor stays black" [ "$(lit "$WORK/each.png" $BELOW)" = 0 ]
+    # Games replayed at one pace: the same game would put the same stones on both boards.
+    primary_stones=$(stones "$WORK/each.png" 1920 1080 1024 0)
+    second_stones=$(stones "$WORK/each.png" 1024 768 0 0)
+    note "stones on the primary board: $primary_stones"
+    note "stones on the second board:  $second_stones"
+    check "both boards have stones" [ "$(tr -cd bw <<<"$primary_stones$second_stones" | wc -c)" -gt 20 ]
+    check "the monitors show different games" [ "$primary_stones" != "$second_stones" ]
     xdotool key space
     check "a key ends the saver" [ "$(wait_exit 15)" = 0 ]
 else
