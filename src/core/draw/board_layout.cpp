@@ -19,28 +19,52 @@ bool ShowsBoardOnly(bool boardOnlyAsked, int windowHeight) {
     return boardOnlyAsked || windowHeight < kPreviewHeight;
 }
 
+namespace {
+
+// The room the panel's text needs, from the screen's shorter side as its fonts are: beside the
+// board, a width for a label and a player's name with his rank; below it, a height for the
+// information lines, the comment box's title and a few lines of comment.
+int PanelWidthNeeded(int shortSide) { return shortSide * 40 / 100; }
+int PanelHeightNeeded(int shortSide) { return shortSide * 48 / 100; }
+
+// The board's side with the panel below: as wide as the window allows, never more than 62 % of
+// the height, and leaving the panel its room above the fixed lines.
+int BoardSideAbovePanel(int sw, int sh) {
+    const int room = sh - 2 * (sw / 38) - sh / 9 - PanelHeightNeeded(std::min(sw, sh));
+    return std::max(0, std::min({sw - 2 * (sw / 38), static_cast<int>(static_cast<long long>(sh) * 62 / 100), room}));
+}
+
+}  // namespace
+
 void ComputeBoardLayout(BoardLayout& l, int boardSize, bool boardOnly) {
     const int n = std::clamp(boardSize, 1, kMaxLayoutBoardSize);
     const int half = (n - 1) / 2;
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
     l.Lines = n;
     l.BoardOnly = ShowsBoardOnly(boardOnly, sh);
-    l.Portrait = !l.BoardOnly && sh > sw;
+    int besideHeight = 0, besideWidth = 0;
+    if (!l.BoardOnly) {
+        // A very wide, low window keeps four fifths of its height for the board.
+        besideHeight = sh - std::min(sw / 10, sh / 5);
+        // 0.95 as the exact fraction 95/100, so that a product ending in .5 goes to the even
+        // side; narrower where the panel would have too little room (a square screen, 5:4).
+        besideWidth = std::max(0, std::min(RoundHalfEven(static_cast<long long>(besideHeight) * 95, 100),
+                                           sw - sw / 20 - sw / 50 - PanelWidthNeeded(std::min(sw, sh))));
+    }
+    // The panel goes below the board where that leaves the larger board: upright screens, and
+    // those near enough to square that a panel beside the board would squeeze it.
+    l.Portrait = !l.BoardOnly && sh > sw && BoardSideAbovePanel(sw, sh) >= std::min(besideWidth, besideHeight);
     if (l.BoardOnly) {
         l.BoardAreaHeight = sh - sh / 76;
         // A window narrower than high (a preview turned upright) still holds the whole board.
         l.BoardAreaWidth = std::min(RoundHalfEven(static_cast<long long>(l.BoardAreaHeight) * 95, 100), sw - sw / 76);
     } else if (l.Portrait) {
-        // Panel below: the board as wide as the window allows, but leaving the panel at least
-        // about a third of the height.
-        const int side = std::min(sw - 2 * (sw / 38), static_cast<int>(static_cast<long long>(sh) * 62 / 100));
+        const int side = BoardSideAbovePanel(sw, sh);
         l.BoardAreaHeight = side;
         l.BoardAreaWidth = side;
     } else {
-        // A very wide, low window keeps four fifths of its height for the board.
-        l.BoardAreaHeight = sh - std::min(sw / 10, sh / 5);
-        // 0.95 as the exact fraction 95/100, so that a product ending in .5 goes to the even side.
-        l.BoardAreaWidth = RoundHalfEven(static_cast<long long>(l.BoardAreaHeight) * 95, 100);
+        l.BoardAreaHeight = besideHeight;
+        l.BoardAreaWidth = besideWidth;
     }
     // Square cells from the smaller side: round stones on any screen.
     const int cell = std::min(l.BoardAreaWidth, l.BoardAreaHeight) / (n + 1);

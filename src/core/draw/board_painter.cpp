@@ -139,7 +139,7 @@ void DrawStarPoint(Canvas& canvas, const BoardLayout& l, const BoardLook& look, 
     canvas.BlendBitmap(*star.bitmap, px + star.offset, py + star.offset);
 }
 
-int CoordinateFontSize(int cell) { return cell * 27 / 100; }
+int CoordinateFontSize(int cell) { return cell * 38 / 100; }
 
 void DrawCoordinates(Canvas& canvas, const BoardLayout& l) {
     const int n = l.Lines, c = l.CellWidth;
@@ -148,9 +148,15 @@ void DrawCoordinates(Canvas& canvas, const BoardLayout& l) {
     if (size < 5 || l.BoardLeft < c || l.BoardTop < c) return;
     // Points become pixels at the surface's DPI: measured, so that a screen at 200 % scaling
     // gets labels of the same pixel height as any other.
-    const int limit = c * 36 / 100;
+    const int limit = c / 2;
     canvas.SetFont(kCoordinateFontName, size, kCoordinateColour, false);
-    while (size > 4 && canvas.TextExtent("0").cy > limit) canvas.SetFont(kCoordinateFontName, --size, kCoordinateColour, false);
+    // A number of two digits fits the outer half of the margin, clear of the edge stones.
+    const std::string_view widest = n >= 10 ? "88" : "8";
+    auto tooLarge = [&] {
+        const Size e = canvas.TextExtent(widest);
+        return e.cy > limit || e.cx > c / 2;
+    };
+    while (size > 4 && tooLarge()) canvas.SetFont(kCoordinateFontName, --size, kCoordinateColour, false);
     canvas.SetBrush(0, false);
     const int left = l.BoardLeft, top = l.BoardTop;
     const int right = left + (n - 1) * c, bottom = top + (n - 1) * c;

@@ -315,7 +315,7 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
 void DrawGameState(Canvas& canvas, const BoardLayout& l, const LanguageTable& language, int blackCaptures,
                    int whiteCaptures, go::Stone toMove) {
     const int h = l.MoveBoxBottom - l.MoveBoxTop;
-    const int x = l.ScreenWidth / 20 + l.BoardAreaWidth;
+    const int x = l.InfoLeft;
     const int top = l.MoveBoxBottom;
     canvas.SetPen(kBlack, true);
     canvas.SetBrush(kBlack, true);

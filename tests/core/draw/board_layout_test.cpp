@@ -69,6 +69,16 @@ TEST(BoardLayoutTest, WorkedExamples) {
     EXPECT_EQ(up.PanelRight, 1059);
     EXPECT_LT(up.PanelBottom, up.FixedTop);
 
+    // A square screen keeps the panel beside the board, with room for a player's name and rank;
+    // a screen only a little taller than wide puts it below, with room for a comment too.
+    const BoardLayout square = Layout(1080, 1080, 19, false);
+    EXPECT_FALSE(square.Portrait);
+    EXPECT_GE(1080 - 1080 / 50 - square.InfoLeft, 1080 * 40 / 100);
+    const BoardLayout upright = Layout(1200, 1600, 19, false);
+    EXPECT_TRUE(upright.Portrait);
+    EXPECT_GE(upright.FixedTop - upright.InfoTop, 1200 * 48 / 100);
+    EXPECT_EQ(upright.BoardAreaWidth, 785);
+
     // The preview: the board alone whatever the options say.
     const BoardLayout preview = Layout(152, 112, 19, false);
     EXPECT_TRUE(preview.BoardOnly);
@@ -94,15 +104,22 @@ BoardLayout FloatingLayout(int w, int h, int n, bool boardOnly) {
     BoardLayout l;
     const int half = (n - 1) / 2;
     boardOnly = boardOnly || h < 320;
-    const bool portrait = !boardOnly && h > w;
+    // The panel's room: 40 % of the shorter side beside the board, 48 % below it.
+    const int shorter = std::min(w, h);
+    const int besideHeight = h - std::min(w / 10, h / 5);
+    const int besideWidth = std::max(0, std::min(static_cast<int>(std::nearbyint(besideHeight * 0.95)),
+                                                 w - w / 20 - w / 50 - shorter * 40 / 100));
+    const int above = std::max(0, std::min({w - 2 * (w / 38), static_cast<int>(static_cast<long long>(h) * 62 / 100),
+                                            h - 2 * (w / 38) - h / 9 - shorter * 48 / 100}));
+    const bool portrait = !boardOnly && h > w && above >= std::min(besideWidth, besideHeight);
     if (boardOnly) {
         l.BoardAreaHeight = h - h / 76;
         l.BoardAreaWidth = std::min(static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95)), w - w / 76);
     } else if (portrait) {
-        l.BoardAreaHeight = l.BoardAreaWidth = std::min(w - 2 * (w / 38), static_cast<int>(static_cast<long long>(h) * 62 / 100));
+        l.BoardAreaHeight = l.BoardAreaWidth = above;
     } else {
-        l.BoardAreaHeight = h - std::min(w / 10, h / 5);
-        l.BoardAreaWidth = static_cast<int>(std::nearbyint(l.BoardAreaHeight * 0.95));
+        l.BoardAreaHeight = besideHeight;
+        l.BoardAreaWidth = besideWidth;
     }
     const int cell = static_cast<int>(std::trunc(static_cast<double>(std::min(l.BoardAreaWidth, l.BoardAreaHeight)) / (n + 1)));
     l.CellWidth = l.CellHeight = cell;

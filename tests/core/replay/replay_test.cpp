@@ -329,7 +329,7 @@ Rect Cell(const BoardLayout& l, int x, int y) {
 // The two lines under the move line: the captures and whose turn it is.
 Rect StateLines(const BoardLayout& l) {
     const int h = l.MoveBoxBottom - l.MoveBoxTop;
-    return {l.ScreenWidth / 20 + l.BoardAreaWidth, l.MoveBoxBottom, l.MoveBoxRight, l.MoveBoxBottom + 2 * h};
+    return {l.InfoLeft, l.MoveBoxBottom, l.MoveBoxRight, l.MoveBoxBottom + 2 * h};
 }
 
 // Every painting call of the last tick lies inside one of `areas`; returns their number.
@@ -988,14 +988,18 @@ TEST_F(TickedReplay, RedrawShowsTheLastStepAgainAtTheWindowsSize) {
     for (int i = 0; i < 4; ++i) Tick();  // the new game and three moves
 
     c.Clear();
-    replay->Redraw(c, 1280, 720);
+    replay->Redraw(c, 1000, 1400);  // a monitor turned upright: the panel goes below the board
     const BoardLayout& l = replay->Layout();
-    EXPECT_EQ(l.ScreenWidth, 1280);
-    EXPECT_EQ(l.ScreenHeight, 720);
+    EXPECT_EQ(l.ScreenWidth, 1000);
+    EXPECT_EQ(l.ScreenHeight, 1400);
+    EXPECT_TRUE(l.Portrait);
     EXPECT_TRUE(has(" : 3, A18"));
     EXPECT_TRUE(has(" : Black 1, White 0"));
-    EXPECT_TRUE(has("White to play"));
     EXPECT_TRUE(has("Black takes the corner"));
+    const std::vector<CanvasOp> texts = OpsOf(c, CanvasOpKind::DrawString);
+    const auto turn = std::find_if(texts.begin(), texts.end(), [](const CanvasOp& op) { return op.text == "White to play"; });
+    ASSERT_NE(turn, texts.end());
+    EXPECT_EQ(turn->rect.x1, l.InfoLeft) << "in the label column, wherever the panel is";
     auto blendsIn = [&](int x, int y) {
         int n = 0;
         for (const CanvasOp& op : OpsOf(c, CanvasOpKind::BlendBitmap)) n += Inside(PaintedArea(op), Cell(l, x, y));
@@ -1009,7 +1013,7 @@ TEST_F(TickedReplay, RedrawShowsTheLastStepAgainAtTheWindowsSize) {
     c.Clear();
     Tick();
     EXPECT_TRUE(has(" : 4, White passes"));
-    EXPECT_EQ(replay->Layout().ScreenWidth, 1280);
+    EXPECT_EQ(replay->Layout().ScreenWidth, 1000);
     Tick();  // the end
     c.Clear();
     replay->Redraw(c, width, height);

@@ -16,15 +16,20 @@ def div(a, b):  # integer division toward zero
 def expected(w, h, n, board_only):
     half = div(n - 1, 2)
     board_only = board_only or h < 320  # a preview shows the board alone
-    portrait = not board_only and h > w
+    # The panel's room: 40 % of the shorter side beside the board, 48 % below it; below where
+    # that leaves the larger board.
+    shorter = min(w, h)
+    beside_h = h - min(div(w, 10), div(h, 5))
+    beside_w = max(0, min(round(Fraction(beside_h * 95, 100)), w - div(w, 20) - div(w, 50) - div(shorter * 40, 100)))
+    above = max(0, min(w - 2 * div(w, 38), div(h * 62, 100), h - 2 * div(w, 38) - div(h, 9) - div(shorter * 48, 100)))
+    portrait = not board_only and h > w and above >= min(beside_w, beside_h)
     if board_only:
         bah = h - div(h, 76)
         baw = min(round(Fraction(bah * 95, 100)), w - div(w, 76))  # Fraction rounds halves to even
     elif portrait:
-        bah = baw = min(w - 2 * div(w, 38), div(h * 62, 100))
+        bah = baw = above
     else:
-        bah = h - min(div(w, 10), div(h, 5))
-        baw = round(Fraction(bah * 95, 100))
+        bah, baw = beside_h, beside_w
     cell = div(min(baw, bah), n + 1)  # square cells from the smaller side
     if board_only:
         left, top = div(w, 2) - half * cell, div(h, 2) - half * cell
