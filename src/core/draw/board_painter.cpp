@@ -96,7 +96,7 @@ void DrawBoard(Canvas& canvas, BoardLayout& l, int lines, const BoardLook& look)
     }
 
     look.sprites.Prepare(canvas, l, look.settings);
-    DrawGridLines(canvas, l, 1, n, 1, n);
+    DrawGridLines(canvas, l, 1, n, 1, n, kUnclipped, GridColour(look, cw));
     for (int y = 1; y <= n; ++y)
         for (int x = 1; x <= n; ++x)
             if (IsStarPoint(n, x, y)) DrawStarPoint(canvas, l, look, x, y);
@@ -105,11 +105,16 @@ void DrawBoard(Canvas& canvas, BoardLayout& l, int lines, const BoardLook& look)
     canvas.SetBrush(0, true);
 }
 
+Colour GridColour(const BoardLook& look, int cell) {
+    if (cell >= 8) return 0;
+    return (look.settings.Color[geBoard] >> 1) & 0x7F7F7Fu;
+}
+
 void DrawGridLines(Canvas& canvas, const BoardLayout& l, int fromX, int toX, int fromY, int toY,
-                   const Rect& clip) {
+                   const Rect& clip, Colour colour) {
     const int n = l.Lines, c = l.CellWidth;
-    canvas.SetPen(0, true);
-    canvas.SetBrush(0, true);
+    canvas.SetPen(colour, true);
+    canvas.SetBrush(colour, true);
     // Lines are filled rectangles on whole pixels: crisp at any width, the same on every canvas.
     auto band = [&](int x1, int y1, int x2, int y2) {
         canvas.FillRect(std::max(x1, clip.x1), std::max(y1, clip.y1), std::min(x2, clip.x2), std::min(y2, clip.y2));
@@ -129,6 +134,10 @@ void DrawGridLines(Canvas& canvas, const BoardLayout& l, int fromX, int toX, int
         const int py = l.BoardTop + (y - 1) * c;
         const int y1 = LineStart(py, width(y));
         band(leftOut, y1, rightOut, y1 + width(y));
+    }
+    if (colour != 0) {
+        canvas.SetPen(0, true);
+        canvas.SetBrush(0, true);
     }
 }
 

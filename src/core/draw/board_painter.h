@@ -16,10 +16,14 @@ constexpr Colour kCoordinateColour = 0x202020;
 // brush black and solid.
 void DrawBoard(Canvas& canvas, BoardLayout& layout, int lines, const BoardLook& look);
 
+// The colour of the grid: black, but on a board of a few pixels a cell (a preview) half-way
+// to the board's colour, as lines a pixel wide would otherwise bury the black stones.
+Colour GridColour(const BoardLook& look, int cell);
+inline constexpr Rect kUnclipped{-2147483647, -2147483647, 2147483647, 2147483647};
 // The grid lines of columns fromX..toX and rows fromY..toY, each across the whole board, painted
 // only inside clip. Leaves pen and brush black and solid.
 void DrawGridLines(Canvas& canvas, const BoardLayout& layout, int fromX, int toX, int fromY, int toY,
-                   const Rect& clip = {-2147483647, -2147483647, 2147483647, 2147483647});
+                   const Rect& clip = kUnclipped, Colour colour = 0);
 // The star point's disc at grid point (x, y), from the look's sprites.
 void DrawStarPoint(Canvas& canvas, const BoardLayout& layout, const BoardLook& look, int x, int y);
 // Coordinates size in points for a cell size.

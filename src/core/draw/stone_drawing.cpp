@@ -55,7 +55,7 @@ void DrawEmptyPoint(Canvas& canvas, const BoardLayout& l, int lines, const Board
         canvas.SetBrush(c, true);
         canvas.FillRect(cell.x1, cell.y1, cell.x2, cell.y2);
     }
-    DrawGridLines(canvas, l, x, x, y, y, cell);
+    DrawGridLines(canvas, l, x, x, y, y, cell, GridColour(look, l.CellWidth));
     if (IsStarPoint(n, x, y)) DrawStarPoint(canvas, l, look, x, y);
 }
 

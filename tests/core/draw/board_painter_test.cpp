@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "draw/board_painter.h"
+#include "draw/stone_drawing.h"
 #include "core/draw/draw_test_support.h"
 
 namespace senvola {
@@ -49,6 +50,25 @@ TEST(DrawBoardTest, ColourBoardGridAndStarPoints) {
     EXPECT_TRUE(c.Pen().solid);
     EXPECT_EQ(c.Brush().colour, 0u);
     EXPECT_TRUE(c.Brush().solid);
+}
+
+// At the preview's size black lines a pixel wide would bury the black stones: the grid is drawn
+// half-way to the board's colour there, on the whole board and where a point is cleared.
+TEST(DrawBoardTest, PreviewGridIsSoftened) {
+    Scene s;
+    LayOut(s, 152, 112, 19);
+    ASSERT_LT(s.Layout.CellWidth, 8);
+    RecordingCanvas c;
+    DrawBoard(c, s.Layout, s.Lines(), s.Look());
+    const auto fills = OpsOf(c, CanvasOpKind::FillRect);
+    ASSERT_EQ(fills.size(), 2u + 38u);
+    for (std::size_t i = 2; i < fills.size(); ++i) EXPECT_EQ(fills[i].brush.colour, 0x2E596Eu);  // 0x5CB3DC halved
+    c.Clear();
+    DrawEmptyPoint(c, s.Layout, 19, s.Look(), 5, 5);
+    const auto cleared = OpsOf(c, CanvasOpKind::FillRect);
+    ASSERT_EQ(cleared.size(), 3u);
+    EXPECT_EQ(cleared[1].brush.colour, 0x2E596Eu);
+    EXPECT_EQ(c.Brush().colour, 0u);
 }
 
 // Coordinates where the layout leaves room for them: letters A-T without I centred over each
