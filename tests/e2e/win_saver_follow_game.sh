@@ -3,7 +3,8 @@
 # must stay long enough to be read (seconds, where the speed alone gives 50 ms), the marks of a
 # move must be drawn on the board with it and gone after the next move, and the panel must
 # change at the end. Screenshots at a commented move, at the move with marks and at the end are
-# kept in BUILD/e2e-artefacts/follow_game/ for a person to read.
+# kept in BUILD/e2e-artefacts/follow_game/ for a person to read. The still picture of the end
+# must come back whole after the system erases the window and after a change of the display.
 BUILD="$1"; SRC="$2"
 source "$SRC/tests/e2e/lib/saver_e2e.sh"
 reset_shared_settings
@@ -104,6 +105,18 @@ if [ -n "$comment_shot" ] && [ -n "$marks_shot" ] && [ -n "$end_shot" ]; then
     # The move line ("Game over: B+R" now) and whose turn it is (no one's), at the top right.
     check "the panel's lines change at the end" differ_region "$marks_shot" "$end_shot" 900x180+940+0
     check "the end is still on the screen after the game" test "$(state "$end_shot")" = bwb
+    # The pause leaves the screen still. Erased by the system (a window over it gone away), and
+    # shrunk and told that the display changed (a monitor waking up), the saver must show the
+    # same picture again, not the black the system erases to.
+    timeout 30 "$BUILD/wine-run.sh" "$FIXTURES/saver_host.exe" erase >/dev/null 2>&1
+    sleep 1
+    screenshot "$WORK/erased.png"
+    check "the whole picture is drawn again after the system erased it" same_region "$end_shot" "$WORK/erased.png" 1920x1080+0+0
+    moved="$(timeout 30 "$BUILD/wine-run.sh" "$FIXTURES/saver_host.exe" displaychange 2>/dev/null | tr -d '\r')"
+    sleep 1
+    screenshot "$WORK/changed.png"
+    check "a change of the display puts the window back over the screen ($moved)" test "$moved" = "window 0,0 1920x1080"
+    check "and the picture is drawn again" same_region "$end_shot" "$WORK/changed.png" 1920x1080+0+0
 else
     fail "a screenshot of move 1, of move 2 and of the end was taken"
     [ -n "$comment_shot" ] && cp "$comment_shot" "$ART/commented_move.png"

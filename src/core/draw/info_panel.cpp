@@ -312,6 +312,27 @@ void DrawInfoPanel(Canvas& canvas, BoardLayout& l, const GameRecord& g, const La
     l.PanelTop = lastY + 2 * h;
 }
 
+void DrawCaptures(Canvas& canvas, const BoardLayout& l, const LanguageTable& language, int blackCaptures,
+                  int whiteCaptures) {
+    const int h = l.MoveBoxBottom - l.MoveBoxTop;
+    const int top = l.MoveBoxBottom;
+    canvas.SetPen(kBlack, true);
+    canvas.SetBrush(kBlack, true);
+    canvas.FillRect(l.MoveBoxLeft, top, l.MoveBoxRight, top + h);
+    SetPanelFont(canvas, l.PanelFontSize, false);
+    canvas.SetBrush(kBlack, false);
+    CounterText captures;
+    captures.Append(" : ");
+    captures.Append(language.PanelLabel[plBlack]);
+    captures.Append(" ");
+    captures.AppendNumber(blackCaptures);
+    captures.Append(", ");
+    captures.Append(language.PanelLabel[plWhite]);
+    captures.Append(" ");
+    captures.AppendNumber(whiteCaptures);
+    DrawShortened(canvas, captures, l.MoveBoxLeft, top, ShortenedRight(l));
+}
+
 void DrawGameState(Canvas& canvas, const BoardLayout& l, const LanguageTable& language, int blackCaptures,
                    int whiteCaptures, go::Stone toMove) {
     const int h = l.MoveBoxBottom - l.MoveBoxTop;
@@ -322,23 +343,10 @@ void DrawGameState(Canvas& canvas, const BoardLayout& l, const LanguageTable& la
     canvas.FillRect(x, top + h, l.MoveBoxRight, top + 2 * h);
     // At the end of the game nobody is to play, and the captures stand as they were.
     if (toMove != go::Stone::Black && toMove != go::Stone::White) return;
-    canvas.FillRect(l.MoveBoxLeft, top, l.MoveBoxRight, top + h);
-    SetPanelFont(canvas, l.PanelFontSize, false);
-    canvas.SetBrush(kBlack, false);
-    const long long room = static_cast<long long>(ShortenedRight(l));
-    CounterText captures;
-    captures.Append(" : ");
-    captures.Append(language.PanelLabel[plBlack]);
-    captures.Append(" ");
-    captures.AppendNumber(blackCaptures);
-    captures.Append(", ");
-    captures.Append(language.PanelLabel[plWhite]);
-    captures.Append(" ");
-    captures.AppendNumber(whiteCaptures);
-    DrawShortened(canvas, captures, l.MoveBoxLeft, top, room);
+    DrawCaptures(canvas, l, language, blackCaptures, whiteCaptures);
     CounterText turn;
     turn.Append(toMove == go::Stone::Black ? language.BlackToPlay : language.WhiteToPlay);
-    DrawShortened(canvas, turn, x, top + h, room);
+    DrawShortened(canvas, turn, x, top + h, ShortenedRight(l));
 }
 
 void DrawMoveCounter(Canvas& canvas, const BoardLayout& l, const GameRecord& game, const LanguageTable& language,

@@ -82,5 +82,8 @@ void DrawMoveCounter(Canvas& canvas, const BoardLayout& layout, const GameRecord
 // as they are. Allocates nothing.
 void DrawGameState(Canvas& canvas, const BoardLayout& layout, const LanguageTable& language, int blackCaptures,
                    int whiteCaptures, go::Stone toMove);
+// Rewrites the captures line alone. Allocates nothing.
+void DrawCaptures(Canvas& canvas, const BoardLayout& layout, const LanguageTable& language, int blackCaptures,
+                  int whiteCaptures);
 
 }  // namespace senvola

@@ -196,6 +196,8 @@ void Replay::Redraw(Canvas& canvas, int windowWidth, int windowHeight) {
             senvola::DrawMoveCounter(canvas, layout_, game_, sources_.language, n,
                                      pass ? go::Opponent(Board().ToMove()) : go::Stone::Empty, true);
         }
+        if (gameOverShown_)
+            DrawCaptures(canvas, layout_, sources_.language, position_.BlackCaptures, position_.WhiteCaptures);
         DrawGameState(canvas, gameOverShown_);
     }
     for (int y = 1; y <= lines; ++y)

@@ -1018,6 +1018,7 @@ TEST_F(TickedReplay, RedrawShowsTheLastStepAgainAtTheWindowsSize) {
     c.Clear();
     replay->Redraw(c, width, height);
     EXPECT_TRUE(has(" : 4, Game over: B+R"));
+    EXPECT_TRUE(has(" : Black 1, White 0"));
     EXPECT_FALSE(has("Black to play"));
     EXPECT_FALSE(replay->NewGameDue());
 }
