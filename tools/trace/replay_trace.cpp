@@ -38,6 +38,8 @@ const char* KindName(CanvasOpKind kind) {
         case CanvasOpKind::DrawBitmap: return "bitmap";
         case CanvasOpKind::StretchBitmap: return "stretch";
         case CanvasOpKind::CopySelf: return "copy";
+        case CanvasOpKind::BlendBitmap: return "blend";
+        case CanvasOpKind::TileBitmap: return "tile";
     }
     return "?";
 }
