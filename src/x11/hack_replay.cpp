@@ -148,7 +148,7 @@ std::chrono::milliseconds HackReplay::Tick(Canvas& canvas, int width, int height
     return state_->replay->Tick(canvas, width, height);
 }
 
-void HackReplay::StartOver() { state_->replay->RequestNewGame(); }
+void HackReplay::Redraw(Canvas& canvas, int width, int height) { state_->replay->Redraw(canvas, width, height); }
 
 RenderOutcome RenderGame(const RenderRequest& request, Canvas& canvas, std::string& error) {
     ReplaySettings settings;

@@ -58,8 +58,9 @@ public:
     // One step on `canvas`, a window of width x height: a new game, one move, or a step of the
     // pause; returns the time until the next step.
     std::chrono::milliseconds Tick(Canvas& canvas, int width, int height);
-    // The next tick starts a new game (and lays it out for the size it is given then).
-    void StartOver();
+    // Draws the game as the last step left it again, laid out for a window of width x height
+    // (one resized, by the saver or with the monitors); the game goes on from there.
+    void Redraw(Canvas& canvas, int width, int height);
     const std::vector<std::string>& Warnings() const { return warnings_; }
 
 private:

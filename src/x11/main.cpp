@@ -28,7 +28,7 @@ namespace senvola::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-// A window being resized sends a stream of sizes: a new game starts once they stop.
+// A window being resized sends a stream of sizes: the game is laid out anew once they stop.
 constexpr auto kResizeSettle = std::chrono::milliseconds(250);
 
 // A signal handler takes no context: the pipe it writes to has to be known process-wide.
@@ -168,8 +168,9 @@ int Run(HackOptions options) {
         if (resizeAt && now >= *resizeAt) {
             resizeAt.reset();
             picture.Resize(window->Width(), window->Height());
-            replay.StartOver();
-            nextTick = now;
+            replay.Redraw(*picture.canvas, picture.width, picture.height);
+            const CairoCanvas::Damage damage = picture.canvas->TakeDamage();
+            for (const Rect& d : damage.Rects()) window->Present(picture.image.get(), d.x1, d.y1, d.x2, d.y2);
         }
         if (!started && !resizeAt && window->Ready()) {
             started = true;

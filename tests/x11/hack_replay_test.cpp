@@ -107,15 +107,18 @@ TEST(HackReplayTest, GameFileAndStartingOver) {
     replay.Tick(canvas, 640, 480);
     EXPECT_TRUE(Drew(canvas, " : 2, C7")) << "the second move and its point";
 
-    // After a resize the next tick lays out a new game for the new size.
-    replay.StartOver();
+    // After a resize the game is drawn again, laid out for the new size, and goes on.
     canvas.Clear();
-    replay.Tick(canvas, 480, 360);
+    replay.Redraw(canvas, 480, 360);
     EXPECT_TRUE(std::any_of(canvas.Ops().begin(), canvas.Ops().end(), [](const CanvasOp& op) {
         return op.kind == CanvasOpKind::FillRect && op.rect.x1 == 0 && op.rect.y1 == 0 && op.rect.x2 == 480 &&
                op.rect.y2 == 360;
     }));
     EXPECT_TRUE(Drew(canvas, " : Ada White"));
+    EXPECT_TRUE(Drew(canvas, " : 2, C7"));
+    canvas.Clear();
+    replay.Tick(canvas, 480, 360);
+    EXPECT_TRUE(Drew(canvas, " : 3, G3"));
     EXPECT_TRUE(replay.Warnings().empty());
 
     // A source that is not there: the built-in games, and a word about it.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The hack on a virtual display, seen through screenshots: in a window of its own and in a
 # window another client made (-window-id). The board in its colour where the layout puts it,
-# one stone per set delay, the panel's text, a resize followed with a new layout, and a clean
+# one stone per set delay, the panel's text, a resize followed with the game laid out anew, and a clean
 # end (status 0) on SIGTERM, on q, and when the window it draws in goes away.
 # Usage: bash hack_window.sh BUILD_DIR SOURCE_DIR
 set -u
@@ -139,7 +139,7 @@ if text:
     print(f"FAIL: board only, yet {text} bright pixels right of the board")
     sys.exit(1)
 PY
-# A smaller window: after the resize settles, a new game laid out for 640 x 480.
+# A smaller window: after the resize settles, the game laid out for 640 x 480.
 xdotool windowsize "$GIVEN" 640 480
 sleep 1.2
 import -window "$GIVEN" -depth 8 ppm:"$TMP/given2.ppm"
