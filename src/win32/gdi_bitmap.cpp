@@ -1,5 +1,5 @@
-// How a loaded picture reaches a DC: at its own size copied (its transparent colour left out) or
-// blended by its alpha; at any other size resampled smoothly first.
+// How a loaded picture reaches a DC: blended by its alpha, or by the alpha its transparent colour
+// gives it, or copied; at any other size than its own resampled smoothly first.
 #include <vector>
 
 #include "draw/picture_pixels.h"
@@ -35,16 +35,17 @@ HBITMAP GdiBitmap::Resized(int w, int h) const {
     const uint32_t* source = PixelsOf(bitmap_.get());
     if (!source) return nullptr;
     // Opaque and keyed pictures become premultiplied ones first: every pixel opaque, or clear
-    // where the transparent colour is.
+    // where the transparent colour is and partly clear where an edge was blended with it.
     const std::size_t count = std::size_t(width_) * std::size_t(height_);
     std::vector<uint32_t> prepared;
     if (!alpha_) {
-        const COLORREF k = transparentColour_;
-        const uint32_t key = uint32_t(GetRValue(k)) << 16 | uint32_t(GetGValue(k)) << 8 | GetBValue(k);
         prepared.resize(count);
-        for (std::size_t i = 0; i < count; ++i) {
-            const uint32_t rgb = source[i] & 0x00FFFFFFu;
-            prepared[i] = transparent_ && rgb == key ? 0 : 0xFF000000u | rgb;
+        if (transparent_) {
+            const COLORREF k = transparentColour_;
+            const uint32_t key = uint32_t(GetRValue(k)) << 16 | uint32_t(GetGValue(k)) << 8 | GetBValue(k);
+            KeyedToPremultiplied(source, width_, height_, key, prepared.data());
+        } else {
+            for (std::size_t i = 0; i < count; ++i) prepared[i] = 0xFF000000u | source[i];
         }
         source = prepared.data();
     }
@@ -65,8 +66,9 @@ void GdiBitmap::Draw(HDC dest, HDC memory, const RECT& to) const {
     if (w <= 0 || h <= 0 || !memory) return;
     const bool sameSize = w == width_ && h == height_;
     // GDI's stretching drops rows and columns when it shrinks and repeats them as blocks when it
-    // enlarges; a stone picture made for one screen is drawn on all of them, so both show.
-    HBITMAP picture = sameSize ? nullptr : Resized(w, h);
+    // enlarges; a stone picture made for one screen is drawn on all of them, so both show. A
+    // keyed picture is blended at its own size too, for the soft rim its key colour leaves.
+    HBITMAP picture = sameSize && !(transparent_ && !alpha_) ? nullptr : Resized(w, h);
     if (picture) {
         const ScopedSelectObject select(memory, picture);
         if (alpha_ || transparent_)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bmp_decode.h"
+#include "draw/picture_pixels.h"
 #include "draw/bmp_writer.h"
 
 namespace senvola::x11 {
@@ -55,7 +56,8 @@ UniqueSurface SurfaceFromBmp(const DecodedPicture& p) {
     return s;
 }
 
-// Clears every pixel of the bottom-left pixel's colour, on an ARGB32 copy.
+// Leaves the bottom-left pixel's colour out, on an ARGB32 copy: clear where it is, partly clear
+// where an edge was blended with it.
 UniqueSurface WithColourLeftOut(cairo_surface_t* opaque) {
     const int w = cairo_image_surface_get_width(opaque), h = cairo_image_surface_get_height(opaque);
     UniqueSurface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
@@ -63,14 +65,10 @@ UniqueSurface WithColourLeftOut(cairo_surface_t* opaque) {
     cairo_surface_flush(opaque);
     cairo_surface_flush(s.get());
     const uint32_t key = Row(opaque, h - 1)[0] & 0xFFFFFF;
-    for (int y = 0; y < h; ++y) {
-        const uint32_t* from = Row(opaque, y);
-        uint32_t* to = Row(s.get(), y);
-        for (int x = 0; x < w; ++x) {
-            const uint32_t rgb = from[x] & 0xFFFFFF;
-            to[x] = rgb == key ? 0 : 0xFF000000u | rgb;
-        }
-    }
+    std::vector<uint32_t> from(std::size_t(w) * std::size_t(h)), to(from.size());
+    for (int y = 0; y < h; ++y) std::memcpy(from.data() + std::size_t(y) * std::size_t(w), Row(opaque, y), std::size_t(w) * 4);
+    KeyedToPremultiplied(from.data(), w, h, key, to.data());
+    for (int y = 0; y < h; ++y) std::memcpy(Row(s.get(), y), to.data() + std::size_t(y) * std::size_t(w), std::size_t(w) * 4);
     cairo_surface_mark_dirty(s.get());
     return s;
 }

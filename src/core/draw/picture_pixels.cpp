@@ -23,6 +23,83 @@ bool PremultiplyIfTranslucent(uint32_t* pixels, std::size_t count) {
 
 namespace {
 
+struct Rgb {
+    int r, g, b;
+};
+Rgb RgbOf(uint32_t p) { return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)}; }
+
+// How far from the line between the key and the inside colour a rim pixel may lie and still be
+// taken for a blend of the two: rounding and a little shading, not a colour of its own.
+constexpr int kBlendTolerance = 40;
+
+}  // namespace
+
+void KeyedToPremultiplied(const uint32_t* src, int width, int height, uint32_t key, uint32_t* dst) {
+    if (width <= 0 || height <= 0) return;
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    auto index = [width](int x, int y) { return std::size_t(y) * std::size_t(width) + std::size_t(x); };
+    auto isKey = [&](std::size_t i) { return (src[i] & 0xFFFFFFu) == (key & 0xFFFFFFu); };
+    // How far each pixel lies from the key colour, the picture's surroundings counting as key
+    // (a stone's edge may run along the border), by whole pixels in any direction, up to
+    // kInside: a smoothed edge is a pixel or two wide, what lies further in is the stone itself.
+    constexpr uint8_t kInside = 3;
+    std::vector<uint8_t> distance(count);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int border = std::min({x + 1, y + 1, width - x, height - y, int(kInside)});
+            distance[index(x, y)] = isKey(index(x, y)) ? 0 : uint8_t(border);
+        }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t& d = distance[index(x, y)];
+            for (int dx = -1; dx <= 1; ++dx)
+                if (y > 0 && x + dx >= 0 && x + dx < width) d = std::min<uint8_t>(d, distance[index(x + dx, y - 1)] + 1);
+            if (x > 0) d = std::min<uint8_t>(d, distance[index(x - 1, y)] + 1);
+        }
+    for (int y = height - 1; y >= 0; --y)
+        for (int x = width - 1; x >= 0; --x) {
+            uint8_t& d = distance[index(x, y)];
+            for (int dx = -1; dx <= 1; ++dx)
+                if (y + 1 < height && x + dx >= 0 && x + dx < width)
+                    d = std::min<uint8_t>(d, distance[index(x + dx, y + 1)] + 1);
+            if (x + 1 < width) d = std::min<uint8_t>(d, distance[index(x + 1, y)] + 1);
+        }
+    const Rgb k = RgbOf(key);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t i = index(x, y);
+            const uint32_t p = src[i] & 0xFFFFFFu;
+            dst[i] = distance[i] == 0 ? 0 : 0xFF000000u | p;
+            if (distance[i] == 0 || distance[i] >= kInside) continue;
+            // The colour inside: the mean of the nearby pixels beyond the edge.
+            long long sr = 0, sg = 0, sb = 0, n = 0;
+            for (int ny = std::max(0, y - kInside); ny <= std::min(height - 1, y + kInside); ++ny)
+                for (int nx = std::max(0, x - kInside); nx <= std::min(width - 1, x + kInside); ++nx) {
+                    if (distance[index(nx, ny)] < kInside) continue;
+                    const Rgb c = RgbOf(src[index(nx, ny)]);
+                    sr += c.r, sg += c.g, sb += c.b, ++n;
+                }
+            if (n == 0) continue;  // a thin line: nothing inside to tell a blend by
+            const double cr = double(sr) / double(n), cg = double(sg) / double(n), cb = double(sb) / double(n);
+            const Rgb q = RgbOf(p);
+            const double ur = cr - k.r, ug = cg - k.g, ub = cb - k.b;
+            const double length2 = ur * ur + ug * ug + ub * ub;
+            if (length2 < 1.0) continue;
+            const double a = std::clamp(((q.r - k.r) * ur + (q.g - k.g) * ug + (q.b - k.b) * ub) / length2, 0.0, 1.0);
+            const double er = q.r - (k.r + a * ur), eg = q.g - (k.g + a * ug), eb = q.b - (k.b + a * ub);
+            if (er * er + eg * eg + eb * eb > 3.0 * kBlendTolerance * kBlendTolerance) continue;
+            // The inside colour at that share, premultiplied: what is left of the pixel once the
+            // key's share is taken out would keep the rounding of the blend as a tint.
+            const double alpha = std::round(a * 255.0);
+            if (alpha >= 255.0) continue;  // not blended: the pixel as it is
+            auto part = [&](double channel) { return uint32_t(std::clamp(std::round(channel * a), 0.0, alpha)); };
+            dst[i] = uint32_t(alpha) << 24 | part(cr) << 16 | part(cg) << 8 | part(cb);
+        }
+    }
+}
+
+namespace {
+
 // The source pixels one target pixel takes and their weights, for one axis.
 struct Taps {
     std::vector<int> first;      // by target pixel: its first source pixel

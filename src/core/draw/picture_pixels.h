@@ -16,6 +16,15 @@ namespace senvola {
 // where the byte varies its colours are premultiplied by it and true is returned.
 bool PremultiplyIfTranslucent(uint32_t* pixels, std::size_t count);
 
+// A picture made transparent by one key colour (`key`, 0xRRGGBB; the fourth bytes of `src` are
+// ignored) as premultiplied pixels into `dst`: the key colour clear, everything else opaque,
+// except the pixels at the rim of what is left that a painting program blended with the key
+// colour when it smoothed an edge. Such a pixel lies between the key and the colour just inside
+// it; it is taken apart again, its share of that colour becoming its alpha, so that the soft edge
+// stays soft without a fringe of the key colour. A pixel that is no such blend (a hard edge, an
+// outline of another colour) stays opaque as it is.
+void KeyedToPremultiplied(const uint32_t* src, int width, int height, uint32_t key, uint32_t* dst);
+
 // Resamples src (srcWidth x srcHeight, premultiplied or opaque with any fourth byte) into dst
 // (dstWidth x dstHeight), each direction on its own. Shrinking, a target pixel is the mean of the
 // source pixels it covers, each weighted by how much of it it covers, so the rows and columns

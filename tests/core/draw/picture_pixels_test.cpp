@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -67,6 +69,54 @@ TEST(PicturePixels, ClearPixelsLendNoColourToASoftEdge) {
         partial += a > 0 && a < 255;
     }
     EXPECT_GT(partial, 0);  // the edge is soft, not cut
+}
+
+// A stone painted on the key colour with a smoothed edge: the rim's pixels are blends of the
+// stone and the key. Taken apart, every pixel left has the stone's own colour (none is tinted
+// by the key), its share of the stone as alpha; hard edges and outlines of another colour stay
+// opaque as they were.
+TEST(PicturePixels, KeyColourBlendedIntoAnEdgeBecomesAlpha) {
+    constexpr uint32_t kKey = 0xFF00FF;
+    constexpr int n = 16;
+    auto blend = [](uint32_t colour, double cover) {
+        auto ch = [&](int shift) {
+            return uint32_t(std::lround(((colour >> shift) & 0xFF) * cover + ((kKey >> shift) & 0xFF) * (1 - cover)));
+        };
+        return ch(16) << 16 | ch(8) << 8 | ch(0);
+    };
+    for (uint32_t stone : {0x101010u, 0xF0F0F0u, 0x2040C0u}) {
+        std::vector<uint32_t> src, out(std::size_t(n) * n);
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                const double d = std::hypot(x + 0.5 - n / 2.0, y + 0.5 - n / 2.0);
+                src.push_back(0xA5000000u | blend(stone, std::clamp(n / 2.0 - 1 - d, 0.0, 1.0)));
+            }
+        KeyedToPremultiplied(src.data(), n, n, kKey, out.data());
+        int soft = 0;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            const uint32_t a = out[i] >> 24;
+            if ((src[i] & 0xFFFFFF) == kKey) {
+                EXPECT_EQ(out[i], 0u);
+            }
+            if (a == 0 || a == 255) continue;
+            ++soft;
+            if (a < 48) continue;  // too little colour left to judge
+            for (int shift : {16, 8, 0}) {
+                const double unmixed = ((out[i] >> shift) & 0xFF) * 255.0 / a;
+                EXPECT_NEAR(unmixed, (stone >> shift) & 0xFF, 12) << std::hex << stone << " pixel " << std::dec << i;
+            }
+        }
+        EXPECT_GT(soft, 8) << "the smoothed rim stays soft";
+        EXPECT_EQ(out[std::size_t(n / 2) * n + n / 2], 0xFF000000u | stone) << "the inside is untouched";
+    }
+
+    // Hard edges, and a dark red outline round a white inside: nothing there is a blend.
+    std::vector<uint32_t> ring(std::size_t(n) * n, kKey), out(ring.size());
+    for (int y = 3; y < 13; ++y)
+        for (int x = 3; x < 13; ++x) ring[std::size_t(y) * n + x] = (x == 3 || y == 3 || x == 12 || y == 12) ? 0x800000u : 0xFFFFFFu;
+    KeyedToPremultiplied(ring.data(), n, n, kKey, out.data());
+    for (std::size_t i = 0; i < ring.size(); ++i)
+        EXPECT_EQ(out[i], ring[i] == kKey ? 0u : 0xFF000000u | ring[i]) << i;
 }
 
 }  // namespace
