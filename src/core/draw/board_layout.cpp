@@ -44,8 +44,9 @@ void ComputeBoardLayout(BoardLayout& l, int boardSize, bool boardOnly) {
     l.BoardOnly = ShowsBoardOnly(boardOnly, sh);
     int besideHeight = 0, besideWidth = 0;
     if (!l.BoardOnly) {
-        // A very wide, low window keeps four fifths of its height for the board.
-        besideHeight = sh - std::min(sw / 10, sh / 5);
+        // A very wide, low window keeps four fifths of its height for the board; a square one
+        // keeps the four lines under the board room for their text.
+        besideHeight = sh - std::max(std::min(sw / 10, sh / 5), sh / 38 + 5 * std::min(sw, sh) / 48);
         // 0.95 as the exact fraction 95/100, so that a product ending in .5 goes to the even
         // side; narrower where the panel would have too little room (a square screen, 5:4).
         besideWidth = std::max(0, std::min(RoundHalfEven(static_cast<long long>(besideHeight) * 95, 100),
@@ -102,11 +103,12 @@ void ComputeBoardLayout(BoardLayout& l, int boardSize, bool boardOnly) {
 void ComputePanelFrame(BoardLayout& l) {
     const int sw = l.ScreenWidth, sh = l.ScreenHeight;
     if (l.Portrait) {
+        // Centred under the board, like everything else on an upright screen.
         l.PanelLeft = sw / 20;
-        l.PanelRight = sw - sw / 50;
+        l.PanelRight = sw - sw / 20;
         l.PanelBottom = l.FixedTop - sh / 76;
         l.CommentLeft = l.PanelLeft + sw / 100 + 1;
-        l.CommentRight = l.PanelRight - sw / 256 - 2;
+        l.CommentRight = l.PanelRight - sw / 100 - 1;
         l.CommentBottom = l.PanelBottom - sh / 76;
         return;
     }

@@ -106,7 +106,7 @@ void DrawBoard(Canvas& canvas, BoardLayout& l, int lines, const BoardLook& look)
 }
 
 Colour GridColour(const BoardLook& look, int cell) {
-    if (cell >= 8) return 0;
+    if (cell >= kSoftGridBelowCell) return 0;
     return (look.settings.Color[geBoard] >> 1) & 0x7F7F7Fu;
 }
 
@@ -143,7 +143,8 @@ void DrawGridLines(Canvas& canvas, const BoardLayout& l, int fromX, int toX, int
 
 void DrawStarPoint(Canvas& canvas, const BoardLayout& l, const BoardLook& look, int x, int y) {
     const BoardSprites::Sprite& star = look.sprites.Star();
-    if (!star.bitmap) return;
+    // On a preview's board of a few pixels a cell a star point is a dot like a stone.
+    if (!star.bitmap || l.CellWidth < kSoftGridBelowCell) return;
     const int px = l.BoardLeft + (x - 1) * l.CellWidth, py = l.BoardTop + (y - 1) * l.CellHeight;
     canvas.BlendBitmap(*star.bitmap, px + star.offset, py + star.offset);
 }

@@ -16,8 +16,10 @@ constexpr Colour kCoordinateColour = 0x202020;
 // brush black and solid.
 void DrawBoard(Canvas& canvas, BoardLayout& layout, int lines, const BoardLook& look);
 
-// The colour of the grid: black, but on a board of a few pixels a cell (a preview) half-way
-// to the board's colour, as lines a pixel wide would otherwise bury the black stones.
+// The cell below which a board is a preview's few pixels a cell: its grid is softened and it
+// has no star points, as lines a pixel wide and dots would otherwise bury the black stones.
+inline constexpr int kSoftGridBelowCell = 8;
+// The colour of the grid: black, but on a preview-sized board half-way to the board's colour.
 Colour GridColour(const BoardLook& look, int cell);
 inline constexpr Rect kUnclipped{-2147483647, -2147483647, 2147483647, 2147483647};
 // The grid lines of columns fromX..toX and rows fromY..toY, each across the whole board, painted

@@ -27,7 +27,8 @@ double StoneRadiusFor(int cell) {
     return cell < 12 ? std::max(1.5, cell * 0.46) : std::min(cell * 0.46, cell / 2.0 - 1);
 }
 
-double MarkerRadiusFor(int cell) { return std::max(1.0, StoneRadiusFor(cell) / 3); }
+// Never less than a pixel and a half, so that a preview's marker still shows red.
+double MarkerRadiusFor(int cell) { return std::max(1.5, StoneRadiusFor(cell) / 3); }
 
 void BoardSprites::Prepare(Canvas& canvas, const BoardLayout& l, const ReplaySettings& s) {
     const Key key{l.CellWidth, l.LineWidth, s.Color[geBlackStones], s.Color[geWhiteStones], s.FlatStones};

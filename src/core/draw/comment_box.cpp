@@ -148,8 +148,12 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
     const auto shows = [&](int top) { return top < l.CommentBottom - h; };
     std::string& line = line_;
     std::string& word = word_;
+    std::string& above = above_;
     ResetText(line);
     ResetText(word);
+    ResetText(above);
+    int aboveY = -1;  // where `above`, the last line drawn, stands
+    long long aboveWidth = 0;
     // Widths are summed instead of measuring line + word again: text extents add up, and
     // measuring only the new word keeps a long comment linear.
     long long lineWidth = 0;
@@ -159,10 +163,25 @@ void CommentBox::DrawBody(Canvas& canvas, const BoardLayout& l, TextSource rest,
     // marked by the ellipsis and the wrap is over (false).
     const auto endLine = [&]() {
         if (!shows(y + h)) {
+            if (line.empty() && aboveY >= 0) {
+                // The blank line between two paragraphs would hold the ellipsis alone: the
+                // paragraph above ends with it instead.
+                canvas.SetBrush(kBlack, true);
+                canvas.FillRect(l.CommentLeft, aboveY, l.CommentRight, aboveY + h);
+                canvas.SetBrush(kBlack, false);
+                line.swap(above);
+                DrawLastLine(canvas, l, aboveY, aboveWidth);
+                return false;
+            }
             DrawLastLine(canvas, l, y, lineWidth);
             return false;
         }
-        if (!line.empty()) canvas.DrawString(l.CommentLeft, y, line);
+        if (!line.empty()) {
+            canvas.DrawString(l.CommentLeft, y, line);
+            above.assign(line);
+            aboveY = y;
+            aboveWidth = lineWidth;
+        }
         line.clear();
         lineWidth = 0;
         y += h;

@@ -31,6 +31,7 @@ private:
     // only when it is longer than every comment before it. The wrap bounds them by the screen.
     std::string line_;
     std::string word_;
+    std::string above_;  // the line drawn last, which may yet take the ellipsis
 };
 
 }  // namespace senvola

@@ -66,7 +66,8 @@ TEST(BoardLayoutTest, WorkedExamples) {
     EXPECT_EQ(up.InfoTop, 2 * 28 + 1024);
     ComputePanelFrame(up);
     EXPECT_EQ(up.PanelLeft, 54);
-    EXPECT_EQ(up.PanelRight, 1059);
+    EXPECT_EQ(up.PanelRight, 1026);
+    EXPECT_EQ(up.CommentRight - up.PanelRight, up.PanelLeft - up.CommentLeft);
     EXPECT_LT(up.PanelBottom, up.FixedTop);
 
     // A square screen keeps the panel beside the board, with room for a player's name and rank;
@@ -106,7 +107,7 @@ BoardLayout FloatingLayout(int w, int h, int n, bool boardOnly) {
     boardOnly = boardOnly || h < 320;
     // The panel's room: 40 % of the shorter side beside the board, 48 % below it.
     const int shorter = std::min(w, h);
-    const int besideHeight = h - std::min(w / 10, h / 5);
+    const int besideHeight = h - std::max(std::min(w / 10, h / 5), h / 38 + 5 * shorter / 48);
     const int besideWidth = std::max(0, std::min(static_cast<int>(std::nearbyint(besideHeight * 0.95)),
                                                  w - w / 20 - w / 50 - shorter * 40 / 100));
     const int above = std::max(0, std::min({w - 2 * (w / 38), static_cast<int>(static_cast<long long>(h) * 62 / 100),

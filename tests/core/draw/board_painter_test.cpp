@@ -52,8 +52,9 @@ TEST(DrawBoardTest, ColourBoardGridAndStarPoints) {
     EXPECT_TRUE(c.Brush().solid);
 }
 
-// At the preview's size black lines a pixel wide would bury the black stones: the grid is drawn
-// half-way to the board's colour there, on the whole board and where a point is cleared.
+// At the preview's size black lines a pixel wide and star-point dots would bury the black
+// stones: the grid is drawn half-way to the board's colour there, on the whole board and where a
+// point is cleared, and the star points are left out.
 TEST(DrawBoardTest, PreviewGridIsSoftened) {
     Scene s;
     LayOut(s, 152, 112, 19);
@@ -63,6 +64,7 @@ TEST(DrawBoardTest, PreviewGridIsSoftened) {
     const auto fills = OpsOf(c, CanvasOpKind::FillRect);
     ASSERT_EQ(fills.size(), 2u + 38u);
     for (std::size_t i = 2; i < fills.size(); ++i) EXPECT_EQ(fills[i].brush.colour, 0x2E596Eu);  // 0x5CB3DC halved
+    EXPECT_EQ(c.Count(CanvasOpKind::BlendBitmap), 0u) << "no star points";
     c.Clear();
     DrawEmptyPoint(c, s.Layout, 19, s.Look(), 5, 5);
     const auto cleared = OpsOf(c, CanvasOpKind::FillRect);
@@ -126,7 +128,7 @@ int HeightForCellWidth(int cellWidth) {
 
 TEST(DrawBoardTest, StarPointDiscGrowsWithTheCell) {
     int lastSide = 0;
-    for (int cell : {6, 20, 42, 84}) {
+    for (int cell : {kSoftGridBelowCell, 20, 42, 84}) {  // smaller boards have none
         Scene s;
         const int h = HeightForCellWidth(cell);
         ASSERT_GT(h, 0);

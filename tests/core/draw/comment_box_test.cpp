@@ -225,6 +225,13 @@ TEST_F(CommentFixture, ACommentLongerThanTheBoxEndsWithAnEllipsisInsideTheBox) {
     c.Clear();
     Show(fits + "more");
     EXPECT_EQ(Body().back(), (std::pair<int, std::string>{lastRow, "line" + std::to_string(lastRow - 2) + ellipsis}));
+    // A paragraph that ends just above the last line, the blank line before the next one on it:
+    // the ellipsis ends the paragraph, it does not stand alone on the blank line.
+    c.Clear();
+    Show(lines(lastRow - 2) + "\r\nnext paragraph");
+    body = Body();
+    EXPECT_EQ(body.back(), (std::pair<int, std::string>{lastRow - 1, "line" + std::to_string(lastRow - 3) + ellipsis}));
+    for (const auto& [row, text] : body) EXPECT_NE(text, ellipsis) << row;
 
     // A full last line gives up its last word for the ellipsis ...
     std::string hyphened;

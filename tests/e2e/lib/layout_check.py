@@ -19,7 +19,7 @@ def expected(w, h, n, board_only):
     # The panel's room: 40 % of the shorter side beside the board, 48 % below it; below where
     # that leaves the larger board.
     shorter = min(w, h)
-    beside_h = h - min(div(w, 10), div(h, 5))
+    beside_h = h - max(min(div(w, 10), div(h, 5)), div(h, 38) + div(5 * shorter, 48))
     beside_w = max(0, min(round(Fraction(beside_h * 95, 100)), w - div(w, 20) - div(w, 50) - div(shorter * 40, 100)))
     above = max(0, min(w - 2 * div(w, 38), div(h * 62, 100), h - 2 * div(w, 38) - div(h, 9) - div(shorter * 48, 100)))
     portrait = not board_only and h > w and above >= min(beside_w, beside_h)
@@ -43,9 +43,9 @@ def expected(w, h, n, board_only):
          "BoardCentreX": left + half * cell}
     if portrait:
         bottom = h - div(h, 9) - div(h, 76)
-        e.update({"PanelLeft": div(w, 20), "PanelRight": w - div(w, 50), "PanelBottom": bottom,
+        e.update({"PanelLeft": div(w, 20), "PanelRight": w - div(w, 20), "PanelBottom": bottom,
                   "CommentLeft": div(w, 20) + div(w, 100) + 1,
-                  "CommentRight": w - div(w, 50) - div(w, 256) - 2, "CommentBottom": bottom - div(h, 76)})
+                  "CommentRight": w - div(w, 20) - div(w, 100) - 1, "CommentBottom": bottom - div(h, 76)})
     elif not board_only:
         e.update({"PanelLeft": div(w, 20) + baw, "PanelRight": w - div(w, 50),
                   "PanelBottom": h - div(w, 50), "CommentLeft": div(w, 19) + baw + 1,
