@@ -52,10 +52,16 @@ for name, change in variants.items():
 PY
 # With the saver's own language file: the labels' column is as wide as its labels, so the names
 # stand where the saver draws them only with the same labels.
+# A program started while the Wine server of the one before is shutting down ends at once with
+# status 1 and writes nothing: such a start is tried again.
 for v in real boxes mojibake; do
-    timeout 120 "$BUILD/wine-run.sh" "$INSPECT" render "$(winepath -w "$WORK/$v/game.sgf" 2>/dev/null)" \
-        --size "${SCREEN_W}x${SCREEN_H}" --moves 0 --ini "$(winepath -w "$BUILD/Senvola.ini" 2>/dev/null)" \
-        --out "$(winepath -w "$WORK/$v.bmp" 2>/dev/null)" >/dev/null 2>&1
+    for attempt in 1 2 3; do
+        timeout 120 "$BUILD/wine-run.sh" "$INSPECT" render "$(winepath -w "$WORK/$v/game.sgf" 2>/dev/null)" \
+            --size "${SCREEN_W}x${SCREEN_H}" --moves 0 --ini "$(winepath -w "$BUILD/Senvola.ini" 2>/dev/null)" \
+            --out "$(winepath -w "$WORK/$v.bmp" 2>/dev/null)" >/dev/null 2>&1
+        [ -s "$WORK/$v.bmp" ] && break
+        [ "$attempt" -lt 3 ] && note "the $v render wrote nothing (attempt $attempt); again" && sleep 1
+    done
     check "senvola-inspect renders the $v names" test -s "$WORK/$v.bmp"
 done
 
